@@ -1,0 +1,27 @@
+#pragma once
+// Statistics of one MIB file's import and the plain-text report made from them.
+
+#include <string>
+#include <vector>
+
+#include "library/keyedlist.h"
+
+// Outcome passed to timportstat::AddOid.
+enum OidOutcome : int { oidNotFound = -1, oidPartial = 0, oidResolved = 1, oidUseful = 2 };
+
+// What one import loaded, resolved and converted; owned by the library as ImportStats.
+class timportstat {
+public:
+    std::string ReportFile;
+    KeyedList IncludedFiles;
+    KeyedList MissingFiles;
+    KeyedList ResolvedOids;
+    KeyedList PartialOids;
+    KeyedList NotFoundOids;
+    KeyedList UsefulOids;
+
+    void Clear();  // empties the six lists, keeps ReportFile
+    void AddFile(const std::string& module, bool found);
+    void AddOid(const std::string& key, const std::string& value, int outcome);
+    void WriteReport(std::vector<std::string>& lines) const;
+};

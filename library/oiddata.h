@@ -1,0 +1,45 @@
+#pragma once
+// One sensor definition of an OID library and its <entry> element.
+
+#include <cstdint>
+#include <string>
+
+namespace xml {
+class Element;
+}
+
+enum class TMIBDataKind : std::uint8_t { mkDirect = 0, mkTable = 1 };
+enum class TValueMode : std::uint8_t { vmAbsolute = 0, vmDiff = 1 };
+enum class TUnitType : std::uint8_t { sutBytes = 0, sutPercent = 1, sutCustom = 2 };
+
+// Separator of agent, group and display name inside Toiddata::name.
+inline constexpr char NameKeySeparator = '|';
+
+// An OID library entry: which object to read, how to interpret and label it.
+class Toiddata {
+public:
+    std::string name;  // agent|group|display name
+    std::string oid;   // dotted decimal; ".0" ends a single value
+    std::string units;
+    std::int64_t max = 0;
+    TValueMode type = TValueMode::vmAbsolute;
+    std::string indicator;
+    TUnitType unittype = TUnitType::sutBytes;
+    std::string scale = "1";
+    bool multiply = false;
+    TMIBDataKind kind = TMIBDataKind::mkDirect;
+    std::string description;  // lines separated by CR LF
+    bool usegetnext = false;
+    bool is64bit = false;
+    bool isunsigned = true;
+    bool isfloat = false;
+};
+
+// Copies every field of source into destination.
+void CopyEntry(Toiddata& destination, const Toiddata& source);
+
+// Appends the 15 field elements to an empty <entry> element.
+void WriteEntryXml(const Toiddata& entry, xml::Element& element);
+
+// Sets every field from the children of one element of <list>; never fails.
+void ReadEntryXml(Toiddata& entry, xml::Element& element);

@@ -1,0 +1,64 @@
+#pragma once
+// The OID library: the owning, ordered list of entries and its .oidlib file.
+//
+// The import members (OnLog, OnModuleSearch, LogLevel, ImportStats) are the
+// state that the MIB import engine reads and fills. The import itself
+// (ImportMib, FindModuleFile) lives in import/ as free functions that take the
+// library, so that this core knows nothing of the MIB parser.
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "library/importstat.h"
+#include "library/oiddata.h"
+
+// A library file that cannot be read, parsed or written; what() is the message to show.
+class eoidfileerror : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class toidfile {
+public:
+    using LogEvent = std::function<void(toidfile& sender, const std::string& line)>;
+    using ModuleSearchEvent =
+        std::function<void(toidfile& sender, const std::string& module, const std::string& file)>;
+
+    toidfile() = default;
+    ~toidfile();
+    toidfile(const toidfile&) = delete;
+    toidfile& operator=(const toidfile&) = delete;
+
+    int Count() const { return static_cast<int>(entries_.size()); }
+    Toiddata* Entries(int index) const;  // nullptr outside 0..Count()-1
+    int Add(std::unique_ptr<Toiddata> entry);
+    void Delete(int index);
+    void Clear();
+
+    // Appends the entries of an .oidlib file. Returns "" or "Can not open encrypted oid file.";
+    // throws eoidfileerror (unreadable file, malformed XML) before any entry is appended.
+    std::string LoadFromFile(const std::string& fileName);
+    // The same over the file's bytes already in memory.
+    std::string LoadFromText(std::string_view text);
+
+    // Writes all entries; the previous file stays intact when writing fails (throws eoidfileerror).
+    void SaveToFile(const std::string& fileName) const;
+    // The exact bytes SaveToFile writes.
+    std::string SaveToText() const;
+
+    // Fire OnLog / OnModuleSearch when they are set.
+    void Log(const std::string& line);
+    void ReportModuleSearch(const std::string& module, const std::string& file);
+
+    LogEvent OnLog;
+    ModuleSearchEvent OnModuleSearch;
+    int LogLevel = 0;
+    timportstat ImportStats;
+
+private:
+    std::vector<std::unique_ptr<Toiddata>> entries_;
+};
