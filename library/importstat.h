@@ -11,7 +11,7 @@ enum OidOutcome : int { oidNotFound = -1, oidPartial = 0, oidResolved = 1, oidUs
 
 // What one import loaded, resolved and converted; owned by the library as ImportStats.
 class timportstat {
-public:
+  public:
     std::string ReportFile;
     KeyedList IncludedFiles;
     KeyedList MissingFiles;

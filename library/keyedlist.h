@@ -6,7 +6,7 @@
 #include <vector>
 
 class KeyedList {
-public:
+  public:
     struct Line {
         std::string key;
         std::string value;
@@ -21,7 +21,7 @@ public:
     const std::vector<Line>& Lines() const { return lines_; }
     void Clear();
 
-private:
+  private:
     std::vector<Line> lines_;
     std::unordered_map<std::string, std::size_t> index_;  // upper-cased key -> line
 };

@@ -17,7 +17,7 @@ inline constexpr char NameKeySeparator = '|';
 
 // An OID library entry: which object to read, how to interpret and label it.
 class Toiddata {
-public:
+  public:
     std::string name;  // agent|group|display name
     std::string oid;   // dotted decimal; ".0" ends a single value
     std::string units;

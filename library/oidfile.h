@@ -18,12 +18,17 @@
 
 // A library file that cannot be read, parsed or written; what() is the message to show.
 class eoidfileerror : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
+  public:
+    explicit eoidfileerror(const std::string& message, int line = 0)
+        : std::runtime_error(message), line_(line) {}
+    int Line() const { return line_; }  // 1-based line of malformed XML; 0 for other errors
+
+  private:
+    int line_;
 };
 
 class toidfile {
-public:
+  public:
     using LogEvent = std::function<void(toidfile& sender, const std::string& line)>;
     using ModuleSearchEvent =
         std::function<void(toidfile& sender, const std::string& module, const std::string& file)>;
@@ -59,6 +64,6 @@ public:
     int LogLevel = 0;
     timportstat ImportStats;
 
-private:
+  private:
     std::vector<std::unique_ptr<Toiddata>> entries_;
 };

@@ -1,0 +1,92 @@
+#include "library/oiddata.h"
+
+#include <array>
+#include <charconv>
+#include <string_view>
+
+#include "library/textcase.h"
+#include "library/xmldocument.h"
+
+namespace {
+
+constexpr std::array<std::string_view, 2> valueModeNames = {"vmAbsolute", "vmDiff"};
+constexpr std::array<std::string_view, 2> dataKindNames = {"mkDirect", "mkTable"};
+constexpr std::array<std::string_view, 3> unitTypeNames = {"sutBytes", "sutPercent", "sutCustom"};
+
+template <std::size_t N>
+std::string_view NameOf(const std::array<std::string_view, N>& names, std::uint8_t value) {
+    return value < N ? names[value] : names[0];
+}
+
+// The index of the name matching text regardless of ASCII case; 0 when none matches.
+template <std::size_t N>
+std::uint8_t ValueOf(const std::array<std::string_view, N>& names, std::string_view text) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (textcase::EqualsIgnoreAsciiCase(names[i], text)) return static_cast<std::uint8_t>(i);
+    return 0;
+}
+
+const char* YesNo(bool value) {
+    return value ? "yes" : "no";
+}
+
+bool IsYes(std::string_view text) {
+    return textcase::EqualsIgnoreAsciiCase(text, "yes");
+}
+
+// "-5" -> -5; "", "abc", "5x" and values beyond 64 bits -> 0.
+std::int64_t ParseMax(std::string_view text) {
+    if (text.starts_with('+') && !text.substr(1).starts_with('-')) text.remove_prefix(1);
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return (error == std::errc() && end == text.data() + text.size()) ? value : 0;
+}
+
+}  // namespace
+
+void CopyEntry(Toiddata& destination, const Toiddata& source) {
+    destination = source;
+}
+
+void WriteEntryXml(const Toiddata& entry, xml::Element& element) {
+    const auto add = [&element](const char* name, std::string_view text) {
+        element.AddChild(name).SetText(std::string(text));
+    };
+    add("name", entry.name);
+    add("oid", entry.oid);
+    add("type", NameOf(valueModeNames, static_cast<std::uint8_t>(entry.type)));
+    add("kind", NameOf(dataKindNames, static_cast<std::uint8_t>(entry.kind)));
+    add("unittype", NameOf(unitTypeNames, static_cast<std::uint8_t>(entry.unittype)));
+    add("units", entry.units);
+    add("indicator", entry.indicator);
+    add("scale", entry.scale);
+    add("multiply", YesNo(entry.multiply));
+    add("max", std::to_string(entry.max));
+    add("usegetnext", YesNo(entry.usegetnext));
+    add("is64bit", YesNo(entry.is64bit));
+    add("isunsigned", YesNo(entry.isunsigned));
+    add("isfloat", YesNo(entry.isfloat));
+    add("description", entry.description);
+}
+
+void ReadEntryXml(Toiddata& entry, xml::Element& element) {
+    const auto text = [&element](std::string_view name) -> const std::string& {
+        return element.Child(name).Text();
+    };
+    entry.name = text("name");
+    entry.oid = text("oid");
+    entry.units = text("units");
+    entry.indicator = text("indicator");
+    entry.scale = text("scale");
+    entry.description = text("description");
+    entry.type = static_cast<TValueMode>(ValueOf(valueModeNames, text("type")));
+    entry.kind = static_cast<TMIBDataKind>(ValueOf(dataKindNames, text("kind")));
+    entry.unittype = static_cast<TUnitType>(ValueOf(unitTypeNames, text("unittype")));
+    entry.multiply = IsYes(text("multiply"));
+    entry.usegetnext = IsYes(text("usegetnext"));
+    entry.is64bit = IsYes(text("is64bit"));
+    entry.isfloat = IsYes(text("isfloat"));
+    const std::string& isunsigned = text("isunsigned");
+    entry.isunsigned = isunsigned.empty() || IsYes(isunsigned);
+    entry.max = ParseMax(text("max"));
+}

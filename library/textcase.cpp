@@ -1,0 +1,49 @@
+#include "library/textcase.h"
+
+#include <array>
+#include <cstdint>
+
+namespace textcase {
+namespace {
+
+// Upper-case letter -> lower-case letter of Windows-1251, built once.
+std::array<unsigned char, 256> MakeFoldTable() {
+    std::array<unsigned char, 256> table{};
+    for (int c = 0; c < 256; ++c) table[c] = static_cast<unsigned char>(c);
+    for (int c = 'A'; c <= 'Z'; ++c) table[c] = static_cast<unsigned char>(c + 32);
+    for (int c = 0xC0; c <= 0xDF; ++c) table[c] = static_cast<unsigned char>(c + 32);  // А..Я
+    // Cyrillic letters outside the contiguous block.
+    const std::uint8_t pairs[][2] = {{0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D},
+                                     {0x8E, 0x9E}, {0x8F, 0x9F}, {0xA1, 0xA2}, {0xA3, 0xBC}, {0xA5, 0xB4},
+                                     {0xA8, 0xB8}, {0xAA, 0xBA}, {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE}};
+    for (const auto& pair : pairs) table[pair[0]] = pair[1];
+    return table;
+}
+
+const std::array<unsigned char, 256> foldTable = MakeFoldTable();
+
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+
+}  // namespace
+
+char FoldCase(char c) {
+    return static_cast<char>(foldTable[static_cast<unsigned char>(c)]);
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && FoldCase(a[i]) != FoldCase(b[i])) return false;
+    return true;
+}
+
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    return true;
+}
+
+}  // namespace textcase

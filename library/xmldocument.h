@@ -1,0 +1,49 @@
+#pragma once
+// The small XML document tree through which .oidlib files are read and written.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace xml {
+
+struct Attribute {
+    std::string name;
+    std::string value;
+};
+
+// One element: name, text, attributes in order, owned children and a link to its parent.
+// The document is its root element.
+class Element {
+  public:
+    explicit Element(std::string name = {}, Element* parent = nullptr);
+    ~Element();
+    Element(const Element&) = delete;
+    Element& operator=(const Element&) = delete;
+
+    const std::string& Name() const { return name_; }
+    void SetName(std::string name) { name_ = std::move(name); }
+    const std::string& Text() const { return text_; }
+    void SetText(std::string text) { text_ = std::move(text); }
+    const std::vector<Attribute>& Attributes() const { return attributes_; }
+    void AddAttribute(std::string name, std::string value);
+
+    Element* Parent() const { return parent_; }
+    const std::vector<std::unique_ptr<Element>>& Children() const { return children_; }
+
+    // The first child named name regardless of letter case, or a new empty child
+    // of that name appended when there is none: reading a missing element yields "".
+    Element& Child(std::string_view name);
+    const Element* FindChild(std::string_view name) const;  // nullptr when absent
+    Element& AddChild(std::string name);                    // appended at the end
+
+  private:
+    std::string name_;
+    std::string text_;
+    std::vector<Attribute> attributes_;
+    std::vector<std::unique_ptr<Element>> children_;
+    Element* parent_;
+};
+
+}  // namespace xml

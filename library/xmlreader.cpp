@@ -1,0 +1,249 @@
+#include "library/xmlreader.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "library/xmldocument.h"
+
+namespace xml {
+namespace {
+
+bool IsBlank(char c) {
+    return c >= 1 && c <= 32;
+}
+
+bool StartsWithIgnoreAsciiCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+        if (c != prefix[i]) return false;
+    }
+    return true;
+}
+
+// Deletes every occurrence of pair, scanning once from the left as a replace-all does.
+std::string DeletePairs(std::string_view text, std::string_view pair) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t start = 0;
+    for (std::size_t found; (found = text.find(pair, start)) != std::string_view::npos; start = found + 2)
+        out.append(text.substr(start, found - start));
+    out.append(text.substr(start));
+    return out;
+}
+
+// Replaces every occurrence of from by to, left to right, without rescanning the result.
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+    std::size_t found = text.find(from);
+    if (found == std::string::npos) return;
+    std::string out;
+    out.reserve(text.size());
+    std::size_t start = 0;
+    for (; found != std::string::npos; found = text.find(from, start)) {
+        out.append(text, start, found - start);
+        out.append(to);
+        start = found + from.size();
+    }
+    out.append(text, start, std::string::npos);
+    text = std::move(out);
+}
+
+// Name and value pairs written as name="value"; anything else in the tag is skipped.
+void ReadAttributes(std::string_view rest, Element& element) {
+    std::size_t i = 0;
+    while (i < rest.size()) {
+        while (i < rest.size() && IsBlank(rest[i])) ++i;
+        const std::size_t nameStart = i;
+        while (i < rest.size() && rest[i] != '=' && !IsBlank(rest[i]) && rest[i] != '>' && rest[i] != '/')
+            ++i;
+        const std::string_view name = rest.substr(nameStart, i - nameStart);
+        if (i + 1 < rest.size() && rest[i] == '=' && rest[i + 1] == '"' && !name.empty()) {
+            const std::size_t valueEnd = rest.find('"', i + 2);
+            if (valueEnd == std::string_view::npos) return;
+            element.AddAttribute(std::string(name), Unescape(rest.substr(i + 2, valueEnd - i - 2)));
+            i = valueEnd + 1;
+        } else if (i == nameStart) {
+            ++i;  // a stray '=', '/' or '>'
+        }
+    }
+}
+
+// The tokenizer and tree builder over one text.
+class Reader {
+  public:
+    Reader(std::string_view text, Element& root) : text_(text), root_(root), current_(&root) {
+        const char* nul = static_cast<const char*>(std::memchr(text_.data(), 0, text_.size()));
+        if (nul != nullptr) text_ = text_.substr(0, nul - text_.data());
+        FindLongLine();
+    }
+
+    void Run() {
+        for (;;) {
+            while (pos_ < limit_ && IsBlank(text_[pos_])) ++pos_;
+            if (pos_ >= limit_) {
+                if (lineTooLong_) ThrowLineTooLong();
+                return;
+            }
+            if (closed_) Fail("Junk after document element </" + root_.Name() + ">", pos_);
+            if (text_[pos_] == '<')
+                ReadMarkup();
+            else
+                ReadText();
+        }
+    }
+
+  private:
+    // The reader's window ends at the first line too long to hold; reaching that
+    // point means the line has to be read, which fails.
+    void FindLongLine() {
+        limit_ = text_.size();
+        std::size_t lineStart = 0;
+        for (;;) {
+            const std::size_t lineEnd = std::min(text_.find('\n', lineStart), text_.size());
+            if (lineEnd - lineStart >= MaxLineLength) {
+                limit_ = lineStart;
+                lineTooLong_ = true;
+                return;
+            }
+            if (lineEnd >= text_.size()) return;
+            lineStart = lineEnd + 1;
+        }
+    }
+
+    int LineAt(std::size_t pos) const {
+        return 1 + static_cast<int>(std::count(text_.begin(), text_.begin() + pos, '\n'));
+    }
+
+    [[noreturn]] void Fail(const std::string& message, std::size_t pos) const {
+        throw ReadError(message, LineAt(pos));
+    }
+
+    [[noreturn]] void ThrowLineTooLong() const {
+        const int line = LineAt(limit_);
+        throw ReadError("Line too long on line " + std::to_string(line), line);
+    }
+
+    // Position of needle at or after from inside the window, or limit_ at the end of the data.
+    std::size_t Find(std::string_view needle, std::size_t from) const {
+        const std::size_t found = text_.substr(0, limit_).find(needle, from);
+        if (found != std::string_view::npos) return found;
+        if (lineTooLong_) ThrowLineTooLong();
+        return limit_;
+    }
+
+    void ReadMarkup() {
+        if (text_.substr(pos_, limit_ - pos_).starts_with("<!--")) {
+            // A comment swallows everything up to the next "<", whatever that starts.
+            const std::size_t commentEnd = Find("-->", pos_ + 4);
+            pos_ = Find("<", std::min(commentEnd + 3, limit_));
+            if (pos_ >= limit_) return;
+        }
+        const std::size_t start = pos_;
+        const std::size_t close = Find(">", pos_);
+        pos_ = std::min(close + 1, limit_);
+        const std::string tag = NormaliseToken(text_.substr(start, pos_ - start));
+        const std::string_view view = tag;
+
+        if (StartsWithIgnoreAsciiCase(view, "<?xml")) return;
+        if (view.ends_with("/>")) {
+            OpenElement(view, /*empty=*/true);
+        } else if (view.starts_with("</")) {
+            CloseElement(view, start);
+        } else {
+            OpenElement(view, /*empty=*/false);
+        }
+    }
+
+    void OpenElement(std::string_view tag, bool empty) {
+        std::string_view inner = tag.substr(1);
+        if (inner.ends_with('>')) inner.remove_suffix(1);
+        std::size_t nameEnd = std::find_if(inner.begin(), inner.end(), IsBlank) - inner.begin();
+        if (nameEnd == inner.size()) nameEnd = std::min(inner.find('/'), inner.size());
+        std::string name(inner.substr(0, nameEnd));
+
+        Element* element;
+        if (empty) {
+            element = &current_->AddChild(std::move(name));
+        } else if (!rootNamed_) {
+            root_.SetName(std::move(name));
+            rootNamed_ = true;
+            element = &root_;
+        } else {
+            current_ = &current_->AddChild(std::move(name));
+            element = current_;
+        }
+        ReadAttributes(inner.substr(nameEnd), *element);
+    }
+
+    void CloseElement(std::string_view tag, std::size_t start) {
+        std::string_view name = tag.substr(2);
+        if (name.ends_with('>')) name.remove_suffix(1);
+        while (!name.empty() && IsBlank(name.front())) name.remove_prefix(1);
+        while (!name.empty() && IsBlank(name.back())) name.remove_suffix(1);
+        if (name != current_->Name())
+            Fail("XML Parser mismatch: Wanted </" + current_->Name() + ">, got " + std::string(tag), start);
+        current_ = current_->Parent();
+        if (current_ == nullptr) closed_ = true;
+    }
+
+    void ReadText() {
+        const std::size_t start = pos_;
+        pos_ = Find("<", pos_);
+        std::size_t end = pos_;
+        while (end > start && IsBlank(text_[end - 1])) --end;
+        std::string text = Unescape(NormaliseToken(text_.substr(start, end - start)));
+        const std::string& existing = current_->Text();
+        if (std::any_of(existing.begin(), existing.end(),
+                        [](char c) { return static_cast<unsigned char>(c) > 32; }))
+            current_->SetText(existing + "\r\n" + text);
+        else
+            current_->SetText(std::move(text));
+    }
+
+    std::string_view text_;
+    Element& root_;
+    Element* current_;
+    std::size_t pos_ = 0;
+    std::size_t limit_ = 0;
+    bool lineTooLong_ = false;
+    bool rootNamed_ = false;
+    bool closed_ = false;
+};
+
+}  // namespace
+
+std::string NormaliseToken(std::string_view token) {
+    const bool hasLineBreak = token.find_first_of("\r\n") != std::string_view::npos;
+    std::string text = hasLineBreak ? DeletePairs(DeletePairs(token, "\r\n"), "\n\r") : std::string(token);
+
+    // Every run of two or more blanks becomes one space.
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        if (IsBlank(text[i]) && i + 1 < text.size() && IsBlank(text[i + 1])) {
+            while (i < text.size() && IsBlank(text[i])) ++i;
+            text[out++] = ' ';
+        } else {
+            text[out++] = text[i++];
+        }
+    }
+    text.resize(out);
+    return text;
+}
+
+std::string Unescape(std::string_view text) {
+    std::string out(text);
+    if (out.find('&') == std::string::npos) return out;
+    ReplaceAll(out, "&#x0d;", "\r\n");
+    ReplaceAll(out, "&lt;", "<");
+    ReplaceAll(out, "&gt;", ">");
+    ReplaceAll(out, "&quot;", "\"");
+    ReplaceAll(out, "&amp;", "&");
+    return out;
+}
+
+void ReadDocument(std::string_view text, Element& root) {
+    Reader(text, root).Run();
+}
+
+}  // namespace xml

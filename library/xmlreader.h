@@ -1,0 +1,40 @@
+#pragma once
+// Parses the text of an .oidlib file into an XML document tree, with the
+// tolerances and the messages that library files have always been read with.
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace xml {
+
+class Element;
+
+// Longest line (bytes between line feeds) the reader holds at once.
+inline constexpr std::size_t MaxLineLength = 10'000'000;
+
+// Malformed text; Line() is the 1-based line where the offending token starts.
+class ReadError : public std::runtime_error {
+  public:
+    ReadError(const std::string& message, int line) : std::runtime_error(message), line_(line) {}
+    int Line() const { return line_; }
+
+  private:
+    int line_;
+};
+
+// Fills root (an empty element) from text; a NUL byte ends the data. Throws ReadError:
+//   "XML Parser mismatch: Wanted </a>, got </b>"   an end tag that does not close the open element
+//   "Junk after document element </oidlist>"      a token after the root is closed
+//   "Line too long on line 3"                      a line of MaxLineLength bytes or more
+void ReadDocument(std::string_view text, Element& root);
+
+// Blank runs and CR LF / LF CR pairs as the reader normalises every token:
+//   "a\r\nb  c" -> "ab c"
+std::string NormaliseToken(std::string_view token);
+
+// Entities replaced in this order: &#x0d; (to CR LF), &lt;, &gt;, &quot;, &amp;.
+std::string Unescape(std::string_view text);
+
+}  // namespace xml

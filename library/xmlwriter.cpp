@@ -1,0 +1,125 @@
+#include "library/xmlwriter.h"
+
+#include <string_view>
+#include <vector>
+
+#include "library/xmldocument.h"
+
+namespace xml {
+namespace {
+
+constexpr std::string_view declaration = "<?xml version=\"1.0\" encoding=\"ISO8859-1\" ?>";
+constexpr std::string_view newline = "\r\n";
+
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+bool IsBlankText(std::string_view text) {
+    for (char c : text)
+        if (!IsBlank(c)) return false;
+    return true;
+}
+
+// & < > " and each CR LF pair become entities; everything else is copied as it is.
+void AppendEscaped(std::string& out, std::string_view text) {
+    std::size_t plainStart = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        std::string_view entity;
+        switch (text[i]) {
+            case '&':
+                entity = "&amp;";
+                break;
+            case '<':
+                entity = "&lt;";
+                break;
+            case '>':
+                entity = "&gt;";
+                break;
+            case '"':
+                entity = "&quot;";
+                break;
+            case '\r':
+                if (i + 1 < text.size() && text[i + 1] == '\n') entity = "&#x0d;";
+                break;
+            default:
+                break;
+        }
+        if (entity.empty()) continue;
+        out.append(text.substr(plainStart, i - plainStart));
+        out.append(entity);
+        if (text[i] == '\r') ++i;
+        plainStart = i + 1;
+    }
+    out.append(text.substr(plainStart));
+}
+
+void AppendStartTag(std::string& out, std::size_t indent, const Element& element, bool empty) {
+    out.append(indent, ' ');
+    out += '<';
+    out += element.Name();
+    for (const Attribute& attribute : element.Attributes()) {
+        out += ' ';
+        out += attribute.name;
+        out += "=\"";
+        AppendEscaped(out, attribute.value);
+        out += '"';
+    }
+    out += empty ? "/>" : ">";
+    out += newline;
+}
+
+void AppendEndTag(std::string& out, std::size_t indent, const Element& element) {
+    out.append(indent, ' ');
+    out += "</";
+    out += element.Name();
+    out += '>';
+    out += newline;
+}
+
+}  // namespace
+
+std::string WriteDocument(const Element& root) {
+    std::string out;
+    out.reserve(4096);
+    out += declaration;
+    out += newline;
+
+    // An explicit stack instead of recursion: the depth of a tree is not bounded.
+    struct Frame {
+        const Element* element;
+        std::size_t nextChild;
+    };
+    std::vector<Frame> open;
+    const Element* next = &root;
+    while (next != nullptr || !open.empty()) {
+        if (next != nullptr) {
+            const std::size_t indent = 2 * (open.size() + 1);
+            const bool hasText = !IsBlankText(next->Text());
+            if (!hasText && next->Children().empty()) {
+                AppendStartTag(out, indent, *next, true);
+            } else {
+                AppendStartTag(out, indent, *next, false);
+                if (hasText) {
+                    out.append(indent + 2, ' ');
+                    AppendEscaped(out, next->Text());
+                    out += newline;
+                }
+                open.push_back({next, 0});
+            }
+            next = nullptr;
+            continue;
+        }
+        Frame& top = open.back();
+        if (top.nextChild < top.element->Children().size()) {
+            next = top.element->Children()[top.nextChild++].get();
+        } else {
+            const Element* done = top.element;
+            open.pop_back();
+            AppendEndTag(out, 2 * (open.size() + 1), *done);
+        }
+    }
+    return out;
+}
+
+}  // namespace xml
