@@ -1,0 +1,105 @@
+#pragma once
+// The MIB parser object: lexer state, module/type/value parsers and the records of every module parsed.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "mib/mibrecords.h"
+#include "mib/parseexception.h"
+
+// Takes module after module (LoadFile/LoadText, then ParseModule) and accumulates their
+// type assignments, value assignments and import lists in parse order.
+class tmibfile {
+  public:
+    tmibfile() = default;
+    tmibfile(const tmibfile&) = delete;
+    tmibfile& operator=(const tmibfile&) = delete;
+
+    // Text state. Reads the file as lines and joins them with CR LF; a UTF-8 byte-order mark at
+    // the start is dropped. Throws emibfileerror (state unchanged) when the file cannot be read.
+    void LoadFile(const std::string& fileName);
+    // The same from memory, for tests and fuzzing.
+    void LoadText(const std::string& text, const std::string& fileName);
+
+    // Lexer.
+    void NextItem(tmibitem& item);
+    std::string PeekWord(int32_t start, int n) const;
+    [[noreturn]] void RaiseError(const std::string& message) const;
+
+    // Parsers.
+    void ParseModule();
+    tasntype ParseType(const std::string& name);
+
+    // Lookups over everything parsed so far; the first definition in parse order wins.
+    int EntryCount() const { return static_cast<int>(entries_.size()); }
+    const tmibentry& EntryAt(int index) const { return *entries_[index]; }
+    int TypeCount() const { return static_cast<int>(types_.size()); }
+    const tasntype& TypeAt(int index) const { return *types_[index]; }
+    const tmibentry* FindEntry(const std::string& name) const;  // case-sensitive
+    int EntryIndex(const std::string& name) const;              // ASCII case-insensitive, -1 if none
+    int TypeIndex(const std::string& name) const;               // ASCII case-insensitive, -1 if none
+    // The entry's SYNTAX followed through type assignments: an "@" tag, an undefined type name,
+    // empty without SYNTAX, or on a circular chain the name at which the chain closes.
+    std::string ResolveSyntax(const tmibentry& entry) const;
+    // The type record whose BaseType is the "@" tag ResolveSyntax ends on; nullptr when the
+    // SYNTAX is itself a tag or does not resolve to one.
+    const tasntype* ResolveSyntaxType(const tmibentry& entry) const;
+
+    std::string ModuleName;
+    std::vector<std::string> ImportList;       // "Module:Symbol"
+    std::vector<std::string> ImportPositions;  // decimal Position after the FROM module name
+    std::vector<std::string> ImportFiles;      // FileName of the importing module
+    std::string Text;
+    int32_t Position = 0;
+    std::string FileName;
+    // Lexer context flags, set by the parsers (public so that tests can put the lexer in context).
+    bool DefinitionStart = false;
+    bool InSequenceMembers = false;
+    bool InIndex = false;
+
+    std::function<void(tmibfile&, const std::string&)> OnLog;
+    int32_t LogLevel = 1;
+    bool Imported = false;
+
+  private:
+    void classifyIdentifier(tmibitem& item, int32_t start);
+    void lexApostropheString(tmibitem& item);
+    void repairFirstLetter(tmibitem& item, int32_t start, bool toUpper);
+
+    void parseHeader();
+    void parseImports();
+    void skipExports();
+    void parseTypeAssignment(const tmibitem& head);
+    void parseValueAssignment(const tmibitem& head);
+    void parseClauses(tmibentry& entry);
+    void parseOidValue(tmibentry& entry);
+    std::string readBracedContent();
+
+    void parseTypeForm(tasntype& type, tmibitem& item);
+    void parseSequence(tasntype& type);
+    void parseChoice(tasntype& type);
+    void parseTextualConvention(tasntype& type);
+    void skipConstraintTail();
+    tasntype parseNestedType();
+
+    void addType(tasntype type);
+    void addEntry(std::unique_ptr<tmibentry> entry);
+    void log(const std::string& message);
+
+    std::vector<std::unique_ptr<tasntype>> types_;
+    std::vector<std::unique_ptr<tmibentry>> entries_;
+    std::unordered_map<std::string, int> entryByName_;   // exact name
+    std::unordered_map<std::string, int> entryByUpper_;  // upper-cased name
+    std::unordered_map<std::string, int> typeByLower_;   // lower-cased name
+    int typeDepth_ = 0;
+};
+
+// The line shown for a parse error: the error's file is read again as LoadFile reads it and the
+// line feeds before Position are counted, plus 1. Returns 0 when the file cannot be read.
+int ErrorLine(const eparseexception& error);
+// The same over a text already loaded (a Text as LoadFile builds it).
+int ErrorLine(const std::string& text, int32_t position);
