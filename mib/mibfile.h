@@ -77,15 +77,16 @@ class tmibfile {
     void parseValueAssignment(const tmibitem& head);
     void parseClauses(tmibentry& entry);
     void parseOidValue(tmibentry& entry);
-    std::string readBracedContent();
+    std::string readBracedContent(tmibitem& item);
 
     void parseTypeForm(tasntype& type, tmibitem& item);
-    void parseSequence(tasntype& type);
+    void parseSequence(tasntype& type, tmibitem& item);
     void parseChoice(tasntype& type);
     void parseTextualConvention(tasntype& type);
     void skipConstraintTail();
     tasntype parseNestedType();
 
+    const tasntype* followSyntax(const tmibentry& entry, std::string& value) const;
     void addType(tasntype type);
     void addEntry(std::unique_ptr<tmibentry> entry);
     void log(const std::string& message);

@@ -1,0 +1,241 @@
+// The lexer of tmibfile: turns Text into items, repairing the case of a name's first letter
+// where the context says whether a type or a value name stands there.
+#include <charconv>
+#include <cstring>
+#include <limits>
+
+#include "mib/asciicase.h"
+#include "mib/mibfile.h"
+#include "mib/reservedwords.h"
+
+namespace {
+
+bool isWhitespace(char c) {
+    return (c >= 9 && c <= 13) || c == ' ';
+}
+bool isLineBreak(char c) {
+    return c >= 10 && c <= 13;
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isIdentifierStart(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool isIdentifierPart(char c) {
+    return isIdentifierStart(c) || isDigit(c) || c == '-';
+}
+bool isSymbol(char c) {
+    return c != 0 && std::strchr("!(),-;<=>@]^{|}", c) != nullptr;
+}
+
+// A decimal integer in the signed 32-bit range, with an optional sign: "3", "-1", "+7".
+bool isInt32Text(const std::string& word) {
+    size_t i = word.empty() || (word[0] != '-' && word[0] != '+') ? 0 : 1;
+    if (i == word.size()) return false;
+    for (size_t k = i; k < word.size(); ++k)
+        if (!isDigit(word[k])) return false;
+    int32_t value;
+    const char* first = word.data() + (word[0] == '+' ? 1 : 0);
+    auto [end, error] = std::from_chars(first, word.data() + word.size(), value);
+    return error == std::errc() && end == word.data() + word.size();
+}
+
+// A digit string in base 16 or 2 as a 64-bit pattern; false for other characters or overflow.
+bool convertBitString(const std::string& content, int base, int64_t& value) {
+    if (content.size() > (base == 16 ? 16u : 64u)) return false;
+    uint64_t bits = 0;
+    for (char c : content) {
+        int digit;
+        if (isDigit(c))
+            digit = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            return false;
+        if (digit >= base) return false;
+        bits = bits * base + digit;
+    }
+    value = static_cast<int64_t>(bits);
+    return true;
+}
+
+}  // namespace
+
+void tmibfile::RaiseError(const std::string& message) const {
+    throw eparseexception(message, FileName, Position);
+}
+
+std::string tmibfile::PeekWord(int32_t start, int n) const {
+    const size_t size = Text.size();
+    size_t i = start < 1 ? 0 : static_cast<size_t>(start) - 1;
+    std::string word;
+    for (int k = 0; k < n; ++k) {
+        while (i < size && isWhitespace(Text[i])) ++i;
+        const size_t begin = i;
+        while (i < size && !isWhitespace(Text[i])) ++i;
+        word.assign(Text, std::min(begin, size), i - std::min(begin, size));
+    }
+    return word;
+}
+
+void tmibfile::NextItem(tmibitem& item) {
+    const int32_t size = static_cast<int32_t>(Text.size());
+    auto at = [&](int32_t pos) { return pos >= 1 && pos <= size ? Text[pos - 1] : '\0'; };
+    auto startsWith = [&](int32_t pos, const char* s) {
+        const size_t len = std::strlen(s);
+        return pos >= 1 && static_cast<size_t>(pos - 1) + len <= Text.size() &&
+               Text.compare(pos - 1, len, s) == 0;
+    };
+
+    for (;;) {
+        while (Position <= size && isWhitespace(at(Position))) ++Position;
+        if (Position < 1) Position = 1;
+        if (Position > size) {
+            item.kind = ikEnd;
+            break;
+        }
+        const char c = at(Position);
+        if (c == '.' || c == ':' || c == '[') {
+            if (startsWith(Position, "::=")) {
+                item.kind = ikAssign;
+                Position += 3;
+            } else if (startsWith(Position, "...")) {
+                item.kind = ikEllipsis;
+                Position += 3;
+            } else if (startsWith(Position, "..")) {
+                item.kind = ikRange;
+                Position += 2;
+            } else if (startsWith(Position, "[[")) {
+                item.kind = ikLeftBrackets;
+                Position += 2;
+            } else if (c == '[') {
+                // A tag: skipped together with everything up to the next IMPLICIT or EXPLICIT.
+                const size_t close = Text.find(']', static_cast<size_t>(Position) + 1);
+                int32_t pos = close == std::string::npos ? size + 1 : static_cast<int32_t>(close) + 1 + 2;
+                while (pos <= size && !startsWith(pos, "IMPLICIT") && !startsWith(pos, "EXPLICIT")) ++pos;
+                Position = pos + 8;
+                item.kind = ikComment;
+                item.text.clear();
+                continue;
+            } else {
+                RaiseError(std::string("Unexpected character \"") + c + "\".");
+            }
+        } else if (c == ']' && at(Position + 1) == ']') {
+            item.kind = ikRightBrackets;
+            Position += 2;
+        } else if (c == '\'') {
+            lexApostropheString(item);
+        } else if (c == '"') {
+            const size_t close = Text.find('"', static_cast<size_t>(Position));
+            const size_t end = close == std::string::npos ? Text.size() : close;
+            item.kind = ikString;
+            item.text.assign(Text, Position, end - Position);
+            Position = static_cast<int32_t>(end) + 2;
+        } else if (startsWith(Position, "--")) {
+            int32_t end = Position + 2;
+            while (end <= size && !isLineBreak(at(end))) ++end;
+            item.kind = ikComment;
+            item.text.assign(Text, Position - 1, end - Position);
+            Position = end + 1;
+            continue;
+        } else if (startsWith(Position, "/*")) {
+            const size_t close = Text.find("*/", static_cast<size_t>(Position) + 1);
+            const size_t end = close == std::string::npos ? Text.size() : close + 2;
+            item.kind = ikComment;
+            item.text.assign(Text, Position - 1, end - (Position - 1));
+            Position = static_cast<int32_t>(end) + 1;
+            continue;
+        } else if (isDigit(c)) {
+            int32_t end = Position;
+            while (end <= size && isDigit(at(end))) ++end;
+            const char* first = Text.data() + Position - 1;
+            const int32_t digits = end - Position;
+            Position = end;
+            item.kind = ikNumber;
+            if (digits >= 19) {
+                item.value = std::numeric_limits<int64_t>::max();
+            } else if (std::from_chars(first, first + digits, item.value).ec != std::errc()) {
+                RaiseError("Unsupported number format (Value=" + std::string(first, digits) + ").");
+            }
+        } else if (isSymbol(c)) {
+            item.kind = ikSymbol;
+            item.symbol = c;
+            ++Position;
+            if ((c == '{' || c == '}') && PeekWord(Position, 1) == std::string(1, c)) {
+                // "{ {" reads as one brace: move past the second one.
+                while (isWhitespace(at(Position))) ++Position;
+                ++Position;
+            }
+        } else if (isIdentifierStart(c)) {
+            const int32_t start = Position;
+            while (Position <= size && isIdentifierPart(at(Position))) ++Position;
+            item.text.assign(Text, start - 1, Position - start);
+            classifyIdentifier(item, start);
+        } else {
+            RaiseError(std::string("Unexpected character \"") + c + "\".");
+        }
+        break;
+    }
+    DefinitionStart = item.kind == ikSymbol && item.symbol == '{' && item.reserved == rwSEQUENCE;
+}
+
+void tmibfile::lexApostropheString(tmibitem& item) {
+    const size_t close = Text.find('\'', static_cast<size_t>(Position));
+    const size_t end = close == std::string::npos ? Text.size() : close;
+    const std::string content(Text, Position, end - Position);
+    Position = static_cast<int32_t>(end) + 2;  // the character after the closing apostrophe
+    const char letter = Position <= static_cast<int32_t>(Text.size()) ? Text[Position - 1] : '\0';
+    if (letter == 0 || std::strchr("HhBb", letter) == nullptr)
+        RaiseError("Unsupported Hex or binary number format.");
+    if (content.empty()) {
+        item.kind = ikEmptyBitString;
+        item.text.clear();
+    } else {
+        if (!convertBitString(content, letter == 'H' || letter == 'h' ? 16 : 2, item.value))
+            RaiseError("Unsupported Hex or binary number format (Value=" + content + ").");
+        item.kind = ikNumber;
+    }
+    ++Position;
+}
+
+void tmibfile::repairFirstLetter(tmibitem& item, int32_t start, bool toUpper) {
+    char& first = Text[start - 1];
+    first = toUpper ? asciicase::upper(first) : asciicase::lower(first);
+    item.text[0] = first;
+}
+
+void tmibfile::classifyIdentifier(tmibitem& item, int32_t start) {
+    std::string next = PeekWord(Position, 1);
+    item.reserved = LookupReserved(item.text);
+    if (item.reserved != rwNone) {
+        // The SMI modules define Counter32, Gauge32 and the like as ordinary types.
+        const bool integerTypeAssignment = item.reserved == rwINTEGER && next == "::=" &&
+                                           PeekWord(Position, 2) != "BEGIN" && PeekWord(Position, 2) != "{";
+        item.kind = integerTypeAssignment ? ikTypeRef : ikReserved;
+        return;
+    }
+    if (!next.empty() && next.back() == '}') next.pop_back();
+    const char first = item.text[0];
+    if (first >= 'a' && first <= 'z') {
+        if (DefinitionStart && next == "::=") {
+            repairFirstLetter(item, start, true);
+            item.kind = ikTypeRef;
+        } else {
+            item.kind = ikValueRef;
+        }
+        return;
+    }
+    const bool valueMacroFollows = next == "OBJECT" || next == "OBJECT-TYPE" || next == "MODULE-IDENTITY" ||
+                                   next == "TRAP-TYPE" || next == "NOTIFICATION-TYPE";
+    if ((DefinitionStart && valueMacroFollows) || (DefinitionStart && InSequenceMembers) || InIndex) {
+        repairFirstLetter(item, start, false);
+        item.kind = ikValueRef;
+    } else if (!DefinitionStart && isInt32Text(next)) {
+        item.kind = ikValueRef;  // a parent written with a capital inside an OID value
+    } else {
+        item.kind = ikTypeRef;
+    }
+}

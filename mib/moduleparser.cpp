@@ -1,0 +1,81 @@
+// The module parser: header, body loop, IMPORTS, EXPORTS and MACRO skips.
+#include "mib/itemtests.h"
+#include "mib/mibfile.h"
+
+void tmibfile::ParseModule() {
+    parseHeader();
+    tmibitem head;
+    do {
+        DefinitionStart = true;
+        NextItem(head);
+        if (isReserved(head, rwEXPORTS))
+            skipExports();
+        else if (isReserved(head, rwIMPORTS))
+            parseImports();
+        else if (head.kind == ikTypeRef)
+            parseTypeAssignment(head);
+        else if (head.kind == ikValueRef)
+            parseValueAssignment(head);
+        else if (head.kind != ikReserved)
+            RaiseError("\"EXPORTS\", \"IMPORTS\" or assignment expected.");
+    } while (!isReserved(head, rwEND));
+    DefinitionStart = true;
+}
+
+void tmibfile::parseHeader() {
+    tmibitem item;
+    NextItem(item);
+    if (item.kind != ikTypeRef) RaiseError("Module Identifier expected.");
+    ModuleName = item.text;
+    NextItem(item);
+    if (!isReserved(item, rwDEFINITIONS)) RaiseError("\"DEFINITIONS\" expected.");
+    do NextItem(item);
+    while (item.kind == ikReserved);  // IMPLICIT TAGS, EXTENSIBILITY IMPLIED and the like
+    if (item.kind != ikAssign) RaiseError("\"::=\" expected.");
+    NextItem(item);
+    if (!isReserved(item, rwBEGIN)) RaiseError("\"BEGIN\" expected.");
+}
+
+void tmibfile::skipExports() {
+    tmibitem item;
+    do NextItem(item);
+    while (item.kind != ikEnd && !isSymbol(item, ';'));
+}
+
+// IMPORTS a, b FROM M1 c FROM M2 ;  gives the lines M1:a, M1:b, M2:c.
+void tmibfile::parseImports() {
+    tmibitem item;
+    for (;;) {
+        std::vector<std::string> names;
+        for (;;) {
+            NextItem(item);
+            if (isSymbol(item, ';')) return;
+            if (item.kind != ikTypeRef && item.kind != ikValueRef && !isReserved(item, rwINTEGER))
+                RaiseError("Identifier or Type expected.");
+            names.push_back(item.text);
+            NextItem(item);  // the separator, normally ","
+            if (isReserved(item, rwFROM) || item.kind == ikEnd) break;
+        }
+        if (!isReserved(item, rwFROM)) RaiseError("\"FROM\" expected.");
+        NextItem(item);
+        if (item.kind != ikTypeRef && item.kind != ikValueRef) RaiseError("Module Reference expected.");
+        const std::string position = std::to_string(Position);
+        for (const std::string& name : names) {
+            ImportList.push_back(item.text + ":" + name);
+            ImportPositions.push_back(position);
+            ImportFiles.push_back(FileName);
+        }
+    }
+}
+
+void tmibfile::parseTypeAssignment(const tmibitem& head) {
+    tmibitem item;
+    NextItem(item);
+    if (isReserved(item, rwMACRO)) {
+        do NextItem(item);
+        while (item.kind != ikEnd && !isReserved(item, rwEND));
+        return;
+    }
+    if (item.kind != ikAssign) RaiseError("\"::=\" expected.");
+    addType(ParseType(head.text));
+}

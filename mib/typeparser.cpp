@@ -1,0 +1,197 @@
+// The ASN.1 type parser: one type into the compact tasntype form the import needs.
+#include "mib/asciicase.h"
+#include "mib/itemtests.h"
+#include "mib/mibfile.h"
+
+namespace {
+
+constexpr int maxTypeNesting = 64;
+
+// Holds the nesting depth of ParseType for as long as one call runs.
+class NestingGuard {
+  public:
+    explicit NestingGuard(int& depth) : depth_(depth) { ++depth_; }
+    ~NestingGuard() { --depth_; }
+    NestingGuard(const NestingGuard&) = delete;
+    NestingGuard& operator=(const NestingGuard&) = delete;
+
+  private:
+    int& depth_;
+};
+
+// The SMI integer types by their lower-cased spelling: INTEGER and Integer32 are signed.
+void setIntegerKind(tasntype& type, const std::string& spelling) {
+    const std::string word = asciicase::lower(spelling);
+    type.BaseType = "@integer";
+    if (word == "unsigned32" || word == "timeticks") {
+        type.IsUnsigned = true;
+    } else if (word == "gauge" || word == "gauge32") {
+        type.BaseType = "@gauge";
+        type.IsUnsigned = true;
+    } else if (word == "counter" || word == "counter32" || word == "counter64") {
+        type.BaseType = "@counter";
+        type.IsUnsigned = true;
+        type.Is64Bit = word == "counter64";
+    }
+}
+
+}  // namespace
+
+tasntype tmibfile::ParseType(const std::string& name) {
+    NestingGuard nesting(typeDepth_);
+    if (typeDepth_ > maxTypeNesting) RaiseError("Type nesting too deep.");
+    tasntype type;
+    type.Name = name;
+    tmibitem item;
+    NextItem(item);
+    parseTypeForm(type, item);
+    skipConstraintTail();
+    return type;
+}
+
+tasntype tmibfile::parseNestedType() {
+    return ParseType("none");
+}
+
+void tmibfile::parseTypeForm(tasntype& type, tmibitem& item) {
+    auto expect = [&](TReservedWord word, const char* message) {
+        NextItem(item);
+        if (!isReserved(item, word)) RaiseError(message);
+    };
+    if (item.kind == ikTypeRef) {
+        if (item.text == "MODULE-COMPLIANCE" || item.text == "AGENT-CAPABILITIES") {
+            do NextItem(item);
+            while (item.kind != ikEnd && item.kind != ikAssign);
+            type.BaseType = "@ignore";
+        } else if (item.text == "TEXTUAL-CONVENTION") {
+            parseTextualConvention(type);
+        } else {
+            type.BaseType = item.text;
+        }
+        return;
+    }
+    if (item.kind != ikReserved) return;
+    switch (item.reserved) {
+        case rwBOOLEAN:
+            type.BaseType = "@bool";
+            break;
+        case rwINTEGER:
+            setIntegerKind(type, item.text);
+            break;
+        case rwENUMERATED:
+            RaiseError("Enumerated Type not supported.");
+        case rwREAL:
+            RaiseError("Real Type not supported yet.");
+        case rwBIT:
+            expect(rwSTRING, "\"STRING\" expected.");
+            type.BaseType = "@bstring";
+            break;
+        case rwOCTET:
+            expect(rwSTRING, "\"STRING\" expected.");
+            type.BaseType = "@string";
+            break;
+        case rwNULL:
+            type.BaseType = "@null";
+            break;
+        case rwSEQUENCE:
+            type.BaseType = "@sequence";
+            parseSequence(type, item);
+            break;
+        case rwSET:
+            RaiseError("Set Type not supported.");
+        case rwCHOICE:
+            type.BaseType = "@choice";
+            parseChoice(type);
+            break;
+        case rwOBJECT:
+            expect(rwIDENTIFIER, "\"IDENTIFIER\" expected.");
+            type.BaseType = "@objectid";
+            break;
+        case rwRELATIVE_OID:
+            RaiseError("Relative OID not supported.");
+        case rwEMBEDDED:
+            expect(rwPDV, "\"PDV\" expected.");
+            RaiseError("Embedded PDV not supported.");
+        case rwEXTERNAL:
+            RaiseError("External not supported.");
+        default:
+            break;  // IA5String, ObjectDescriptor and the like carry no base type
+    }
+}
+
+// SEQUENCE OF Row, or SEQUENCE { member Type, ... }; item still names SEQUENCE, so the lexer
+// treats the first member name as a definition start.
+void tmibfile::parseSequence(tasntype& type, tmibitem& item) {
+    NextItem(item);
+    if (isReserved(item, rwOF)) {
+        type.ElementType = parseNestedType().BaseType;
+        return;
+    }
+    if (!isSymbol(item, '{')) return;
+    FlagScope members(InSequenceMembers);
+    do {
+        NextItem(item);
+        if (item.kind != ikValueRef) RaiseError("Identifier expected.");
+        const std::string member = item.text;
+        const tasntype memberType = parseNestedType();
+        type.Items.push_back(member + "=" + memberType.BaseType +
+                             (memberType.ElementType.empty() ? "" : "|" + memberType.ElementType));
+        NextItem(item);
+        if (!isSymbol(item, '}') && !isSymbol(item, ',')) RaiseError("\"}\" or \",\" expected.");
+        DefinitionStart = true;
+    } while (!isSymbol(item, '}'));
+}
+
+void tmibfile::parseChoice(tasntype& type) {
+    tmibitem item;
+    NextItem(item);
+    if (!isSymbol(item, '{')) RaiseError("\"{\" expected.");
+    do {
+        NextItem(item);
+        if (item.kind != ikValueRef && item.kind != ikReserved) RaiseError("Identifier expected.");
+        const std::string alternative = item.text;
+        type.Items.push_back(alternative + "=" + parseNestedType().BaseType);
+        NextItem(item);
+        if (!isSymbol(item, '}') && !isSymbol(item, ',')) RaiseError("\"}\" or \",\" expected.");
+    } while (!isSymbol(item, '}'));
+}
+
+// TEXTUAL-CONVENTION clauses ... SYNTAX Type: the convention takes the base type of its SYNTAX,
+// so DisplayString is "@string", a Counter64 convention "@counter" and 64-bit.
+void tmibfile::parseTextualConvention(tasntype& type) {
+    type.BaseType = "@integer";
+    tmibitem item;
+    NextItem(item);
+    while (item.kind != ikEnd && item.text != "SYNTAX") {
+        NextItem(item);  // the clause's value, a single item
+        NextItem(item);  // the next keyword
+    }
+    if (item.kind == ikEnd) return;
+    const tasntype syntax = parseNestedType();
+    type.BaseType = syntax.BaseType;
+    type.ElementType = syntax.ElementType;
+    type.IsUnsigned = syntax.IsUnsigned;
+    type.Is64Bit = syntax.Is64Bit;
+}
+
+// One parenthesized or braced group after a type: a range, a SIZE, named numbers or BITS names.
+void tmibfile::skipConstraintTail() {
+    const int32_t saved = Position;
+    tmibitem item;
+    NextItem(item);
+    char open = 0, close = 0;
+    if (isSymbol(item, '('))
+        open = '(', close = ')';
+    else if (isSymbol(item, '{'))
+        open = '{', close = '}';
+    else {
+        Position = saved;
+        return;
+    }
+    for (int depth = 1; depth > 0;) {
+        NextItem(item);
+        if (item.kind == ikEnd) return;
+        if (isSymbol(item, open)) ++depth;
+        if (isSymbol(item, close)) --depth;
+    }
+}

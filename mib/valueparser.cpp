@@ -1,0 +1,126 @@
+// The value-assignment parser: OBJECT-TYPE and every other macro use by one clause scheme,
+// and the OID value after "::=".
+#include "mib/itemtests.h"
+#include "mib/mibfile.h"
+
+namespace {
+
+// A clause value on one line: each line trimmed, lines joined by one blank.
+// Example: "  first line\r\n   second  " gives "first line second".
+std::string normalizedText(const std::string& text) {
+    std::string result;
+    size_t i = 0;
+    while (i < text.size()) {
+        size_t end = text.find_first_of("\r\n", i);
+        if (end == std::string::npos) end = text.size();
+        size_t b = i, e = end;
+        while (b < e && static_cast<unsigned char>(text[b]) <= 32) ++b;
+        while (e > b && static_cast<unsigned char>(text[e - 1]) <= 32) --e;
+        if (i > 0) result += ' ';
+        result.append(text, b, e - b);
+        i = end;
+        if (i < text.size() && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        if (i < text.size()) ++i;
+    }
+    return result;
+}
+
+}  // namespace
+
+void tmibfile::parseValueAssignment(const tmibitem& head) {
+    auto entry = std::make_unique<tmibentry>();
+    entry->Name = head.text;
+    entry->Macro = parseNestedType().BaseType;
+    if (entry->Macro == "@ignore") return;  // MODULE-COMPLIANCE, AGENT-CAPABILITIES: already read whole
+    parseClauses(*entry);
+    parseOidValue(*entry);
+    entry->Imported = Imported;
+    addEntry(std::move(entry));
+}
+
+// KEYWORD value ... up to and including "::=" (or the end of text, where the value then fails).
+void tmibfile::parseClauses(tmibentry& entry) {
+    tmibitem item;
+    for (;;) {
+        NextItem(item);
+        if (item.kind == ikAssign) return;
+        if (item.kind != ikTypeRef && item.kind != ikValueRef) RaiseError("Identifier or Type expected.");
+        const std::string keyword = item.text;
+        if (keyword == "SYNTAX") {
+            const tasntype syntax = parseNestedType();
+            if (!syntax.ElementType.empty()) {
+                entry.Clauses.push_back("SYNTAX=" + syntax.BaseType + "|" + syntax.ElementType);
+            } else {
+                entry.Clauses.push_back("SYNTAX=" + syntax.BaseType);
+                entry.IsUnsigned = syntax.IsUnsigned;
+                entry.Is64Bit = syntax.Is64Bit;
+            }
+            continue;
+        }
+        NextItem(item);
+        if (keyword == "AUGMENTS" || keyword == "INDEX") {
+            if (!isSymbol(item, '{')) RaiseError("\"{\" expected.");
+            if (keyword == "AUGMENTS") {
+                entry.Augments = readBracedContent(item);
+            } else {
+                FlagScope index(InIndex);  // IMPLIED IfName reads as ifName, in the text too
+                entry.Clauses.push_back("INDEX=" + readBracedContent(item));
+            }
+        } else if (isSymbol(item, '{')) {
+            entry.Clauses.push_back(keyword + "=" + readBracedContent(item));
+        } else if (item.kind == ikNumber) {
+            entry.Clauses.push_back(keyword + "=" + std::to_string(item.value));
+        } else {
+            entry.Clauses.push_back(keyword + "=" + normalizedText(item.text));
+        }
+        if (item.kind == ikAssign || item.kind == ikEnd) return;
+    }
+}
+
+// The items after "{" up to the first "}", as text: { ifIndex, IMPLIED ifName } gives
+// "ifIndex,ifName"; numbers give their value, symbols their character, other items nothing.
+std::string tmibfile::readBracedContent(tmibitem& item) {
+    std::string content;
+    for (;;) {
+        NextItem(item);
+        if (item.kind == ikEnd || isSymbol(item, '}')) return content;
+        if (item.kind == ikNumber)
+            content += std::to_string(item.value);
+        else if (item.kind == ikSymbol)
+            content += item.symbol;
+        else if (item.kind == ikValueRef)
+            content += item.text;
+    }
+}
+
+// { parent 3 6 }, { iso org(3) dod(6) 1 } or a bare number.
+void tmibfile::parseOidValue(tmibentry& entry) {
+    auto low32 = [](int64_t value) { return static_cast<int32_t>(static_cast<uint32_t>(value)); };
+    tmibitem item;
+    NextItem(item);
+    if (item.kind == ikNumber) {
+        entry.OidParts.push_back({"???", low32(item.value)});
+        return;
+    }
+    if (!isSymbol(item, '{')) RaiseError("\"{\" or number expected.");
+    NextItem(item);
+    while (item.kind != ikEnd && !isSymbol(item, '}')) {
+        if (item.kind == ikNumber) {
+            entry.OidParts.push_back({"???", low32(item.value)});
+            NextItem(item);
+        } else if (item.kind == ikValueRef) {
+            entry.OidParts.push_back({item.text, 0});
+            NextItem(item);
+            if (isSymbol(item, '(')) {
+                NextItem(item);
+                if (item.kind != ikNumber) RaiseError("Number expected.");
+                entry.OidParts.back().number = low32(item.value);
+                NextItem(item);
+                if (!isSymbol(item, ')')) RaiseError("\")\" expected.");
+                NextItem(item);
+            }
+        } else {
+            RaiseError("Identifier or Number expected.");
+        }
+    }
+}
