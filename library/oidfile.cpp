@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <fstream>
 #include <system_error>
 
 #include "library/xmldocument.h"
@@ -22,19 +21,29 @@ std::string PlatformMessage(int error) {
 }
 
 std::string ReadWholeFile(const std::string& fileName) {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) throw eoidfileerror("Cannot open file \"" + fileName + "\". " + PlatformMessage(errno));
+    const auto fail = [&fileName](const char* what, int error) {
+        return eoidfileerror(std::string(what) + " file \"" + fileName + "\". " + PlatformMessage(error));
+    };
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw fail("Cannot open", errno);
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+
+    struct stat info;
+    if (::fstat(fd, &info) != 0) throw fail("Cannot read", errno);
+    if (S_ISDIR(info.st_mode)) throw fail("Cannot open", EISDIR);
     std::string text;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (size > 0) {
-        text.resize(static_cast<std::size_t>(size));
-        in.read(text.data(), size);
+    if (info.st_size > 0) text.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw fail("Cannot read", errno);
+        if (n == 0) return text;
+        text.append(buffer, static_cast<std::size_t>(n));
     }
-    if (in.bad() || (size > 0 && in.gcount() != size) || size < 0)
-        throw eoidfileerror("Cannot read file \"" + fileName + "\". " + PlatformMessage(errno));
-    return text;
 }
 
 // Closes the descriptor and removes the temporary file unless the save went through.
