@@ -1,0 +1,49 @@
+#pragma once
+// The entry editor pane (Panel1): the four group boxes that show and edit one entry.
+
+#include <QWidget>
+#include <string>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class Toiddata;
+
+// Maps an entry's fields to the editor controls and back; knows nothing of the tree.
+class EntryEditor : public QWidget {
+    Q_OBJECT
+  public:
+    // Button1 and Button2 are bound to the apply and cancel actions.
+    EntryEditor(QAction* applyAction, QAction* cancelAction, QWidget* parent = nullptr);
+
+    // Loads every control from entry and enables them.
+    void load(const Toiddata& entry);
+    // Loads the blank defaults; the controls are enabled for a new entry, disabled when inactive.
+    void loadBlank(bool enabled);
+
+    // The three name edits joined by "|".
+    std::string nameKey() const;
+    // Writes every control but the name edits into entry.
+    void store(Toiddata& entry) const;
+
+  signals:
+    // An edit, list or the memo changed, or a visible check box was clicked.
+    void edited();
+
+  private:
+    QWidget* buildIdentification();
+    QWidget* buildSource();
+    QWidget* buildValue();
+    QWidget* buildDescription(QAction* applyAction, QAction* cancelAction);
+    void setControlsEnabled(bool enabled);
+    QLineEdit* addEdit(const char* name);
+    QComboBox* addList(const char* name, const QStringList& items);
+    QCheckBox* addCheck(const char* name, const QString& caption);
+
+    QLineEdit *agentEdit_, *groupEdit_, *nameEdit_, *oidEdit_, *unitsEdit_, *indicatorEdit_, *scaleEdit_;
+    QComboBox *kindList_, *typeList_, *unitList_, *scaleList_;
+    QCheckBox *unsignedCheck_, *is64bitCheck_, *floatCheck_, *getNextCheck_;
+    QPlainTextEdit* memo_;
+};

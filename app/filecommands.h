@@ -1,0 +1,31 @@
+#pragma once
+// The File menu's library commands: New, Open, Save, Save As, Save for the monitor.
+
+#include <QString>
+
+class TForm1;
+
+// Moves the main library between memory and .oidlib files, keeping file name, caption,
+// unsaved flag and library folder in step.
+class FileCommands {
+  public:
+    explicit FileCommands(TForm1& form) : form_(form) {}
+
+    void NewOIDFile1Click();
+    void Open1Click();
+    void Save1Click();
+    void SaveAs1Click();
+    void SaveToZelto1Click();
+
+    // New without the question: empty library, empty tree, inactive editor, no file name.
+    void ResetToNew();
+
+    // A name typed without extension gets ".oidlib", the extension the monitor reads.
+    static QString WithLibraryExtension(const QString& fileName);
+
+  private:
+    void applyPendingEdits();
+    void saveAs(const QString& fileName);
+
+    TForm1& form_;
+};

@@ -1,0 +1,58 @@
+#include "app/qtuserdialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+bool QtUserDialogs::warningYesNo(const QString& text) {
+    return QMessageBox::warning(parent_, QString(), text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+DialogAnswer QtUserDialogs::confirmYesNoCancel(const QString& text) {
+    const auto button = QMessageBox::question(parent_, QString(), text,
+                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (button == QMessageBox::Yes) return DialogAnswer::Yes;
+    if (button == QMessageBox::No) return DialogAnswer::No;
+    return DialogAnswer::Cancel;
+}
+
+void QtUserDialogs::information(const QString& text) {
+    QMessageBox::information(parent_, QString(), text);
+}
+
+void QtUserDialogs::error(const QString& text) {
+    QMessageBox::critical(parent_, QString(), text);
+}
+
+QString QtUserDialogs::openFileName(const FileDialogSpec& dialog) {
+    return runFileDialog(dialog, false, false).value(0);
+}
+
+QStringList QtUserDialogs::openFileNames(const FileDialogSpec& dialog) {
+    return runFileDialog(dialog, false, true);
+}
+
+QString QtUserDialogs::saveFileName(const FileDialogSpec& dialog) {
+    return runFileDialog(dialog, true, false).value(0);
+}
+
+QString QtUserDialogs::qtFilter(const QString& filter) {
+    const QStringList parts = filter.split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        filters << parts[i] + " (" + patterns.replace(';', ' ') + ")";
+    }
+    return filters.join(";;");
+}
+
+QStringList QtUserDialogs::runFileDialog(const FileDialogSpec& dialog, bool save, bool multiple) {
+    QFileDialog fileDialog(parent_, QString(), dialog.initialDir, qtFilter(dialog.filter));
+    fileDialog.setObjectName(dialog.name);
+    fileDialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // No dialog asks before overwriting, and none requires the file to exist.
+    fileDialog.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::AnyFile);
+    fileDialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (fileDialog.exec() != QDialog::Accepted) return {};
+    return fileDialog.selectedFiles();
+}

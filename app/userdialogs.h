@@ -1,0 +1,30 @@
+#pragma once
+// The one door through which the window asks the user: message boxes and file dialogs.
+
+#include <QString>
+#include <QStringList>
+
+// What a file dialog offers: its name, filter in "description|patterns|..." form,
+// default extension and initial folder.
+struct FileDialogSpec {
+    QString name;
+    QString filter;
+    QString defaultExt;
+    QString initialDir;
+};
+
+enum class DialogAnswer { Yes, No, Cancel };
+
+// Message boxes and file dialogs; tests substitute answers prepared in advance.
+class UserDialogs {
+  public:
+    virtual ~UserDialogs() = default;
+
+    virtual bool warningYesNo(const QString& text) = 0;  // true for Yes
+    virtual DialogAnswer confirmYesNoCancel(const QString& text) = 0;
+    virtual void information(const QString& text) = 0;
+    virtual void error(const QString& text) = 0;
+    virtual QString openFileName(const FileDialogSpec& dialog) = 0;       // empty: cancelled
+    virtual QStringList openFileNames(const FileDialogSpec& dialog) = 0;  // empty: cancelled
+    virtual QString saveFileName(const FileDialogSpec& dialog) = 0;       // empty: cancelled
+};

@@ -1,0 +1,176 @@
+#include "widgets/oidtreeview.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QTreeWidgetItemIterator>
+#include <algorithm>
+
+#include "widgets/changingselectionmodel.h"
+
+namespace {
+
+constexpr int CheckBoxWidth = 16;
+
+QPixmap drawCheckBox(bool ticked) {
+    QPixmap pixmap(CheckBoxWidth, CheckBoxWidth);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    QStyleOptionButton option;
+    option.rect = QRect(1, 1, CheckBoxWidth - 2, CheckBoxWidth - 2);
+    option.state = QStyle::State_Enabled | (ticked ? QStyle::State_On : QStyle::State_Off);
+    QWidget probe;
+    probe.style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, &probe);
+    return pixmap;
+}
+
+}  // namespace
+
+OidTreeView::OidTreeView(QWidget* parent)
+    : QTreeWidget(parent), selection_(new ChangingSelectionModel(model(), this)) {
+    setSelectionModel(selection_);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setIndentation(19);
+    setIconSize(QSize(CheckBoxWidth, CheckBoxWidth));
+    setUniformRowHeights(true);
+    selection_->setChangingHook([this](const QModelIndex& target) { return allowMove(target); });
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        if (eventsAttached_) emit nodeChanged(static_cast<TreeNode*>(current));
+    });
+}
+
+bool OidTreeView::allowMove(const QModelIndex& target) {
+    if (!eventsAttached_ || !changing_) return true;
+    return changing_(static_cast<TreeNode*>(itemFromIndex(target)));
+}
+
+TreeNode* OidTreeView::selectedNode() const {
+    return static_cast<TreeNode*>(currentItem());
+}
+
+void OidTreeView::selectNode(TreeNode* node) {
+    const QModelIndex target = node ? indexFromItem(node) : QModelIndex();
+    selection_->approve(target);
+    if (node) {
+        setCurrentItem(node);
+    } else {
+        setCurrentItem(nullptr);
+        selection_->clearSelection();
+    }
+}
+
+int OidTreeView::nodeCount() const {
+    int count = 0;
+    for (QTreeWidgetItemIterator it(const_cast<OidTreeView*>(this)); *it; ++it) ++count;
+    return count;
+}
+
+TreeNode* OidTreeView::nodeAt(int index) const {
+    if (index < 0) return nullptr;
+    for (QTreeWidgetItemIterator it(const_cast<OidTreeView*>(this)); *it; ++it) {
+        if (index-- == 0) return static_cast<TreeNode*>(*it);
+    }
+    return nullptr;
+}
+
+int OidTreeView::indexOf(const TreeNode* node) const {
+    int index = 0;
+    for (QTreeWidgetItemIterator it(const_cast<OidTreeView*>(this)); *it; ++it, ++index) {
+        if (*it == node) return index;
+    }
+    return -1;
+}
+
+namespace {
+
+bool captionLess(const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
+    return *a < *b;
+}
+
+// Sorting before insertion spares the model a layout change for every node.
+void sortChildren(QTreeWidgetItem* node) {
+    if (node->childCount() == 0) return;
+    QList<QTreeWidgetItem*> children = node->takeChildren();
+    std::stable_sort(children.begin(), children.end(), captionLess);
+    for (QTreeWidgetItem* child : children) sortChildren(child);
+    node->addChildren(children);
+}
+
+}  // namespace
+
+void OidTreeView::setTopLevelNodes(QList<QTreeWidgetItem*> nodes) {
+    clear();
+    std::stable_sort(nodes.begin(), nodes.end(), captionLess);
+    for (QTreeWidgetItem* node : nodes) sortChildren(node);
+    addTopLevelItems(nodes);
+}
+
+int OidTreeView::compareCaptions(const QString& a, const QString& b) {
+    static const QCollator collator;  // the user's locale, case-sensitive: case only breaks ties
+    return collator.compare(a, b);
+}
+
+QIcon OidTreeView::checkIcon(int imageIndex) {
+    if (imageIndex == UncheckedImage) {
+        static const QIcon unticked(drawCheckBox(false));
+        return unticked;
+    }
+    if (imageIndex == CheckedImage) {
+        static const QIcon ticked(drawCheckBox(true));
+        return ticked;
+    }
+    return QIcon();
+}
+
+bool OidTreeView::inCheckBox(const TreeNode* node, const QPoint& pos) const {
+    if (!node || node->imageIndex() == NoCheckImage) return false;
+    const QRect row = visualItemRect(node);
+    return pos.x() >= row.left() && pos.x() < row.left() + CheckBoxWidth + 4;
+}
+
+void OidTreeView::toggleCheck(TreeNode* node) {
+    node->setImageIndex(node->imageIndex() == CheckedImage ? UncheckedImage : CheckedImage);
+    emit checkBoxClicked(node, node->imageIndex());
+}
+
+void OidTreeView::mousePressEvent(QMouseEvent* event) {
+    auto* node = static_cast<TreeNode*>(itemAt(event->position().toPoint()));
+    if (event->button() == Qt::LeftButton && inCheckBox(node, event->position().toPoint())) {
+        toggleCheck(node);
+        event->accept();
+        return;
+    }
+    // Ask once here, so that a refused click neither moves nor starts a selection.
+    const QModelIndex target = node ? indexFromItem(node) : QModelIndex();
+    if (node && target != currentIndex()) {
+        if (!allowMove(target)) {
+            event->accept();
+            return;
+        }
+        selection_->approve(target);
+    }
+    QTreeWidget::mousePressEvent(event);
+}
+
+void OidTreeView::mouseMoveEvent(QMouseEvent* event) {
+    // No drag selection: every move of the current node goes through a click or a key.
+    if (event->buttons() & Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QTreeWidget::mouseMoveEvent(event);
+}
+
+void OidTreeView::keyPressEvent(QKeyEvent* event) {
+    TreeNode* node = selectedNode();
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && node &&
+        node->imageIndex() != NoCheckImage) {
+        toggleCheck(node);
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
