@@ -1,0 +1,157 @@
+// oidwright-import: the window's MIB import for scripts and batch use.
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "import/importrunner.h"
+#include "library/oidfile.h"
+#include "mib/mibfile.h"
+
+namespace {
+
+enum ExitCode { exitOk = 0, exitSoftFailure = 1, exitParseError = 2, exitLibraryError = 3, exitUsage = 4 };
+
+constexpr const char* Usage =
+    R"(Usage: oidwright-import [--library IN.oidlib] [-o OUT.oidlib] [--stdmib DIR] [--log] [-q] MIBFILE...
+
+Imports MIB files into an OID library as the window's "MIB File..." command does.
+The working folder is the folder of the first MIB file; modules not found there are
+searched in the standard folder (stdmib/ beside this program, or DIR), whose
+VELTRANE-STANDARD-MIB.mib is parsed first in every import. Words of replacelist.txt
+beside this program are replaced in display names.
+
+  --library IN   start from the entries of IN instead of an empty library
+  -o OUT         write the library to OUT when done ("-" for standard output)
+  --stdmib DIR   standard folder and standard module to use instead of stdmib/
+  --log          also print the full import log
+  -q             print no reports (errors and warnings still go to standard error)
+  --help         show this text
+
+Without MIB files, IN is read and written to OUT unchanged (a load and save round trip).
+Reports go to standard output, or to standard error when OUT is "-".
+
+Exit status: 0 success; 1 an import was incomplete (a parent chain did not reach the
+root or an augmented row was missing; OUT is still written and the full log printed);
+2 a parse error or missing module ("FILE:LINE: MESSAGE" on standard error; nothing
+is written) or an unreadable MIB file; 3 IN cannot be read or OUT cannot be written;
+4 wrong arguments.
+)";
+
+struct Options {
+    std::string input, output, stdmib;
+    bool log = false, quiet = false;
+    std::vector<std::string> files;
+};
+
+std::string ProgramFolder(const char* argv0) {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::filesystem::path program = error ? std::filesystem::absolute(argv0) : self;
+    return program.parent_path().string();
+}
+
+bool ParseArguments(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        auto value = [&](std::string& target) {
+            if (i + 1 >= argc) return false;
+            target = argv[++i];
+            return true;
+        };
+        if (argument == "--library") {
+            if (!value(options.input)) return false;
+        } else if (argument == "-o") {
+            if (!value(options.output)) return false;
+        } else if (argument == "--stdmib") {
+            if (!value(options.stdmib)) return false;
+        } else if (argument == "--log") {
+            options.log = true;
+        } else if (argument == "-q") {
+            options.quiet = true;
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            std::cerr << "oidwright-import: unknown option " << argument << "\n";
+            return false;
+        } else {
+            options.files.push_back(argument);
+        }
+    }
+    return true;
+}
+
+void PrintLines(std::ostream& out, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) out << line << "\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--help") {
+            std::cout << Usage;
+            return exitOk;
+        }
+    }
+    if (!ParseArguments(argc, argv, options) || (options.files.empty() && options.input.empty())) {
+        std::cerr << Usage;
+        return exitUsage;
+    }
+
+    toidfile library;
+    if (!options.input.empty()) {
+        try {
+            const std::string refused = library.LoadFromFile(options.input);
+            if (!refused.empty()) {
+                std::cerr << options.input << ": " << refused << "\n";
+                return exitLibraryError;
+            }
+        } catch (const std::exception& error) {
+            std::cerr << options.input << ": " << error.what() << "\n";
+            return exitLibraryError;
+        }
+    }
+
+    const std::string programFolder = ProgramFolder(argv[0]);
+    tprogramfiles program = ProgramFilesIn(programFolder);
+    std::string standardFolder = (std::filesystem::path(programFolder) / "stdmib").string() + "/";
+    if (!options.stdmib.empty()) {
+        standardFolder = (std::filesystem::path(options.stdmib) / "").string();
+        program.standardModule =
+            (std::filesystem::path(options.stdmib) / "VELTRANE-STANDARD-MIB.mib").string();
+    }
+
+    timportrunner runner;
+    try {
+        runner.Run(library, options.files, standardFolder, program);
+    } catch (const eparseexception& error) {
+        std::cerr << error.FileName << ":" << ErrorLine(error) << ": " << error.Message << "\n";
+        return exitParseError;
+    } catch (const std::exception& error) {
+        std::cerr << "oidwright-import: " << error.what() << "\n";
+        return exitParseError;
+    }
+
+    std::ostream& reports = options.output == "-" ? std::cerr : std::cout;
+    if (runner.Failed) {
+        std::cerr << "oidwright-import: import incomplete, see the log\n";
+        PrintLines(reports, runner.SummaryLines());
+    } else if (!options.quiet && !options.files.empty()) {
+        PrintLines(reports, runner.SummaryLines());
+        if (options.log) PrintLines(reports, runner.ImportLog);
+    }
+
+    if (!options.output.empty()) {
+        try {
+            if (options.output == "-")
+                std::cout << library.SaveToText();
+            else
+                library.SaveToFile(options.output);
+        } catch (const std::exception& error) {
+            std::cerr << options.output << ": " << error.what() << "\n";
+            return exitLibraryError;
+        }
+    }
+    return runner.Failed ? exitSoftFailure : exitOk;
+}

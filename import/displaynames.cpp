@@ -1,0 +1,96 @@
+#include "import/displaynames.h"
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
+
+#include "import/lettercase.h"
+#include "import/textfile.h"
+
+namespace {
+
+bool IsWordDelimiter(unsigned char c) {
+    return c <= 32 || (c < 127 && std::strchr("!\"()*+,-./:;<=>?[\\]^{|}", c) != nullptr);
+}
+
+bool IsLower(char c) {
+    return c >= 'a' && c <= 'z';
+}
+bool IsUpper(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+
+}  // namespace
+
+std::vector<Replacement> LoadReplaceList(const std::string& fileName) {
+    std::vector<Replacement> list;
+    if (!FileExists(fileName)) return list;
+    for (const std::string& line : ReadTextLines(fileName)) {
+        const std::size_t equals = line.find('=');
+        if (equals != std::string::npos) list.emplace_back(line.substr(0, equals), line.substr(equals + 1));
+    }
+    return list;
+}
+
+void tdisplaynames::CollectAbbreviations(const std::string& description) {
+    Abbreviations.clear();
+    std::size_t i = 0;
+    while (i < description.size()) {
+        while (i < description.size() && IsWordDelimiter(description[i])) ++i;
+        const std::size_t start = i;
+        int capitals = 0;
+        for (; i < description.size() && !IsWordDelimiter(description[i]); ++i)
+            capitals += IsUpper(description[i]);
+        if (capitals > 1) AddAbbreviation(description.substr(start, i - start));
+    }
+}
+
+void tdisplaynames::AddAbbreviation(const std::string& word) {
+    const auto place =
+        std::lower_bound(Abbreviations.begin(), Abbreviations.end(), word, lettercase::LessIgnoreCase);
+    if (place != Abbreviations.end() && lettercase::Lower(*place) == lettercase::Lower(word)) return;
+    Abbreviations.insert(place, word);
+}
+
+std::string tdisplaynames::MakeDisplayName(std::string text, bool splitAbbreviations) const {
+    if (splitAbbreviations) IsolateAbbreviations(text);
+    // Camel split from the right: "ifInOctets" -> "if In Octets"; capital runs stay joined.
+    for (std::size_t a = text.size() >= 3 ? text.size() - 2 : 0; a-- > 0;) {
+        if (IsLower(text[a]) && IsUpper(text[a + 1]) && IsLower(text[a + 2])) text.insert(a + 1, 1, ' ');
+    }
+    // A lone lower-case first letter joins the next word: "x Sent" -> "xSent".
+    if (text.size() >= 5 && text[1] == ' ' && IsLower(text[0])) text.erase(1, 1);
+    ApplyReplacements(text);
+    return lettercase::Lower(text);
+}
+
+// Puts blanks around each occurrence of a collected word; the search start only moves forward,
+// so an abbreviation found early hides those that stand before it.
+void tdisplaynames::IsolateAbbreviations(std::string& text) const {
+    std::size_t start = 0;
+    for (const std::string& word : Abbreviations) {
+        for (;;) {
+            std::size_t found = start <= text.size() ? text.find(word, start) : std::string::npos;
+            std::size_t length = word.size();
+            if (found == std::string::npos && word.back() == 's') {
+                length = word.size() - 1;
+                found = start <= text.size() ? text.find(word.substr(0, length), start) : std::string::npos;
+            }
+            if (found == std::string::npos) break;
+            text.insert(found + length, 1, ' ');
+            text.insert(found, 1, ' ');
+            start = found + word.size() + 1;
+        }
+    }
+}
+
+void tdisplaynames::ApplyReplacements(std::string& text) const {
+    // Each line uses the value of the first line with its name.
+    std::unordered_map<std::string, const std::string*> firstValue;
+    for (const auto& [name, value] : ReplaceList) firstValue.emplace(lettercase::Lower(name), &value);
+    for (const auto& [name, ignored] : ReplaceList) {
+        const std::string& value = *firstValue.at(lettercase::Lower(name));
+        const std::size_t found = lettercase::FindIgnoreCase(" " + text, " " + name + " ");
+        if (found != std::string::npos) text.replace(found, name.size(), value);
+    }
+}

@@ -1,0 +1,49 @@
+#include "import/importrunner.h"
+
+#include "library/oidfile.h"
+
+std::string FolderOfFile(const std::string& fileName) {
+    const std::size_t separator = fileName.find_last_of("/\\");
+    return separator == std::string::npos ? "./" : fileName.substr(0, separator + 1);
+}
+
+void timportrunner::Run(toidfile& library, const std::vector<std::string>& files,
+                        const std::string& standardFolder, const tprogramfiles& program) {
+    ImportLog.clear();
+    ImportReport.clear();
+    Failed = false;
+    if (files.empty()) return;
+    const std::string workingFolder = FolderOfFile(files.front());
+    for (const std::string& file : files) {
+        if (!RunImport(library, file, workingFolder, standardFolder, program)) Failed = true;
+    }
+}
+
+bool timportrunner::RunImport(toidfile& library, const std::string& fileName,
+                              const std::string& workingFolder, const std::string& standardFolder,
+                              const tprogramfiles& program) {
+    library.OnLog = [this](toidfile&, const std::string& line) { ImportLog.push_back(line); };
+    library.LogLevel = 2;
+    const bool ok = ImportMib(library, fileName, workingFolder, standardFolder, program);
+    library.ImportStats.WriteReport(ImportReport);
+    return ok;
+}
+
+std::vector<std::string> timportrunner::SummaryLines() const {
+    std::vector<std::string> lines;
+    if (Failed) {
+        lines = ImportReport;
+        lines.push_back("");
+        lines.push_back(
+            "Something went wrong. Please check if all needed include/import files are in the stdmib or "
+            "working "
+            "path.");
+        lines.push_back("Adding Importlog:");
+        lines.insert(lines.end(), ImportLog.begin(), ImportLog.end());
+        lines.push_back("");
+    } else {
+        lines = {"Import successful!", ""};
+        lines.insert(lines.end(), ImportReport.begin(), ImportReport.end());
+    }
+    return lines;
+}

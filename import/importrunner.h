@@ -1,0 +1,35 @@
+#pragma once
+// The import command's runner: a list of MIB files into one library, with reports and log.
+
+#include <string>
+#include <vector>
+
+#include "import/importmib.h"
+
+class toidfile;
+
+// Imports files one after the other as the window's import command does and keeps what
+// it shows afterwards: the reports of all files and the full import log.
+class timportrunner {
+  public:
+    std::vector<std::string> ImportLog;
+    std::vector<std::string> ImportReport;
+    bool Failed = false;  // some file's import returned false
+
+    // Working folder: the folder of the first file; second folder: standardFolder.
+    // Errors of ImportMib (eparseexception, emibfileerror) pass through and end the run;
+    // files after the failing one are not imported.
+    void Run(toidfile& library, const std::vector<std::string>& files, const std::string& standardFolder,
+             const tprogramfiles& program);
+
+    // One file with LogLevel 2 and OnLog feeding ImportLog; appends the file's report.
+    bool RunImport(toidfile& library, const std::string& fileName, const std::string& workingFolder,
+                   const std::string& standardFolder, const tprogramfiles& program);
+
+    // The lines the import log window shows after the run: "Import successful!" and the
+    // reports, or on a failure the reports, the warning and the whole log.
+    std::vector<std::string> SummaryLines() const;
+};
+
+// The folder of a file with its trailing separator; "./" for a bare file name.
+std::string FolderOfFile(const std::string& fileName);

@@ -1,0 +1,174 @@
+#include "import/mibconverter.h"
+
+#include "import/displaynames.h"
+#include "import/lettercase.h"
+#include "import/units.h"
+#include "library/oidfile.h"
+#include "mib/mibfile.h"
+
+namespace {
+
+constexpr std::size_t MaxDescription = 4096;
+constexpr std::size_t TruncatedDescription = 3800;
+constexpr const char* TruncationNote =
+    " ###### This description is too long, entry was truncated. Please refer to the MIB file for more "
+    "information!";
+
+bool IsNumericSyntax(const std::string& syntax) {
+    return syntax == "@integer" || syntax == "@gauge" || syntax == "@counter";
+}
+
+std::string WithoutLastArc(const std::string& oid) {
+    return oid.substr(0, oid.rfind('.') + 1);
+}
+
+// "ifTable" -> "if": the first "table" in any letter case goes.
+std::string TableGroup(const std::string& tableName) {
+    std::string group = tableName;
+    const std::size_t found = lettercase::FindIgnoreCase(group, "table");
+    if (found != std::string::npos) group.erase(found, 5);
+    return group;
+}
+
+}  // namespace
+
+bool tmibconverter::ConvertAll() {
+    for (int i = 0; i < mib_.EntryCount(); ++i) {
+        const tmibentry& symbol = mib_.EntryAt(i);
+        if (!symbol.Imported && symbol.Macro == "OBJECT-TYPE" && IsNumericSyntax(mib_.ResolveSyntax(symbol)))
+            Convert(symbol);
+    }
+    return success_;
+}
+
+void tmibconverter::Convert(const tmibentry& symbol) {
+    timportstat& stats = library_.ImportStats;
+    const tparentchain chain = WalkParents(mib_, symbol);
+    stats.AddOid(symbol.Name, symbol.Macro, chain.rooted ? oidResolved : oidPartial);
+    if (!chain.rooted) success_ = false;
+    if (chain.members.size() < 2) return;
+
+    auto entry = std::make_unique<Toiddata>();
+    entry->description = symbol.ClauseValue("DESCRIPTION");
+    if (entry->description.size() > MaxDescription)
+        entry->description = entry->description.substr(0, TruncatedDescription) + TruncationNote;
+    names_.CollectAbbreviations(entry->description);
+    const std::string syntax = mib_.ResolveSyntax(symbol);
+    entry->type = syntax == "@counter" ? TValueMode::vmDiff : TValueMode::vmAbsolute;
+    // Flags of a textual convention or type assignment come from the type it ends in.
+    const tasntype* resolvedType = mib_.ResolveSyntaxType(symbol);
+    entry->isunsigned = resolvedType ? resolvedType->IsUnsigned : symbol.IsUnsigned;
+    entry->is64bit = resolvedType ? resolvedType->Is64Bit : symbol.Is64Bit;
+
+    entry->oid = ChainOid(chain);
+    stats.AddOid(symbol.Name, chain.rooted ? entry->oid : chain.missingParent + "." + entry->oid,
+                 chain.rooted ? oidResolved : oidPartial);
+
+    const tmibentry& row = *chain.members[1];
+    std::string group, suffix;
+    if (mib_.ResolveSyntax(row) == "@sequence") {
+        if (!PlaceColumn(symbol, row, *entry, group, suffix)) return;
+    } else {
+        group = row.Name;
+        entry->kind = TMIBDataKind::mkDirect;
+        entry->oid += ".0";
+    }
+
+    ApplyUnitRules(names_, symbol.Name, *entry);
+    entry->name = agent_ + NameKeySeparator + names_.MakeDisplayName(group, false) + NameKeySeparator +
+                  names_.MakeDisplayName(symbol.Name, true) + suffix;
+    entry->max = entry->unittype == TUnitType::sutPercent ? 100 : 0;
+    const std::string name = entry->name, oid = entry->oid;
+    library_.Add(std::move(entry));
+    stats.AddOid(name, oid, oidUseful);
+    if (library_.LogLevel >= 2) library_.Log(symbol.Name + ":  " + ChainText(chain));
+}
+
+const tasntype* tmibconverter::RowType(const tmibentry& row) const {
+    const int index = mib_.TypeIndex(row.ClauseValue("SYNTAX"));
+    return index < 0 ? nullptr : &mib_.TypeAt(index);
+}
+
+bool tmibconverter::PlaceColumn(const tmibentry& symbol, const tmibentry& columnRow, Toiddata& entry,
+                                std::string& group, std::string& suffix) {
+    group = TableGroup(columnRow.OidParts.empty() ? "" : columnRow.OidParts[0].name);
+    entry.kind = TMIBDataKind::mkTable;
+
+    const tmibentry* row = &columnRow;
+    bool augmenting = false;
+    if (!columnRow.Augments.empty()) {
+        if (const tmibentry* base = mib_.FindEntry(columnRow.Augments)) {
+            row = base;
+            augmenting = true;
+        } else {
+            library_.Log("base table " + columnRow.Augments + "not found");
+            success_ = false;
+        }
+    }
+    const tasntype* rowType = RowType(*row);
+    if (rowType == nullptr) {
+        library_.Log("Row type " + row->ClauseValue("SYNTAX") + " of " + row->Name + " not found, " +
+                     symbol.Name + " skipped");
+        return false;
+    }
+
+    const std::string indexes = row->ClauseValue("INDEX");
+    const std::size_t comma = indexes.find(',');
+    const std::string first = indexes.substr(0, comma);
+    const std::string rest = comma == std::string::npos ? "" : indexes.substr(comma + 1, 1024);
+
+    bool retained = true;
+    const int own = ItemIndex(*rowType, first);
+    if (own >= 0) {
+        const std::string rowOid =
+            augmenting ? ChainOid(WalkParents(mib_, *row)) + "." : WithoutLastArc(entry.oid);
+        group += ": #[" + rowOid + std::to_string(own + 1) + "]";
+    } else if (const int index = mib_.EntryIndex(first); index < 0) {
+        retained = false;  // kept only when the second index is found below
+    } else {
+        const tmibentry& indexObject = mib_.EntryAt(index);
+        const int otherRow =
+            mib_.EntryIndex(indexObject.OidParts.empty() ? "" : indexObject.OidParts[0].name);
+        if (otherRow < 0) {
+            library_.Log("Row of index " + first + " of " + row->Name + " not found, " + symbol.Name +
+                         " skipped");
+            return false;
+        }
+        const std::string oid = ForeignIndexOid(mib_.EntryAt(otherRow));
+        if (!oid.empty()) group += ": #[" + oid + "]";
+    }
+
+    if (!rest.empty()) {
+        const int second = ItemIndex(*rowType, rest);
+        if (second < 0) return false;
+        suffix = ": #[" + WithoutLastArc(entry.oid) + std::to_string(second + 1) + "]";
+        return true;
+    }
+    return retained;
+}
+
+std::string tmibconverter::ForeignIndexOid(const tmibentry& rowOfIndex) {
+    const tasntype* rowType = RowType(rowOfIndex);
+    if (rowType == nullptr || rowType->Items.empty()) return "";
+    std::size_t chosen = 0;
+    for (std::size_t i = 0; i < rowType->Items.size(); ++i) {
+        const std::string& item = rowType->Items[i];
+        const std::string type = item.substr(item.find('=') + 1);
+        if (type == "@string") {
+            chosen = i;
+            break;
+        }
+        if (type.empty() || type[0] == '@') continue;
+        const int typeIndex = mib_.TypeIndex(type);
+        if (typeIndex < 0) {
+            library_.ImportStats.AddOid(type, type, oidNotFound);
+        } else if (mib_.TypeAt(typeIndex).BaseType == "@string") {
+            chosen = i;
+            break;
+        }
+    }
+    const std::string& item = rowType->Items[chosen];
+    const int member = mib_.EntryIndex(item.substr(0, item.find('=')));
+    if (member < 0) return "";
+    return ChainOid(WalkParents(mib_, mib_.EntryAt(member)));
+}

@@ -1,0 +1,54 @@
+#include "import/parentchain.h"
+
+#include <unordered_set>
+
+#include "mib/mibfile.h"
+
+namespace {
+
+bool IsRootName(const std::string& name) {
+    return name.size() == 3 && (name[0] | 32) == 'i' && (name[1] | 32) == 's' && (name[2] | 32) == 'o';
+}
+
+}  // namespace
+
+tparentchain WalkParents(const tmibfile& mib, const tmibentry& symbol) {
+    tparentchain chain;
+    chain.members.push_back(&symbol);
+    std::unordered_set<const tmibentry*> seen{&symbol};
+    for (const tmibentry* member = &symbol;;) {
+        const std::string parent = member->OidParts.empty() ? "" : member->OidParts[0].name;
+        if (IsRootName(parent)) {
+            chain.rooted = true;
+            break;
+        }
+        const int index = mib.EntryIndex(parent);
+        if (index < 0 || !seen.insert(&mib.EntryAt(index)).second) {
+            chain.missingParent = parent;
+            break;
+        }
+        member = &mib.EntryAt(index);
+        chain.members.push_back(member);
+    }
+    return chain;
+}
+
+std::string ChainOid(const tparentchain& chain) {
+    std::string oid = "1";
+    for (auto member = chain.members.rbegin(); member != chain.members.rend(); ++member) {
+        for (std::size_t i = 1; i < (*member)->OidParts.size(); ++i)
+            oid += "." + std::to_string((*member)->OidParts[i].number);
+    }
+    return oid;
+}
+
+std::string ChainText(const tparentchain& chain) {
+    std::string text;
+    for (auto member = chain.members.rbegin(); member != chain.members.rend(); ++member) {
+        text += (*member)->Name + "(";
+        for (std::size_t i = 0; i < (*member)->OidParts.size(); ++i)
+            text += (i ? "," : "") + (*member)->OidParts[i].name;
+        text += ") -> ";
+    }
+    return text;
+}
