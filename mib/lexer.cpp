@@ -186,7 +186,8 @@ void tmibfile::lexApostropheString(tmibitem& item) {
     const size_t close = Text.find('\'', static_cast<size_t>(Position));
     const size_t end = close == std::string::npos ? Text.size() : close;
     const std::string content(Text, Position, end - Position);
-    Position = static_cast<int32_t>(end) + 2;  // the character after the closing apostrophe
+    // The character after the closing apostrophe; an unterminated string ends at the end of text.
+    Position = static_cast<int32_t>(end) + (close == std::string::npos ? 1 : 2);
     const char letter = Position <= static_cast<int32_t>(Text.size()) ? Text[Position - 1] : '\0';
     if (letter == 0 || std::strchr("HhBb", letter) == nullptr)
         RaiseError("Unsupported Hex or binary number format.");
