@@ -1,6 +1,5 @@
 #include "app/settingsstore.h"
 
-#include <algorithm>
 
 namespace {
 
@@ -23,19 +22,25 @@ SettingsStore::SettingsStore()
 SettingsStore::SettingsStore(const QString& iniFile)
     : settings_(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
 
-QString SettingsStore::findGroup(const QString& keyPath) const {
-    QStringList found;
-    for (const QString& part : keyParts(keyPath)) {
-        if (!found.isEmpty()) settings_->beginGroup(found.join('/'));
-        const QStringList children = settings_->childGroups();
-        if (!found.isEmpty()) settings_->endGroup();
-        auto match = std::find_if(children.begin(), children.end(), [&](const QString& child) {
-            return child.compare(part, Qt::CaseInsensitive) == 0;
-        });
-        if (match == children.end()) return {};
-        found << *match;
+QString SettingsStore::findGroup(const QString& keyPath) const
+{
+    return findGroupBelow(QString(), keyParts(keyPath));
+}
+
+QString SettingsStore::findGroupBelow(const QString& group, QStringList parts) const
+{
+    if (parts.isEmpty()) return group;
+    const QString part = parts.takeFirst();
+    if (!group.isEmpty()) settings_->beginGroup(group);
+    const QStringList children = settings_->childGroups();
+    if (!group.isEmpty()) settings_->endGroup();
+    // An INI file may spell one key in several ways; the registry would hold them as one.
+    for (const QString& child : children) {
+        if (child.compare(part, Qt::CaseInsensitive) != 0) continue;
+        const QString found = findGroupBelow(group.isEmpty() ? child : group + '/' + child, parts);
+        if (!found.isEmpty()) return found;
     }
-    return found.join('/');
+    return {};
 }
 
 QString SettingsStore::read(const QString& keyPath, const QString& value) const {

@@ -26,6 +26,7 @@ class SettingsStore {
   private:
     // The group path of keyPath as stored (letter case as found), or empty when missing.
     QString findGroup(const QString& keyPath) const;
+    QString findGroupBelow(const QString& group, QStringList parts) const;
 
     std::unique_ptr<QSettings> settings_;
 };

@@ -92,8 +92,9 @@ TreeCounts BuildTree(OidTreeView& tree, const toidfile& library, const std::stri
     }
 
     tree.setTopLevelNodes(agents);
-    if (!agents.isEmpty()) agents.first()->setExpanded(true);
-    showSelected(tree, selected ? selected : static_cast<TreeNode*>(agents.value(0)));
+    auto* firstAgent = static_cast<TreeNode*>(tree.topLevelItem(0));
+    if (firstAgent) firstAgent->setExpanded(true);
+    showSelected(tree, selected ? selected : firstAgent);
     tree.setUpdatesEnabled(true);
     return counts;
 }

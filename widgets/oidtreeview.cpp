@@ -37,8 +37,9 @@ OidTreeView::OidTreeView(QWidget* parent)
     setIconSize(QSize(CheckBoxWidth, CheckBoxWidth));
     setUniformRowHeights(true);
     selection_->setChangingHook([this](const QModelIndex& target) { return allowMove(target); });
-    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
-        if (eventsAttached_) emit nodeChanged(static_cast<TreeNode*>(current));
+    // QTreeWidget's own currentItemChanged stays bound to the replaced selection model.
+    connect(selection_, &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
+        if (eventsAttached_) emit nodeChanged(static_cast<TreeNode*>(itemFromIndex(current)));
     });
 }
 

@@ -1,0 +1,80 @@
+#include "app/settingsstore.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    QString iniFile() const { return dir.filePath("machine.ini"); }
+    QByteArray fileBytes() const
+    {
+        QFile file(iniFile());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void writeIni(const QByteArray& text)
+    {
+        QFile file(iniFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(SettingsStoreTest, ReadingMissingKeysGivesEmptyAndCreatesNothing)
+{
+    SettingsStore store(iniFile());
+    EXPECT_EQ(store.read(ProgramKey, "mibpath"), "");
+    EXPECT_EQ(store.read(MonitorKey, "exepath"), "");
+    EXPECT_FALSE(QFile::exists(iniFile()));
+}
+
+TEST_F(SettingsStoreTest, KeyPathsMatchWithoutLetterCase)
+{
+    writeIni(
+        "[Software/VELTRANE/zelto network monitor/v7/server/CORE]\nexepath=C:\\\\Zelto\n"
+        "[software/veltrane/oidwright]\noidpath=/libs/\n");
+    SettingsStore store(iniFile());
+    EXPECT_EQ(store.read(MonitorKey, "exepath"), "C:\\Zelto");
+    EXPECT_EQ(store.read(ProgramKey, "oidpath"), "/libs/");
+    EXPECT_EQ(store.read(ProgramKey, "mibpath"), "");
+}
+
+TEST_F(SettingsStoreTest, WritesCreateTheProgramKeyAndReadBack)
+{
+    {
+        SettingsStore store(iniFile());
+        store.write("oidpath", "/home/libs/");
+    }
+    SettingsStore reopened(iniFile());
+    EXPECT_EQ(reopened.read(ProgramKey, "oidpath"), "/home/libs/");
+    EXPECT_EQ(reopened.read("\\software\\veltrane\\oidwright", "oidpath"), "/home/libs/");
+}
+
+TEST_F(SettingsStoreTest, WriteOfAnEqualValueLeavesTheStoreUntouched)
+{
+    writeIni("[software/veltrane/oidwright]\nmibpath=/mibs/\n; kept as written\n");
+    const QByteArray before = fileBytes();
+    SettingsStore store(iniFile());
+    store.write("mibpath", "/mibs/");
+    EXPECT_EQ(fileBytes(), before);
+    store.write("mibpath", "/other/");
+    EXPECT_EQ(SettingsStore(iniFile()).read(ProgramKey, "mibpath"), "/other/");
+    EXPECT_FALSE(fileBytes().contains("SOFTWARE")) << "the existing key is reused, not a second spelling";
+}
+
+TEST_F(SettingsStoreTest, AnUnwritableStoreFailsSilently)
+{
+    SettingsStore store(dir.filePath("missing/folder/that/is/a/file.ini/x.ini"));
+    QFile blocker(dir.filePath("missing"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where the folder should be
+    blocker.close();
+    store.write("oidpath", "/libs/");
+    EXPECT_FALSE(QFile::exists(dir.filePath("missing/folder/that/is/a/file.ini/x.ini")));
+}
+
+}  // namespace
