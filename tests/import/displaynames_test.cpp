@@ -1,0 +1,117 @@
+#include "import/displaynames.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "import/lettercase.h"
+
+namespace {
+
+struct DisplayCase {
+    const char* text;
+    const char* description;  // abbreviations are collected from it
+    bool split;
+    const char* expected;
+};
+
+class DisplayNameTest : public testing::TestWithParam<DisplayCase> {};
+
+TEST_P(DisplayNameTest, MakesLowerCaseWords) {
+    const DisplayCase& c = GetParam();
+    tdisplaynames names;
+    names.CollectAbbreviations(c.description);
+    EXPECT_EQ(names.MakeDisplayName(c.text, c.split), c.expected) << c.text << " / " << c.description;
+}
+
+INSTANTIATE_TEST_SUITE_P(Import, DisplayNameTest,
+                         testing::Values(DisplayCase{"ifInOctets", "", true, "if in octets"},
+                                         DisplayCase{"sysUpTime", "", true, "sys up time"},
+                                         DisplayCase{"hrSWRunName", "The SW running", true, "hr sw run name"},
+                                         DisplayCase{"hrSWRunName", "no capitals here", true, "hrswrun name"},
+                                         // Without splitting the description's words are not used.
+                                         DisplayCase{"hrSWRunName", "The SW running", false, "hrswrun name"},
+                                         // CPU sorts first and moves the search start past MIB.
+                                         DisplayCase{"hrMIBCPULoad", "MIB and CPU", true, "hrmib cpu load"},
+                                         // The trailing s of CPUs is dropped when CPUs itself is absent.
+                                         DisplayCase{"hrCPULoad", "all CPUs", true, "hr cpu load"},
+                                         // The same word is isolated each time it occurs.
+                                         DisplayCase{"aCPUxCPUy", "CPU", true, "acpu x cpu y"},
+                                         // A lone lower-case first letter joins the next word.
+                                         DisplayCase{"xSent", "", true, "xsent"},
+                                         DisplayCase{"xSe", "", true, "x se"},
+                                         DisplayCase{"", "", true, ""}));
+
+TEST(ImportAbbreviations, AreSortedWithoutCaseAndUnique) {
+    tdisplaynames names;
+    names.CollectAbbreviations("MIB, CPU; (cpu) Cpu mib-II aB X-Y RAM-DISK/CPU \"SNMPv2\"");
+    // Only words with two capitals count; "RAM-DISK" splits at the hyphen; CPU stays once.
+    EXPECT_EQ(names.Abbreviations, (std::vector<std::string>{"CPU", "DISK", "II", "MIB", "RAM", "SNMPv2"}));
+    names.CollectAbbreviations("");
+    EXPECT_TRUE(names.Abbreviations.empty());
+}
+
+struct ReplaceCase {
+    std::vector<Replacement> list;
+    const char* text;
+    const char* expected;
+};
+
+class ReplaceTest : public testing::TestWithParam<ReplaceCase> {};
+
+TEST_P(ReplaceTest, ReplacesWholeWordsIgnoringCase) {
+    tdisplaynames names;
+    names.ReplaceList = GetParam().list;
+    EXPECT_EQ(names.MakeDisplayName(GetParam().text, false), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Import, ReplaceTest,
+    testing::Values(ReplaceCase{{{"in", "Input"}}, "ifInOctets", "if input octets"},
+                    ReplaceCase{{{"IF", "Interface"}}, "ifInOctets", "interface in octets"},
+                    // The last word has no blank after it and is never replaced.
+                    ReplaceCase{{{"octets", "bytes"}}, "ifInOctets", "if in octets"},
+                    // Only the first occurrence per line; a repeated name takes its first value.
+                    ReplaceCase{{{"in", "A"}, {"in", "B"}}, "ifInInInX", "if a a inx"},
+                    ReplaceCase{{{"i", "x"}}, "ifInOctets", "if in octets"}));
+
+TEST(ImportReplaceList, ReadsLinesWithEqualsOnly) {
+    const auto file = std::filesystem::temp_directory_path() / "oidwright-replacelist-test.txt";
+    std::ofstream(file, std::ios::binary) << "no equals sign here\r\nin=Input\nkey=a=b\r=empty\n";
+    EXPECT_EQ(LoadReplaceList(file.string()),
+              (std::vector<Replacement>{{"in", "Input"}, {"key", "a=b"}, {"", "empty"}}));
+    std::filesystem::remove(file);
+    EXPECT_TRUE(LoadReplaceList(file.string()).empty());
+}
+
+struct CaseMapping {
+    const char* text;
+    const char* lower;
+};
+
+class LetterCaseTest : public testing::TestWithParam<CaseMapping> {};
+
+TEST_P(LetterCaseTest, LowersSingleByteLettersOnly) {
+    EXPECT_EQ(lettercase::Lower(GetParam().text), GetParam().lower);
+}
+
+INSTANTIATE_TEST_SUITE_P(Import, LetterCaseTest,
+                         testing::Values(CaseMapping{"CPU Load", "cpu load"},
+                                         // UTF-8: Ä (C3 84) and Ж (D0 96) stay intact.
+                                         CaseMapping{"\xC3\x84RGER \xD0\x96", "\xC3\x84rger \xD0\x96"},
+                                         // Not UTF-8: Windows-1251 capitals А, Я, Ё, Ў become lower case.
+                                         CaseMapping{"\xC0\xDF\xA8\xA1X", "\xE0\xFF\xB8\xA2x"},
+                                         // A lone continuation byte makes the text Windows-1251.
+                                         CaseMapping{"A\x84", "a\x84"},
+                                         // A truncated sequence at the end is not UTF-8 either.
+                                         CaseMapping{"A\xD0", "a\xF0"}));
+
+TEST(ImportLetterCase, FindsIgnoringCase) {
+    EXPECT_EQ(lettercase::FindIgnoreCase(" If In", " in "), std::string::npos);
+    EXPECT_EQ(lettercase::FindIgnoreCase(" If In x", " in "), 3u);
+    EXPECT_EQ(lettercase::FindIgnoreCase("ab", "b", 5), std::string::npos);
+    EXPECT_TRUE(lettercase::LessIgnoreCase("cpu", "MIB"));
+}
+
+}  // namespace

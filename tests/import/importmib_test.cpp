@@ -1,0 +1,195 @@
+#include "import/importmib.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "import/importrunner.h"
+#include "import/textfile.h"
+#include "library/oidfile.h"
+#include "mib/mibfile.h"
+#include "shared_data.h"
+
+namespace {
+
+tprogramfiles FixturePrograms() {
+    return {testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
+            "/nonexistent/replacelist.txt"};
+}
+
+// One import of a fixture with tests/data/import as the working folder and stdmib as the second.
+struct FixtureImport {
+    toidfile library;
+    std::vector<std::string> log;
+    bool ok = false;
+    std::map<std::string, const Toiddata*> byOid;
+
+    explicit FixtureImport(const std::string& module) {
+        library.LogLevel = 2;
+        library.OnLog = [this](toidfile&, const std::string& line) { log.push_back(line); };
+        const std::string folder = testdata::fixture("import").string() + "/";
+        ok = ImportMib(library, folder + module + ".mib", folder,
+                       testdata::programData("stdmib").string() + "/", FixturePrograms());
+        for (int i = 0; i < library.Count(); ++i) byOid[library.Entries(i)->oid] = library.Entries(i);
+    }
+    const Toiddata* Entry(const std::string& oid) const {
+        const auto found = byOid.find(oid);
+        return found == byOid.end() ? nullptr : found->second;
+    }
+    bool Logged(const std::string& line) const {
+        return std::find(log.begin(), log.end(), line) != log.end();
+    }
+};
+
+const std::string Root = "1.3.6.1.4.1.99999";
+
+struct EntryCase {
+    std::string oid;
+    std::string name;
+    TMIBDataKind kind;
+    TValueMode type;
+    bool isunsigned;
+    bool is64bit;
+};
+
+TEST(ImportMibFixture, MakesTheExpectedEntries) {
+    FixtureImport run("FIXTURE-TABLES-MIB");
+    ASSERT_TRUE(run.ok);
+    constexpr auto Direct = TMIBDataKind::mkDirect, Table = TMIBDataKind::mkTable;
+    constexpr auto Gauge = TValueMode::vmAbsolute, Delta = TValueMode::vmDiff;
+    const std::string agent = "FIXTURE-TABLES-MIB|";
+    const std::string disk = agent + "fx disk: #[" + Root + ".2.1.1]|";
+    const std::vector<EntryCase> cases = {
+        {Root + ".1.1.0", agent + "fx scalar group|fx load percent", Direct, Gauge, true, false},
+        // A textual convention over Integer32 is converted, its flags from the convention.
+        {Root + ".1.2.0", agent + "fx scalar group|fx level", Direct, Gauge, false, false},
+        // Conventions and type assignments over Counter64 are 64-bit unsigned delta entries.
+        {Root + ".1.4.0", agent + "fx scalar group|fx big", Direct, Delta, true, true},
+        {Root + ".1.5.0", agent + "fx scalar group|fx wide", Direct, Delta, true, true},
+        {Root + ".2.1.1", disk + "fx disk index", Table, Gauge, false, false},
+        {Root + ".2.1.3", disk + "fx disk bytes", Table, Delta, true, true},
+        // The augmenting row points at the index column of the augmented row.
+        {Root + ".3.1.1", agent + "fx disk ext: #[" + Root + ".2.1.1]|fx disk ext errors", Table, Delta, true,
+         false},
+        // Two own indexes: the group suffix and the second-index suffix.
+        {Root + ".4.1.3", agent + "fx link: #[" + Root + ".4.1.1]|fx link errors: #[" + Root + ".4.1.2]",
+         Table, Delta, true, false},
+        // The first index belongs to another table: its first string column is named.
+        {Root + ".6.1.2", agent + "fx port: #[" + Root + ".2.1.2]|fx port speed: #[" + Root + ".6.1.1]",
+         Table, Gauge, true, false},
+    };
+    for (const EntryCase& c : cases) {
+        const Toiddata* entry = run.Entry(c.oid);
+        ASSERT_NE(entry, nullptr) << c.oid;
+        EXPECT_EQ(entry->name, c.name) << c.oid;
+        EXPECT_EQ(entry->kind, c.kind) << c.oid;
+        EXPECT_EQ(entry->type, c.type) << c.oid;
+        EXPECT_EQ(entry->isunsigned, c.isunsigned) << c.oid;
+        EXPECT_EQ(entry->is64bit, c.is64bit) << c.oid;
+    }
+    // The string scalar, the string column and the three-index table give nothing.
+    for (const std::string& oid : {Root + ".1.3.0", Root + ".2.1.2", Root + ".5.1.1"})
+        EXPECT_EQ(run.Entry(oid), nullptr) << oid;
+    EXPECT_EQ(run.library.Count(), 14);
+
+    const Toiddata* percent = run.Entry(Root + ".1.1.0");
+    EXPECT_EQ(percent->units, "%");
+    EXPECT_EQ(percent->max, 100);
+    EXPECT_EQ(percent->description, "Load of the CPU in percent.");
+    EXPECT_TRUE(run.Logged(
+        "fxLoadPercent:  org(iso,?\?\?) -> dod(org,?\?\?) -> internet(dod,?\?\?) -> "
+        "private(internet,?\?\?) -> enterprises(private,?\?\?) -> fixtureRoot(enterprises,?\?\?) -> "
+        "fxScalarGroup(fixtureRoot,?\?\?) -> fxLoadPercent(fxScalarGroup,?\?\?) -> "))
+        << "chain line";
+}
+
+TEST(ImportMibFixture, TruncatesDescriptionsOver4096) {
+    FixtureImport run("FIXTURE-TABLES-MIB");
+    const Toiddata* exact = run.Entry(Root + ".1.6.0");
+    const Toiddata* cut = run.Entry(Root + ".1.7.0");
+    ASSERT_TRUE(exact && cut);
+    EXPECT_EQ(exact->description.size(), 4096u);
+    EXPECT_EQ(cut->description.size(), 3909u);
+    EXPECT_EQ(cut->description.substr(0, 3800), exact->description.substr(0, 3800));
+    EXPECT_EQ(
+        cut->description.substr(3800),
+        " ###### This description is too long, entry was truncated. Please refer to the MIB file for more "
+        "information!");
+}
+
+TEST(ImportMibFixture, ReportsUnrootedChainsAndMissingRows) {
+    FixtureImport run("FIXTURE-BROKEN-MIB");
+    EXPECT_FALSE(run.ok);
+    const KeyedList& partial = run.library.ImportStats.PartialOids;
+    // A missing parent: its name in front of the partial OID.
+    ASSERT_NE(partial.Find("fxOrphan"), nullptr);
+    EXPECT_EQ(*partial.Find("fxOrphan"), "fxNowhere.1.7.1");
+    // Loops stop at the repeated symbol and count as not rooted.
+    ASSERT_NE(partial.Find("fxInLoop"), nullptr);
+    EXPECT_EQ(*partial.Find("fxInLoop"), "fxLoopA.1.2.1.3");
+    ASSERT_NE(partial.Find("fxSelf"), nullptr);
+    EXPECT_EQ(*partial.Find("fxSelf"), "OBJECT-TYPE");
+    // Right under iso: resolved, but no entry.
+    ASSERT_NE(run.library.ImportStats.ResolvedOids.Find("fxTop"), nullptr);
+    EXPECT_EQ(*run.library.ImportStats.ResolvedOids.Find("fxTop"), "OBJECT-TYPE");
+    EXPECT_TRUE(run.Logged("base table fxMissingEntrynot found"));
+    EXPECT_TRUE(run.Logged("Row type @sequence of fxNoTypeEntry not found, fxNoTypeValue skipped"));
+
+    std::vector<std::string> oids;
+    for (int i = 0; i < run.library.Count(); ++i) oids.push_back(run.library.Entries(i)->oid);
+    // The orphan and the loop member still become entries under their partial OIDs; the column
+    // of the missing augmented row has no index of its own and is discarded.
+    EXPECT_EQ(oids, (std::vector<std::string>{"1.7.1.0", "1.2.1.3.0"}));
+}
+
+TEST(ImportMibFixture, MissingModuleIsRaisedAtItsFromClause) {
+    toidfile library;
+    const std::string folder = testdata::fixture("import").string() + "/";
+    const std::string file = folder + "FIXTURE-MISSING-MIB.mib";
+    try {
+        ImportMib(library, file, folder, testdata::programData("stdmib").string() + "/", FixturePrograms());
+        FAIL() << "no error raised";
+    } catch (const eparseexception& error) {
+        EXPECT_EQ(error.Message, "Missing import module: NO-SUCH-MIB");
+        EXPECT_EQ(error.FileName, file);
+        EXPECT_EQ(ErrorLine(error), 6);
+        const std::string text = ReadJoinedText(file);
+        // Just after the module name.
+        EXPECT_EQ(text.substr(error.Position - 1 - 11, 11), "NO-SUCH-MIB");
+    }
+    EXPECT_EQ(library.Count(), 0);
+    EXPECT_TRUE(library.ImportStats.MissingFiles.Empty());
+}
+
+TEST(ImportRunner, SummarisesLikeTheLogWindow) {
+    toidfile library;
+    timportrunner runner;
+    const std::string folder = testdata::fixture("import").string() + "/";
+    runner.Run(library, {folder + "FIXTURE-TABLES-MIB.mib", folder + "FIXTURE-TABLES-MIB.mib"},
+               testdata::programData("stdmib").string() + "/", FixturePrograms());
+    EXPECT_FALSE(runner.Failed);
+    EXPECT_EQ(library.Count(), 28);
+    const std::vector<std::string> lines = runner.SummaryLines();
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "Import successful!");
+    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(lines[2], "");
+    EXPECT_EQ(lines[3], "Report for " + folder + "FIXTURE-TABLES-MIB.mib:");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "OIDs that were useful for Zelto: 14"), 2);
+
+    runner.Run(library, {folder + "FIXTURE-BROKEN-MIB.mib"}, testdata::programData("stdmib").string() + "/",
+               FixturePrograms());
+    EXPECT_TRUE(runner.Failed);
+    const std::vector<std::string> failed = runner.SummaryLines();
+    const auto warning =
+        std::find(failed.begin(), failed.end(),
+                  "Something went wrong. Please check if all needed include/import files are in "
+                  "the stdmib or working path.");
+    ASSERT_NE(warning, failed.end());
+    EXPECT_EQ(*(warning - 1), "");
+    EXPECT_EQ(*(warning + 1), "Adding Importlog:");
+    EXPECT_EQ(*(warning + 2), "Load: " + folder + "FIXTURE-BROKEN-MIB.mib");
+    EXPECT_EQ(failed.back(), "");
+}
+
+}  // namespace
