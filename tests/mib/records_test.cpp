@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "mibtest_util.h"
+
+namespace {
+
+const char* const conventions =
+    "DisplayString ::= TEXTUAL-CONVENTION DISPLAY-HINT \"255a\" STATUS current DESCRIPTION \"d\"\n"
+    "    SYNTAX OCTET STRING (SIZE (0..255))\n"
+    "Counter64 ::= [APPLICATION 6] IMPLICIT INTEGER (0..18446744073709551615)\n"
+    "Gauge32 ::= [APPLICATION 2] IMPLICIT INTEGER (0..4294967295)\n"
+    "HcCount ::= TEXTUAL-CONVENTION STATUS current DESCRIPTION \"d\" SYNTAX Counter64\n"
+    "Level ::= TEXTUAL-CONVENTION STATUS current DESCRIPTION \"d\" SYNTAX Gauge32\n"
+    "Self ::= Self\n"
+    "PingA ::= PingB\n"
+    "PingB ::= PingA\n"
+    "IfEntry ::= SEQUENCE { ifIndex INTEGER, ifDescr DisplayString }\n"
+    "Level ::= OCTET STRING\n";
+
+std::string object(const std::string& name, const std::string& syntax) {
+    return name + " OBJECT-TYPE SYNTAX " + syntax + " MAX-ACCESS read-only STATUS current ::= { t 1 }\n";
+}
+
+class Records : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::string body = conventions;
+        for (const auto& [name, syntax] : objects) body += object(name, syntax);
+        body += "IfIndex OBJECT IDENTIFIER ::= { t 9 }\n";
+        ASSERT_EQ(mibtest::parse(file, mibtest::module(body)).message, "");
+    }
+    const tmibentry& entry(const std::string& name) { return *file.FindEntry(name); }
+
+    const std::vector<std::pair<std::string, std::string>> objects = {
+        {"octets", "Counter64"}, {"text", "DisplayString"}, {"unknown", "NoSuchType"},
+        {"hc", "HcCount"},       {"level", "Level"},        {"self", "Self"},
+        {"ping", "PingA"},       {"row", "IfEntry"},        {"table", "SEQUENCE OF IfEntry"},
+        {"plain", "INTEGER"},
+    };
+    tmibfile file;
+};
+
+TEST_F(Records, ResolveSyntaxFollowsTypeAssignments) {
+    struct Case {
+        const char* entry;
+        const char* resolved;
+        const char* resolvedType;  // name of the type record resolution ends at, "" for none
+    };
+    const Case cases[] = {
+        {"octets", "@counter", ""},  // a base type is a tag at once
+        {"text", "@string", "DisplayString"},
+        {"unknown", "NoSuchType", ""},
+        {"hc", "@counter", "HcCount"},
+        {"level", "@gauge", "Level"},  // the first of two Level definitions wins
+        {"self", "Self", ""},
+        {"ping", "PingA", ""},
+        {"row", "@sequence", "IfEntry"},
+        {"table", "@sequence|IfEntry", ""},
+        {"plain", "@integer", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(file.ResolveSyntax(entry(c.entry)), c.resolved) << c.entry;
+        const tasntype* type = file.ResolveSyntaxType(entry(c.entry));
+        EXPECT_EQ(type ? type->Name : "", c.resolvedType) << c.entry;
+    }
+    EXPECT_EQ(file.ResolveSyntax(entry("ifIndex")), "");
+    EXPECT_EQ(file.ResolveSyntaxType(entry("ifIndex")), nullptr);
+}
+
+TEST_F(Records, ResolvedTypeCarriesTheFlags) {
+    const tasntype* hc = file.ResolveSyntaxType(entry("hc"));
+    ASSERT_NE(hc, nullptr);
+    EXPECT_TRUE(hc->IsUnsigned);
+    EXPECT_TRUE(hc->Is64Bit);
+    const tasntype* level = file.ResolveSyntaxType(entry("level"));
+    ASSERT_NE(level, nullptr);
+    EXPECT_TRUE(level->IsUnsigned);
+    EXPECT_FALSE(level->Is64Bit);
+}
+
+TEST_F(Records, LookupsKeepTheirCaseRules) {
+    // "IfIndex OBJECT IDENTIFIER" was repaired to ifIndex.
+    EXPECT_EQ(file.FindEntry("IfIndex"), nullptr);
+    ASSERT_NE(file.FindEntry("ifIndex"), nullptr);
+    EXPECT_EQ(file.EntryIndex("IfIndex"), file.EntryCount() - 1);
+    EXPECT_EQ(file.EntryIndex("OCTETS"), 0);
+    EXPECT_EQ(file.EntryIndex("nothing"), -1);
+    EXPECT_EQ(file.TypeIndex("displaystring"), 0);
+    EXPECT_EQ(file.TypeIndex("LEVEL"), 4);
+    EXPECT_EQ(file.TypeIndex("nothing"), -1);
+    const tasntype& row = file.TypeAt(file.TypeIndex("IfEntry"));
+    EXPECT_EQ(ItemIndex(row, "ifDescr"), 1);
+    EXPECT_EQ(ItemIndex(row, "ifdescr"), -1);
+    EXPECT_EQ(ItemIndex(row, "ifIndex=INTEGER"), -1);
+}
+
+TEST_F(Records, FirstModuleParsedWins) {
+    ASSERT_EQ(mibtest::parse(file, mibtest::module("octets OBJECT IDENTIFIER ::= { other 1 }")).message, "");
+    EXPECT_EQ(file.FindEntry("octets")->Macro, "OBJECT-TYPE");
+    EXPECT_EQ(file.EntryAt(file.EntryIndex("octets")).Macro, "OBJECT-TYPE");
+    EXPECT_EQ(file.EntryAt(file.EntryCount() - 1).Macro, "@objectid");
+}
+
+TEST(ClauseValue, MatchesKeywordIgnoringCaseFirstLineWins) {
+    tmibentry entry;
+    entry.Clauses = {
+        "SYNTAX=@integer", "DESCRIPTION=first", "description=second", "INDEX=a,b", "EMPTY=", "broken"};
+    struct Case {
+        const char* keyword;
+        const char* value;
+    };
+    const Case cases[] = {{"syntax", "@integer"}, {"Description", "first"}, {"INDEX", "a,b"},
+                          {"EMPTY", ""},          {"broken", ""},           {"DESC", ""}};
+    for (const Case& c : cases) EXPECT_EQ(entry.ClauseValue(c.keyword), c.value) << c.keyword;
+}
+
+}  // namespace

@@ -1,0 +1,96 @@
+#include "mib/sourcetext.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "mib/mibfile.h"
+#include "shared_data.h"
+
+namespace {
+
+struct JoinCase {
+    const char* name;
+    std::string raw;
+    std::string text;
+};
+
+const JoinCase joinCases[] = {
+    {"Lf", "a\nb\n", "a\r\nb\r\n"},
+    {"CrLf", "a\r\nb\r\n", "a\r\nb\r\n"},
+    {"Cr", "a\rb", "a\r\nb\r\n"},
+    {"NoFinalBreak", "a", "a\r\n"},
+    {"EmptyLines", "\n\r\n\r", "\r\n\r\n\r\n"},
+    {"Empty", "", ""},
+    {"Bom",
+     "\xEF\xBB\xBF"
+     "a\n",
+     "a\r\n"},
+    {"BomOnlyAtStart", "a\xEF\xBB\xBF", "a\xEF\xBB\xBF\r\n"},
+};
+
+class SourceText : public testing::TestWithParam<JoinCase> {};
+
+TEST_P(SourceText, JoinsLinesWithCrLf) {
+    EXPECT_EQ(JoinLinesWithCrLf(GetParam().raw), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Source, SourceText, testing::ValuesIn(joinCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Source, ErrorLineCountsLineFeedsBeforePosition) {
+    const std::string text = "a\r\nb\r\nc\r\n";
+    const std::pair<int32_t, int> cases[] = {{0, 1}, {1, 1}, {3, 1}, {4, 2}, {7, 3}, {100, 4}};
+    for (const auto& [position, line] : cases) EXPECT_EQ(ErrorLine(text, position), line) << position;
+}
+
+class TempFile {
+  public:
+    explicit TempFile(const std::string& bytes)
+        : path_(std::filesystem::temp_directory_path() /
+                ("oidwright-mib-" + std::to_string(::getpid()) + ".mib")) {
+        std::ofstream(path_, std::ios::binary) << bytes;
+    }
+    ~TempFile() { std::filesystem::remove(path_); }
+    std::string path() const { return path_.string(); }
+
+  private:
+    std::filesystem::path path_;
+};
+
+TEST(Source, ByteOrderMarkIsSkippedAndLinesStayRight) {
+    TempFile file("\xEF\xBB\xBFM DEFINITIONS ::= BEGIN\nx OBJECT IDENTIFIER ::= { a 1 }\n#\nEND\n");
+    tmibfile mib;
+    mib.LoadFile(file.path());
+    EXPECT_EQ(mib.Position, 1);
+    EXPECT_EQ(mib.FileName, file.path());
+    try {
+        mib.ParseModule();
+        FAIL() << "no error";
+    } catch (const eparseexception& error) {
+        EXPECT_STREQ(error.what(), "Unexpected character \"#\".");
+        EXPECT_EQ(error.Position, static_cast<int32_t>(mib.Text.find('#')) + 1);
+        EXPECT_EQ(ErrorLine(error), 3);
+    }
+}
+
+TEST(Source, UnreadableFileIsAFileErrorAndKeepsState) {
+    tmibfile mib;
+    mib.LoadText("keep", "old.mib");
+    mib.Position = 3;
+    const std::string missing = "/nonexistent/oidwright/NONE-MIB.mib";
+    try {
+        mib.LoadFile(missing);
+        FAIL() << "no error";
+    } catch (const emibfileerror& error) {
+        EXPECT_NE(std::string(error.what()).find(missing), std::string::npos) << error.what();
+    }
+    EXPECT_THROW(mib.LoadFile(std::filesystem::temp_directory_path().string()), emibfileerror);
+    EXPECT_EQ(mib.Text, "keep\r\n");
+    EXPECT_EQ(mib.Position, 3);
+    EXPECT_EQ(mib.FileName, "old.mib");
+    EXPECT_EQ(ErrorLine(eparseexception("m", missing, 5)), 0);
+}
+
+}  // namespace
