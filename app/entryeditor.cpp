@@ -28,6 +28,13 @@ QGroupBox* makeGroupBox(const char* name, const QString& caption) {
     return box;
 }
 
+QFormLayout* compactForm(QGroupBox* box) {
+    auto* form = new QFormLayout(box);
+    form->setContentsMargins(6, 2, 6, 4);
+    form->setVerticalSpacing(3);
+    return form;
+}
+
 QPushButton* makeActionButton(const char* name, QAction* action) {
     auto* button = new QPushButton(action->text());
     button->setObjectName(name);
@@ -56,6 +63,8 @@ EntryEditor::EntryEditor(QAction* applyAction, QAction* cancelAction, QWidget* p
     setObjectName("Panel1");
     setFixedWidth(EditorWidth);
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(2);
     layout->addWidget(buildIdentification());
     layout->addWidget(buildSource());
     layout->addWidget(buildValue());
@@ -86,7 +95,7 @@ QCheckBox* EntryEditor::addCheck(const char* name, const QString& caption) {
 
 QWidget* EntryEditor::buildIdentification() {
     auto* box = makeGroupBox("GroupBox1", "Identification");
-    auto* form = new QFormLayout(box);
+    auto* form = compactForm(box);
     form->addRow("Agent:", agentEdit_ = addEdit("Edit1"));
     form->addRow("Group:", groupEdit_ = addEdit("Edit2"));
     form->addRow("Name:", nameEdit_ = addEdit("Edit3"));
@@ -95,7 +104,7 @@ QWidget* EntryEditor::buildIdentification() {
 
 QWidget* EntryEditor::buildSource() {
     auto* box = makeGroupBox("GroupBox2", "Source");
-    auto* form = new QFormLayout(box);
+    auto* form = compactForm(box);
     form->addRow("Kind:", kindList_ = addList("ComboBox1", {"Single", "Table"}));
     form->addRow("OID:", oidEdit_ = addEdit("Edit4"));
     form->addRow("Type:", typeList_ = addList("ComboBox2", {"Gauge", "Delta"}));
@@ -113,7 +122,7 @@ QWidget* EntryEditor::buildSource() {
 
 QWidget* EntryEditor::buildValue() {
     auto* box = makeGroupBox("GroupBox3", "Value");
-    auto* form = new QFormLayout(box);
+    auto* form = compactForm(box);
     auto* unitRow = new QHBoxLayout;
     unitRow->addWidget(unitList_ = addList("ComboBox3", {"Bytes", "Percent", "Custom"}));
     unitRow->addWidget(unitsEdit_ = addEdit("Edit5"), 1);
@@ -129,7 +138,9 @@ QWidget* EntryEditor::buildValue() {
 QWidget* EntryEditor::buildDescription(QAction* applyAction, QAction* cancelAction) {
     auto* box = makeGroupBox("GroupBox4", "Description");
     auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(6, 2, 6, 4);
     memo_ = new QPlainTextEdit;
+    memo_->setMinimumHeight(60);
     memo_->setObjectName("Memo1");
     memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     connect(memo_, &QPlainTextEdit::textChanged, this, &EntryEditor::edited);

@@ -215,8 +215,7 @@ void TForm1::FormCreate() {
     fileCommands_->ResetToNew();
     unsaved_ = false;
     readFolders();
-    const int menuHeight = menuBar()->sizeHint().height();
-    resize(ClientWidth, ClientHeight + menuHeight);
+    resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
     move(0, 0);
 }
 

@@ -1,6 +1,5 @@
 #include "app/settingsstore.h"
 
-
 namespace {
 
 QStringList keyParts(const QString& keyPath) {
@@ -22,13 +21,11 @@ SettingsStore::SettingsStore()
 SettingsStore::SettingsStore(const QString& iniFile)
     : settings_(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
 
-QString SettingsStore::findGroup(const QString& keyPath) const
-{
+QString SettingsStore::findGroup(const QString& keyPath) const {
     return findGroupBelow(QString(), keyParts(keyPath));
 }
 
-QString SettingsStore::findGroupBelow(const QString& group, QStringList parts) const
-{
+QString SettingsStore::findGroupBelow(const QString& group, QStringList parts) const {
     if (parts.isEmpty()) return group;
     const QString part = parts.takeFirst();
     if (!group.isEmpty()) settings_->beginGroup(group);

@@ -4,8 +4,7 @@
 
 namespace {
 
-TEST(NameKeyTest, SplitsAtTheFirstTwoBars)
-{
+TEST(NameKeyTest, SplitsAtTheFirstTwoBars) {
     struct Case {
         std::string key, agent, group, name;
     };
@@ -26,8 +25,7 @@ TEST(NameKeyTest, SplitsAtTheFirstTwoBars)
     }
 }
 
-TEST(NameKeyTest, JoinedKeySplitsBackWhenNoPartHoldsABar)
-{
+TEST(NameKeyTest, JoinedKeySplitsBackWhenNoPartHoldsABar) {
     EXPECT_EQ(JoinNameKey("Host", "Processor", "Load"), "Host|Processor|Load");
     const NameParts parts = SplitNameKey(JoinNameKey("", "g", ""));
     EXPECT_EQ(parts.agent, "");

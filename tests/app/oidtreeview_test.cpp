@@ -9,11 +9,10 @@ namespace {
 
 // A shown tree with agent "a" (groups "x", "y") and agent "b"; "x" holds entry "1".
 class OidTreeViewTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void SetUp() override
-    {
+    void SetUp() override {
         auto* a = new TreeNode("a");
         x = new TreeNode("x");
         x->addChild(entry = new TreeNode("1"));
@@ -34,8 +33,7 @@ protected:
     TreeNode *x, *y, *b, *entry;
 };
 
-TEST_F(OidTreeViewTest, NodesAreIndexedInDepthFirstDisplayOrder)
-{
+TEST_F(OidTreeViewTest, NodesAreIndexedInDepthFirstDisplayOrder) {
     EXPECT_EQ(tree.nodeCount(), 5);
     const QStringList expected{"a", "x", "1", "y", "b"};
     for (int i = 0; i < expected.size(); ++i) {
@@ -47,10 +45,10 @@ TEST_F(OidTreeViewTest, NodesAreIndexedInDepthFirstDisplayOrder)
     EXPECT_EQ(tree.nodeAt(-1), nullptr);
 }
 
-TEST_F(OidTreeViewTest, SortsEveryLevelByLocaleWithCaseOnlyBreakingTies)
-{
+TEST_F(OidTreeViewTest, SortsEveryLevelByLocaleWithCaseOnlyBreakingTies) {
     auto* top = new TreeNode("top");
-    for (const char* caption : {"beta", "Gamma", "alpha", "Alpha", "10", "9"}) top->addChild(new TreeNode(caption));
+    for (const char* caption : {"beta", "Gamma", "alpha", "Alpha", "10", "9"})
+        top->addChild(new TreeNode(caption));
     tree.setTopLevelNodes({new TreeNode("Zulu"), top, new TreeNode("apple")});
     QStringList topLevel, children;
     for (int i = 0; i < tree.topLevelItemCount(); ++i) topLevel << tree.topLevelItem(i)->text(0);
@@ -59,8 +57,7 @@ TEST_F(OidTreeViewTest, SortsEveryLevelByLocaleWithCaseOnlyBreakingTies)
     EXPECT_EQ(children, (QStringList{"10", "9", "alpha", "Alpha", "beta", "Gamma"}));
 }
 
-TEST_F(OidTreeViewTest, ClickInBoxAreaTogglesAndReportsNewState)
-{
+TEST_F(OidTreeViewTest, ClickInBoxAreaTogglesAndReportsNewState) {
     QSignalSpy clicks(&tree, &OidTreeView::checkBoxClicked);
     x->setImageIndex(UncheckedImage);
     click(boxPoint(x));
@@ -73,8 +70,7 @@ TEST_F(OidTreeViewTest, ClickInBoxAreaTogglesAndReportsNewState)
     EXPECT_EQ(clicks[1][1].toInt(), UncheckedImage);
 }
 
-TEST_F(OidTreeViewTest, ClicksOutsideABoxDoNotToggle)
-{
+TEST_F(OidTreeViewTest, ClicksOutsideABoxDoNotToggle) {
     QSignalSpy clicks(&tree, &OidTreeView::checkBoxClicked);
     x->setImageIndex(CheckedImage);
     click(captionPoint(x));  // on the caption: selects
@@ -85,8 +81,7 @@ TEST_F(OidTreeViewTest, ClicksOutsideABoxDoNotToggle)
     EXPECT_EQ(tree.selectedNode(), y);
 }
 
-TEST_F(OidTreeViewTest, SpaceTogglesTheSelectedNodeWithABox)
-{
+TEST_F(OidTreeViewTest, SpaceTogglesTheSelectedNodeWithABox) {
     QSignalSpy clicks(&tree, &OidTreeView::checkBoxClicked);
     tree.selectNode(b);
     QTest::keyClick(&tree, Qt::Key_Space);  // no box: nothing
@@ -98,8 +93,7 @@ TEST_F(OidTreeViewTest, SpaceTogglesTheSelectedNodeWithABox)
     EXPECT_EQ(clicks[0][1].toInt(), CheckedImage);
 }
 
-TEST_F(OidTreeViewTest, ChangingHandlerMayRefuseClicksAndKeys)
-{
+TEST_F(OidTreeViewTest, ChangingHandlerMayRefuseClicksAndKeys) {
     tree.selectNode(x);
     QSignalSpy changes(&tree, &OidTreeView::nodeChanged);
     std::vector<TreeNode*> asked;
@@ -125,8 +119,7 @@ TEST_F(OidTreeViewTest, ChangingHandlerMayRefuseClicksAndKeys)
     EXPECT_EQ(changes[1][0].value<TreeNode*>(), b);
 }
 
-TEST_F(OidTreeViewTest, DetachedEventsNeitherAskNorReport)
-{
+TEST_F(OidTreeViewTest, DetachedEventsNeitherAskNorReport) {
     QSignalSpy changes(&tree, &OidTreeView::nodeChanged);
     int asked = 0;
     tree.setChangingHandler([&](TreeNode*) { return ++asked, false; });

@@ -19,9 +19,8 @@ struct AskedDialog {
 // Answers in the order prepared; a question without a prepared answer fails the test,
 // and so does an answer left unused when the script is destroyed.
 class ScriptedDialogs : public UserDialogs {
-public:
-    ~ScriptedDialogs() override
-    {
+  public:
+    ~ScriptedDialogs() override {
         EXPECT_TRUE(answers_.empty()) << answers_.size() << " prepared answer(s) were not used";
     }
 
@@ -30,50 +29,45 @@ public:
 
     std::vector<AskedDialog> asked;
 
-    bool warningYesNo(const QString& text) override
-    {
+    bool warningYesNo(const QString& text) override {
         record("warning", text);
         return take<DialogAnswer>(text) == DialogAnswer::Yes;
     }
-    DialogAnswer confirmYesNoCancel(const QString& text) override
-    {
+    DialogAnswer confirmYesNoCancel(const QString& text) override {
         record("confirm", text);
         return take<DialogAnswer>(text);
     }
     void information(const QString& text) override { record("information", text); }
     void error(const QString& text) override { record("error", text); }
-    QString openFileName(const FileDialogSpec& dialog) override
-    {
+    QString openFileName(const FileDialogSpec& dialog) override {
         record("open", dialog.name, dialog);
         return take<QString>(dialog.name);
     }
-    QStringList openFileNames(const FileDialogSpec& dialog) override
-    {
+    QStringList openFileNames(const FileDialogSpec& dialog) override {
         record("openmany", dialog.name, dialog);
         const QString name = take<QString>(dialog.name);
         return name.isEmpty() ? QStringList() : QStringList{name};
     }
-    QString saveFileName(const FileDialogSpec& dialog) override
-    {
+    QString saveFileName(const FileDialogSpec& dialog) override {
         record("save", dialog.name, dialog);
         return take<QString>(dialog.name);
     }
 
-private:
+  private:
     using Answer = std::variant<DialogAnswer, QString>;
 
-    void record(const QString& kind, const QString& text, const FileDialogSpec& dialog = {})
-    {
+    void record(const QString& kind, const QString& text, const FileDialogSpec& dialog = {}) {
         asked.push_back({kind, text, dialog});
     }
 
     template <typename T>
-    T take(const QString& question)
-    {
+    T take(const QString& question) {
         if (answers_.empty() || !std::holds_alternative<T>(answers_.front())) {
             ADD_FAILURE() << "no prepared answer for: " << question.toStdString();
-            if constexpr (std::is_same_v<T, DialogAnswer>) return DialogAnswer::Cancel;
-            else return T();
+            if constexpr (std::is_same_v<T, DialogAnswer>)
+                return DialogAnswer::Cancel;
+            else
+                return T();
         }
         T reply = std::get<T>(answers_.front());
         answers_.pop_front();

@@ -8,15 +8,13 @@
 namespace {
 
 class SettingsStoreTest : public ::testing::Test {
-protected:
+  protected:
     QString iniFile() const { return dir.filePath("machine.ini"); }
-    QByteArray fileBytes() const
-    {
+    QByteArray fileBytes() const {
         QFile file(iniFile());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    void writeIni(const QByteArray& text)
-    {
+    void writeIni(const QByteArray& text) {
         QFile file(iniFile());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
@@ -25,16 +23,14 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(SettingsStoreTest, ReadingMissingKeysGivesEmptyAndCreatesNothing)
-{
+TEST_F(SettingsStoreTest, ReadingMissingKeysGivesEmptyAndCreatesNothing) {
     SettingsStore store(iniFile());
     EXPECT_EQ(store.read(ProgramKey, "mibpath"), "");
     EXPECT_EQ(store.read(MonitorKey, "exepath"), "");
     EXPECT_FALSE(QFile::exists(iniFile()));
 }
 
-TEST_F(SettingsStoreTest, KeyPathsMatchWithoutLetterCase)
-{
+TEST_F(SettingsStoreTest, KeyPathsMatchWithoutLetterCase) {
     writeIni(
         "[Software/VELTRANE/zelto network monitor/v7/server/CORE]\nexepath=C:\\\\Zelto\n"
         "[software/veltrane/oidwright]\noidpath=/libs/\n");
@@ -44,8 +40,7 @@ TEST_F(SettingsStoreTest, KeyPathsMatchWithoutLetterCase)
     EXPECT_EQ(store.read(ProgramKey, "mibpath"), "");
 }
 
-TEST_F(SettingsStoreTest, WritesCreateTheProgramKeyAndReadBack)
-{
+TEST_F(SettingsStoreTest, WritesCreateTheProgramKeyAndReadBack) {
     {
         SettingsStore store(iniFile());
         store.write("oidpath", "/home/libs/");
@@ -55,8 +50,7 @@ TEST_F(SettingsStoreTest, WritesCreateTheProgramKeyAndReadBack)
     EXPECT_EQ(reopened.read("\\software\\veltrane\\oidwright", "oidpath"), "/home/libs/");
 }
 
-TEST_F(SettingsStoreTest, WriteOfAnEqualValueLeavesTheStoreUntouched)
-{
+TEST_F(SettingsStoreTest, WriteOfAnEqualValueLeavesTheStoreUntouched) {
     writeIni("[software/veltrane/oidwright]\nmibpath=/mibs/\n; kept as written\n");
     const QByteArray before = fileBytes();
     SettingsStore store(iniFile());
@@ -67,8 +61,7 @@ TEST_F(SettingsStoreTest, WriteOfAnEqualValueLeavesTheStoreUntouched)
     EXPECT_FALSE(fileBytes().contains("SOFTWARE")) << "the existing key is reused, not a second spelling";
 }
 
-TEST_F(SettingsStoreTest, AnUnwritableStoreFailsSilently)
-{
+TEST_F(SettingsStoreTest, AnUnwritableStoreFailsSilently) {
     SettingsStore store(dir.filePath("missing/folder/that/is/a/file.ini/x.ini"));
     QFile blocker(dir.filePath("missing"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where the folder should be

@@ -8,8 +8,7 @@
 namespace {
 
 // Renders the tree as "caption=entry index" lines ("-" for no entry), two blanks per level.
-std::string dump(const OidTreeView& tree, const toidfile& library)
-{
+std::string dump(const OidTreeView& tree, const toidfile& library) {
     std::string text;
     for (int n = 0; n < tree.nodeCount(); ++n) {
         const TreeNode* node = tree.nodeAt(n);
@@ -23,8 +22,7 @@ std::string dump(const OidTreeView& tree, const toidfile& library)
     return text;
 }
 
-std::string path(const TreeNode* node)
-{
+std::string path(const TreeNode* node) {
     if (!node) return "(none)";
     std::string text = node->caption().toStdString();
     for (auto* p = node->parent(); p; p = p->parent()) text = p->text(0).toStdString() + "/" + text;
@@ -40,8 +38,7 @@ struct Case {
     std::string selected;
 };
 
-TEST(TreeBuilderTest, BuildsNodesDataCountsAndSelection)
-{
+TEST(TreeBuilderTest, BuildsNodesDataCountsAndSelection) {
     const std::vector<Case> cases{
         {"empty library", {}, "", 0, 0, "", "(none)"},
         {"agent and group found again by searching",
@@ -79,8 +76,13 @@ TEST(TreeBuilderTest, BuildsNodesDataCountsAndSelection)
          2,
          "a=0\n  w=-\n    zed=2\n  x=-\n    Alpha=1\n    zed=0\n",
          "a/w/zed"},
-        {"unknown select key selects the first agent", {"m|g|1", "k|g|1"}, "q", 2, 2,
-         "k=1\n  g=-\n    1=1\nm=0\n  g=-\n    1=0\n", "k"},
+        {"unknown select key selects the first agent",
+         {"m|g|1", "k|g|1"},
+         "q",
+         2,
+         2,
+         "k=1\n  g=-\n    1=1\nm=0\n  g=-\n    1=0\n",
+         "k"},
     };
     for (const Case& c : cases) {
         toidfile library;
@@ -103,8 +105,7 @@ TEST(TreeBuilderTest, BuildsNodesDataCountsAndSelection)
     }
 }
 
-TEST(TreeBuilderTest, OnlyTheFirstAgentIsExpandedAndProgressComesEveryTenEntries)
-{
+TEST(TreeBuilderTest, OnlyTheFirstAgentIsExpandedAndProgressComesEveryTenEntries) {
     toidfile library;
     for (int i = 0; i < 25; ++i) {
         auto entry = std::make_unique<Toiddata>();
@@ -122,8 +123,7 @@ TEST(TreeBuilderTest, OnlyTheFirstAgentIsExpandedAndProgressComesEveryTenEntries
     EXPECT_FALSE(tree.topLevelItem(2)->isExpanded());
 }
 
-TEST(TreeBuilderTest, SelectedEntryShowsWithItsParentsOpen)
-{
+TEST(TreeBuilderTest, SelectedEntryShowsWithItsParentsOpen) {
     toidfile library;
     for (const char* key : {"a|x|1", "b|y|2"}) {
         auto entry = std::make_unique<Toiddata>();

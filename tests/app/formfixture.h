@@ -1,0 +1,87 @@
+#pragma once
+// A shown main window over a temporary settings store and scripted dialogs.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/form1.h"
+#include "app/settingsstore.h"
+#include "scripteddialogs.h"
+#include "shared_data.h"
+#include "widgets/oidtreeview.h"
+
+class FormFixture : public ::testing::Test {
+  protected:
+    // Writes the INI lines of the settings store, then opens the window.
+    void start(const QByteArray& settingsIni = {}) {
+        if (!settingsIni.isEmpty()) {
+            QFile file(dir.filePath("machine.ini"));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(settingsIni);
+        }
+        settings = std::make_unique<SettingsStore>(dir.filePath("machine.ini"));
+        form = std::make_unique<TForm1>(dialogs, *settings);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    // A library of the given name keys, entry i carrying OID "1.<i>", shown in the tree.
+    void loadKeys(const std::vector<std::string>& keys) {
+        for (size_t i = 0; i < keys.size(); ++i) {
+            auto entry = std::make_unique<Toiddata>();
+            entry->name = keys[i];
+            entry->oid = "1." + std::to_string(i);
+            form->library().Add(std::move(entry));
+        }
+        form->RebuildTree({});
+    }
+
+    template <typename T = QWidget>
+    T* widget(const char* name) {
+        T* found = form->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QAction* action(const char* name) { return widget<QAction>(name); }
+    // Triggers an action as the user would, after checking that it is enabled.
+    void trigger(const char* name) {
+        QAction* item = action(name);
+        ASSERT_TRUE(item->isEnabled()) << name << " is disabled";
+        item->trigger();
+    }
+    void type(const char* edit, const QString& text) { QTest::keyClicks(widget<QLineEdit>(edit), text); }
+    QString text(const char* edit) { return widget<QLineEdit>(edit)->text(); }
+    QString status() { return form->statusBar()->currentMessage(); }
+
+    // The node at a path of captions ("a/x/1"), or nullptr.
+    TreeNode* node(const QString& path) {
+        OidTreeView& tree = form->tree();
+        for (int i = 0; i < tree.nodeCount(); ++i) {
+            QString nodePath = tree.nodeAt(i)->caption();
+            for (auto* p = tree.nodeAt(i)->parent(); p; p = p->parent())
+                nodePath = p->text(0) + "/" + nodePath;
+            if (nodePath == path) return tree.nodeAt(i);
+        }
+        return nullptr;
+    }
+    // Clicks a node's caption (its parents opened first), as the user would.
+    void click(const QString& path) {
+        TreeNode* target = node(path);
+        ASSERT_NE(target, nullptr) << path.toStdString();
+        for (auto* p = target->parent(); p; p = p->parent()) p->setExpanded(true);
+        OidTreeView& tree = form->tree();
+        tree.scrollToItem(target);
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(target).center());
+    }
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<SettingsStore> settings;
+    std::unique_ptr<TForm1> form;
+};

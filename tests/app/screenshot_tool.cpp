@@ -1,0 +1,36 @@
+// Renders the main window with a library loaded into a PNG: screenshot_tool LIBRARY PNG [NAMEKEY]
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "app/form1.h"
+#include "app/qtstrings.h"
+#include "app/qtuserdialogs.h"
+#include "app/settingsstore.h"
+#include "app/treebuilder.h"
+#include "widgets/oidtreeview.h"
+
+int main(int argc, char* argv[]) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s LIBRARY PNG [NAMEKEY]\n", argv[0]);
+        return 2;
+    }
+    QApplication application(argc, argv);
+    QTemporaryDir settingsDir;  // no stored folders: the screenshot does not depend on the machine
+    QtUserDialogs dialogs;
+    SettingsStore settings(settingsDir.filePath("machine.ini"));
+    TForm1 form(dialogs, settings);
+    form.library().LoadFromFile(argv[1]);
+    form.setCurrentFile(QString::fromLocal8Bit(argv[1]));
+    form.RebuildTree(argc > 3 ? argv[3] : "");
+    if (TreeNode* node = form.tree().selectedNode(); node && EntryOf(node) && node->parent())
+        form.ShowEntry(*EntryOf(node));
+    form.show();
+    QApplication::processEvents();
+    if (!form.grab().save(QString::fromLocal8Bit(argv[2]))) {
+        std::fprintf(stderr, "cannot write %s\n", argv[2]);
+        return 1;
+    }
+    return 0;
+}
