@@ -25,7 +25,7 @@ bool isIdentifierStart(char c) {
 bool isIdentifierPart(char c) {
     return isIdentifierStart(c) || isDigit(c) || c == '-';
 }
-bool isSymbol(char c) {
+bool isSymbolCharacter(char c) {
     return c != 0 && std::strchr("!(),-;<=>@]^{|}", c) != nullptr;
 }
 
@@ -160,7 +160,7 @@ void tmibfile::NextItem(tmibitem& item) {
             } else if (std::from_chars(first, first + digits, item.value).ec != std::errc()) {
                 RaiseError("Unsupported number format (Value=" + std::string(first, digits) + ").");
             }
-        } else if (isSymbol(c)) {
+        } else if (isSymbolCharacter(c)) {
             item.kind = ikSymbol;
             item.symbol = c;
             ++Position;

@@ -22,7 +22,7 @@ class tmibfile {
     // Text state. Reads the file as lines and joins them with CR LF; a UTF-8 byte-order mark at
     // the start is dropped. Throws emibfileerror (state unchanged) when the file cannot be read.
     void LoadFile(const std::string& fileName);
-    // The same from memory, for tests and fuzzing.
+    // The same from memory, for tests and fuzzing (also throws emibfileerror for a text over 512 MiB).
     void LoadText(const std::string& text, const std::string& fileName);
 
     // Lexer.

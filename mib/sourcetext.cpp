@@ -7,6 +7,13 @@
 
 #include "mib/mibfile.h"
 
+namespace {
+
+// Joining with CR LF at most doubles the text, and Position must still fit in 32 bits.
+constexpr size_t maxTextSize = 512u * 1024 * 1024;
+
+}  // namespace
+
 std::string ReadFileBytes(const std::string& fileName) {
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(fileName.c_str(), "rb"), &std::fclose);
     if (!file) throw emibfileerror("Cannot open file \"" + fileName + "\": " + std::strerror(errno));
@@ -42,6 +49,8 @@ void tmibfile::LoadFile(const std::string& fileName) {
 }
 
 void tmibfile::LoadText(const std::string& text, const std::string& fileName) {
+    if (text.size() > maxTextSize)
+        throw emibfileerror("File \"" + fileName + "\" is too large to be a MIB module");
     Text = JoinLinesWithCrLf(text);
     Position = 1;
     FileName = fileName;

@@ -4,144 +4,74 @@
 
 namespace {
 
+// The record in one line: BaseType, member lines, ElementType and the flags, separated by " | ".
+std::string describe(const tasntype& type) {
+    std::string items;
+    for (const std::string& line : type.Items) items += (items.empty() ? "" : "; ") + line;
+    return type.BaseType + " | " + items + " | " + type.ElementType + " | " +
+           (type.IsUnsigned ? "unsigned" : "signed") + (type.Is64Bit ? " 64" : "");
+}
+
 struct TypeCase {
     const char* name;
     const char* text;
-    const char* baseType;
-    std::vector<std::string> items;
-    const char* elementType;
-    bool isUnsigned;
-    bool is64Bit;
+    const char* type;  // as describe() gives it
 };
 
-constexpr bool U = true;   // unsigned
-constexpr bool W = true;   // 64-bit
-constexpr bool S = false;  // signed / 32-bit
+#define CONVENTION "TEXTUAL-CONVENTION DISPLAY-HINT \"d\" STATUS current DESCRIPTION \"text\" SYNTAX "
 
+// clang-format off
 const TypeCase typeCases[] = {
-    {"Counter64", "Counter64", "@counter", {}, "", U, W},
-    {"Counter64AnyCase", "COUNTER64", "@counter", {}, "", U, W},
-    {"Counter32", "Counter32", "@counter", {}, "", U, S},
-    {"Counter", "counter", "@counter", {}, "", U, S},
-    {"Gauge32", "Gauge32", "@gauge", {}, "", U, S},
-    {"Gauge", "Gauge", "@gauge", {}, "", U, S},
-    {"TimeTicks", "TimeTicks", "@integer", {}, "", U, S},
-    {"Unsigned32", "Unsigned32 (0..10)", "@integer", {}, "", U, S},
-    {"Integer32WithRange", "Integer32 (1..100)", "@integer", {}, "", S, S},
-    {"EnumeratedInteger", "INTEGER { up(1), down(2) }", "@integer", {}, "", S, S},
-    {"Boolean", "BOOLEAN", "@bool", {}, "", S, S},
-    {"BitString", "BIT STRING", "@bstring", {}, "", S, S},
-    {"OctetStringWithSize", "OCTET STRING (SIZE (0..255))", "@string", {}, "", S, S},
-    {"Null", "NULL", "@null", {}, "", S, S},
-    {"ObjectIdentifier", "OBJECT IDENTIFIER", "@objectid", {}, "", S, S},
-    {"SequenceOf", "SEQUENCE OF IfEntry", "@sequence", {}, "IfEntry", S, S},
-    {"SequenceMembers",
-     "SEQUENCE { ifIndex InterfaceIndex, IfDescr DisplayString, ifTable SEQUENCE OF IfEntry }",
-     "@sequence",
-     {"ifIndex=InterfaceIndex", "ifDescr=DisplayString", "ifTable=@sequence|IfEntry"},
-     "",
-     S,
-     S},
-    {"SequenceMemberWithConstraints",
-     "SEQUENCE { a INTEGER (0..7), b OCTET STRING (SIZE (4)) }",
-     "@sequence",
-     {"a=@integer", "b=@string"},
-     "",
-     S,
-     S},
-    {"SequenceOtherItem", "SEQUENCE x", "@sequence", {}, "", S, S},
-    {"Choice",
-     "CHOICE { number INTEGER, text OCTET STRING, NULL NULL }",
-     "@choice",
-     {"number=@integer", "text=@string", "NULL=@null"},
-     "",
-     S,
-     S},
-    {"ChoiceKeepsNoElementType", "CHOICE { rows SEQUENCE OF Row }", "@choice", {"rows=@sequence"}, "", S, S},
-    {"Bits", "BITS { a(0), b(1) }", "BITS", {}, "", S, S},
-    {"TypeReference", "DisplayString (SIZE (0..32))", "DisplayString", {}, "", S, S},
-    {"MacroName", "OBJECT-TYPE", "OBJECT-TYPE", {}, "", S, S},
-    {"UnknownReservedWord", "IA5String", "", {}, "", S, S},
-    {"ValueRef", "foo", "", {}, "", S, S},
-    {"Compliance",
-     "MODULE-COMPLIANCE STATUS current MODULE MANDATORY-GROUPS { g } ::= { c 1 }",
-     "@ignore",
-     {},
-     "",
-     S,
-     S},
-    {"Capabilities",
-     "AGENT-CAPABILITIES PRODUCT-RELEASE \"r\" STATUS current ::= { c 2 }",
-     "@ignore",
-     {},
-     "",
-     S,
-     S},
-    {"ConventionOverOctetString",
-     "TEXTUAL-CONVENTION DISPLAY-HINT \"255a\" STATUS current DESCRIPTION \"text\" SYNTAX OCTET STRING (SIZE "
-     "(0..255))",
-     "@string",
-     {},
-     "",
-     S,
-     S},
-    {"ConventionOverEnumeration",
-     "TEXTUAL-CONVENTION STATUS current DESCRIPTION \"d\" SYNTAX INTEGER { true(1), false(2) }",
-     "@integer",
-     {},
-     "",
-     S,
-     S},
-    {"ConventionOverObjectIdentifier",
-     "TEXTUAL-CONVENTION STATUS current DESCRIPTION \"d\" SYNTAX OBJECT IDENTIFIER",
-     "@objectid",
-     {},
-     "",
-     S,
-     S},
-    {"ConventionOverCounter64",
-     "TEXTUAL-CONVENTION STATUS current DESCRIPTION \"d\" SYNTAX Counter64",
-     "@counter",
-     {},
-     "",
-     U,
-     W},
-    {"ConventionOverGauge32",
-     "TEXTUAL-CONVENTION STATUS current DESCRIPTION \"d\" SYNTAX Gauge32 (0..100)",
-     "@gauge",
-     {},
-     "",
-     U,
-     S},
-    {"ConventionOverNamedType",
-     "TEXTUAL-CONVENTION STATUS current DESCRIPTION \"d\" SYNTAX InterfaceIndex",
-     "InterfaceIndex",
-     {},
-     "",
-     S,
-     S},
-    {"ConventionOverBits",
-     "TEXTUAL-CONVENTION STATUS current DESCRIPTION \"d\" SYNTAX BITS { a(0) }",
-     "BITS",
-     {},
-     "",
-     S,
-     S},
+    {"Counter64", "Counter64", "@counter |  |  | unsigned 64"},
+    {"Counter64AnyCase", "COUNTER64", "@counter |  |  | unsigned 64"},
+    {"Counter32", "Counter32", "@counter |  |  | unsigned"},
+    {"Counter", "counter", "@counter |  |  | unsigned"},
+    {"Gauge32", "Gauge32", "@gauge |  |  | unsigned"},
+    {"Gauge", "Gauge", "@gauge |  |  | unsigned"},
+    {"TimeTicks", "TimeTicks", "@integer |  |  | unsigned"},
+    {"Unsigned32", "Unsigned32 (0..10)", "@integer |  |  | unsigned"},
+    {"Integer32WithRange", "Integer32 (1..100)", "@integer |  |  | signed"},
+    {"EnumeratedInteger", "INTEGER { up(1), down(2) }", "@integer |  |  | signed"},
+    {"Boolean", "BOOLEAN", "@bool |  |  | signed"},
+    {"BitString", "BIT STRING", "@bstring |  |  | signed"},
+    {"OctetStringWithSize", "OCTET STRING (SIZE (0..255))", "@string |  |  | signed"},
+    {"Null", "NULL", "@null |  |  | signed"},
+    {"ObjectIdentifier", "OBJECT IDENTIFIER", "@objectid |  |  | signed"},
+    {"SequenceOf", "SEQUENCE OF IfEntry", "@sequence |  | IfEntry | signed"},
+    {"SequenceMembers", "SEQUENCE { ifIndex InterfaceIndex, IfDescr DisplayString, ifTable SEQUENCE OF IfEntry }",
+     "@sequence | ifIndex=InterfaceIndex; ifDescr=DisplayString; ifTable=@sequence|IfEntry |  | signed"},
+    {"SequenceMemberConstraints", "SEQUENCE { a INTEGER (0..7), b OCTET STRING (SIZE (4)) }",
+     "@sequence | a=@integer; b=@string |  | signed"},
+    {"SequenceOtherItem", "SEQUENCE x", "@sequence |  |  | signed"},
+    {"Choice", "CHOICE { number INTEGER, text OCTET STRING, NULL NULL }",
+     "@choice | number=@integer; text=@string; NULL=@null |  | signed"},
+    {"ChoiceKeepsNoElementType", "CHOICE { rows SEQUENCE OF Row }", "@choice | rows=@sequence |  | signed"},
+    {"Bits", "BITS { a(0), b(1) }", "BITS |  |  | signed"},
+    {"TypeReference", "DisplayString (SIZE (0..32))", "DisplayString |  |  | signed"},
+    {"MacroName", "OBJECT-TYPE", "OBJECT-TYPE |  |  | signed"},
+    {"UnknownReservedWord", "IA5String", " |  |  | signed"},
+    {"ValueRef", "foo", " |  |  | signed"},
+    {"Compliance", "MODULE-COMPLIANCE STATUS current MODULE MANDATORY-GROUPS { g } ::= { c 1 }", "@ignore |  |  | signed"},
+    {"Capabilities", "AGENT-CAPABILITIES PRODUCT-RELEASE \"r\" STATUS current ::= { c 2 }", "@ignore |  |  | signed"},
+    {"ConventionOverOctetString", CONVENTION "OCTET STRING (SIZE (0..255))", "@string |  |  | signed"},
+    {"ConventionOverEnumeration", CONVENTION "INTEGER { true(1), false(2) }", "@integer |  |  | signed"},
+    {"ConventionOverObjectIdentifier", CONVENTION "OBJECT IDENTIFIER", "@objectid |  |  | signed"},
+    {"ConventionOverCounter64", CONVENTION "Counter64", "@counter |  |  | unsigned 64"},
+    {"ConventionOverGauge32", CONVENTION "Gauge32 (0..100)", "@gauge |  |  | unsigned"},
+    {"ConventionOverNamedType", CONVENTION "InterfaceIndex", "InterfaceIndex |  |  | signed"},
+    {"ConventionOverBits", CONVENTION "BITS { a(0) }", "BITS |  |  | signed"},
+    {"ConventionOwnTail", CONVENTION "Integer32 (0..9) (1..2)", "@integer |  |  | signed"},
 };
+// clang-format on
 
 class TypeParser : public testing::TestWithParam<TypeCase> {};
 
 TEST_P(TypeParser, GivesTheRecordAndReadsTheWholeType) {
-    const TypeCase& c = GetParam();
     tmibfile file;
-    file.LoadText(std::string(c.text) + " next", "type.mib");
+    file.LoadText(std::string(GetParam().text) + " next", "type.mib");
     const tasntype type = file.ParseType("T");
     EXPECT_EQ(type.Name, "T");
-    EXPECT_EQ(type.BaseType, c.baseType);
-    EXPECT_EQ(type.Items, c.items);
-    EXPECT_EQ(type.ElementType, c.elementType);
-    EXPECT_EQ(type.IsUnsigned, c.isUnsigned);
-    EXPECT_EQ(type.Is64Bit, c.is64Bit);
+    EXPECT_EQ(describe(type), GetParam().type);
     tmibitem following;
     file.NextItem(following);
     EXPECT_EQ(following.text, "next") << "the type was not read exactly to its end";

@@ -4,213 +4,69 @@
 
 namespace {
 
-std::string oidText(const tmibentry& entry) {
-    std::string text;
+// The entry in one line: Macro, clause lines, OID parts, Augments and the flags, separated by " | ".
+std::string describe(const tmibentry& entry) {
+    std::string clauses, oid;
+    for (const std::string& line : entry.Clauses) clauses += (clauses.empty() ? "" : "; ") + line;
     for (const toidpart& part : entry.OidParts)
-        text += (text.empty() ? "" : "; ") + part.name + " " + std::to_string(part.number);
-    return text;
+        oid += (oid.empty() ? "" : "; ") + part.name + " " + std::to_string(part.number);
+    return entry.Macro + " | " + clauses + " | " + oid + " | " + entry.Augments + " | " +
+           (entry.IsUnsigned ? "unsigned" : "signed") + (entry.Is64Bit ? " 64" : "");
 }
 
 struct ValueCase {
     const char* name;
     const char* body;
-    const char* macro;
-    std::vector<std::string> clauses;
-    const char* oid;
-    const char* augments;
-    bool isUnsigned;
-    bool is64Bit;
+    const char* entry;  // as describe() gives it
 };
 
+// clang-format off
 const ValueCase valueCases[] = {
     {"ObjectType",
      "ifIndex OBJECT-TYPE SYNTAX InterfaceIndex MAX-ACCESS read-only STATUS current\n"
      "  DESCRIPTION \"A unique value,\n      greater than zero.  \" ::= { ifEntry 1 }",
-     "OBJECT-TYPE",
-     {"SYNTAX=InterfaceIndex", "MAX-ACCESS=read-only", "STATUS=current",
-      "DESCRIPTION=A unique value, greater than zero."},
-     "ifEntry 0; ??? 1",
-     "",
-     false,
-     false},
-    {"Counter32Syntax",
-     "x OBJECT-TYPE SYNTAX Counter32 ::= { t 1 }",
-     "OBJECT-TYPE",
-     {"SYNTAX=@counter"},
-     "t 0; ??? 1",
-     "",
-     true,
-     false},
-    {"Counter64Syntax",
-     "x OBJECT-TYPE SYNTAX Counter64 ::= { t 1 }",
-     "OBJECT-TYPE",
-     {"SYNTAX=@counter"},
-     "t 0; ??? 1",
-     "",
-     true,
-     true},
-    {"SequenceOfSyntax",
-     "x OBJECT-TYPE SYNTAX SEQUENCE OF IfEntry ::= { t 2 }",
-     "OBJECT-TYPE",
-     {"SYNTAX=@sequence|IfEntry"},
-     "t 0; ??? 2",
-     "",
-     false,
-     false},
-    {"EnumSyntaxAndDefval",
-     "x OBJECT-TYPE SYNTAX INTEGER { a(1) } DEFVAL { a } ::= { t 3 }",
-     "OBJECT-TYPE",
-     {"SYNTAX=@integer", "DEFVAL=a"},
-     "t 0; ??? 3",
-     "",
-     false,
-     false},
-    {"IndexRepairsNames",
-     "x OBJECT-TYPE INDEX { ifIndex, IMPLIED IfName } ::= { t 1 }",
-     "OBJECT-TYPE",
-     {"INDEX=ifIndex,ifName"},
-     "t 0; ??? 1",
-     "",
-     false,
-     false},
-    {"Augments",
-     "x OBJECT-TYPE AUGMENTS { ifEntry } STATUS current ::= { t 1 }",
-     "OBJECT-TYPE",
-     {"STATUS=current"},
-     "t 0; ??? 1",
-     "ifEntry",
-     false,
-     false},
-    {"DefvalHex",
-     "x OBJECT-TYPE DEFVAL { 'FF'H } ::= { t 1 }",
-     "OBJECT-TYPE",
-     {"DEFVAL=255"},
-     "t 0; ??? 1",
-     "",
-     false,
-     false},
-    {"DefvalDoubleBraces",
-     "x OBJECT-TYPE DEFVAL { { a, b } } ::= { t 1 }",
-     "OBJECT-TYPE",
-     {"DEFVAL=a,b"},
-     "t 0; ??? 1",
-     "",
-     false,
-     false},
-    {"DefvalString",
-     "x OBJECT-TYPE DEFVAL { \"text\" } ::= { t 1 }",
-     "OBJECT-TYPE",
-     {"DEFVAL="},
-     "t 0; ??? 1",
-     "",
-     false,
-     false},
-    {"NumericClauseValue",
-     "x OBJECT-TYPE UNITS 100 ::= { t 1 }",
-     "OBJECT-TYPE",
-     {"UNITS=100"},
-     "t 0; ??? 1",
-     "",
-     false,
-     false},
-    {"MixedCaseSyntaxIsPlainKeyword",
-     "x OBJECT-TYPE Syntax counter ::= { t 1 }",
-     "OBJECT-TYPE",
-     {"Syntax=counter"},
-     "t 0; ??? 1",
-     "",
-     false,
-     false},
-    {"EmptyLineInDescription",
-     "x OBJECT-TYPE DESCRIPTION \"a\n\nb\n\" ::= { t 1 }",
-     "OBJECT-TYPE",
-     {"DESCRIPTION=a  b"},
-     "t 0; ??? 1",
-     "",
-     false,
-     false},
-    {"TrapType",
-     "coldStart TRAP-TYPE ENTERPRISE snmp DESCRIPTION \"A cold start.\" ::= 0",
-     "TRAP-TYPE",
-     {"ENTERPRISE=snmp", "DESCRIPTION=A cold start."},
-     "??? 0",
-     "",
-     false,
-     false},
-    {"ObjectIdentifierNamedArcs",
-     "internet OBJECT IDENTIFIER ::= { iso org(3) dod(6) 1 }",
-     "@objectid",
-     {},
-     "iso 0; org 3; dod 6; ??? 1",
-     "",
-     false,
-     false},
-    {"NumbersOnly",
-     "zeroDotZero OBJECT IDENTIFIER ::= { 0 0 }",
-     "@objectid",
-     {},
-     "??? 0; ??? 0",
-     "",
-     false,
-     false},
-    {"EmptyValue", "e OBJECT IDENTIFIER ::= { }", "@objectid", {}, "", "", false, false},
-    {"ArcLow32Bits",
-     "big OBJECT IDENTIFIER ::= { t 4294967295 }",
-     "@objectid",
-     {},
-     "t 0; ??? -1",
-     "",
-     false,
-     false},
-    {"CapitalParent",
-     "sub OBJECT IDENTIFIER ::= { Parent 7 }",
-     "@objectid",
-     {},
-     "Parent 0; ??? 7",
-     "",
-     false,
-     false},
-    {"NotificationObjects",
-     "n NOTIFICATION-TYPE OBJECTS { a, b } STATUS current ::= { t 0 1 }",
-     "NOTIFICATION-TYPE",
-     {"OBJECTS=a,b", "STATUS=current"},
-     "t 0; ??? 0; ??? 1",
-     "",
-     false,
-     false},
+     "OBJECT-TYPE | SYNTAX=InterfaceIndex; MAX-ACCESS=read-only; STATUS=current; "
+     "DESCRIPTION=A unique value, greater than zero. | ifEntry 0; ??? 1 |  | signed"},
+    {"Counter32Syntax", "x OBJECT-TYPE SYNTAX Counter32 ::= { t 1 }", "OBJECT-TYPE | SYNTAX=@counter | t 0; ??? 1 |  | unsigned"},
+    {"Counter64Syntax", "x OBJECT-TYPE SYNTAX Counter64 ::= { t 1 }", "OBJECT-TYPE | SYNTAX=@counter | t 0; ??? 1 |  | unsigned 64"},
+    {"SequenceOfSyntax", "x OBJECT-TYPE SYNTAX SEQUENCE OF IfEntry ::= { t 2 }",
+     "OBJECT-TYPE | SYNTAX=@sequence|IfEntry | t 0; ??? 2 |  | signed"},
+    {"EnumSyntaxAndDefval", "x OBJECT-TYPE SYNTAX INTEGER { a(1) } DEFVAL { a } ::= { t 3 }",
+     "OBJECT-TYPE | SYNTAX=@integer; DEFVAL=a | t 0; ??? 3 |  | signed"},
+    {"IndexRepairsNames", "x OBJECT-TYPE INDEX { ifIndex, IMPLIED IfName } ::= { t 1 }",
+     "OBJECT-TYPE | INDEX=ifIndex,ifName | t 0; ??? 1 |  | signed"},
+    {"Augments", "x OBJECT-TYPE AUGMENTS { ifEntry } STATUS current ::= { t 1 }",
+     "OBJECT-TYPE | STATUS=current | t 0; ??? 1 | ifEntry | signed"},
+    {"DefvalHex", "x OBJECT-TYPE DEFVAL { 'FF'H } ::= { t 1 }", "OBJECT-TYPE | DEFVAL=255 | t 0; ??? 1 |  | signed"},
+    {"DefvalDoubleBraces", "x OBJECT-TYPE DEFVAL { { a, b } } ::= { t 1 }", "OBJECT-TYPE | DEFVAL=a,b | t 0; ??? 1 |  | signed"},
+    {"DefvalString", "x OBJECT-TYPE DEFVAL { \"text\" } ::= { t 1 }", "OBJECT-TYPE | DEFVAL= | t 0; ??? 1 |  | signed"},
+    {"NumericClauseValue", "x OBJECT-TYPE UNITS 100 ::= { t 1 }", "OBJECT-TYPE | UNITS=100 | t 0; ??? 1 |  | signed"},
+    {"MixedCaseSyntaxIsPlainKeyword", "x OBJECT-TYPE Syntax counter ::= { t 1 }",
+     "OBJECT-TYPE | Syntax=counter | t 0; ??? 1 |  | signed"},
+    {"EmptyLineInDescription", "x OBJECT-TYPE DESCRIPTION \"a\n\nb\n\" ::= { t 1 }",
+     "OBJECT-TYPE | DESCRIPTION=a  b | t 0; ??? 1 |  | signed"},
+    {"TrapType", "coldStart TRAP-TYPE ENTERPRISE snmp DESCRIPTION \"A cold start.\" ::= 0",
+     "TRAP-TYPE | ENTERPRISE=snmp; DESCRIPTION=A cold start. | ??? 0 |  | signed"},
+    {"NamedArcs", "internet OBJECT IDENTIFIER ::= { iso org(3) dod(6) 1 }", "@objectid |  | iso 0; org 3; dod 6; ??? 1 |  | signed"},
+    {"NumbersOnly", "zeroDotZero OBJECT IDENTIFIER ::= { 0 0 }", "@objectid |  | ??? 0; ??? 0 |  | signed"},
+    {"EmptyValue", "e OBJECT IDENTIFIER ::= { }", "@objectid |  |  |  | signed"},
+    {"ArcLow32Bits", "big OBJECT IDENTIFIER ::= { t 4294967295 }", "@objectid |  | t 0; ??? -1 |  | signed"},
+    {"CapitalParent", "sub OBJECT IDENTIFIER ::= { Parent 7 }", "@objectid |  | Parent 0; ??? 7 |  | signed"},
+    {"NotificationObjects", "n NOTIFICATION-TYPE OBJECTS { a, b } STATUS current ::= { t 0 1 }",
+     "NOTIFICATION-TYPE | OBJECTS=a,b; STATUS=current | t 0; ??? 0; ??? 1 |  | signed"},
     {"RepeatedKeywords",
-     "m MODULE-IDENTITY LAST-UPDATED \"200001010000Z\" DESCRIPTION \"own\" REVISION \"r\" DESCRIPTION "
-     "\"rev\" ::= { t 9 }",
-     "MODULE-IDENTITY",
-     {"LAST-UPDATED=200001010000Z", "DESCRIPTION=own", "REVISION=r", "DESCRIPTION=rev"},
-     "t 0; ??? 9",
-     "",
-     false,
-     false},
-    {"ObjectGroup",
-     "g OBJECT-GROUP OBJECTS { a } STATUS current ::= { t 5 }",
-     "OBJECT-GROUP",
-     {"OBJECTS=a", "STATUS=current"},
-     "t 0; ??? 5",
-     "",
-     false,
-     false},
+     "m MODULE-IDENTITY LAST-UPDATED \"200001010000Z\" DESCRIPTION \"own\" REVISION \"r\" DESCRIPTION \"rev\" ::= { t 9 }",
+     "MODULE-IDENTITY | LAST-UPDATED=200001010000Z; DESCRIPTION=own; REVISION=r; DESCRIPTION=rev | t 0; ??? 9 |  | signed"},
 };
+// clang-format on
 
 class ValueParser : public testing::TestWithParam<ValueCase> {};
 
 TEST_P(ValueParser, GivesTheEntry) {
-    const ValueCase& c = GetParam();
     tmibfile file;
-    ASSERT_EQ(mibtest::parse(file, mibtest::module(c.body)).message, "");
+    ASSERT_EQ(mibtest::parse(file, mibtest::module(GetParam().body)).message, "");
     ASSERT_EQ(file.EntryCount(), 1);
-    const tmibentry& entry = file.EntryAt(0);
-    EXPECT_EQ(entry.Macro, c.macro);
-    EXPECT_EQ(entry.Clauses, c.clauses);
-    EXPECT_EQ(oidText(entry), c.oid);
-    EXPECT_EQ(entry.Augments, c.augments);
-    EXPECT_EQ(entry.IsUnsigned, c.isUnsigned);
-    EXPECT_EQ(entry.Is64Bit, c.is64Bit);
+    EXPECT_EQ(describe(file.EntryAt(0)), GetParam().entry);
 }
 
 INSTANTIATE_TEST_SUITE_P(Parser, ValueParser, testing::ValuesIn(valueCases),
