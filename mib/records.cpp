@@ -1,4 +1,5 @@
 // The record lists of tmibfile and the lookups the import driver walks them with.
+#include <algorithm>
 #include <unordered_set>
 
 #include "mib/asciicase.h"
