@@ -34,16 +34,19 @@ std::string ReadWholeFile(const std::string& fileName) {
     struct stat info;
     if (::fstat(fd, &info) != 0) throw fail("Cannot read", errno);
     if (S_ISDIR(info.st_mode)) throw fail("Cannot open", EISDIR);
-    std::string text;
-    if (info.st_size > 0) text.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[1 << 16];
+    // Read straight into the string; a file that grows meanwhile is read to its end.
+    std::string text(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0, '\0');
+    std::size_t used = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (used == text.size()) text.resize(text.size() + (1 << 16));
+        const ssize_t n = ::read(fd, text.data() + used, text.size() - used);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) throw fail("Cannot read", errno);
-        if (n == 0) return text;
-        text.append(buffer, static_cast<std::size_t>(n));
+        if (n == 0) break;
+        used += static_cast<std::size_t>(n);
     }
+    text.resize(used);
+    return text;
 }
 
 // Closes the descriptor and removes the temporary file unless the save went through.

@@ -142,8 +142,7 @@ class Reader {
         const std::size_t start = pos_;
         const std::size_t close = Find(">", pos_);
         pos_ = std::min(close + 1, limit_);
-        const std::string tag = NormaliseToken(text_.substr(start, pos_ - start));
-        const std::string_view view = tag;
+        const std::string_view view = NormaliseToken(text_.substr(start, pos_ - start), scratch_);
 
         if (StartsWithIgnoreAsciiCase(view, "<?xml")) return;
         if (view.ends_with("/>")) {
@@ -192,7 +191,7 @@ class Reader {
         pos_ = Find("<", pos_);
         std::size_t end = pos_;
         while (end > start && IsBlank(text_[end - 1])) --end;
-        std::string text = Unescape(NormaliseToken(text_.substr(start, end - start)));
+        std::string text = Unescape(NormaliseToken(text_.substr(start, end - start), scratch_));
         const std::string& existing = current_->Text();
         if (std::any_of(existing.begin(), existing.end(),
                         [](char c) { return static_cast<unsigned char>(c) > 32; }))
@@ -209,26 +208,33 @@ class Reader {
     bool lineTooLong_ = false;
     bool rootNamed_ = false;
     bool closed_ = false;
+    std::string scratch_;  // a normalised token, reused to spare an allocation per tag
 };
 
 }  // namespace
 
-std::string NormaliseToken(std::string_view token) {
-    const bool hasLineBreak = token.find_first_of("\r\n") != std::string_view::npos;
-    std::string text = hasLineBreak ? DeletePairs(DeletePairs(token, "\r\n"), "\n\r") : std::string(token);
+std::string_view NormaliseToken(std::string_view token, std::string& scratch) {
+    // Most tokens need no change: no line break and no two blanks in a row.
+    bool clean = true;
+    for (std::size_t i = 0; i < token.size() && clean; ++i)
+        clean = token[i] != '\r' && token[i] != '\n' &&
+                !(IsBlank(token[i]) && i + 1 < token.size() && IsBlank(token[i + 1]));
+    if (clean) return token;
 
+    const bool hasLineBreak = token.find_first_of("\r\n") != std::string_view::npos;
+    scratch = hasLineBreak ? DeletePairs(DeletePairs(token, "\r\n"), "\n\r") : std::string(token);
     // Every run of two or more blanks becomes one space.
     std::size_t out = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        if (IsBlank(text[i]) && i + 1 < text.size() && IsBlank(text[i + 1])) {
-            while (i < text.size() && IsBlank(text[i])) ++i;
-            text[out++] = ' ';
+    for (std::size_t i = 0; i < scratch.size();) {
+        if (IsBlank(scratch[i]) && i + 1 < scratch.size() && IsBlank(scratch[i + 1])) {
+            while (i < scratch.size() && IsBlank(scratch[i])) ++i;
+            scratch[out++] = ' ';
         } else {
-            text[out++] = text[i++];
+            scratch[out++] = scratch[i++];
         }
     }
-    text.resize(out);
-    return text;
+    scratch.resize(out);
+    return scratch;
 }
 
 std::string Unescape(std::string_view text) {

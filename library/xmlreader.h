@@ -32,7 +32,8 @@ void ReadDocument(std::string_view text, Element& root);
 
 // Blank runs and CR LF / LF CR pairs as the reader normalises every token:
 //   "a\r\nb  c" -> "ab c"
-std::string NormaliseToken(std::string_view token);
+// Returns token itself when it needs no change, else a view of scratch holding the result.
+std::string_view NormaliseToken(std::string_view token, std::string& scratch);
 
 // Entities replaced in this order: &#x0d; (to CR LF), &lt;, &gt;, &quot;, &amp;.
 std::string Unescape(std::string_view text);

@@ -77,11 +77,24 @@ void AppendEndTag(std::string& out, std::size_t indent, const Element& element) 
     out += newline;
 }
 
+// Roughly the rendered size, so that the output grows once instead of by doubling.
+std::size_t EstimateSize(const Element& root) {
+    std::size_t size = 0;
+    std::vector<std::pair<const Element*, std::size_t>> pending{{&root, 2}};
+    while (!pending.empty()) {
+        const auto [element, indent] = pending.back();
+        pending.pop_back();
+        size += 2 * (indent + element->Name().size()) + element->Text().size() + indent + 16;
+        for (const auto& child : element->Children()) pending.emplace_back(child.get(), indent + 2);
+    }
+    return size;
+}
+
 }  // namespace
 
 std::string WriteDocument(const Element& root) {
     std::string out;
-    out.reserve(4096);
+    out.reserve(declaration.size() + EstimateSize(root));
     out += declaration;
     out += newline;
 
