@@ -134,12 +134,11 @@ int main(int argc, char** argv) {
     }
 
     std::ostream& reports = options.output == "-" ? std::cerr : std::cout;
-    if (runner.Failed) {
-        std::cerr << "oidwright-import: import incomplete, see the log\n";
+    if (runner.Failed) std::cerr << "oidwright-import: import incomplete, see the log\n";
+    if (!options.quiet && !options.files.empty()) {
         PrintLines(reports, runner.SummaryLines());
-    } else if (!options.quiet && !options.files.empty()) {
-        PrintLines(reports, runner.SummaryLines());
-        if (options.log) PrintLines(reports, runner.ImportLog);
+        // On a failure the summary already ends with the whole log.
+        if (options.log && !runner.Failed) PrintLines(reports, runner.ImportLog);
     }
 
     if (!options.output.empty()) {
