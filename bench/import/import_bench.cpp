@@ -62,14 +62,17 @@ void CompareWithSmidump(const fs::path& mibs) {
 }
 
 // 2,000 copies of the collection under names no candidate matches, so that every module is
-// found by its header only.
+// found by its header only. SNMPv2-TC and SNMPv2-CONF are left out: their searches scan every
+// file of the folder before the standard folder answers, yet no file is read twice.
 void HeaderScanOfManyFiles(const fs::path& mibs) {
     const fs::path folder = fs::temp_directory_path() / "oidwright-bench-scan";
     fs::remove_all(folder);
     fs::create_directories(folder);
     std::vector<fs::path> sources;
     for (const auto& item : fs::directory_iterator(mibs))
-        if (item.is_regular_file()) sources.push_back(item.path());
+        if (item.is_regular_file() && item.path().stem() != "SNMPv2-TC" &&
+            item.path().stem() != "SNMPv2-CONF")
+            sources.push_back(item.path());
     std::sort(sources.begin(), sources.end());
     constexpr int FileCount = 2000;
     std::string chosen;
