@@ -1,30 +1,40 @@
 #include "library/xmldocument.h"
 
+#include <algorithm>
+
 #include "library/textcase.h"
 
 namespace xml {
 
-Element::Element(std::string name, Element* parent) : name_(std::move(name)), parent_(parent) {}
-
-// Frees the subtree without recursion, so that a file nested a million levels deep
-// cannot exhaust the stack.
-Element::~Element() {
-    std::vector<std::unique_ptr<Element>> pending = std::move(children_);
-    while (!pending.empty()) {
-        std::unique_ptr<Element> element = std::move(pending.back());
-        pending.pop_back();
-        for (auto& child : element->children_) pending.push_back(std::move(child));
-        element->children_.clear();
+// Elements of one document, allocated in blocks that grow from 16 up to 4096 elements.
+class Element::Pool {
+  public:
+    Element& New() {
+        if (used_ == capacity_) {
+            capacity_ = std::min<std::size_t>(capacity_ == 0 ? 16 : 2 * capacity_, 4096);
+            blocks_.push_back(std::make_unique<Element[]>(capacity_));
+            used_ = 0;
+        }
+        return blocks_.back()[used_++];
     }
-}
+
+  private:
+    std::vector<std::unique_ptr<Element[]>> blocks_;
+    std::size_t capacity_ = 0;
+    std::size_t used_ = 0;
+};
+
+Element::Element(std::string name) : name_(std::move(name)) {}
+
+Element::~Element() = default;
 
 void Element::AddAttribute(std::string name, std::string value) {
     attributes_.push_back({std::move(name), std::move(value)});
 }
 
 const Element* Element::FindChild(std::string_view name) const {
-    for (const auto& child : children_)
-        if (textcase::EqualsIgnoreCase(child->name_, name)) return child.get();
+    for (const Element* child : children_)
+        if (textcase::EqualsIgnoreCase(child->name_, name)) return child;
     return nullptr;
 }
 
@@ -34,8 +44,16 @@ Element& Element::Child(std::string_view name) {
 }
 
 Element& Element::AddChild(std::string name) {
-    children_.push_back(std::make_unique<Element>(std::move(name), this));
-    return *children_.back();
+    if (pool_ == nullptr) {
+        ownPool_ = std::make_unique<Pool>();
+        pool_ = ownPool_.get();
+    }
+    Element& child = pool_->New();
+    child.name_ = std::move(name);
+    child.parent_ = this;
+    child.pool_ = pool_;
+    children_.push_back(&child);
+    return child;
 }
 
 }  // namespace xml

@@ -14,10 +14,11 @@ struct Attribute {
 };
 
 // One element: name, text, attributes in order, owned children and a link to its parent.
-// The document is its root element.
+// The document is its root element; the root owns the storage of all its descendants,
+// so a tree of any depth is freed without recursion and in few blocks.
 class Element {
   public:
-    explicit Element(std::string name = {}, Element* parent = nullptr);
+    explicit Element(std::string name = {});
     ~Element();
     Element(const Element&) = delete;
     Element& operator=(const Element&) = delete;
@@ -30,7 +31,7 @@ class Element {
     void AddAttribute(std::string name, std::string value);
 
     Element* Parent() const { return parent_; }
-    const std::vector<std::unique_ptr<Element>>& Children() const { return children_; }
+    const std::vector<Element*>& Children() const { return children_; }
 
     // The first child named name regardless of letter case, or a new empty child
     // of that name appended when there is none: reading a missing element yields "".
@@ -39,11 +40,15 @@ class Element {
     Element& AddChild(std::string name);                    // appended at the end
 
   private:
+    class Pool;
+
     std::string name_;
     std::string text_;
     std::vector<Attribute> attributes_;
-    std::vector<std::unique_ptr<Element>> children_;
-    Element* parent_;
+    std::vector<Element*> children_;
+    Element* parent_ = nullptr;
+    Pool* pool_ = nullptr;           // the root's storage, shared by every descendant
+    std::unique_ptr<Pool> ownPool_;  // set on a root once it has children
 };
 
 }  // namespace xml

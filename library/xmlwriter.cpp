@@ -85,7 +85,7 @@ std::size_t EstimateSize(const Element& root) {
         const auto [element, indent] = pending.back();
         pending.pop_back();
         size += 2 * (indent + element->Name().size()) + element->Text().size() + indent + 16;
-        for (const auto& child : element->Children()) pending.emplace_back(child.get(), indent + 2);
+        for (const auto& child : element->Children()) pending.emplace_back(child, indent + 2);
     }
     return size;
 }
@@ -125,7 +125,7 @@ std::string WriteDocument(const Element& root) {
         }
         Frame& top = open.back();
         if (top.nextChild < top.element->Children().size()) {
-            next = top.element->Children()[top.nextChild++].get();
+            next = top.element->Children()[top.nextChild++];
         } else {
             const Element* done = top.element;
             open.pop_back();

@@ -22,11 +22,11 @@ TEST(XmlDocument, ChildLookupIgnoresCaseAndAppendsWhenMissing) {
         root.AddChild("\xB8");
         xml::Element& found = root.Child(c.wanted);
         if (c.expectedIndex >= 0) {
-            EXPECT_EQ(&found, root.Children()[c.expectedIndex].get()) << c.wanted;
+            EXPECT_EQ(&found, root.Children()[c.expectedIndex]) << c.wanted;
             EXPECT_EQ(root.Children().size(), 4u);
         } else {
             ASSERT_EQ(root.Children().size(), 5u) << c.wanted;
-            EXPECT_EQ(&found, root.Children().back().get());
+            EXPECT_EQ(&found, root.Children().back());
             EXPECT_EQ(found.Name(), c.wanted);
             EXPECT_EQ(found.Text(), "");
             EXPECT_EQ(found.Parent(), &root);
