@@ -22,6 +22,12 @@ void timportrunner::Run(toidfile& library, const std::vector<std::string>& files
 bool timportrunner::RunImport(toidfile& library, const std::string& fileName,
                               const std::string& workingFolder, const std::string& standardFolder,
                               const tprogramfiles& program) {
+    // The library outlives the runner: its log handler is given back, also when the import throws.
+    struct RestoreLog {
+        toidfile& library;
+        toidfile::LogEvent previous;
+        ~RestoreLog() { library.OnLog = std::move(previous); }
+    } restore{library, library.OnLog};
     library.OnLog = [this](toidfile&, const std::string& line) { ImportLog.push_back(line); };
     library.LogLevel = 2;
     const bool ok = ImportMib(library, fileName, workingFolder, standardFolder, program);

@@ -22,7 +22,8 @@ class timportrunner {
     void Run(toidfile& library, const std::vector<std::string>& files, const std::string& standardFolder,
              const tprogramfiles& program);
 
-    // One file with LogLevel 2 and OnLog feeding ImportLog; appends the file's report.
+    // One file with LogLevel 2 and OnLog feeding ImportLog (the library's own handler is put
+    // back afterwards); appends the file's report.
     bool RunImport(toidfile& library, const std::string& fileName, const std::string& workingFolder,
                    const std::string& standardFolder, const tprogramfiles& program);
 

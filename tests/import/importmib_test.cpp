@@ -161,6 +161,22 @@ TEST(ImportMibFixture, MissingModuleIsRaisedAtItsFromClause) {
     EXPECT_TRUE(library.ImportStats.MissingFiles.Empty());
 }
 
+TEST(ImportRunner, GivesTheLogHandlerBack) {
+    toidfile library;
+    int calls = 0;
+    library.OnLog = [&calls](toidfile&, const std::string&) { ++calls; };
+    {
+        timportrunner runner;
+        const std::string folder = testdata::fixture("import").string() + "/";
+        EXPECT_THROW(runner.Run(library, {folder + "FIXTURE-MISSING-MIB.mib"},
+                                testdata::programData("stdmib").string() + "/", FixturePrograms()),
+                     eparseexception);
+        EXPECT_FALSE(runner.ImportLog.empty());
+    }
+    library.Log("after the runner");
+    EXPECT_EQ(calls, 1);
+}
+
 TEST(ImportRunner, SummarisesLikeTheLogWindow) {
     toidfile library;
     timportrunner runner;
