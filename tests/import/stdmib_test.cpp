@@ -26,7 +26,7 @@ TEST(ImportStandardModules, EachParsesAsOneModule) {
         EXPECT_EQ(mib.ModuleName, item.path().stem().string());
         ++modules;
     }
-    EXPECT_EQ(modules, 8);
+    EXPECT_EQ(modules, 9);
 }
 
 TEST(ImportStandardModules, StandardModuleHasTheRootArcsAndBaseTypes) {
