@@ -70,9 +70,7 @@ void WriteEntryXml(const Toiddata& entry, xml::Element& element) {
 }
 
 void ReadEntryXml(Toiddata& entry, xml::Element& element) {
-    const auto text = [&element](std::string_view name) -> const std::string& {
-        return element.Child(name).Text();
-    };
+    const auto text = [&element](std::string_view name) { return element.Child(name).TakeText(); };
     entry.name = text("name");
     entry.oid = text("oid");
     entry.units = text("units");
@@ -86,7 +84,7 @@ void ReadEntryXml(Toiddata& entry, xml::Element& element) {
     entry.usegetnext = IsYes(text("usegetnext"));
     entry.is64bit = IsYes(text("is64bit"));
     entry.isfloat = IsYes(text("isfloat"));
-    const std::string& isunsigned = text("isunsigned");
+    const std::string isunsigned = text("isunsigned");
     entry.isunsigned = isunsigned.empty() || IsYes(isunsigned);
     entry.max = ParseMax(text("max"));
 }

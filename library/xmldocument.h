@@ -27,6 +27,7 @@ class Element {
     void SetName(std::string name) { name_ = std::move(name); }
     const std::string& Text() const { return text_; }
     void SetText(std::string text) { text_ = std::move(text); }
+    std::string TakeText() { return std::move(text_); }  // leaves the text empty
     const std::vector<Attribute>& Attributes() const { return attributes_; }
     void AddAttribute(std::string name, std::string value);
 

@@ -1,5 +1,6 @@
 #include "library/xmlwriter.h"
 
+#include <array>
 #include <string_view>
 #include <vector>
 
@@ -21,10 +22,19 @@ bool IsBlankText(std::string_view text) {
     return true;
 }
 
+// The bytes that may start an entity: & < > " and CR (of a CR LF pair).
+constexpr std::array<bool, 256> MakeSpecialTable() {
+    std::array<bool, 256> table{};
+    for (unsigned char c : {'&', '<', '>', '"', '\r'}) table[c] = true;
+    return table;
+}
+constexpr std::array<bool, 256> special = MakeSpecialTable();
+
 // & < > " and each CR LF pair become entities; everything else is copied as it is.
 void AppendEscaped(std::string& out, std::string_view text) {
     std::size_t plainStart = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!special[static_cast<unsigned char>(text[i])]) continue;
         std::string_view entity;
         switch (text[i]) {
             case '&':
@@ -39,13 +49,11 @@ void AppendEscaped(std::string& out, std::string_view text) {
             case '"':
                 entity = "&quot;";
                 break;
-            case '\r':
+            default:
                 if (i + 1 < text.size() && text[i + 1] == '\n') entity = "&#x0d;";
                 break;
-            default:
-                break;
         }
-        if (entity.empty()) continue;
+        if (entity.empty()) continue;  // a lone CR
         out.append(text.substr(plainStart, i - plainStart));
         out.append(entity);
         if (text[i] == '\r') ++i;

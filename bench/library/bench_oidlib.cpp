@@ -100,6 +100,8 @@ int main(int argc, char** argv) {
     toidfile library;
     Fill(library, count);
     const double save = Time([&] { library.SaveToFile(file); });
+    std::size_t rendered = 0;
+    const double render = Time([&] { rendered = library.SaveToText().size(); });
     const double megabytes = static_cast<double>(std::filesystem::file_size(file)) / 1e6;
 
     int loaded = 0;
@@ -118,6 +120,7 @@ int main(int argc, char** argv) {
 
     std::printf("entries            %d (loaded %d), file %.1f MB\n", count, loaded, megabytes);
     std::printf("SaveToFile         %.3f s  %.1f MB/s\n", save, megabytes / save);
+    std::printf("  of which render  %.3f s  (%zu bytes in memory)\n", render, rendered);
     std::printf("LoadFromFile       %.3f s  %.1f MB/s\n", load, megabytes / load);
     std::printf("pugixml parse      %.3f s  %.1f MB/s\n", pugi, megabytes / pugi);
     std::printf("load / pugixml     %.2f  (goal <= 3)\n", load / pugi);
