@@ -1,0 +1,245 @@
+#include "app/filecommands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "app/qtstrings.h"
+#include "formfixture.h"
+
+namespace {
+
+const QString DiscardQuestion =
+    "Your latest changes have not been saved yet.\n\rDo you want to proceed without saving?";
+const QString Prefix = "Veltrane Oidwright V2.1.1 for Zelto 7  - ";
+
+class FileCommandsTest : public FormFixture {
+  protected:
+    QString sample() const { return QString::fromStdString(testdata::fixture("app/sample.oidlib").string()); }
+    QString fixture(const char* name) const {
+        return QString::fromStdString(testdata::fixture(name).string());
+    }
+
+    // Starts with the monitor installed in the temporary folder and opens the sample library.
+    void startAndOpenSample() {
+        start("[software]\nveltrane\\Zelto%20Network%20Monitor\\V7\\Server\\Core\\exepath=" +
+              dir.filePath("zelto").toUtf8() + "\n");
+        dialogs.answerFile(sample());
+        trigger("Open1");
+        dialogs.asked.clear();
+    }
+
+    QByteArray bytes(const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+TEST_F(FileCommandsTest, OpenLoadsTheLibraryAndRemembersItsFolder) {
+    start();
+    dialogs.answerFile(sample());
+    trigger("Open1");
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].kind, "open");
+    EXPECT_EQ(dialogs.asked[0].dialog.name, "Open");
+    EXPECT_EQ(dialogs.asked[0].dialog.filter, "Veltrane SNMP Library|*.oidlib");
+    EXPECT_EQ(dialogs.asked[0].dialog.initialDir, QCoreApplication::applicationDirPath() + "/");
+    EXPECT_EQ(form->library().Count(), 22);
+    EXPECT_EQ(status(), "22 OIDs in 11 Groups");
+    EXPECT_EQ(form->windowTitle(), Prefix + sample());
+    EXPECT_EQ(form->currentFileName(), sample());
+    EXPECT_EQ(form->tree().selectedNode(), node("Cisco")) << "the first agent is selected";
+    EXPECT_EQ(form->editorMode(), EditorMode::Inactive);
+    const QString folder = QFileInfo(sample()).absolutePath() + "/";
+    EXPECT_EQ(form->libraryFolder(), folder);
+    EXPECT_EQ(settings->read(ProgramKey, "oidpath"), folder);
+
+    dialogs.answerFile(sample());
+    trigger("Open1");
+    EXPECT_EQ(form->library().Count(), 22) << "a second open replaces the library";
+    EXPECT_EQ(dialogs.asked.back().dialog.initialDir, folder);
+}
+
+TEST_F(FileCommandsTest, UnsavedChangesAreGuardedBeforeNewAndOpen) {
+    struct Case {
+        const char* command;
+        DialogAnswer answer;
+        size_t questions;  // the warning, then the file dialog when it goes on
+        int countAfter;
+    };
+    for (const Case& c : std::vector<Case>{{"Open1", DialogAnswer::No, 1, 22},
+                                           {"NewOIDFile1", DialogAnswer::No, 1, 22},
+                                           {"NewOIDFile1", DialogAnswer::Yes, 1, 0},
+                                           {"Open1", DialogAnswer::Yes, 2, 22}}) {
+        form.reset();
+        startAndOpenSample();
+        form->setUnsaved(true);
+        dialogs.answer(c.answer);
+        if (c.questions == 2) dialogs.answerFile(QString());  // the file dialog is cancelled
+        trigger(c.command);
+        ASSERT_EQ(dialogs.asked.size(), c.questions) << c.command;
+        EXPECT_EQ(dialogs.asked[0].text, DiscardQuestion);
+        EXPECT_EQ(form->library().Count(), c.countAfter) << c.command;
+        EXPECT_EQ(form->unsaved(), c.answer == DialogAnswer::No) << c.command;
+    }
+}
+
+TEST_F(FileCommandsTest, NewEmptiesEverything) {
+    startAndOpenSample();
+    click("Host/Processor/Load");
+    type("Edit4", "9");
+    trigger("NewOIDFile1");
+    EXPECT_EQ(form->library().Count(), 0);
+    EXPECT_EQ(form->tree().nodeCount(), 0);
+    EXPECT_EQ(status(), "0 OIDs in 0 Groups");
+    EXPECT_EQ(form->windowTitle(), Prefix);
+    EXPECT_EQ(form->currentFileName(), "");
+    EXPECT_FALSE(form->edited());
+    EXPECT_EQ(form->editorMode(), EditorMode::Inactive);
+}
+
+TEST_F(FileCommandsTest, RefusedOrBrokenFilesLeaveANewLibrary) {
+    struct Case {
+        const char* file;
+        QString kind, text;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"app/bom.oidlib", "information", "Can not open encrypted oid file."},
+             {"app/mismatch.oidlib", "error", "XML Parser mismatch: Wanted </system>, got </System>"},
+             {"app/missing.oidlib", "error", ""}}) {
+        form.reset();
+        startAndOpenSample();
+        click("Host/Processor/Load");
+        dialogs.answerFile(fixture(c.file));
+        trigger("Open1");
+        ASSERT_EQ(dialogs.asked.size(), 2u) << c.file;
+        EXPECT_EQ(dialogs.asked[1].kind, c.kind) << c.file;
+        if (!c.text.isEmpty()) {
+            EXPECT_EQ(dialogs.asked[1].text, c.text) << c.file;
+        }
+        EXPECT_FALSE(dialogs.asked[1].text.isEmpty()) << c.file;
+        EXPECT_EQ(form->library().Count(), 0) << c.file;
+        EXPECT_EQ(form->tree().nodeCount(), 0) << c.file;
+        EXPECT_EQ(form->windowTitle(), Prefix) << c.file;
+        EXPECT_EQ(form->currentEntry(), nullptr) << c.file;
+        EXPECT_EQ(form->libraryFolder(), QFileInfo(fixture(c.file)).absolutePath() + "/") << c.file;
+        EXPECT_TRUE(form->isVisible());
+    }
+}
+
+TEST_F(FileCommandsTest, SaveWritesTheCurrentFileWithoutApplyingEdits) {
+    startAndOpenSample();
+    const QString copy = dir.filePath("copy.oidlib");
+    ASSERT_TRUE(QFile::copy(sample(), copy));
+    dialogs.answerFile(copy);
+    trigger("Open1");
+    click("Host/Processor/Load");
+    type("Edit4", "9");
+    form->setUnsaved(true);
+    trigger("Save1");
+    EXPECT_EQ(bytes(copy), bytes(sample())) << "the unapplied edit reached the file";
+    EXPECT_FALSE(form->unsaved());
+    EXPECT_TRUE(form->edited());
+    EXPECT_TRUE(action("ChangesApplyAction")->isEnabled());
+    EXPECT_EQ(text("Edit4"), "1.3.6.1.2.1.25.3.3.1.29");
+    EXPECT_EQ(form->windowTitle(), Prefix + copy);
+    EXPECT_EQ(status(), "");
+}
+
+TEST_F(FileCommandsTest, SaveWithoutAFileNameRunsSaveAs) {
+    start();
+    loadKeys({"a|x|1"});
+    dialogs.answerFile(dir.filePath("first"));
+    trigger("Save1");
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].dialog.name, "SaveDialog1");
+    EXPECT_EQ(form->currentFileName(), dir.filePath("first.oidlib"))
+        << "a name without extension gets .oidlib";
+    EXPECT_TRUE(QFile::exists(dir.filePath("first.oidlib")));
+    EXPECT_EQ(settings->read(ProgramKey, "oidpath"), dir.path() + "/");
+}
+
+TEST_F(FileCommandsTest, SaveAsAppliesPendingEditsFirst) {
+    startAndOpenSample();
+    click("Host/Processor/Load");
+    type("Edit4", "9");
+    const QString target = dir.filePath("edited.oidlib");
+    dialogs.answerFile(target);
+    trigger("SaveAs1");
+    EXPECT_TRUE(bytes(target).contains("1.3.6.1.2.1.25.3.3.1.29"));
+    EXPECT_FALSE(form->edited());
+    EXPECT_FALSE(form->unsaved());
+    EXPECT_EQ(form->windowTitle(), Prefix + target);
+    EXPECT_EQ(form->libraryFolder(), dir.path() + "/");
+    EXPECT_EQ(status(), "");
+}
+
+TEST_F(FileCommandsTest, FailedSaveKeepsUnsavedAndReportsTheError) {
+    start();
+    loadKeys({"a|x|1"});
+    form->setUnsaved(true);
+    dialogs.answerFile(dir.filePath("no/such/folder/lib.oidlib"));
+    trigger("SaveAs1");
+    ASSERT_EQ(dialogs.asked.size(), 2u);
+    EXPECT_EQ(dialogs.asked[1].kind, "error");
+    EXPECT_FALSE(dialogs.asked[1].text.isEmpty());
+    EXPECT_TRUE(form->unsaved());
+    EXPECT_EQ(status(), "Saving...");
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(FileCommandsTest, SaveForTheMonitorCopiesIntoItsLibraryFolder) {
+    startAndOpenSample();
+    ASSERT_TRUE(action("SaveToZelto1")->isVisible());
+    click("Host/Processor/Load");
+    type("Edit4", "9");
+    trigger("SaveToZelto1");
+    const QString copy = dir.filePath("zelto/snmplibs/sample.oidlib");
+    EXPECT_TRUE(bytes(copy).contains("1.3.6.1.2.1.25.3.3.1.29")) << "pending edits are applied first";
+    EXPECT_EQ(form->windowTitle(), Prefix + sample());
+    EXPECT_EQ(form->currentFileName(), sample());
+    EXPECT_TRUE(form->unsaved()) << "applying set it; the library's own file was not written";
+    EXPECT_TRUE(dialogs.asked.empty());
+}
+
+TEST_F(FileCommandsTest, SaveForTheMonitorWithoutAFileNameAsks) {
+    startAndOpenSample();
+    const QString folderBefore = form->libraryFolder();
+    trigger("NewOIDFile1");
+    loadKeys({"a|x|1"});
+    form->setUnsaved(true);
+    dialogs.answerFile(dir.filePath("zelto/snmplibs/mine"));
+    trigger("SaveToZelto1");
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].dialog.initialDir, dir.filePath("zelto") + "/snmplibs");
+    EXPECT_EQ(form->currentFileName(), dir.filePath("zelto/snmplibs/mine.oidlib"));
+    EXPECT_TRUE(QFile::exists(form->currentFileName()));
+    EXPECT_FALSE(form->unsaved());
+    EXPECT_EQ(form->libraryFolder(), folderBefore);
+}
+
+TEST_F(FileCommandsTest, CommandsAndClosingWaitWhileALibraryLoads) {
+    startAndOpenSample();
+    form->setUnsaved(true);
+    dialogs.answer(DialogAnswer::Yes);
+    dialogs.answerFile(sample());
+    // Arrive while Open lets the window handle pending events, after the old entries are gone.
+    QTimer::singleShot(0, form.get(), [this] {
+        action("NewOIDFile1")->trigger();
+        form->close();
+    });
+    trigger("Open1");
+    EXPECT_TRUE(form->isVisible()) << "the window closed in the middle of a load";
+    EXPECT_EQ(form->library().Count(), 22) << "New ran in the middle of a load";
+    EXPECT_EQ(form->currentFileName(), sample());
+}
+
+TEST(LibraryExtensionTest, OnlyNamesWithoutExtensionGetOne) {
+    EXPECT_EQ(FileCommands::WithLibraryExtension("/a/b"), "/a/b.oidlib");
+    EXPECT_EQ(FileCommands::WithLibraryExtension("/a/b.oid"), "/a/b.oid");
+    EXPECT_EQ(FileCommands::WithLibraryExtension("/a.d/b"), "/a.d/b.oidlib");
+    EXPECT_EQ(FileCommands::WithLibraryExtension(""), "");
+}
+
+}  // namespace
