@@ -121,17 +121,17 @@ void TForm1::buildMenus() {
     auto addMenu = [&](const char* name, const QString& caption, std::initializer_list<Item> items) {
         QMenu* menu = bar->addMenu(caption);
         menu->setObjectName(name);
-        for (const Item& spec : items) {
+        for (const Item& row : items) {
             QAction* item =
-                QString(spec.caption) == "-" ? menu->addSeparator() : menu->addAction(spec.caption);
-            item->setObjectName(spec.name);
-            item->setShortcut(spec.shortcut);
-            if (spec.command) {
-                connect(item, &QAction::triggered, this, [this, command = spec.command] {
+                QString(row.caption) == "-" ? menu->addSeparator() : menu->addAction(row.caption);
+            item->setObjectName(row.name);
+            item->setShortcut(row.shortcut);
+            if (row.command) {
+                connect(item, &QAction::triggered, this, [this, command = row.command] {
                     runCommand([this, command] { (fileCommands_.get()->*command)(); });
                 });
-            } else if (spec.action) {
-                auto* bound = ActionList1_->findChild<QAction*>(spec.action);
+            } else if (row.action) {
+                auto* bound = ActionList1_->findChild<QAction*>(row.action);
                 item->setEnabled(bound->isEnabled());
                 connect(bound, &QAction::changed, item,
                         [item, bound] { item->setEnabled(bound->isEnabled()); });

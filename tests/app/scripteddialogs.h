@@ -9,7 +9,7 @@
 
 #include "app/userdialogs.h"
 
-// One thing the window showed: the kind of box or dialog and its text or dialog spec.
+// One thing the window showed: the kind of box or dialog and its text or dialog settings.
 struct AskedDialog {
     QString kind;  // "warning", "confirm", "information", "error", "open", "openmany", "save"
     QString text;  // the message, or the file dialog's name

@@ -1,6 +1,7 @@
 #include "import/modulelocator.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -15,7 +16,9 @@ namespace {
 // A fresh folder of module files for one test.
 class ModuleFolder {
   public:
-    ModuleFolder() : path_(fs::temp_directory_path() / ("oidwright-locator-" + std::to_string(counter_++))) {
+    ModuleFolder()
+        : path_(fs::temp_directory_path() /
+                ("oidwright-locator-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++))) {
         fs::remove_all(path_);
         fs::create_directories(path_);
     }
