@@ -8,15 +8,12 @@
 #include "import/mibconverter.h"
 #include "import/modulelocator.h"
 #include "library/oidfile.h"
+#include "library/textcase.h"
 #include "mib/mibfile.h"
 
 namespace {
 
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    return text;
-}
+using textcase::UpperAscii;
 
 // Phase 1: the standard module, the chosen file, then pass after pass every imported module.
 class tmoduleloader {

@@ -8,16 +8,14 @@
 #include "import/stripcomments.h"
 #include "import/textfile.h"
 #include "library/oidfile.h"
+#include "library/textcase.h"
+#include "mib/sourcetext.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    return text;
-}
+using textcase::UpperAscii;
 
 std::string Trim(const std::string& text) {
     std::size_t first = 0, last = text.size();
@@ -82,9 +80,9 @@ const std::string& tmoduleheaders::ModuleNameOf(const std::string& fileName) {
     const auto known = headers_.find(fileName);
     if (known != headers_.end() && known->second.stamp == stamp) return known->second.moduleName;
 
-    std::string text = ReadJoinedText(fileName);
+    // Read as the parser reads a module: lines rejoined with CR LF, a byte-order mark dropped.
+    const std::string text = JoinLinesWithCrLf(ReadFileBytes(fileName));
     ++filesRead_;
-    if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);  // UTF-8 byte-order mark
     Header& header = headers_[fileName];
     header = {stamp, ScannedModuleName(StripComments(text))};
     return header.moduleName;

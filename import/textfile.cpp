@@ -1,25 +1,8 @@
 #include "import/textfile.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "mib/parseexception.h"
-
-namespace {
-
-std::string ReadBytes(const std::string& fileName) {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) throw emibfileerror("Cannot open file \"" + fileName + "\": " + std::strerror(errno));
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) throw emibfileerror("Cannot read file \"" + fileName + "\": " + std::strerror(errno));
-    return bytes.str();
-}
-
-}  // namespace
+#include "mib/sourcetext.h"
 
 bool FileExists(const std::string& fileName) {
     std::error_code error;
@@ -27,7 +10,7 @@ bool FileExists(const std::string& fileName) {
 }
 
 std::vector<std::string> ReadTextLines(const std::string& fileName) {
-    const std::string bytes = ReadBytes(fileName);
+    const std::string bytes = ReadFileBytes(fileName);
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -38,10 +21,4 @@ std::vector<std::string> ReadTextLines(const std::string& fileName) {
     }
     if (start < bytes.size()) lines.push_back(bytes.substr(start));
     return lines;
-}
-
-std::string ReadJoinedText(const std::string& fileName) {
-    std::string text;
-    for (const std::string& line : ReadTextLines(fileName)) text += line + "\r\n";
-    return text;
 }

@@ -1,15 +1,8 @@
 #include "library/keyedlist.h"
 
-namespace {
+#include "library/textcase.h"
 
-std::string UpperAscii(const std::string& key) {
-    std::string upper = key;
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    return upper;
-}
-
-}  // namespace
+using textcase::UpperAscii;
 
 void KeyedList::Set(const std::string& key, const std::string& value) {
     std::string indexKey = UpperAscii(key);

@@ -28,6 +28,12 @@ char FoldAscii(char c) {
 
 }  // namespace
 
+std::string UpperAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    return text;
+}
+
 char FoldCase(char c) {
     return static_cast<char>(foldTable[static_cast<unsigned char>(c)]);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "library/textcase.h"
 #include "library/xmldocument.h"
 
 namespace xml {
@@ -13,13 +14,7 @@ bool IsBlank(char c) {
 }
 
 bool StartsWithIgnoreAsciiCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-        if (c != prefix[i]) return false;
-    }
-    return true;
+    return textcase::EqualsIgnoreAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
 // Deletes every occurrence of pair, scanning once from the left as a replace-all does.

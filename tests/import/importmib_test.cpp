@@ -5,9 +5,9 @@
 #include <map>
 
 #include "import/importrunner.h"
-#include "import/textfile.h"
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
+#include "mib/sourcetext.h"
 #include "shared_data.h"
 
 namespace {
@@ -153,7 +153,7 @@ TEST(ImportMibFixture, MissingModuleIsRaisedAtItsFromClause) {
         EXPECT_EQ(error.Message, "Missing import module: NO-SUCH-MIB");
         EXPECT_EQ(error.FileName, file);
         EXPECT_EQ(ErrorLine(error), 6);
-        const std::string text = ReadJoinedText(file);
+        const std::string text = JoinLinesWithCrLf(ReadFileBytes(file));
         // Just after the module name.
         EXPECT_EQ(text.substr(error.Position - 1 - 11, 11), "NO-SUCH-MIB");
     }
