@@ -1,108 +1,139 @@
 #include "app/filecommands.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/commandrunner.h"
+#include "app/document.h"
+#include "app/editingcontroller.h"
 #include "app/folders.h"
-#include "app/form1.h"
+#include "app/foldersettings.h"
 #include "app/qtstrings.h"
 #include "library/oidfile.h"
+
+namespace {
+
+const QString DiscardQuestion =
+    "Your latest changes have not been saved yet.\n\rDo you want to proceed without saving?";
+
+}  // namespace
+
+FileCommands::FileCommands(CommandHost& host)
+    : host_(host),
+      Open_{"Open", OidlibFilter, ".oid", {}},
+      SaveDialog1_{"SaveDialog1", OidlibFilter, ".oid", {}} {
+    host.bind("NewOIDFile1", [this] { NewOIDFile1Click(); });
+    host.bind("Open1", [this] { Open1Click(); });
+    host.bind("Save1", [this] { Save1Click(); });
+    host.bind("SaveAs1", [this] { SaveAs1Click(); });
+    host.bind("SaveToZelto1", [this] { SaveToZelto1Click(); })
+        ->setVisible(!host.folders().monitorFolder().isEmpty());
+    ResetToNew();
+}
 
 QString FileCommands::WithLibraryExtension(const QString& fileName) {
     if (fileName.isEmpty() || !QFileInfo(fileName).suffix().isEmpty()) return fileName;
     return fileName + ".oidlib";
 }
 
+bool FileCommands::ConfirmDiscard() {
+    Document& document = host_.document();
+    if (!document.unsaved()) return true;
+    if (!host_.dialogs().warningYesNo(DiscardQuestion)) return false;
+    document.setUnsaved(false);
+    return true;
+}
+
 void FileCommands::ResetToNew() {
-    form_.setCurrentFile(QString());
-    form_.ForgetEntries();
-    form_.library().Clear();
-    form_.RebuildTree(std::string());
-    form_.ShowEntry(EditorMode::Inactive);
+    EditingController& editing = host_.editing();
+    host_.document().setFileName(QString());
+    editing.ForgetEntries();
+    host_.document().library().Clear();
+    editing.RebuildTree(std::string());
+    editing.ShowEntry(EditorMode::Inactive);
 }
 
 void FileCommands::NewOIDFile1Click() {
-    if (!form_.ConfirmDiscard()) return;
+    if (!ConfirmDiscard()) return;
     ResetToNew();
 }
 
 void FileCommands::Open1Click() {
-    if (!form_.ConfirmDiscard()) return;
-    form_.openDialog().initialDir = form_.libraryFolder();
-    const QString fileName = WithLibraryExtension(form_.dialogs().openFileName(form_.openDialog()));
+    if (!ConfirmDiscard()) return;
+    Open_.initialDir = host_.folders().libraryFolder();
+    const QString fileName = WithLibraryExtension(host_.dialogs().openFileName(Open_));
     if (fileName.isEmpty()) return;
-    form_.setLibraryFolder(FolderOf(fileName));
+    host_.folders().setLibraryFolder(FolderOf(fileName));
 
-    form_.setStatusText("Loading...");
-    form_.ForgetEntries();
-    form_.library().Clear();
-    form_.processPendingMessages();
+    Document& document = host_.document();
+    EditingController& editing = host_.editing();
+    host_.runner().setStatusText("Loading...");
+    editing.ForgetEntries();
+    document.library().Clear();
+    host_.runner().processPendingMessages();
     std::string refusal;
     try {
-        refusal = form_.library().LoadFromFile(fromQt(fileName));
+        refusal = document.library().LoadFromFile(fromQt(fileName));
     } catch (...) {
         ResetToNew();  // a failed read leaves a new, empty library behind the error box
         throw;
     }
     if (!refusal.empty()) {
-        form_.dialogs().information(toQt(refusal));
+        host_.dialogs().information(toQt(refusal));
         ResetToNew();
         return;
     }
-    form_.RebuildTree(std::string());
-    form_.ShowEntry(EditorMode::Inactive);
-    form_.setUnsaved(false);
-    form_.setCurrentFile(fileName);
+    editing.RebuildTree(std::string());
+    editing.ShowEntry(EditorMode::Inactive);
+    document.setUnsaved(false);
+    document.setFileName(fileName);
 }
 
 void FileCommands::Save1Click() {
-    if (form_.currentFileName().isEmpty()) {
+    Document& document = host_.document();
+    if (document.fileName().isEmpty()) {
         SaveAs1Click();
         return;
     }
-    form_.setStatusText("Saving...");
-    form_.library().SaveToFile(fromQt(form_.currentFileName()));
-    form_.setUnsaved(false);
-    form_.setStatusText(QString());
-}
-
-void FileCommands::applyPendingEdits() {
-    if (form_.edited() && form_.currentEntry()) form_.ChangesApplyActionExecute();
+    host_.runner().setStatusText("Saving...");
+    document.library().SaveToFile(fromQt(document.fileName()));
+    document.setUnsaved(false);
+    host_.runner().setStatusText(QString());
 }
 
 void FileCommands::saveAs(const QString& fileName) {
-    form_.setStatusText("Saving...");
-    form_.setCurrentFileName(fileName);
-    form_.library().SaveToFile(fromQt(fileName));
-    form_.setUnsaved(false);
-    form_.UpdateCaption();
-    form_.setStatusText(QString());
+    Document& document = host_.document();
+    host_.runner().setStatusText("Saving...");
+    document.library().SaveToFile(fromQt(fileName));
+    document.setFileName(fileName);  // only a written file becomes the current one
+    document.setUnsaved(false);
+    host_.runner().setStatusText(QString());
 }
 
 void FileCommands::SaveAs1Click() {
-    applyPendingEdits();
-    form_.saveDialog().initialDir = form_.libraryFolder();
-    const QString fileName = WithLibraryExtension(form_.dialogs().saveFileName(form_.saveDialog()));
+    host_.editing().ApplyPendingEdits();
+    SaveDialog1_.initialDir = host_.folders().libraryFolder();
+    const QString fileName = WithLibraryExtension(host_.dialogs().saveFileName(SaveDialog1_));
     if (fileName.isEmpty()) return;
-    form_.setLibraryFolder(FolderOf(fileName));
+    host_.folders().setLibraryFolder(FolderOf(fileName));
     saveAs(fileName);
 }
 
 void FileCommands::SaveToZelto1Click() {
-    applyPendingEdits();
-    const QString libraryDir = form_.monitorFolder() + "snmplibs";
+    host_.editing().ApplyPendingEdits();
+    Document& document = host_.document();
+    const QString libraryDir = host_.folders().monitorFolder() + "snmplibs";
     if (!QDir().mkpath(libraryDir)) throw eoidfileerror(fromQt("Can not create the folder " + libraryDir));
-    if (!form_.currentFileName().isEmpty()) {
-        const QString target =
-            WithTrailingSeparator(libraryDir) + QFileInfo(form_.currentFileName()).fileName();
-        form_.library().SaveToFile(fromQt(target));
+    if (!document.fileName().isEmpty()) {
+        const QString target = WithTrailingSeparator(libraryDir) + QFileInfo(document.fileName()).fileName();
+        document.library().SaveToFile(fromQt(target));
         return;
     }
-    form_.saveDialog().initialDir = libraryDir;
-    const QString fileName = WithLibraryExtension(form_.dialogs().saveFileName(form_.saveDialog()));
+    SaveDialog1_.initialDir = libraryDir;
+    const QString fileName = WithLibraryExtension(host_.dialogs().saveFileName(SaveDialog1_));
     if (fileName.isEmpty()) return;
-    form_.setCurrentFileName(fileName);
-    form_.library().SaveToFile(fromQt(fileName));
-    form_.setUnsaved(false);
-    form_.UpdateCaption();
+    document.library().SaveToFile(fromQt(fileName));
+    document.setFileName(fileName);
+    document.setUnsaved(false);
 }

@@ -3,13 +3,16 @@
 
 #include <QString>
 
-class TForm1;
+#include "app/commandhost.h"
+#include "app/userdialogs.h"
 
 // Moves the main library between memory and .oidlib files, keeping file name, caption,
 // unsaved flag and library folder in step.
-class FileCommands {
+class FileCommands : public CommandFamily {
   public:
-    explicit FileCommands(TForm1& form) : form_(form) {}
+    static inline const QString OidlibFilter = "Veltrane SNMP Library|*.oidlib";
+
+    explicit FileCommands(CommandHost& host);
 
     void NewOIDFile1Click();
     void Open1Click();
@@ -24,8 +27,9 @@ class FileCommands {
     static QString WithLibraryExtension(const QString& fileName);
 
   private:
-    void applyPendingEdits();
+    bool ConfirmDiscard();
     void saveAs(const QString& fileName);
 
-    TForm1& form_;
+    CommandHost& host_;
+    FileDialogSpec Open_, SaveDialog1_;
 };

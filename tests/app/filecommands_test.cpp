@@ -45,19 +45,19 @@ TEST_F(FileCommandsTest, OpenLoadsTheLibraryAndRemembersItsFolder) {
     EXPECT_EQ(dialogs.asked[0].dialog.name, "Open");
     EXPECT_EQ(dialogs.asked[0].dialog.filter, "Veltrane SNMP Library|*.oidlib");
     EXPECT_EQ(dialogs.asked[0].dialog.initialDir, QCoreApplication::applicationDirPath() + "/");
-    EXPECT_EQ(form->library().Count(), 22);
+    EXPECT_EQ(form->document().library().Count(), 22);
     EXPECT_EQ(status(), "22 OIDs in 11 Groups");
     EXPECT_EQ(form->windowTitle(), Prefix + sample());
-    EXPECT_EQ(form->currentFileName(), sample());
+    EXPECT_EQ(form->document().fileName(), sample());
     EXPECT_EQ(form->tree().selectedNode(), node("Cisco")) << "the first agent is selected";
-    EXPECT_EQ(form->editorMode(), EditorMode::Inactive);
+    EXPECT_EQ(form->editing().mode(), EditorMode::Inactive);
     const QString folder = QFileInfo(sample()).absolutePath() + "/";
-    EXPECT_EQ(form->libraryFolder(), folder);
+    EXPECT_EQ(form->folders().libraryFolder(), folder);
     EXPECT_EQ(settings->read(ProgramKey, "oidpath"), folder);
 
     dialogs.answerFile(sample());
     trigger("Open1");
-    EXPECT_EQ(form->library().Count(), 22) << "a second open replaces the library";
+    EXPECT_EQ(form->document().library().Count(), 22) << "a second open replaces the library";
     EXPECT_EQ(dialogs.asked.back().dialog.initialDir, folder);
 }
 
@@ -74,14 +74,14 @@ TEST_F(FileCommandsTest, UnsavedChangesAreGuardedBeforeNewAndOpen) {
                                            {"Open1", DialogAnswer::Yes, 2, 22}}) {
         form.reset();
         startAndOpenSample();
-        form->setUnsaved(true);
+        form->document().setUnsaved(true);
         dialogs.answer(c.answer);
         if (c.questions == 2) dialogs.answerFile(QString());  // the file dialog is cancelled
         trigger(c.command);
         ASSERT_EQ(dialogs.asked.size(), c.questions) << c.command;
         EXPECT_EQ(dialogs.asked[0].text, DiscardQuestion);
-        EXPECT_EQ(form->library().Count(), c.countAfter) << c.command;
-        EXPECT_EQ(form->unsaved(), c.answer == DialogAnswer::No) << c.command;
+        EXPECT_EQ(form->document().library().Count(), c.countAfter) << c.command;
+        EXPECT_EQ(form->document().unsaved(), c.answer == DialogAnswer::No) << c.command;
     }
 }
 
@@ -90,13 +90,13 @@ TEST_F(FileCommandsTest, NewEmptiesEverything) {
     click("Host/Processor/Load");
     type("Edit4", "9");
     trigger("NewOIDFile1");
-    EXPECT_EQ(form->library().Count(), 0);
+    EXPECT_EQ(form->document().library().Count(), 0);
     EXPECT_EQ(form->tree().nodeCount(), 0);
     EXPECT_EQ(status(), "0 OIDs in 0 Groups");
     EXPECT_EQ(form->windowTitle(), Prefix);
-    EXPECT_EQ(form->currentFileName(), "");
-    EXPECT_FALSE(form->edited());
-    EXPECT_EQ(form->editorMode(), EditorMode::Inactive);
+    EXPECT_EQ(form->document().fileName(), "");
+    EXPECT_FALSE(form->editing().edited());
+    EXPECT_EQ(form->editing().mode(), EditorMode::Inactive);
 }
 
 TEST_F(FileCommandsTest, RefusedOrBrokenFilesLeaveANewLibrary) {
@@ -119,11 +119,11 @@ TEST_F(FileCommandsTest, RefusedOrBrokenFilesLeaveANewLibrary) {
             EXPECT_EQ(dialogs.asked[1].text, c.text) << c.file;
         }
         EXPECT_FALSE(dialogs.asked[1].text.isEmpty()) << c.file;
-        EXPECT_EQ(form->library().Count(), 0) << c.file;
+        EXPECT_EQ(form->document().library().Count(), 0) << c.file;
         EXPECT_EQ(form->tree().nodeCount(), 0) << c.file;
         EXPECT_EQ(form->windowTitle(), Prefix) << c.file;
-        EXPECT_EQ(form->currentEntry(), nullptr) << c.file;
-        EXPECT_EQ(form->libraryFolder(), QFileInfo(fixture(c.file)).absolutePath() + "/") << c.file;
+        EXPECT_EQ(form->editing().currentEntry(), nullptr) << c.file;
+        EXPECT_EQ(form->folders().libraryFolder(), QFileInfo(fixture(c.file)).absolutePath() + "/") << c.file;
         EXPECT_TRUE(form->isVisible());
     }
 }
@@ -136,11 +136,11 @@ TEST_F(FileCommandsTest, SaveWritesTheCurrentFileWithoutApplyingEdits) {
     trigger("Open1");
     click("Host/Processor/Load");
     type("Edit4", "9");
-    form->setUnsaved(true);
+    form->document().setUnsaved(true);
     trigger("Save1");
     EXPECT_EQ(bytes(copy), bytes(sample())) << "the unapplied edit reached the file";
-    EXPECT_FALSE(form->unsaved());
-    EXPECT_TRUE(form->edited());
+    EXPECT_FALSE(form->document().unsaved());
+    EXPECT_TRUE(form->editing().edited());
     EXPECT_TRUE(action("ChangesApplyAction")->isEnabled());
     EXPECT_EQ(text("Edit4"), "1.3.6.1.2.1.25.3.3.1.29");
     EXPECT_EQ(form->windowTitle(), Prefix + copy);
@@ -154,7 +154,7 @@ TEST_F(FileCommandsTest, SaveWithoutAFileNameRunsSaveAs) {
     trigger("Save1");
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].dialog.name, "SaveDialog1");
-    EXPECT_EQ(form->currentFileName(), dir.filePath("first.oidlib"))
+    EXPECT_EQ(form->document().fileName(), dir.filePath("first.oidlib"))
         << "a name without extension gets .oidlib";
     EXPECT_TRUE(QFile::exists(dir.filePath("first.oidlib")));
     EXPECT_EQ(settings->read(ProgramKey, "oidpath"), dir.path() + "/");
@@ -168,23 +168,23 @@ TEST_F(FileCommandsTest, SaveAsAppliesPendingEditsFirst) {
     dialogs.answerFile(target);
     trigger("SaveAs1");
     EXPECT_TRUE(bytes(target).contains("1.3.6.1.2.1.25.3.3.1.29"));
-    EXPECT_FALSE(form->edited());
-    EXPECT_FALSE(form->unsaved());
+    EXPECT_FALSE(form->editing().edited());
+    EXPECT_FALSE(form->document().unsaved());
     EXPECT_EQ(form->windowTitle(), Prefix + target);
-    EXPECT_EQ(form->libraryFolder(), dir.path() + "/");
+    EXPECT_EQ(form->folders().libraryFolder(), dir.path() + "/");
     EXPECT_EQ(status(), "");
 }
 
 TEST_F(FileCommandsTest, FailedSaveKeepsUnsavedAndReportsTheError) {
     start();
     loadKeys({"a|x|1"});
-    form->setUnsaved(true);
+    form->document().setUnsaved(true);
     dialogs.answerFile(dir.filePath("no/such/folder/lib.oidlib"));
     trigger("SaveAs1");
     ASSERT_EQ(dialogs.asked.size(), 2u);
     EXPECT_EQ(dialogs.asked[1].kind, "error");
     EXPECT_FALSE(dialogs.asked[1].text.isEmpty());
-    EXPECT_TRUE(form->unsaved());
+    EXPECT_TRUE(form->document().unsaved());
     EXPECT_EQ(status(), "Saving...");
     EXPECT_TRUE(form->isVisible());
 }
@@ -198,30 +198,30 @@ TEST_F(FileCommandsTest, SaveForTheMonitorCopiesIntoItsLibraryFolder) {
     const QString copy = dir.filePath("zelto/snmplibs/sample.oidlib");
     EXPECT_TRUE(bytes(copy).contains("1.3.6.1.2.1.25.3.3.1.29")) << "pending edits are applied first";
     EXPECT_EQ(form->windowTitle(), Prefix + sample());
-    EXPECT_EQ(form->currentFileName(), sample());
-    EXPECT_TRUE(form->unsaved()) << "applying set it; the library's own file was not written";
+    EXPECT_EQ(form->document().fileName(), sample());
+    EXPECT_TRUE(form->document().unsaved()) << "applying set it; the library's own file was not written";
     EXPECT_TRUE(dialogs.asked.empty());
 }
 
 TEST_F(FileCommandsTest, SaveForTheMonitorWithoutAFileNameAsks) {
     startAndOpenSample();
-    const QString folderBefore = form->libraryFolder();
+    const QString folderBefore = form->folders().libraryFolder();
     trigger("NewOIDFile1");
     loadKeys({"a|x|1"});
-    form->setUnsaved(true);
+    form->document().setUnsaved(true);
     dialogs.answerFile(dir.filePath("zelto/snmplibs/mine"));
     trigger("SaveToZelto1");
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].dialog.initialDir, dir.filePath("zelto") + "/snmplibs");
-    EXPECT_EQ(form->currentFileName(), dir.filePath("zelto/snmplibs/mine.oidlib"));
-    EXPECT_TRUE(QFile::exists(form->currentFileName()));
-    EXPECT_FALSE(form->unsaved());
-    EXPECT_EQ(form->libraryFolder(), folderBefore);
+    EXPECT_EQ(form->document().fileName(), dir.filePath("zelto/snmplibs/mine.oidlib"));
+    EXPECT_TRUE(QFile::exists(form->document().fileName()));
+    EXPECT_FALSE(form->document().unsaved());
+    EXPECT_EQ(form->folders().libraryFolder(), folderBefore);
 }
 
 TEST_F(FileCommandsTest, CommandsAndClosingWaitWhileALibraryLoads) {
     startAndOpenSample();
-    form->setUnsaved(true);
+    form->document().setUnsaved(true);
     dialogs.answer(DialogAnswer::Yes);
     dialogs.answerFile(sample());
     // Arrive while Open lets the window handle pending events, after the old entries are gone.
@@ -231,8 +231,8 @@ TEST_F(FileCommandsTest, CommandsAndClosingWaitWhileALibraryLoads) {
     });
     trigger("Open1");
     EXPECT_TRUE(form->isVisible()) << "the window closed in the middle of a load";
-    EXPECT_EQ(form->library().Count(), 22) << "New ran in the middle of a load";
-    EXPECT_EQ(form->currentFileName(), sample());
+    EXPECT_EQ(form->document().library().Count(), 22) << "New ran in the middle of a load";
+    EXPECT_EQ(form->document().fileName(), sample());
 }
 
 TEST(LibraryExtensionTest, OnlyNamesWithoutExtensionGetOne) {

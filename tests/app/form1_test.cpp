@@ -25,14 +25,13 @@ TEST_F(Form1Test, StartsEmptyWithoutStoredSettings) {
     EXPECT_EQ(form->windowTitle(), "Veltrane Oidwright V2.1.1 for Zelto 7  - ");
     EXPECT_EQ(status(), "0 OIDs in 0 Groups");
     EXPECT_EQ(form->tree().nodeCount(), 0);
-    EXPECT_EQ(form->libraryFolder(), programFolder());
-    EXPECT_EQ(form->mibFolder(), programFolder());
-    EXPECT_EQ(form->openDialog().initialDir, programFolder());
-    EXPECT_EQ(form->monitorFolder(), "");
+    EXPECT_EQ(form->folders().libraryFolder(), programFolder());
+    EXPECT_EQ(form->folders().mibFolder(), programFolder());
+    EXPECT_EQ(form->folders().monitorFolder(), "");
     EXPECT_FALSE(action("SaveToZelto1")->isVisible());
-    EXPECT_FALSE(form->unsaved());
-    EXPECT_FALSE(form->edited());
-    EXPECT_EQ(form->editorMode(), EditorMode::Inactive);
+    EXPECT_FALSE(form->document().unsaved());
+    EXPECT_FALSE(form->editing().edited());
+    EXPECT_EQ(form->editing().mode(), EditorMode::Inactive);
     for (const char* control :
          {"Edit1", "Edit4", "Edit5", "Edit7", "ComboBox1", "ComboBox3", "isunsignedCheckBox", "Memo1"})
         EXPECT_FALSE(widget(control)->isEnabled()) << control;
@@ -45,10 +44,10 @@ TEST_F(Form1Test, StoredFoldersGetTheirSeparator) {
     start(
         "[software]\nveltrane\\Zelto%20Network%20Monitor\\V7\\Server\\Core\\exepath=/opt/zelto\n"
         "Veltrane\\Oidwright\\mibpath=/srv/mibs\nVeltrane\\Oidwright\\oidpath=\n");
-    EXPECT_EQ(form->monitorFolder(), "/opt/zelto/");
+    EXPECT_EQ(form->folders().monitorFolder(), "/opt/zelto/");
     EXPECT_TRUE(action("SaveToZelto1")->isVisible());
-    EXPECT_EQ(form->mibFolder(), "/srv/mibs/");
-    EXPECT_EQ(form->libraryFolder(), programFolder()) << "an empty stored value counts as none";
+    EXPECT_EQ(form->folders().mibFolder(), "/srv/mibs/");
+    EXPECT_EQ(form->folders().libraryFolder(), programFolder()) << "an empty stored value counts as none";
 }
 
 TEST_F(Form1Test, LayoutCarriesTheControlsCaptionsAndShortcuts) {
@@ -99,7 +98,7 @@ TEST_F(Form1Test, CloseQueryAsksOnlyForUnsavedChanges) {
         loadKeys({"a|x|1"});
         click("a/x/1");
         if (c.edited) type("Edit4", ".5");
-        form->setUnsaved(c.unsaved);
+        form->document().setUnsaved(c.unsaved);
         if (c.answer) dialogs.answer(*c.answer);
         trigger("Exit1");
         EXPECT_EQ(form->isVisible(), !c.closes);
@@ -109,8 +108,8 @@ TEST_F(Form1Test, CloseQueryAsksOnlyForUnsavedChanges) {
             EXPECT_EQ(dialogs.asked[0].text, ExitQuestion);
         }
         if (!c.closes) {
-            EXPECT_TRUE(form->unsaved());
-            EXPECT_EQ(form->library().Count(), 1);
+            EXPECT_TRUE(form->document().unsaved());
+            EXPECT_EQ(form->document().library().Count(), 1);
         }
     }
 }
@@ -133,12 +132,12 @@ TEST_F(Form1Test, EditorShowsEveryFieldAndWritesItBack) {
     e.usegetnext = true;
     e.max = 77;
     e.description = "one\r\ntwo\rthree\nfour";
-    form->library().Add(std::move(entry));
-    form->RebuildTree({});
+    form->document().library().Add(std::move(entry));
+    form->editing().RebuildTree({});
     click("Host/Storage/Used");
 
-    EXPECT_EQ(form->editorMode(), EditorMode::Entry);
-    EXPECT_EQ(form->currentEntry(), &e);
+    EXPECT_EQ(form->editing().mode(), EditorMode::Entry);
+    EXPECT_EQ(form->editing().currentEntry(), &e);
     EXPECT_EQ(text("Edit1"), "Host");
     EXPECT_EQ(text("Edit2"), "Storage");
     EXPECT_EQ(text("Edit3"), "Used");
@@ -156,7 +155,7 @@ TEST_F(Form1Test, EditorShowsEveryFieldAndWritesItBack) {
     EXPECT_TRUE(widget<QCheckBox>("CheckBox1")->isChecked());
     EXPECT_EQ(widget<QPlainTextEdit>("Memo1")->document()->blockCount(), 4);
     EXPECT_TRUE(widget("Edit5")->isEnabled()) << "the unit edit is enabled whatever the unit type";
-    EXPECT_FALSE(form->edited()) << "loading the controls must not count as an edit";
+    EXPECT_FALSE(form->editing().edited()) << "loading the controls must not count as an edit";
     EXPECT_FALSE(action("ChangesApplyAction")->isEnabled());
 
     widget<QComboBox>("ComboBox1")->setCurrentIndex(0);
@@ -166,7 +165,7 @@ TEST_F(Form1Test, EditorShowsEveryFieldAndWritesItBack) {
     QTest::mouseClick(widget<QCheckBox>("isfloatCheckBox"), Qt::LeftButton);
     QTest::mouseClick(widget<QCheckBox>("isunsignedCheckBox"), Qt::LeftButton);
     widget<QLineEdit>("Edit7")->setText(" 1e3 ");
-    EXPECT_TRUE(form->edited());
+    EXPECT_TRUE(form->editing().edited());
     trigger("ChangesApplyAction");
 
     EXPECT_EQ(e.kind, TMIBDataKind::mkDirect);
@@ -180,8 +179,8 @@ TEST_F(Form1Test, EditorShowsEveryFieldAndWritesItBack) {
     EXPECT_EQ(e.scale, " 1e3 ") << "texts are taken unchanged";
     EXPECT_EQ(e.description, "one\r\ntwo\r\nthree\r\nfour");
     EXPECT_EQ(e.max, 77) << "no control shows max";
-    EXPECT_TRUE(form->unsaved());
-    EXPECT_FALSE(form->edited());
+    EXPECT_TRUE(form->document().unsaved());
+    EXPECT_FALSE(form->editing().edited());
     EXPECT_FALSE(action("ChangesApplyAction")->isEnabled());
     EXPECT_FALSE(action("ChangesCancelAction")->isEnabled());
 }
@@ -194,7 +193,7 @@ TEST_F(Form1Test, ApplyWithTheSameKeyLeavesTheTreeAlone) {
     type("Edit4", "9");
     trigger("ChangesApplyAction");
     EXPECT_EQ(form->tree().selectedNode(), selected) << "the nodes were rebuilt";
-    EXPECT_EQ(form->library().Entries(1)->oid, "1.19");
+    EXPECT_EQ(form->document().library().Entries(1)->oid, "1.19");
 }
 
 TEST_F(Form1Test, BarTypedIntoAgentMovesTheSplit) {
@@ -204,18 +203,18 @@ TEST_F(Form1Test, BarTypedIntoAgentMovesTheSplit) {
     widget<QLineEdit>("Edit1")->setCursorPosition(1);
     type("Edit1", "|b");
     trigger("ChangesApplyAction");
-    EXPECT_EQ(form->library().Entries(0)->name, "a|b|x|1");
+    EXPECT_EQ(form->document().library().Entries(0)->name, "a|b|x|1");
     EXPECT_EQ(text("Edit1"), "a|b") << "the editor keeps what was typed";
     ASSERT_NE(node("a/b/x|1"), nullptr);
     EXPECT_EQ(form->tree().selectedNode(), node("a/b/x|1"));
-    EXPECT_EQ(form->currentEntry(), form->library().Entries(0));
+    EXPECT_EQ(form->editing().currentEntry(), form->document().library().Entries(0));
 }
 
 TEST_F(Form1Test, NewEntryModeCreatesTheEntryOnApply) {
     start();
     loadKeys({"a|x|1"});
     form->tree().selectNode(nullptr);  // as Add OID clears the selection
-    EXPECT_EQ(form->editorMode(), EditorMode::NewEntry);
+    EXPECT_EQ(form->editing().mode(), EditorMode::NewEntry);
     EXPECT_TRUE(widget("Edit5")->isEnabled());
     EXPECT_EQ(text("Edit7"), "1");
     EXPECT_TRUE(widget<QCheckBox>("isunsignedCheckBox")->isChecked());
@@ -225,10 +224,10 @@ TEST_F(Form1Test, NewEntryModeCreatesTheEntryOnApply) {
     type("Edit2", "y");
     type("Edit3", "2");
     trigger("ChangesApplyAction");
-    ASSERT_EQ(form->library().Count(), 2);
-    EXPECT_EQ(form->library().Entries(1)->name, "b|y|2");
-    EXPECT_EQ(form->currentEntry(), form->library().Entries(1));
-    EXPECT_EQ(form->editorMode(), EditorMode::Entry);
+    ASSERT_EQ(form->document().library().Count(), 2);
+    EXPECT_EQ(form->document().library().Entries(1)->name, "b|y|2");
+    EXPECT_EQ(form->editing().currentEntry(), form->document().library().Entries(1));
+    EXPECT_EQ(form->editing().mode(), EditorMode::Entry);
     EXPECT_EQ(form->tree().selectedNode(), node("b/y/2"));
     EXPECT_EQ(status(), "2 OIDs in 2 Groups");
 }
@@ -238,8 +237,8 @@ TEST_F(Form1Test, AgentAndGroupNodesMakeTheEditorInactive) {
     loadKeys({"a|x|1"});
     click("a/x/1");
     click("a/x");
-    EXPECT_EQ(form->editorMode(), EditorMode::Inactive);
-    EXPECT_EQ(form->currentEntry(), nullptr);
+    EXPECT_EQ(form->editing().mode(), EditorMode::Inactive);
+    EXPECT_EQ(form->editing().currentEntry(), nullptr);
     EXPECT_FALSE(widget("Edit1")->isEnabled());
     EXPECT_EQ(text("Edit1"), "");
 }
@@ -269,9 +268,9 @@ TEST_F(Form1Test, MovingAwayFromEditsAsksWhatToDo) {
                      : std::string();
         }();
         EXPECT_EQ(selected, c.selectedAfter);
-        EXPECT_EQ(form->library().Entries(0)->oid, c.oidAfter);
-        EXPECT_EQ(form->edited(), c.edited);
-        EXPECT_EQ(form->unsaved(), c.unsaved);
+        EXPECT_EQ(form->document().library().Entries(0)->oid, c.oidAfter);
+        EXPECT_EQ(form->editing().edited(), c.edited);
+        EXPECT_EQ(form->document().unsaved(), c.unsaved);
         ASSERT_EQ(dialogs.asked.size(), 1u);
         EXPECT_EQ(dialogs.asked[0].kind, "confirm");
         EXPECT_EQ(dialogs.asked[0].text, ApplyQuestion);
@@ -286,8 +285,8 @@ TEST_F(Form1Test, YesMarksUnsavedEvenWhenNothingChanged) {
     widget<QLineEdit>("Edit4")->setText("1.0");  // back to the old value, still an edit
     dialogs.answer(DialogAnswer::Yes);
     click("a/x/2");
-    EXPECT_TRUE(form->unsaved());
-    EXPECT_EQ(form->currentEntry(), form->library().Entries(0));
+    EXPECT_TRUE(form->document().unsaved());
+    EXPECT_EQ(form->editing().currentEntry(), form->document().library().Entries(0));
 }
 
 TEST_F(Form1Test, NewEntryModeWithoutApplyAsksAgainAtEveryMove) {
@@ -297,11 +296,11 @@ TEST_F(Form1Test, NewEntryModeWithoutApplyAsksAgainAtEveryMove) {
     type("Edit3", "n");
     dialogs.answer(DialogAnswer::Yes);
     click("a/x/1");
-    EXPECT_EQ(form->library().Count(), 1) << "only Apply creates the new entry";
-    EXPECT_TRUE(form->edited());
+    EXPECT_EQ(form->document().library().Count(), 1) << "only Apply creates the new entry";
+    EXPECT_TRUE(form->editing().edited());
     dialogs.answer(DialogAnswer::No);
     click("a/x/1");
-    EXPECT_EQ(form->editorMode(), EditorMode::Entry);
+    EXPECT_EQ(form->editing().mode(), EditorMode::Entry);
     EXPECT_EQ(dialogs.asked.size(), 2u);
 }
 
@@ -312,7 +311,7 @@ TEST_F(Form1Test, CancelAndEscapeDiscardTheEdits) {
     type("Edit4", "9");
     trigger("ChangesCancelAction");
     EXPECT_EQ(text("Edit4"), "1.0");
-    EXPECT_FALSE(form->edited());
+    EXPECT_FALSE(form->editing().edited());
     EXPECT_TRUE(form->isVisible()) << "Cancel does not close the window";
 
     type("Edit3", "z");
@@ -323,7 +322,7 @@ TEST_F(Form1Test, CancelAndEscapeDiscardTheEdits) {
     form->tree().selectNode(nullptr);
     type("Edit1", "q");
     trigger("ChangesCancelAction");
-    EXPECT_EQ(form->editorMode(), EditorMode::NewEntry);
+    EXPECT_EQ(form->editing().mode(), EditorMode::NewEntry);
     EXPECT_EQ(text("Edit1"), "");
 }
 

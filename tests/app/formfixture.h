@@ -10,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/document.h"
+#include "app/editingcontroller.h"
+#include "app/foldersettings.h"
 #include "app/form1.h"
 #include "app/settingsstore.h"
 #include "scripteddialogs.h"
@@ -37,9 +40,9 @@ class FormFixture : public ::testing::Test {
             auto entry = std::make_unique<Toiddata>();
             entry->name = keys[i];
             entry->oid = "1." + std::to_string(i);
-            form->library().Add(std::move(entry));
+            form->document().library().Add(std::move(entry));
         }
-        form->RebuildTree({});
+        form->editing().RebuildTree({});
     }
 
     template <typename T = QWidget>

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "app/document.h"
+#include "app/editingcontroller.h"
 #include "app/form1.h"
 #include "app/qtstrings.h"
 #include "app/qtuserdialogs.h"
@@ -21,11 +23,11 @@ int main(int argc, char* argv[]) {
     QtUserDialogs dialogs;
     SettingsStore settings(settingsDir.filePath("machine.ini"));
     TForm1 form(dialogs, settings);
-    form.library().LoadFromFile(argv[1]);
-    form.setCurrentFile(QString::fromLocal8Bit(argv[1]));
-    form.RebuildTree(argc > 3 ? argv[3] : "");
+    form.document().library().LoadFromFile(argv[1]);
+    form.document().setFileName(QString::fromLocal8Bit(argv[1]));
+    form.editing().RebuildTree(argc > 3 ? argv[3] : "");
     if (TreeNode* node = form.tree().selectedNode(); node && EntryOf(node) && node->parent())
-        form.ShowEntry(*EntryOf(node));
+        form.editing().ShowEntry(*EntryOf(node));
     form.show();
     QApplication::processEvents();
     if (!form.grab().save(QString::fromLocal8Bit(argv[2]))) {

@@ -1,0 +1,44 @@
+#pragma once
+// The guarded path every command takes, and the busy state of long operations.
+
+#include <QString>
+#include <functional>
+
+class QStatusBar;
+class UserDialogs;
+
+// Runs commands so that none runs while a long operation lets pending events through,
+// and so that an exception ends only the command: its message shows in the error box.
+class CommandRunner {
+  public:
+    CommandRunner(UserDialogs& dialogs, QStatusBar& statusBar) : dialogs_(dialogs), statusBar_(statusBar) {}
+
+    // Runs command unless a long operation is under way; returns false when refused or failed.
+    bool run(const std::function<void()>& command);
+    // command wrapped in run, ready to connect to a signal.
+    std::function<void()> guarded(std::function<void()> command) {
+        return [this, command = std::move(command)] { run(command); };
+    }
+
+    bool busy() const { return busy_ > 0; }
+    // Marks a long operation during which commands are refused.
+    class BusyScope {
+      public:
+        explicit BusyScope(CommandRunner& runner) : runner_(runner) { ++runner_.busy_; }
+        ~BusyScope() { --runner_.busy_; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+      private:
+        CommandRunner& runner_;
+    };
+
+    // Repaints and lets the window handle what is pending; commands are refused meanwhile.
+    void processPendingMessages();
+    void setStatusText(const QString& text);
+
+  private:
+    UserDialogs& dialogs_;
+    QStatusBar& statusBar_;
+    int busy_ = 0;
+};

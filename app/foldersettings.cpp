@@ -1,0 +1,36 @@
+#include "app/foldersettings.h"
+
+#include <QCoreApplication>
+
+#include "app/folders.h"
+#include "app/settingsstore.h"
+
+namespace {
+
+// A stored folder with its separator ensured, or fallback when nothing is stored.
+QString storedFolder(const QString& stored, const QString& fallback) {
+    return stored.isEmpty() ? fallback : WithTrailingSeparator(stored);
+}
+
+}  // namespace
+
+QString FolderSettings::programFolder() {
+    return WithTrailingSeparator(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+}
+
+FolderSettings::FolderSettings(SettingsStore& settings) : settings_(settings) {
+    const QString exePath = settings_.read(MonitorKey, "exepath");
+    monitorFolder_ = exePath.isEmpty() ? QString() : WithTrailingSeparator(exePath);
+    mibFolder_ = storedFolder(settings_.read(ProgramKey, "mibpath"), programFolder());
+    libraryFolder_ = storedFolder(settings_.read(ProgramKey, "oidpath"), programFolder());
+}
+
+void FolderSettings::setMibFolder(const QString& folder) {
+    mibFolder_ = folder;
+    settings_.write("mibpath", folder);
+}
+
+void FolderSettings::setLibraryFolder(const QString& folder) {
+    libraryFolder_ = folder;
+    settings_.write("oidpath", folder);
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The folders the window remembers: the monitor's, the MIB folder and the library folder.
+
+#include <QString>
+
+class SettingsStore;
+
+// Reads the folders at start-up and stores a changed MIB or library folder.
+class FolderSettings {
+  public:
+    explicit FolderSettings(SettingsStore& settings);
+
+    // The monitor's program folder with its separator; empty when the monitor is not installed.
+    const QString& monitorFolder() const { return monitorFolder_; }
+    // Offered by the MIB import dialog.
+    const QString& mibFolder() const { return mibFolder_; }
+    void setMibFolder(const QString& folder);
+    // Offered by the library open and save dialogs.
+    const QString& libraryFolder() const { return libraryFolder_; }
+    void setLibraryFolder(const QString& folder);
+
+    // The folder of the running program, with its separator.
+    static QString programFolder();
+
+  private:
+    SettingsStore& settings_;
+    QString monitorFolder_, mibFolder_, libraryFolder_;
+};
