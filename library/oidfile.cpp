@@ -4,10 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <system_error>
 
+#include "library/filesave.h"
 #include "library/xmldocument.h"
 #include "library/xmlreader.h"
 #include "library/xmlwriter.h"
@@ -48,56 +48,6 @@ std::string ReadWholeFile(const std::string& fileName) {
     text.resize(used);
     return text;
 }
-
-// Closes the descriptor and removes the temporary file unless the save went through.
-class TemporaryFile {
-  public:
-    explicit TemporaryFile(const std::string& target) {
-        static std::atomic<unsigned> counter{0};
-        for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-            path_ = target + ".~" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
-            fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd_ < 0 && errno != EEXIST) break;
-        }
-        if (fd_ < 0) Fail(target, errno);
-    }
-    ~TemporaryFile() {
-        if (fd_ >= 0) ::close(fd_);
-        if (!committed_) ::unlink(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    void Write(const std::string& target, const std::string& bytes) {
-        struct stat existing;
-        if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
-            ::fchmod(fd_, existing.st_mode & 07777);  // a replaced library keeps its permissions
-        for (std::size_t written = 0; written < bytes.size();) {
-            const ssize_t n = ::write(fd_, bytes.data() + written, bytes.size() - written);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) Fail(target, errno);
-            written += static_cast<std::size_t>(n);
-        }
-        if (::fsync(fd_) != 0) Fail(target, errno);
-        const int fd = fd_;
-        fd_ = -1;
-        if (::close(fd) != 0) Fail(target, errno);
-    }
-
-    void ReplaceTarget(const std::string& target) {
-        if (::rename(path_.c_str(), target.c_str()) != 0) Fail(target, errno);
-        committed_ = true;
-    }
-
-  private:
-    [[noreturn]] static void Fail(const std::string& target, int error) {
-        throw eoidfileerror("Cannot create file \"" + target + "\". " + PlatformMessage(error));
-    }
-
-    std::string path_;
-    int fd_ = -1;
-    bool committed_ = false;
-};
 
 }  // namespace
 
@@ -163,13 +113,8 @@ std::string toidfile::SaveToText() const {
     return xml::WriteDocument(root);
 }
 
-// The new content goes to a temporary file beside the target, which then replaces
-// the target in one rename: a failed save never leaves a truncated library behind.
 void toidfile::SaveToFile(const std::string& fileName) const {
-    const std::string bytes = SaveToText();
-    TemporaryFile file(fileName);
-    file.Write(fileName, bytes);
-    file.ReplaceTarget(fileName);
+    SaveFileContent(fileName, SaveToText());
 }
 
 void toidfile::Log(const std::string& line) {

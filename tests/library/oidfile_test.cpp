@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
+
+#include <sys/stat.h>
 
 #include "shared_data.h"
 
@@ -274,6 +277,45 @@ TEST_F(OidFileOnDisk, FailedSaveKeepsPreviousFileAndLeavesNoTemporary) {
     EXPECT_EQ(ReadBytes(dir_ / "old.oidlib"), previous);
     EXPECT_EQ(Files(), (std::vector<std::string>{"folder.oidlib", "old.oidlib"}));
     EXPECT_EQ(ReadBytes(dir_ / "folder.oidlib" / "inside"), "x");
+}
+
+// A save replaces content, never the kind of thing the name stands for.
+TEST_F(OidFileOnDisk, SaveKeepsLinksAndPermissions) {
+    const std::string saved = ReadBytes(testdata::fixture("library/empty.oidlib"));
+    fs::create_directory(dir_ / "real");
+    WriteBytes(dir_ / "real" / "lib.oidlib", "old");
+    fs::permissions(dir_ / "real" / "lib.oidlib", fs::perms::owner_read | fs::perms::owner_write |
+                                                      fs::perms::group_read);
+    fs::create_symlink("real/lib.oidlib", dir_ / "link.oidlib");
+    fs::create_symlink("real/new.oidlib", dir_ / "dangling.oidlib");
+    toidfile library;
+    for (const char* name : {"link.oidlib", "dangling.oidlib"}) {
+        library.SaveToFile((dir_ / name).string());
+        EXPECT_TRUE(fs::is_symlink(dir_ / name)) << name;
+    }
+    EXPECT_EQ(ReadBytes(dir_ / "real" / "lib.oidlib"), saved);
+    EXPECT_EQ(ReadBytes(dir_ / "real" / "new.oidlib"), saved);
+    EXPECT_EQ(fs::status(dir_ / "real" / "lib.oidlib").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"dangling.oidlib", "link.oidlib", "real"}));
+    std::vector<std::string> real;
+    for (const auto& item : fs::directory_iterator(dir_ / "real")) real.push_back(item.path().filename());
+    std::sort(real.begin(), real.end());
+    EXPECT_EQ(real, (std::vector<std::string>{"lib.oidlib", "new.oidlib"}));
+}
+
+TEST_F(OidFileOnDisk, SaveToNamedPipeWritesIntoIt) {
+    const fs::path pipe = dir_ / "pipe.oidlib";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = ReadBytes(pipe); });
+    toidfile library;
+    library.Add(ProcessorLoad());
+    library.SaveToFile(pipe.string());
+    reader.join();
+    EXPECT_EQ(received, ReadBytes(testdata::fixture("library/one_entry.oidlib")));
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(Files(), std::vector<std::string>{"pipe.oidlib"});
 }
 
 TEST_F(OidFileOnDisk, SaveIntoReadOnlyFolderFails) {

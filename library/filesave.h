@@ -1,0 +1,13 @@
+#pragma once
+// Writing a whole file so that a failure never leaves a damaged target, and a save never
+// replaces what the target is: a link stays a link, a pipe or device stays what it was.
+
+#include <string>
+#include <string_view>
+
+// Replaces the content of fileName with bytes. A symbolic link is followed and the file it
+// points to is replaced; an existing target that is not a regular file (pipe, device, socket)
+// is written directly; a regular or new file gets a temporary file beside it, synced and renamed
+// over it, keeping its permission bits. No temporary file outlives the call.
+// Throws eoidfileerror "Cannot create file \"NAME\". REASON".
+void SaveFileContent(const std::string& fileName, std::string_view bytes);
