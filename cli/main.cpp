@@ -1,5 +1,6 @@
 // oidwright-import: the window's MIB import for scripts and batch use.
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -20,7 +21,8 @@ Imports MIB files into an OID library as the window's "MIB File..." command does
 The working folder is the folder of the first MIB file; modules not found there are
 searched in the standard folder (stdmib/ beside this program, or DIR), whose
 VELTRANE-STANDARD-MIB.mib is parsed first in every import. Words of replacelist.txt
-beside this program are replaced in display names.
+beside this program are replaced in display names. The module names read from file
+headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright) for later runs.
 
   --library IN   start from the entries of IN instead of an empty library
   -o OUT         write the library to OUT when done ("-" for standard output)
@@ -50,6 +52,14 @@ std::string ProgramFolder(const char* argv0) {
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
     const std::filesystem::path program = error ? std::filesystem::absolute(argv0) : self;
     return program.parent_path().string();
+}
+
+// Where the module header index lives: $XDG_CACHE_HOME/oidwright, else ~/.cache/oidwright.
+std::string UserCacheFolder() {
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    if (cache != nullptr && cache[0] == '/') return std::string(cache) + "/oidwright";
+    const char* home = std::getenv("HOME");
+    return home != nullptr && home[0] == '/' ? std::string(home) + "/.cache/oidwright" : "";
 }
 
 bool ParseArguments(int argc, char** argv, Options& options) {
@@ -123,6 +133,7 @@ int main(int argc, char** argv) {
     }
 
     timportrunner runner;
+    runner.ModuleIndexFolder = UserCacheFolder();
     try {
         runner.Run(library, options.files, standardFolder, program);
     } catch (const eparseexception& error) {

@@ -13,6 +13,20 @@ void timportrunner::Run(toidfile& library, const std::vector<std::string>& files
     ImportReport.clear();
     Failed = false;
     if (files.empty()) return;
+    if (ModuleIndexFolder.empty()) return RunAll(library, files, standardFolder, program);
+    const std::string index = ModuleIndexFile(ModuleIndexFolder, FolderOfFile(files.front()));
+    headers_.LoadIndex(index);
+    try {
+        RunAll(library, files, standardFolder, program);
+    } catch (...) {
+        headers_.SaveIndex(index);  // the headers read before the error are still right
+        throw;
+    }
+    headers_.SaveIndex(index);
+}
+
+void timportrunner::RunAll(toidfile& library, const std::vector<std::string>& files,
+                           const std::string& standardFolder, const tprogramfiles& program) {
     const std::string workingFolder = FolderOfFile(files.front());
     for (const std::string& file : files) {
         if (!RunImport(library, file, workingFolder, standardFolder, program)) Failed = true;
@@ -30,7 +44,7 @@ bool timportrunner::RunImport(toidfile& library, const std::string& fileName,
     } restore{library, library.OnLog};
     library.OnLog = [this](toidfile&, const std::string& line) { ImportLog.push_back(line); };
     library.LogLevel = 2;
-    const bool ok = ImportMib(library, fileName, workingFolder, standardFolder, program);
+    const bool ok = ImportMib(library, fileName, workingFolder, standardFolder, program, headers_);
     library.ImportStats.WriteReport(ImportReport);
     return ok;
 }

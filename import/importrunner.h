@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "import/importmib.h"
+#include "import/moduleheaders.h"
 
 class toidfile;
 
@@ -15,8 +16,12 @@ class timportrunner {
     std::vector<std::string> ImportLog;
     std::vector<std::string> ImportReport;
     bool Failed = false;  // some file's import returned false
+    // The user's cache folder for the module header index of each working folder, which
+    // spares the header scans of unchanged files between runs; "" keeps no index.
+    std::string ModuleIndexFolder;
 
     // Working folder: the folder of the first file; second folder: standardFolder.
+    // Loads the working folder's index first and saves it afterwards, also after an error.
     // Errors of ImportMib (eparseexception, emibfileerror) pass through and end the run;
     // files after the failing one are not imported.
     void Run(toidfile& library, const std::vector<std::string>& files, const std::string& standardFolder,
@@ -30,6 +35,12 @@ class timportrunner {
     // The lines the import log window shows after the run: "Import successful!" and the
     // reports, or on a failure the reports, the warning and the whole log.
     std::vector<std::string> SummaryLines() const;
+
+  private:
+    void RunAll(toidfile& library, const std::vector<std::string>& files, const std::string& standardFolder,
+                const tprogramfiles& program);
+
+    tmoduleheaders headers_;  // the headers read by every run of this runner
 };
 
 // The folder of a file with its trailing separator; "./" for a bare file name.

@@ -8,6 +8,7 @@
 
 #include "import/stripcomments.h"
 #include "library/oidfile.h"
+#include "mib/sourcetext.h"
 
 namespace fs = std::filesystem;
 
@@ -153,6 +154,87 @@ TEST(ImportModuleHeaders, ReadsEachFileOnceAndReportsReads) {
     EXPECT_EQ(FindModuleFile(library, "CHANGED-MODULE", folder.Folder() + "*.mib", headers),
               folder.Folder() + "m1.mib");
     EXPECT_EQ(headers.FilesRead(), 6);
+}
+
+// Where each module is found, reading through an index first when one is given.
+std::vector<std::string> LocateAll(const ModuleFolder& folder, tmoduleheaders& headers) {
+    toidfile library;
+    std::vector<std::string> found;
+    for (const char* module : {"ALPHA", "BETA", "BETB", "GAMMA", "DELTA", "NONE"})
+        found.push_back(LocateModule(library, module, folder.Folder(), headers));
+    return found;
+}
+
+std::vector<std::string> FullScan(const ModuleFolder& folder) {
+    tmoduleheaders headers;
+    return LocateAll(folder, headers);
+}
+
+TEST(ImportModuleIndex, FindsWhatAFullScanFindsAfterRenameEditAndDelete) {
+    ModuleFolder folder, cache;
+    for (const auto& [name, module] : {std::pair{"a.mib", "ALPHA"}, {"b.mib", "BETA"}, {"c.my", "GAMMA"},
+                                       {"d.txt", "DELTA"}})
+        folder.Write(name, Header(module));
+    const std::string index = ModuleIndexFile(cache.Folder(), folder.Folder());
+    {
+        tmoduleheaders first;
+        first.LoadIndex(index);
+        EXPECT_EQ(LocateAll(folder, first), FullScan(folder));
+        EXPECT_EQ(first.FilesRead(), 4);
+        first.SaveIndex(index);
+    }
+    fs::rename(folder.Folder() + "a.mib", folder.Folder() + "z.mib");
+    // Same size and modification time: only the change time tells the edit.
+    const auto modified = fs::last_write_time(folder.Folder() + "b.mib");
+    folder.Write("b.mib", Header("BETB"));
+    fs::last_write_time(folder.Folder() + "b.mib", modified);
+    fs::remove(folder.Folder() + "c.my");
+
+    tmoduleheaders second;
+    second.LoadIndex(index);
+    const std::vector<std::string> found = LocateAll(folder, second);
+    EXPECT_EQ(found, FullScan(folder));
+    EXPECT_EQ(found[1], "");
+    EXPECT_EQ(found[2], folder.Folder() + "b.mib");
+    EXPECT_EQ(second.FilesRead(), 2);  // the renamed and the edited file
+    second.SaveIndex(index);
+
+    tmoduleheaders third;
+    third.LoadIndex(index);
+    EXPECT_EQ(LocateAll(folder, third), found);
+    EXPECT_EQ(third.FilesRead(), 0);
+}
+
+TEST(ImportModuleIndex, DamagedIndexIsIgnoredAndRebuilt) {
+    ModuleFolder folder, cache;
+    folder.Write("a.mib", Header("ALPHA"));
+    folder.Write("b.mib", Header("BETA"));
+    const std::string index = ModuleIndexFile(cache.Folder(), folder.Folder());
+    std::string valid;
+    {
+        tmoduleheaders headers;
+        LocateAll(folder, headers);
+        headers.SaveIndex(index);
+        valid = ReadFileBytes(index);
+    }
+    const std::string damaged[] = {"", "not an index", valid.substr(0, valid.size() - 3),
+                                   valid.substr(0, valid.find('\n') - 1) + "9" + valid.substr(valid.find('\n')),
+                                   valid + "x", std::string(valid).replace(valid.find('\n') + 1, 1, "-")};
+    for (const std::string& text : damaged) {
+        std::ofstream(index, std::ios::binary) << text;
+        tmoduleheaders headers;
+        headers.LoadIndex(index);
+        EXPECT_EQ(LocateAll(folder, headers), FullScan(folder)) << text;
+        EXPECT_EQ(headers.FilesRead(), 2) << text;
+        headers.SaveIndex(index);
+        EXPECT_EQ(ReadFileBytes(index).size(), valid.size()) << text;
+    }
+    fs::remove(index);
+    fs::create_directory(index);  // unreadable and unwritable: still no error
+    tmoduleheaders headers;
+    headers.LoadIndex(index);
+    EXPECT_EQ(LocateAll(folder, headers), FullScan(folder));
+    headers.SaveIndex(index);
 }
 
 }  // namespace

@@ -1,0 +1,157 @@
+#include "import/moduleheaders.h"
+
+#include <sys/stat.h>
+
+#include <charconv>
+#include <filesystem>
+
+#include "import/stripcomments.h"
+#include "library/filesave.h"
+#include "library/textcase.h"
+#include "mib/sourcetext.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using textcase::UpperAscii;
+
+constexpr std::string_view indexSignature = "oidwright module headers 1 ";
+
+std::string Trim(const std::string& text) {
+    std::size_t first = 0, last = text.size();
+    while (first < last && static_cast<unsigned char>(text[first]) <= 32) ++first;
+    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32) --last;
+    return text.substr(first, last - first);
+}
+
+// Reads the decimal number at position and the one blank or line feed after it.
+bool ReadNumber(std::string_view text, std::size_t& position, std::uint64_t& value, char after) {
+    const char* end = text.data() + text.size();
+    const auto [next, error] = std::from_chars(text.data() + position, end, value);
+    if (error != std::errc() || next == end || *next != after) return false;
+    position = static_cast<std::size_t>(next - text.data()) + 1;
+    return true;
+}
+
+}  // namespace
+
+std::string ScannedModuleName(const std::string& text) {
+    const std::string upper = UpperAscii(text);
+    const std::size_t keyword = upper.find("DEFINITIONS");
+    if (keyword == std::string::npos) return "";
+    const std::size_t tailStart = keyword + std::string("DEFINITIONS").size() + 1;
+    const std::string tail = tailStart < text.size() ? Trim(upper.substr(tailStart)) : "";
+    if (tail.rfind("::=", 0) != 0) return "";
+    const std::string head = Trim(text.substr(0, keyword));
+    const std::size_t delimiter = head.find_last_of(std::string(" \n\r\b"));
+    return UpperAscii(delimiter == std::string::npos ? head : head.substr(delimiter + 1));
+}
+
+std::string ModuleIndexFile(const std::string& cacheFolder, const std::string& workingFolder) {
+    std::string folder = fs::absolute(workingFolder).lexically_normal().string();
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (const unsigned char c : folder) hash = (hash ^ c) * 1099511628211ull;
+    char name[40];
+    std::snprintf(name, sizeof name, "modules-%016llx.index", static_cast<unsigned long long>(hash));
+    return (fs::path(cacheFolder) / name).string();
+}
+
+bool tmoduleheaders::StampOf(const std::string& fileName, Stamp& stamp) {
+    struct stat info;
+    if (::stat(fileName.c_str(), &info) != 0) return false;
+    const auto nanoseconds = [](const struct timespec& time) {
+        return static_cast<std::uint64_t>(time.tv_sec) * 1000000000u + static_cast<std::uint64_t>(time.tv_nsec);
+    };
+    stamp = {static_cast<std::uint64_t>(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim),
+             static_cast<std::uint64_t>(info.st_ino)};
+    return true;
+}
+
+const std::string* tmoduleheaders::Known(const std::string& fileName) {
+    const auto known = headers_.find(fileName);
+    Stamp stamp;
+    if (known == headers_.end() || !StampOf(fileName, stamp) || !(stamp == known->second.stamp)) return nullptr;
+    known->second.confirmed = true;
+    return &known->second.moduleName;
+}
+
+const std::string& tmoduleheaders::Read(const std::string& fileName) {
+    Stamp stamp;
+    StampOf(fileName, stamp);  // taken before reading: a file changed meanwhile is read again next time
+    // Read as the parser reads a module: lines rejoined with CR LF, a byte-order mark dropped.
+    const std::string text = JoinLinesWithCrLf(ReadFileBytes(fileName));
+    ++filesRead_;
+    changed_ = true;
+    Header& header = headers_[fileName];
+    header = {stamp, ScannedModuleName(StripComments(text)), true};
+    return header.moduleName;
+}
+
+// "oidwright module headers 1 COUNT\n", then per file
+// "SIZE MODIFIED CHANGED INODE NAMELENGTH PATHLENGTH\n" NAME PATH "\n".
+void tmoduleheaders::SaveIndex(const std::string& indexFile) {
+    for (auto it = headers_.begin(); it != headers_.end();) {
+        Stamp stamp;
+        const bool current = it->second.confirmed || (StampOf(it->first, stamp) && stamp == it->second.stamp);
+        if (current) {
+            ++it;
+        } else {
+            it = headers_.erase(it);
+            changed_ = true;
+        }
+    }
+    if (!changed_) return;
+    std::string text(indexSignature);
+    text += std::to_string(headers_.size()) + "\n";
+    for (const auto& [path, header] : headers_) {
+        const Stamp& s = header.stamp;
+        for (const std::uint64_t number : {s.size, s.modified, s.changed, s.inode, std::uint64_t(header.moduleName.size())})
+            text += std::to_string(number) + " ";
+        text += std::to_string(path.size()) + "\n" + header.moduleName + path + "\n";
+    }
+    try {
+        fs::create_directories(fs::path(indexFile).parent_path());
+        SaveFileContent(indexFile, text);
+        changed_ = false;
+    } catch (const std::exception&) {
+        // An index that cannot be written is rebuilt by a later import.
+    }
+}
+
+void tmoduleheaders::LoadIndex(const std::string& indexFile) {
+    std::string text;
+    try {
+        text = ReadFileBytes(indexFile);
+    } catch (const std::exception&) {
+        return;
+    }
+    if (!ParseIndex(text)) changed_ = true;  // rewrite a damaged index at the next save
+}
+
+bool tmoduleheaders::ParseIndex(const std::string& text) {
+    if (!text.starts_with(indexSignature)) return false;
+    std::size_t position = indexSignature.size();
+    std::uint64_t count = 0;
+    if (!ReadNumber(text, position, count, '\n')) return false;
+    std::unordered_map<std::string, Header> loaded;
+    for (std::uint64_t i = 0; i < count; ++i) {
+        Header header;
+        Stamp& s = header.stamp;
+        std::uint64_t nameLength = 0, pathLength = 0;
+        if (!ReadNumber(text, position, s.size, ' ') || !ReadNumber(text, position, s.modified, ' ') ||
+            !ReadNumber(text, position, s.changed, ' ') || !ReadNumber(text, position, s.inode, ' ') ||
+            !ReadNumber(text, position, nameLength, ' ') || !ReadNumber(text, position, pathLength, '\n'))
+            return false;
+        const std::size_t left = text.size() - position;
+        if (nameLength > left || pathLength > left || nameLength + pathLength + 1 > left || text[position + nameLength + pathLength] != '\n')
+            return false;
+        header.moduleName = text.substr(position, nameLength);
+        loaded[text.substr(position + nameLength, pathLength)] = std::move(header);
+        position += nameLength + pathLength + 1;
+    }
+    if (position != text.size()) return false;
+    for (auto& [path, header] : loaded) headers_.try_emplace(path, std::move(header));
+    return true;
+}
