@@ -1,5 +1,8 @@
 #include "mib/reservedwords.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <unordered_map>
 
 #include "mib/asciicase.h"
@@ -110,15 +113,23 @@ static_assert(std::size(reservedTable) == 88);
 
 // No identifier matches both a case-sensitive row and an INTEGER-group row (their upper-case
 // forms differ), so two hash maps give the same first match as scanning the rows in order.
+// Most identifiers of a module are longer than any reserved word; the length bounds answer
+// them without hashing or upper-casing.
 struct ReservedIndex {
     std::unordered_map<std::string, TReservedWord> exact;
     std::unordered_map<std::string, TReservedWord> upperCase;
+    size_t longestExact = 0, shortestUpper = SIZE_MAX, longestUpper = 0;
     ReservedIndex() {
         for (const TReserved& row : reservedTable) {
-            if (row.caseSensitive)
+            const size_t length = std::strlen(row.word);
+            if (row.caseSensitive) {
                 exact.emplace(row.word, row.reserved);
-            else
+                longestExact = std::max(longestExact, length);
+            } else {
                 upperCase.emplace(row.upperWord, row.reserved);
+                shortestUpper = std::min(shortestUpper, length);
+                longestUpper = std::max(longestUpper, length);
+            }
         }
     }
 };
@@ -127,7 +138,10 @@ struct ReservedIndex {
 
 TReservedWord LookupReserved(const std::string& identifier) {
     static const ReservedIndex index;
-    if (auto it = index.exact.find(identifier); it != index.exact.end()) return it->second;
+    const size_t length = identifier.size();
+    if (length <= index.longestExact)
+        if (auto it = index.exact.find(identifier); it != index.exact.end()) return it->second;
+    if (length < index.shortestUpper || length > index.longestUpper) return rwNone;
     if (auto it = index.upperCase.find(asciicase::upper(identifier)); it != index.upperCase.end())
         return it->second;
     return rwNone;

@@ -2,6 +2,7 @@
 // and the OID value after "::=".
 #include "mib/itemtests.h"
 #include "mib/mibfile.h"
+#include "mib/sourcetext.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ std::string normalizedText(const std::string& text) {
     std::string result;
     size_t i = 0;
     while (i < text.size()) {
-        size_t end = text.find_first_of("\r\n", i);
+        size_t end = FindLineBreak(text, i);
         if (end == std::string::npos) end = text.size();
         size_t b = i, e = end;
         while (b < e && static_cast<unsigned char>(text[b]) <= 32) ++b;
