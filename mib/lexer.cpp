@@ -25,8 +25,15 @@ bool isIdentifierStart(char c) {
 bool isIdentifierPart(char c) {
     return isIdentifierStart(c) || isDigit(c) || c == '-';
 }
+// Asked before every identifier, so a switch rather than a search of the character list.
 bool isSymbolCharacter(char c) {
-    return c != 0 && std::strchr("!(),-;<=>@]^{|}", c) != nullptr;
+    switch (c) {
+        case '!': case '(': case ')': case ',': case '-': case ';': case '<': case '=':
+        case '>': case '@': case ']': case '^': case '{': case '|': case '}':
+            return true;
+        default:
+            return false;
+    }
 }
 
 // A decimal integer in the signed 32-bit range, with an optional sign: "3", "-1", "+7".

@@ -1,7 +1,7 @@
 #include "mib/reservedwords.h"
 
 #include <algorithm>
-#include <cstdint>
+#include <bitset>
 #include <cstring>
 #include <unordered_map>
 
@@ -113,22 +113,23 @@ static_assert(std::size(reservedTable) == 88);
 
 // No identifier matches both a case-sensitive row and an INTEGER-group row (their upper-case
 // forms differ), so two hash maps give the same first match as scanning the rows in order.
-// Most identifiers of a module are longer than any reserved word; the length bounds answer
-// them without hashing or upper-casing.
+// Most identifiers of a module start with a letter no reserved word starts with (in its
+// letter case, or upper-cased for the INTEGER group) or are longer than the INTEGER group's
+// words; those are answered without hashing or upper-casing.
 struct ReservedIndex {
     std::unordered_map<std::string, TReservedWord> exact;
     std::unordered_map<std::string, TReservedWord> upperCase;
-    size_t longestExact = 0, shortestUpper = SIZE_MAX, longestUpper = 0;
+    std::bitset<256> exactFirst, upperFirst;
+    size_t longestUpper = 0;
     ReservedIndex() {
         for (const TReserved& row : reservedTable) {
-            const size_t length = std::strlen(row.word);
             if (row.caseSensitive) {
                 exact.emplace(row.word, row.reserved);
-                longestExact = std::max(longestExact, length);
+                exactFirst.set(static_cast<unsigned char>(row.word[0]));
             } else {
                 upperCase.emplace(row.upperWord, row.reserved);
-                shortestUpper = std::min(shortestUpper, length);
-                longestUpper = std::max(longestUpper, length);
+                upperFirst.set(static_cast<unsigned char>(row.upperWord[0]));
+                longestUpper = std::max(longestUpper, std::strlen(row.upperWord));
             }
         }
     }
@@ -138,10 +139,13 @@ struct ReservedIndex {
 
 TReservedWord LookupReserved(const std::string& identifier) {
     static const ReservedIndex index;
-    const size_t length = identifier.size();
-    if (length <= index.longestExact)
+    if (identifier.empty()) return rwNone;
+    const unsigned char first = static_cast<unsigned char>(identifier[0]);
+    if (index.exactFirst[first])
         if (auto it = index.exact.find(identifier); it != index.exact.end()) return it->second;
-    if (length < index.shortestUpper || length > index.longestUpper) return rwNone;
+    if (identifier.size() > index.longestUpper ||
+        !index.upperFirst[static_cast<unsigned char>(asciicase::upper(static_cast<char>(first)))])
+        return rwNone;
     if (auto it = index.upperCase.find(asciicase::upper(identifier)); it != index.upperCase.end())
         return it->second;
     return rwNone;

@@ -8,7 +8,7 @@
 std::string ReadFileBytes(const std::string& fileName);
 
 // The position of the first CR or LF at or after from, or npos. Faster than
-// find_first_of("\r\n"), which searches the two-character set once per byte.
+// find_first_of("\r\n"), which calls memchr on the two-character set once per byte.
 size_t FindLineBreak(std::string_view text, size_t from);
 
 // The lines of raw, each followed by CR LF, with a leading UTF-8 byte-order mark dropped.
