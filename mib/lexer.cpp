@@ -37,7 +37,7 @@ bool isSymbolCharacter(char c) {
 }
 
 // A decimal integer in the signed 32-bit range, with an optional sign: "3", "-1", "+7".
-bool isInt32Text(const std::string& word) {
+bool isInt32Text(std::string_view word) {
     size_t i = word.empty() || (word[0] != '-' && word[0] != '+') ? 0 : 1;
     if (i == word.size()) return false;
     for (size_t k = i; k < word.size(); ++k)
@@ -75,15 +75,15 @@ void tmibfile::RaiseError(const std::string& message) const {
     throw eparseexception(message, FileName, Position);
 }
 
-std::string tmibfile::PeekWord(int32_t start, int n) const {
+std::string_view tmibfile::PeekWord(int32_t start, int n) const {
     const size_t size = Text.size();
     size_t i = start < 1 ? 0 : static_cast<size_t>(start) - 1;
-    std::string word;
+    std::string_view word;
     for (int k = 0; k < n; ++k) {
         while (i < size && isWhitespace(Text[i])) ++i;
-        const size_t begin = i;
+        const size_t begin = std::min(i, size);
         while (i < size && !isWhitespace(Text[i])) ++i;
-        word.assign(Text, std::min(begin, size), i - std::min(begin, size));
+        word = std::string_view(Text).substr(begin, i - begin);
     }
     return word;
 }
@@ -171,7 +171,7 @@ void tmibfile::NextItem(tmibitem& item) {
             item.kind = ikSymbol;
             item.symbol = c;
             ++Position;
-            if ((c == '{' || c == '}') && PeekWord(Position, 1) == std::string(1, c)) {
+            if ((c == '{' || c == '}') && PeekWord(Position, 1) == std::string_view(&c, 1)) {
                 // "{ {" reads as one brace: move past the second one.
                 while (isWhitespace(at(Position))) ++Position;
                 ++Position;
@@ -216,7 +216,7 @@ void tmibfile::repairFirstLetter(tmibitem& item, int32_t start, bool toUpper) {
 }
 
 void tmibfile::classifyIdentifier(tmibitem& item, int32_t start) {
-    std::string next = PeekWord(Position, 1);
+    std::string_view next = PeekWord(Position, 1);
     item.reserved = LookupReserved(item.text);
     if (item.reserved != rwNone) {
         // The SMI modules define Counter32, Gauge32 and the like as ordinary types.
@@ -225,7 +225,7 @@ void tmibfile::classifyIdentifier(tmibitem& item, int32_t start) {
         item.kind = integerTypeAssignment ? ikTypeRef : ikReserved;
         return;
     }
-    if (!next.empty() && next.back() == '}') next.pop_back();
+    if (!next.empty() && next.back() == '}') next.remove_suffix(1);
     const char first = item.text[0];
     if (first >= 'a' && first <= 'z') {
         if (DefinitionStart && next == "::=") {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -27,7 +28,7 @@ class tmibfile {
 
     // Lexer.
     void NextItem(tmibitem& item);
-    std::string PeekWord(int32_t start, int n) const;
+    std::string_view PeekWord(int32_t start, int n) const;  // a view into Text, valid until Text changes
     [[noreturn]] void RaiseError(const std::string& message) const;
 
     // Parsers.
