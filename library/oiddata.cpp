@@ -6,6 +6,7 @@
 
 #include "library/textcase.h"
 #include "library/xmldocument.h"
+#include "library/xmlwriter.h"
 
 namespace {
 
@@ -48,25 +49,38 @@ void CopyEntry(Toiddata& destination, const Toiddata& source) {
     destination = source;
 }
 
+namespace {
+
+// Calls write(element name, text) for every field, in the order of the file.
+template <class Write>
+void WriteFields(const Toiddata& entry, const Write& write) {
+    write("name", entry.name);
+    write("oid", entry.oid);
+    write("type", NameOf(valueModeNames, static_cast<std::uint8_t>(entry.type)));
+    write("kind", NameOf(dataKindNames, static_cast<std::uint8_t>(entry.kind)));
+    write("unittype", NameOf(unitTypeNames, static_cast<std::uint8_t>(entry.unittype)));
+    write("units", entry.units);
+    write("indicator", entry.indicator);
+    write("scale", entry.scale);
+    write("multiply", YesNo(entry.multiply));
+    write("max", std::to_string(entry.max));
+    write("usegetnext", YesNo(entry.usegetnext));
+    write("is64bit", YesNo(entry.is64bit));
+    write("isunsigned", YesNo(entry.isunsigned));
+    write("isfloat", YesNo(entry.isfloat));
+    write("description", entry.description);
+}
+
+}  // namespace
+
 void WriteEntryXml(const Toiddata& entry, xml::Element& element) {
-    const auto add = [&element](const char* name, std::string_view text) {
+    WriteFields(entry, [&element](const char* name, std::string_view text) {
         element.AddChild(name).SetText(std::string(text));
-    };
-    add("name", entry.name);
-    add("oid", entry.oid);
-    add("type", NameOf(valueModeNames, static_cast<std::uint8_t>(entry.type)));
-    add("kind", NameOf(dataKindNames, static_cast<std::uint8_t>(entry.kind)));
-    add("unittype", NameOf(unitTypeNames, static_cast<std::uint8_t>(entry.unittype)));
-    add("units", entry.units);
-    add("indicator", entry.indicator);
-    add("scale", entry.scale);
-    add("multiply", YesNo(entry.multiply));
-    add("max", std::to_string(entry.max));
-    add("usegetnext", YesNo(entry.usegetnext));
-    add("is64bit", YesNo(entry.is64bit));
-    add("isunsigned", YesNo(entry.isunsigned));
-    add("isfloat", YesNo(entry.isfloat));
-    add("description", entry.description);
+    });
+}
+
+void WriteEntryXml(const Toiddata& entry, xml::StreamWriter& writer) {
+    WriteFields(entry, [&writer](const char* name, std::string_view text) { writer.Leaf(name, text); });
 }
 
 void ReadEntryXml(Toiddata& entry, xml::Element& element) {

@@ -6,6 +6,7 @@
 
 namespace xml {
 class Element;
+class StreamWriter;
 }
 
 enum class TMIBDataKind : std::uint8_t { mkDirect = 0, mkTable = 1 };
@@ -40,6 +41,8 @@ void CopyEntry(Toiddata& destination, const Toiddata& source);
 
 // Appends the 15 field elements to an empty <entry> element.
 void WriteEntryXml(const Toiddata& entry, xml::Element& element);
+// The same children written straight into the text of a file, between Open and Close of the entry.
+void WriteEntryXml(const Toiddata& entry, xml::StreamWriter& writer);
 
 // Sets every field from the children of one element of <list>; never fails. The texts
 // are moved out of the children (a document is read once), which spares a copy per field.

@@ -105,12 +105,32 @@ std::string toidfile::LoadFromText(std::string_view text) {
     return "";
 }
 
+// Written straight into the text rather than through a document tree: a large library is
+// saved in a fraction of the time and memory, with the same bytes.
 std::string toidfile::SaveToText() const {
-    xml::Element root("oidlist");
-    root.AddChild("system").AddChild("version").SetText("1");
-    xml::Element& list = root.AddChild("list");
-    for (const auto& entry : entries_) WriteEntryXml(*entry, list.AddChild("entry"));
-    return xml::WriteDocument(root);
+    std::size_t estimate = 256;
+    for (const auto& entry : entries_)
+        estimate += 512 + entry->name.size() + entry->oid.size() + entry->description.size();
+    std::string out;
+    out.reserve(estimate);
+    xml::StreamWriter writer(out);
+    writer.Open("oidlist");
+    writer.Open("system");
+    writer.Leaf("version", "1");
+    writer.Close();
+    if (entries_.empty()) {
+        writer.Leaf("list", "");
+    } else {
+        writer.Open("list");
+        for (const auto& entry : entries_) {
+            writer.Open("entry");
+            WriteEntryXml(*entry, writer);
+            writer.Close();
+        }
+        writer.Close();
+    }
+    writer.Close();
+    return out;
 }
 
 void toidfile::SaveToFile(const std::string& fileName) const {

@@ -62,11 +62,12 @@ void AppendEscaped(std::string& out, std::string_view text) {
     out.append(text.substr(plainStart));
 }
 
-void AppendStartTag(std::string& out, std::size_t indent, const Element& element, bool empty) {
+void AppendStartTag(std::string& out, std::size_t indent, std::string_view name,
+                    const std::vector<Attribute>& attributes, bool empty) {
     out.append(indent, ' ');
     out += '<';
-    out += element.Name();
-    for (const Attribute& attribute : element.Attributes()) {
+    out += name;
+    for (const Attribute& attribute : attributes) {
         out += ' ';
         out += attribute.name;
         out += "=\"";
@@ -77,11 +78,17 @@ void AppendStartTag(std::string& out, std::size_t indent, const Element& element
     out += newline;
 }
 
-void AppendEndTag(std::string& out, std::size_t indent, const Element& element) {
+void AppendEndTag(std::string& out, std::size_t indent, std::string_view name) {
     out.append(indent, ' ');
     out += "</";
-    out += element.Name();
+    out += name;
     out += '>';
+    out += newline;
+}
+
+void AppendTextLine(std::string& out, std::size_t indent, std::string_view text) {
+    out.append(indent, ' ');
+    AppendEscaped(out, text);
     out += newline;
 }
 
@@ -118,14 +125,10 @@ std::string WriteDocument(const Element& root) {
             const std::size_t indent = 2 * (open.size() + 1);
             const bool hasText = !IsBlankText(next->Text());
             if (!hasText && next->Children().empty()) {
-                AppendStartTag(out, indent, *next, true);
+                AppendStartTag(out, indent, next->Name(), next->Attributes(), true);
             } else {
-                AppendStartTag(out, indent, *next, false);
-                if (hasText) {
-                    out.append(indent + 2, ' ');
-                    AppendEscaped(out, next->Text());
-                    out += newline;
-                }
+                AppendStartTag(out, indent, next->Name(), next->Attributes(), false);
+                if (hasText) AppendTextLine(out, indent + 2, next->Text());
                 open.push_back({next, 0});
             }
             next = nullptr;
@@ -137,10 +140,33 @@ std::string WriteDocument(const Element& root) {
         } else {
             const Element* done = top.element;
             open.pop_back();
-            AppendEndTag(out, 2 * (open.size() + 1), *done);
+            AppendEndTag(out, 2 * (open.size() + 1), done->Name());
         }
     }
     return out;
+}
+
+StreamWriter::StreamWriter(std::string& out) : out_(out) {
+    out_ += declaration;
+    out_ += newline;
+}
+
+void StreamWriter::Open(std::string_view name) {
+    AppendStartTag(out_, Indent(), name, {}, false);
+    open_.emplace_back(name);
+}
+
+void StreamWriter::Leaf(std::string_view name, std::string_view text) {
+    if (IsBlankText(text)) return AppendStartTag(out_, Indent(), name, {}, true);
+    AppendStartTag(out_, Indent(), name, {}, false);
+    AppendTextLine(out_, Indent() + 2, text);
+    AppendEndTag(out_, Indent(), name);
+}
+
+void StreamWriter::Close() {
+    const std::string name = std::move(open_.back());
+    open_.pop_back();
+    AppendEndTag(out_, Indent(), name);
 }
 
 }  // namespace xml
