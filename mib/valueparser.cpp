@@ -6,10 +6,9 @@
 
 namespace {
 
-// A clause value on one line: each line trimmed, lines joined by one blank.
-// Example: "  first line\r\n   second  " gives "first line second".
-std::string normalizedText(const std::string& text) {
-    std::string result;
+// Appends a clause value on one line: each line trimmed, lines joined by one blank.
+// Example: "  first line\r\n   second  " appends "first line second".
+void appendNormalizedText(std::string& result, const std::string& text) {
     size_t i = 0;
     while (i < text.size()) {
         size_t end = FindLineBreak(text, i);
@@ -23,7 +22,6 @@ std::string normalizedText(const std::string& text) {
         if (i < text.size() && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
         if (i < text.size()) ++i;
     }
-    return result;
 }
 
 }  // namespace
@@ -72,7 +70,12 @@ void tmibfile::parseClauses(tmibentry& entry) {
         } else if (item.kind == ikNumber) {
             entry.Clauses.push_back(keyword + "=" + std::to_string(item.value));
         } else {
-            entry.Clauses.push_back(keyword + "=" + normalizedText(item.text));
+            // Built in place: descriptions are most of a module's text.
+            std::string clause;
+            clause.reserve(keyword.size() + 1 + item.text.size());
+            clause.append(keyword).append(1, '=');
+            appendNormalizedText(clause, item.text);
+            entry.Clauses.push_back(std::move(clause));
         }
         if (item.kind == ikAssign || item.kind == ikEnd) return;
     }
