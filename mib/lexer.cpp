@@ -1,5 +1,6 @@
 // The lexer of tmibfile: turns Text into items, repairing the case of a name's first letter
 // where the context says whether a type or a value name stands there.
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -10,20 +11,40 @@
 
 namespace {
 
+// Character classes by table: the lexer asks them for every byte of a module.
+enum : unsigned char { whitespace = 1, lineBreak = 2, digit = 4, identifierStart = 8, identifierPart = 16 };
+
+constexpr std::array<unsigned char, 256> MakeClasses() {
+    std::array<unsigned char, 256> classes{};
+    for (int c = 9; c <= 13; ++c) classes[c] |= whitespace;
+    classes[' '] |= whitespace;
+    for (int c = 10; c <= 13; ++c) classes[c] |= lineBreak;
+    for (int c = '0'; c <= '9'; ++c) classes[c] |= digit | identifierPart;
+    for (int c = 'A'; c <= 'Z'; ++c) classes[c] |= identifierStart | identifierPart;
+    for (int c = 'a'; c <= 'z'; ++c) classes[c] |= identifierStart | identifierPart;
+    classes['_'] |= identifierStart | identifierPart;
+    classes['-'] |= identifierPart;
+    return classes;
+}
+constexpr std::array<unsigned char, 256> classes = MakeClasses();
+
+bool hasClass(char c, unsigned char kind) {
+    return (classes[static_cast<unsigned char>(c)] & kind) != 0;
+}
 bool isWhitespace(char c) {
-    return (c >= 9 && c <= 13) || c == ' ';
+    return hasClass(c, whitespace);
 }
 bool isLineBreak(char c) {
-    return c >= 10 && c <= 13;
+    return hasClass(c, lineBreak);
 }
 bool isDigit(char c) {
-    return c >= '0' && c <= '9';
+    return hasClass(c, digit);
 }
 bool isIdentifierStart(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+    return hasClass(c, identifierStart);
 }
 bool isIdentifierPart(char c) {
-    return isIdentifierStart(c) || isDigit(c) || c == '-';
+    return hasClass(c, identifierPart);
 }
 // Asked before every identifier, so a switch rather than a search of the character list.
 bool isSymbolCharacter(char c) {
