@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <map>
 
 #include "import/importrunner.h"
+#include "import/modulelocator.h"
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
 #include "mib/sourcetext.h"
@@ -175,6 +179,25 @@ TEST(ImportRunner, GivesTheLogHandlerBack) {
     }
     library.Log("after the runner");
     EXPECT_EQ(calls, 1);
+}
+
+// The headers read before a failing import are kept for the next run.
+TEST(ImportRunner, SavesTheModuleIndexAlsoWhenTheImportFails) {
+    const std::filesystem::path cache =
+        std::filesystem::temp_directory_path() / ("oidwright-index-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(cache);
+    const std::string folder = testdata::fixture("import").string() + "/";
+    toidfile library;
+    timportrunner runner;
+    runner.ModuleIndexFolder = cache.string();
+    EXPECT_THROW(runner.Run(library, {folder + "FIXTURE-MISSING-MIB.mib"},
+                            testdata::programData("stdmib").string() + "/", FixturePrograms()),
+                 eparseexception);
+    tmoduleheaders headers;
+    headers.LoadIndex(ModuleIndexFile(cache.string(), folder));
+    EXPECT_EQ(FindModuleFile(library, "NO-SUCH-MIB", folder + "*.mib", headers), "");
+    EXPECT_EQ(headers.FilesRead(), 0);
+    std::filesystem::remove_all(cache);
 }
 
 TEST(ImportRunner, SummarisesLikeTheLogWindow) {
