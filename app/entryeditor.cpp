@@ -143,6 +143,7 @@ QWidget* EntryEditor::buildDescription(QAction* applyAction, QAction* cancelActi
     memo_->setMinimumHeight(60);
     memo_->setObjectName("Memo1");
     memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo_->setTabChangesFocus(true);  // Tab leaves the memo, as in every other control
     connect(memo_, &QPlainTextEdit::textChanged, this, &EntryEditor::edited);
     layout->addWidget(memo_, 1);
     auto* buttons = new QHBoxLayout;

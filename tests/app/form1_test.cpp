@@ -67,18 +67,23 @@ TEST_F(Form1Test, LayoutCarriesTheControlsCaptionsAndShortcuts) {
     const QStringList units{"Bytes", "Percent", "Custom"};
     for (int i = 0; i < units.size(); ++i) EXPECT_EQ(widget<QComboBox>("ComboBox3")->itemText(i), units[i]);
     for (auto [name, caption, keys] : std::vector<std::tuple<const char*, QString, QKeySequence>>{
-             {"NewOIDFile1", "New...", {}},
-             {"SaveToZelto1", "Save for Zelto Network Monitor", {}},
-             {"Delete1", "Delete OID", QKeySequence("Ctrl+X")},
-             {"Find1", "Find...", QKeySequence("Ctrl+F")},
-             {"FindNext2", "Find Next", QKeySequence("F3")},
-             {"FindNext1", "Find Previous", QKeySequence("Shift+F3")},
-             {"ShowLog1", "Show Import Log...", {}},
+             {"NewOIDFile1", "&New...", QKeySequence::New},
+             {"Open1", "&Open...", QKeySequence::Open},
+             {"Save1", "&Save", QKeySequence::Save},
+             {"Exit1", "E&xit", QKeySequence::Quit},
+             {"SaveToZelto1", "Save for &Zelto Network Monitor", {}},
+             {"Delete1", "&Delete OID", QKeySequence("Ctrl+X")},
+             {"Find1", "&Find...", QKeySequence("Ctrl+F")},
+             {"FindNext2", "Find &Next", QKeySequence("F3")},
+             {"FindNext1", "Find &Previous", QKeySequence("Shift+F3")},
+             {"ShowLog1", "Show Import &Log...", {}},
              {"ChangesCancelAction", "Cancel", QKeySequence("Esc")}}) {
         EXPECT_EQ(action(name)->text(), caption) << name;
         EXPECT_EQ(action(name)->shortcut(), keys) << name;
     }
-    EXPECT_EQ(widget<QMenu>("Search1")->title(), "Edit");
+    for (auto [menu, caption] : std::vector<std::pair<const char*, QString>>{
+             {"File1", "&File"}, {"Search1", "&Edit"}, {"Import1", "&Import"}, {"Help1", "&Help"}})
+        EXPECT_EQ(widget<QMenu>(menu)->title(), caption);
     EXPECT_FALSE(action("WritetoHTML1")->isVisible());
 }
 
