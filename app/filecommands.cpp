@@ -74,7 +74,7 @@ void FileCommands::Open1Click() {
     host_.runner().processPendingMessages();
     std::string refusal;
     try {
-        refusal = document.library().LoadFromFile(fromQt(fileName));
+        refusal = document.library().LoadFromFile(PathBytes(fileName));
     } catch (...) {
         ResetToNew();  // a failed read leaves a new, empty library behind the error box
         throw;
@@ -97,7 +97,7 @@ void FileCommands::Save1Click() {
         return;
     }
     host_.runner().setStatusText("Saving...");
-    document.library().SaveToFile(fromQt(document.fileName()));
+    document.library().SaveToFile(PathBytes(document.fileName()));
     document.setUnsaved(false);
     host_.runner().setStatusText(QString());
 }
@@ -105,7 +105,7 @@ void FileCommands::Save1Click() {
 void FileCommands::saveAs(const QString& fileName) {
     Document& document = host_.document();
     host_.runner().setStatusText("Saving...");
-    document.library().SaveToFile(fromQt(fileName));
+    document.library().SaveToFile(PathBytes(fileName));
     document.setFileName(fileName);  // only a written file becomes the current one
     document.setUnsaved(false);
     host_.runner().setStatusText(QString());
@@ -127,13 +127,13 @@ void FileCommands::SaveToZelto1Click() {
     if (!QDir().mkpath(libraryDir)) throw eoidfileerror(fromQt("Can not create the folder " + libraryDir));
     if (!document.fileName().isEmpty()) {
         const QString target = WithTrailingSeparator(libraryDir) + QFileInfo(document.fileName()).fileName();
-        document.library().SaveToFile(fromQt(target));
+        document.library().SaveToFile(PathBytes(target));
         return;
     }
     SaveDialog1_.initialDir = libraryDir;
     const QString fileName = WithLibraryExtension(host_.dialogs().saveFileName(SaveDialog1_));
     if (fileName.isEmpty()) return;
-    document.library().SaveToFile(fromQt(fileName));
+    document.library().SaveToFile(PathBytes(fileName));
     document.setFileName(fileName);
     document.setUnsaved(false);
 }

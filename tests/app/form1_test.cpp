@@ -182,7 +182,7 @@ TEST_F(Form1Test, EditorShowsEveryFieldAndWritesItBack) {
     EXPECT_TRUE(e.is64bit);
     EXPECT_TRUE(e.usegetnext);
     EXPECT_EQ(e.scale, " 1e3 ") << "texts are taken unchanged";
-    EXPECT_EQ(e.description, "one\r\ntwo\r\nthree\r\nfour");
+    EXPECT_EQ(e.description, "one\r\ntwo\rthree\nfour") << "an unchanged text is written back byte for byte";
     EXPECT_EQ(e.max, 77) << "no control shows max";
     EXPECT_TRUE(form->document().unsaved());
     EXPECT_FALSE(form->editing().edited());
@@ -280,6 +280,27 @@ TEST_F(Form1Test, MovingAwayFromEditsAsksWhatToDo) {
         EXPECT_EQ(dialogs.asked[0].kind, "confirm");
         EXPECT_EQ(dialogs.asked[0].text, ApplyQuestion);
     }
+}
+
+TEST_F(Form1Test, ExpandingNeverAsksAndLeavesNoApprovalBehind) {
+    start();
+    loadKeys({"a|x|1", "b|y|2"});
+    click("a/x/1");
+    type("Edit4", "7");
+    OidTreeView& tree = form->tree();
+    TreeNode* b = node("b");
+    const QRect row = tree.visualItemRect(b);
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {},
+                      QPoint(row.left() - tree.indentation() / 2, row.center().y()));
+    EXPECT_TRUE(b->isExpanded());
+    EXPECT_TRUE(dialogs.asked.empty()) << "the expand arrow asked the change question";
+
+    // A later keyboard move onto that node still asks; Cancel keeps the edits.
+    dialogs.answer(DialogAnswer::Cancel);
+    tree.setCurrentItem(b);
+    EXPECT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(tree.selectedNode(), node("a/x/1"));
+    EXPECT_EQ(text("Edit4"), "1.07");
 }
 
 TEST_F(Form1Test, YesMarksUnsavedEvenWhenNothingChanged) {
