@@ -38,10 +38,9 @@ QString FileCommands::WithLibraryExtension(const QString& fileName) {
 }
 
 bool FileCommands::ConfirmDiscard() {
-    Document& document = host_.document();
-    if (!document.unsaved()) return true;
+    if (!host_.editing().hasUnsavedWork()) return true;
     if (!host_.dialogs().warningYesNo(DiscardQuestion)) return false;
-    document.setUnsaved(false);
+    host_.document().setUnsaved(false);
     return true;
 }
 
@@ -62,7 +61,7 @@ void FileCommands::NewOIDFile1Click() {
 void FileCommands::Open1Click() {
     if (!ConfirmDiscard()) return;
     Open_.initialDir = host_.folders().libraryFolder();
-    const QString fileName = WithLibraryExtension(host_.dialogs().openFileName(Open_));
+    const QString fileName = host_.dialogs().openFileName(Open_);  // the chosen file as it is
     if (fileName.isEmpty()) return;
     host_.folders().setLibraryFolder(FolderOf(fileName));
 
@@ -91,6 +90,7 @@ void FileCommands::Open1Click() {
 }
 
 void FileCommands::Save1Click() {
+    host_.editing().ApplyPendingEdits();  // what the user typed is what gets saved
     Document& document = host_.document();
     if (document.fileName().isEmpty()) {
         SaveAs1Click();

@@ -85,7 +85,7 @@ void TForm1::buildLayout() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (runner_->busy() || (document_->unsaved() && !dialogs_.warningYesNo(ExitQuestion))) {
+    if (runner_->busy() || (editing_->hasUnsavedWork() && !dialogs_.warningYesNo(ExitQuestion))) {
         event->ignore();
         return;
     }

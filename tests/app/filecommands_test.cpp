@@ -61,27 +61,34 @@ TEST_F(FileCommandsTest, OpenLoadsTheLibraryAndRemembersItsFolder) {
     EXPECT_EQ(dialogs.asked.back().dialog.initialDir, folder);
 }
 
-TEST_F(FileCommandsTest, UnsavedChangesAreGuardedBeforeNewAndOpen) {
+TEST_F(FileCommandsTest, UnsavedChangesAndPendingEditsAreGuardedBeforeNewAndOpen) {
     struct Case {
         const char* command;
+        bool unsaved, edited;
         DialogAnswer answer;
         size_t questions;  // the warning, then the file dialog when it goes on
         int countAfter;
     };
-    for (const Case& c : std::vector<Case>{{"Open1", DialogAnswer::No, 1, 22},
-                                           {"NewOIDFile1", DialogAnswer::No, 1, 22},
-                                           {"NewOIDFile1", DialogAnswer::Yes, 1, 0},
-                                           {"Open1", DialogAnswer::Yes, 2, 22}}) {
+    for (const Case& c : std::vector<Case>{{"Open1", true, false, DialogAnswer::No, 1, 22},
+                                           {"NewOIDFile1", true, false, DialogAnswer::No, 1, 22},
+                                           {"NewOIDFile1", true, false, DialogAnswer::Yes, 1, 0},
+                                           {"Open1", true, false, DialogAnswer::Yes, 2, 22},
+                                           {"NewOIDFile1", false, true, DialogAnswer::No, 1, 22},
+                                           {"Open1", false, true, DialogAnswer::No, 1, 22},
+                                           {"NewOIDFile1", false, true, DialogAnswer::Yes, 1, 0}}) {
         form.reset();
         startAndOpenSample();
-        form->document().setUnsaved(true);
+        click("Host/Processor/Load");
+        if (c.edited) type("Edit4", "9");
+        form->document().setUnsaved(c.unsaved);
         dialogs.answer(c.answer);
         if (c.questions == 2) dialogs.answerFile(QString());  // the file dialog is cancelled
         trigger(c.command);
         ASSERT_EQ(dialogs.asked.size(), c.questions) << c.command;
         EXPECT_EQ(dialogs.asked[0].text, DiscardQuestion);
         EXPECT_EQ(form->document().library().Count(), c.countAfter) << c.command;
-        EXPECT_EQ(form->document().unsaved(), c.answer == DialogAnswer::No) << c.command;
+        EXPECT_EQ(form->document().unsaved(), c.unsaved && c.answer == DialogAnswer::No) << c.command;
+        if (c.edited && c.answer == DialogAnswer::No) EXPECT_EQ(text("Edit4"), "1.3.6.1.2.1.25.3.3.1.29");
     }
 }
 
@@ -89,6 +96,7 @@ TEST_F(FileCommandsTest, NewEmptiesEverything) {
     startAndOpenSample();
     click("Host/Processor/Load");
     type("Edit4", "9");
+    dialogs.answer(DialogAnswer::Yes);
     trigger("NewOIDFile1");
     EXPECT_EQ(form->document().library().Count(), 0);
     EXPECT_EQ(form->tree().nodeCount(), 0);
@@ -128,7 +136,7 @@ TEST_F(FileCommandsTest, RefusedOrBrokenFilesLeaveANewLibrary) {
     }
 }
 
-TEST_F(FileCommandsTest, SaveWritesTheCurrentFileWithoutApplyingEdits) {
+TEST_F(FileCommandsTest, SaveAppliesPendingEditsFirst) {
     startAndOpenSample();
     const QString copy = dir.filePath("copy.oidlib");
     ASSERT_TRUE(QFile::copy(sample(), copy));
@@ -136,13 +144,11 @@ TEST_F(FileCommandsTest, SaveWritesTheCurrentFileWithoutApplyingEdits) {
     trigger("Open1");
     click("Host/Processor/Load");
     type("Edit4", "9");
-    form->document().setUnsaved(true);
     trigger("Save1");
-    EXPECT_EQ(bytes(copy), bytes(sample())) << "the unapplied edit reached the file";
+    EXPECT_TRUE(bytes(copy).contains("1.3.6.1.2.1.25.3.3.1.29")) << "the typed edit did not reach the file";
     EXPECT_FALSE(form->document().unsaved());
-    EXPECT_TRUE(form->editing().edited());
-    EXPECT_TRUE(action("ChangesApplyAction")->isEnabled());
-    EXPECT_EQ(text("Edit4"), "1.3.6.1.2.1.25.3.3.1.29");
+    EXPECT_FALSE(form->editing().edited());
+    EXPECT_FALSE(action("ChangesApplyAction")->isEnabled());
     EXPECT_EQ(form->windowTitle(), Prefix + copy);
     EXPECT_EQ(status(), "");
 }
@@ -175,18 +181,40 @@ TEST_F(FileCommandsTest, SaveAsAppliesPendingEditsFirst) {
     EXPECT_EQ(status(), "");
 }
 
-TEST_F(FileCommandsTest, FailedSaveKeepsUnsavedAndReportsTheError) {
+TEST_F(FileCommandsTest, FailedSaveAsKeepsTheOldNameAndReportsTheError) {
     start();
     loadKeys({"a|x|1"});
+    const QString good = dir.filePath("good.oidlib");
+    dialogs.answerFile(good);
+    trigger("SaveAs1");
     form->document().setUnsaved(true);
     dialogs.answerFile(dir.filePath("no/such/folder/lib.oidlib"));
     trigger("SaveAs1");
-    ASSERT_EQ(dialogs.asked.size(), 2u);
-    EXPECT_EQ(dialogs.asked[1].kind, "error");
-    EXPECT_FALSE(dialogs.asked[1].text.isEmpty());
+    ASSERT_EQ(dialogs.asked.size(), 3u);
+    EXPECT_EQ(dialogs.asked[2].kind, "error");
+    EXPECT_FALSE(dialogs.asked[2].text.isEmpty());
     EXPECT_TRUE(form->document().unsaved());
     EXPECT_EQ(status(), "Saving...");
+    EXPECT_EQ(form->document().fileName(), good);
+    EXPECT_EQ(form->windowTitle(), Prefix + good);
     EXPECT_TRUE(form->isVisible());
+
+    QFile::remove(good);
+    trigger("Save1");  // writes the old file, without a dialog
+    EXPECT_EQ(dialogs.asked.size(), 3u);
+    EXPECT_TRUE(QFile::exists(good));
+    EXPECT_FALSE(form->document().unsaved());
+}
+
+TEST_F(FileCommandsTest, OpenTakesAFileWithoutExtensionAsItIs) {
+    start();
+    const QString plain = dir.filePath("library");
+    ASSERT_TRUE(QFile::copy(sample(), plain));
+    dialogs.answerFile(plain);
+    trigger("Open1");
+    EXPECT_EQ(form->document().library().Count(), 22);
+    EXPECT_EQ(form->document().fileName(), plain);
+    EXPECT_EQ(dialogs.asked.size(), 1u) << "no error box";
 }
 
 TEST_F(FileCommandsTest, SaveForTheMonitorCopiesIntoItsLibraryFolder) {

@@ -87,7 +87,7 @@ TEST_F(Form1Test, LayoutCarriesTheControlsCaptionsAndShortcuts) {
     EXPECT_FALSE(action("WritetoHTML1")->isVisible());
 }
 
-TEST_F(Form1Test, CloseQueryAsksOnlyForUnsavedChanges) {
+TEST_F(Form1Test, CloseQueryAsksForUnsavedChangesAndPendingEdits) {
     struct Case {
         bool unsaved, edited;
         std::optional<DialogAnswer> answer;
@@ -95,7 +95,8 @@ TEST_F(Form1Test, CloseQueryAsksOnlyForUnsavedChanges) {
     };
     for (const Case& c : std::vector<Case>{{true, false, DialogAnswer::No, false},
                                            {true, false, DialogAnswer::Yes, true},
-                                           {false, true, {}, true},
+                                           {false, true, DialogAnswer::No, false},
+                                           {false, true, DialogAnswer::Yes, true},
                                            {false, false, {}, true}}) {
         form.reset();
         dialogs.asked.clear();
@@ -113,7 +114,8 @@ TEST_F(Form1Test, CloseQueryAsksOnlyForUnsavedChanges) {
             EXPECT_EQ(dialogs.asked[0].text, ExitQuestion);
         }
         if (!c.closes) {
-            EXPECT_TRUE(form->document().unsaved());
+            EXPECT_EQ(form->document().unsaved(), c.unsaved);
+            EXPECT_EQ(form->editing().edited(), c.edited);
             EXPECT_EQ(form->document().library().Count(), 1);
         }
     }
