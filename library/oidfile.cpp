@@ -125,8 +125,17 @@ void toidfile::Clear() {
     entries_.clear();
 }
 
+eoidversionerror::eoidversionerror(const std::string& version, const std::string& fileName)
+    : eoidfileerror("Cannot read the library" + (fileName.empty() ? "" : " \"" + fileName + "\"") +
+                    ": its version is \"" + version + "\", this program reads version 1."),
+      version_(version) {}
+
 std::string toidfile::LoadFromFile(const std::string& fileName) {
-    return LoadFromText(ReadWholeFile(fileName));
+    try {
+        return LoadFromText(ReadWholeFile(fileName));
+    } catch (const eoidversionerror& error) {
+        throw eoidversionerror(error.Version(), fileName);
+    }
 }
 
 std::string toidfile::LoadFromText(std::string_view text) {
@@ -139,7 +148,8 @@ std::string toidfile::LoadFromText(std::string_view text) {
         throw eoidfileerror(error.what(), error.Line());
     }
     root.SetName("oidlist");
-    if (root.Child("system").Child("version").Text() != "1") return "";
+    const std::string& version = root.Child("system").Child("version").Text();
+    if (version != "1") throw eoidversionerror(version, "");
 
     // Entries are built aside and appended together, so a failure leaves the library as it was.
     xml::Element& list = root.Child("list");

@@ -136,6 +136,31 @@ TEST_F(FileCommandsTest, RefusedOrBrokenFilesLeaveANewLibrary) {
     }
 }
 
+TEST_F(FileCommandsTest, ALibraryOfAnUnreadableVersionIsNotAdopted) {
+    startAndOpenSample();
+    const QString future = dir.filePath("future.oidlib");
+    QFile file(future);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<?xml version=\"1.0\" ?>\r\n<oidlist><system><version>2</version></system><list/></oidlist>");
+    file.close();
+    dialogs.answerFile(future);
+    trigger("Open1");
+    ASSERT_EQ(dialogs.asked.size(), 2u);
+    EXPECT_EQ(dialogs.asked[1].kind, "error");
+    EXPECT_EQ(dialogs.asked[1].text, "Cannot read the library \"" + future +
+                                         "\": its version is \"2\", this program reads version 1.");
+    EXPECT_EQ(form->document().library().Count(), 0);
+    EXPECT_EQ(form->document().fileName(), "");
+    EXPECT_EQ(form->windowTitle(), Prefix);
+
+    loadKeys({"a|x|1"});
+    dialogs.answerFile(QString());
+    trigger("Save1");
+    EXPECT_EQ(dialogs.asked.back().dialog.name, "SaveDialog1")
+        << "Save must ask for a name, not overwrite the file";
+    EXPECT_TRUE(bytes(future).contains("<version>2</version>"));
+}
+
 TEST_F(FileCommandsTest, SaveAppliesPendingEditsFirst) {
     startAndOpenSample();
     const QString copy = dir.filePath("copy.oidlib");
