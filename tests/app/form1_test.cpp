@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include "app/treebuilder.h"
 #include "formfixture.h"
@@ -119,6 +120,26 @@ TEST_F(Form1Test, CloseQueryAsksForUnsavedChangesAndPendingEdits) {
             EXPECT_EQ(form->document().library().Count(), 1);
         }
     }
+}
+
+TEST_F(Form1Test, CtrlXInAFocusedEditCutsTextAndNeverDeletesEntries) {
+    start();
+    loadKeys({"a|x|1"});
+    click("a/x/1");
+    action("Delete1")->setEnabled(true);  // as it is whenever an entry is selected
+    QSignalSpy deletes(action("Delete1"), &QAction::triggered);
+    for (const char* name : {"Edit4", "Memo1"}) {
+        QWidget* edit = widget(name);
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+        EXPECT_EQ(deletes.count(), 0) << name;
+    }
+    EXPECT_EQ(text("Edit4"), "");
+    EXPECT_TRUE(form->editing().edited());
+    form->tree().setFocus();
+    QTest::keyClick(&form->tree(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(deletes.count(), 1) << "in the tree Ctrl+X is Delete OID";
 }
 
 TEST_F(Form1Test, EditorShowsEveryFieldAndWritesItBack) {
@@ -303,6 +324,21 @@ TEST_F(Form1Test, ExpandingNeverAsksAndLeavesNoApprovalBehind) {
     EXPECT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(tree.selectedNode(), node("a/x/1"));
     EXPECT_EQ(text("Edit4"), "1.07");
+}
+
+TEST_F(Form1Test, AFailureInATreeClickShowsAnErrorBoxAndKeepsTheWindow) {
+    start();
+    loadKeys({"a|x|1", "b|y|2"});
+    click("a/x/1");
+    type("Edit4", "7");
+    dialogs.failWith("broken question");
+    click("b/y/2");
+    ASSERT_EQ(dialogs.asked.size(), 2u);
+    EXPECT_EQ(dialogs.asked[1].kind, "error");
+    EXPECT_EQ(dialogs.asked[1].text, "broken question");
+    EXPECT_EQ(form->tree().selectedNode(), node("a/x/1")) << "a failed question refuses the move";
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(form->editing().edited());
 }
 
 TEST_F(Form1Test, YesMarksUnsavedEvenWhenNothingChanged) {
