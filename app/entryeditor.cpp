@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/namekey.h"
+#include "library/namekey.h"
 #include "app/qtstrings.h"
 #include "library/oiddata.h"
 

@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-#include "app/namekey.h"
+#include "library/namekey.h"
 #include "app/qtstrings.h"
 #include "library/oidfile.h"
 #include "widgets/oidtreeview.h"

@@ -11,6 +11,7 @@
 #include "library/xmldocument.h"
 #include "library/xmlreader.h"
 #include "library/xmlwriter.h"
+#include "text/textio.h"
 
 namespace {
 
@@ -18,35 +19,6 @@ constexpr const char* encryptedFileMessage = "Can not open encrypted oid file.";
 
 std::string PlatformMessage(int error) {
     return std::generic_category().message(error);
-}
-
-std::string ReadWholeFile(const std::string& fileName) {
-    const auto fail = [&fileName](const char* what, int error) {
-        return eoidfileerror(std::string(what) + " file \"" + fileName + "\". " + PlatformMessage(error));
-    };
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw fail("Cannot open", errno);
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-
-    struct stat info;
-    if (::fstat(fd, &info) != 0) throw fail("Cannot read", errno);
-    if (S_ISDIR(info.st_mode)) throw fail("Cannot open", EISDIR);
-    // Read straight into the string; a file that grows meanwhile is read to its end.
-    std::string text(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0, '\0');
-    std::size_t used = 0;
-    for (;;) {
-        if (used == text.size()) text.resize(text.size() + (1 << 16));
-        const ssize_t n = ::read(fd, text.data() + used, text.size() - used);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw fail("Cannot read", errno);
-        if (n == 0) break;
-        used += static_cast<std::size_t>(n);
-    }
-    text.resize(used);
-    return text;
 }
 
 // Closes the descriptor and removes the temporary file unless the save went through.
@@ -132,7 +104,7 @@ eoidversionerror::eoidversionerror(const std::string& version, const std::string
 
 std::string toidfile::LoadFromFile(const std::string& fileName) {
     try {
-        return LoadFromText(ReadWholeFile(fileName));
+        return LoadFromText(textfile::ReadFile<eoidfileerror>(fileName));
     } catch (const eoidversionerror& error) {
         throw eoidversionerror(error.Version(), fileName);
     }

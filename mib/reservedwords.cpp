@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-#include "mib/asciicase.h"
+#include "text/asciicase.h"
 
 namespace {
 

@@ -1,11 +1,7 @@
 #include "mib/sourcetext.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
-
 #include "mib/mibfile.h"
+#include "text/textio.h"
 
 namespace {
 
@@ -15,33 +11,16 @@ constexpr size_t maxTextSize = 512u * 1024 * 1024;
 }  // namespace
 
 std::string ReadFileBytes(const std::string& fileName) {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(fileName.c_str(), "rb"), &std::fclose);
-    if (!file) throw emibfileerror("Cannot open file \"" + fileName + "\": " + std::strerror(errno));
-    std::string bytes;
-    char buffer[65536];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
-    if (std::ferror(file.get()))
-        throw emibfileerror("Cannot read file \"" + fileName + "\": " + std::strerror(errno));
-    return bytes;
+    return textfile::ReadFile<emibfileerror>(fileName);
 }
 
 std::string JoinLinesWithCrLf(const std::string& raw) {
-    size_t i = raw.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    std::string text;
-    text.reserve(raw.size() + raw.size() / 16);
-    while (i < raw.size()) {
-        const size_t end = raw.find_first_of("\r\n", i);
-        if (end == std::string::npos) {
-            text.append(raw, i, std::string::npos);
-            text += "\r\n";
-            break;
-        }
-        text.append(raw, i, end - i);
-        text += "\r\n";
-        i = end + (raw[end] == '\r' && end + 1 < raw.size() && raw[end + 1] == '\n' ? 2 : 1);
-    }
-    return text;
+    const std::string_view text =
+        std::string_view(raw).starts_with("\xEF\xBB\xBF") ? std::string_view(raw).substr(3) : raw;
+    std::string joined;
+    joined.reserve(raw.size() + raw.size() / 16);
+    for (std::string_view line : textfile::SplitLines(text)) joined.append(line).append("\r\n");
+    return joined;
 }
 
 void tmibfile::LoadFile(const std::string& fileName) {

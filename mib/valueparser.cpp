@@ -2,6 +2,7 @@
 // and the OID value after "::=".
 #include "mib/itemtests.h"
 #include "mib/mibfile.h"
+#include "text/textio.h"
 
 namespace {
 
@@ -9,18 +10,14 @@ namespace {
 // Example: "  first line\r\n   second  " gives "first line second".
 std::string normalizedText(const std::string& text) {
     std::string result;
-    size_t i = 0;
-    while (i < text.size()) {
-        size_t end = text.find_first_of("\r\n", i);
-        if (end == std::string::npos) end = text.size();
-        size_t b = i, e = end;
-        while (b < e && static_cast<unsigned char>(text[b]) <= 32) ++b;
-        while (e > b && static_cast<unsigned char>(text[e - 1]) <= 32) --e;
-        if (i > 0) result += ' ';
-        result.append(text, b, e - b);
-        i = end;
-        if (i < text.size() && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        if (i < text.size()) ++i;
+    bool first = true;
+    for (std::string_view line : textfile::SplitLines(text)) {
+        size_t b = 0, e = line.size();
+        while (b < e && static_cast<unsigned char>(line[b]) <= 32) ++b;
+        while (e > b && static_cast<unsigned char>(line[e - 1]) <= 32) --e;
+        if (!first) result += ' ';
+        result.append(line.substr(b, e - b));
+        first = false;
     }
     return result;
 }
