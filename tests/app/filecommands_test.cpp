@@ -30,6 +30,15 @@ class FileCommandsTest : public FormFixture {
         dialogs.asked.clear();
     }
 
+    // Opens a copy of the sample library named name in the temporary folder; returns its path.
+    QString openCopyOfSample(const QString& name) {
+        const QString copy = dir.filePath(name);
+        EXPECT_TRUE(QFile::copy(sample(), copy));
+        dialogs.answerFile(copy);
+        trigger("Open1");
+        return copy;
+    }
+
     QByteArray bytes(const QString& file) {
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -163,10 +172,7 @@ TEST_F(FileCommandsTest, ALibraryOfAnUnreadableVersionIsNotAdopted) {
 
 TEST_F(FileCommandsTest, SaveAppliesPendingEditsFirst) {
     startAndOpenSample();
-    const QString copy = dir.filePath("copy.oidlib");
-    ASSERT_TRUE(QFile::copy(sample(), copy));
-    dialogs.answerFile(copy);
-    trigger("Open1");
+    const QString copy = openCopyOfSample("copy.oidlib");
     click("Host/Processor/Load");
     type("Edit4", "9");
     trigger("Save1");
@@ -233,10 +239,7 @@ TEST_F(FileCommandsTest, FailedSaveAsKeepsTheOldNameAndReportsTheError) {
 
 TEST_F(FileCommandsTest, OpenTakesAFileWithoutExtensionAsItIs) {
     start();
-    const QString plain = dir.filePath("library");
-    ASSERT_TRUE(QFile::copy(sample(), plain));
-    dialogs.answerFile(plain);
-    trigger("Open1");
+    const QString plain = openCopyOfSample("library");
     EXPECT_EQ(form->document().library().Count(), 22);
     EXPECT_EQ(form->document().fileName(), plain);
     EXPECT_EQ(dialogs.asked.size(), 1u) << "no error box";
