@@ -39,6 +39,10 @@ EditingController::EditingController(Document& document, OidTreeView& tree, Entr
                      [this](TreeNode* node) { runner_.run([&] { TreeviewChange(node); }); });
 }
 
+bool EditingController::hasUnsavedWork() const {
+    return document_.unsaved() || edited_;
+}
+
 void EditingController::RebuildTree(const std::string& selectKey) {
     CommandRunner::BusyScope busy(runner_);
     tree_.detachSelectionEvents();

@@ -28,6 +28,8 @@ class EditingController {
     // The editor holds changes not yet applied to an entry.
     bool edited() const { return edited_; }
     Toiddata* currentEntry() const { return currentEntry_; }
+    // The library holds unsaved changes or the editor unapplied ones: closing, New and Open ask first.
+    bool hasUnsavedWork() const;
 
     // Rebuilds the tree from the library, selecting the node of selectKey; status shows the counts.
     void RebuildTree(const std::string& selectKey);

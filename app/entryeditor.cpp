@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/namekey.h"
+#include "library/namekey.h"
 #include "app/qtstrings.h"
 #include "library/oiddata.h"
 
@@ -46,15 +46,12 @@ QPushButton* makeActionButton(const char* name, QAction* action) {
 }
 
 // The memo shows CR LF, a lone CR and a lone LF each as a line break; it gives lines back joined by CR LF.
-QString memoText(const std::string& description) {
-    QString text = toQt(description);
-    text.replace("\r\n", "\n").replace('\r', '\n');
-    return text;
+QString memoText(QString description) {
+    return description.replace("\r\n", "\n").replace('\r', '\n');
 }
 
-std::string descriptionText(const QString& memo) {
-    QString text = memo;
-    return fromQt(text.replace('\n', "\r\n"));
+QString descriptionText(QString memo) {
+    return memo.replace('\n', "\r\n");
 }
 
 }  // namespace
@@ -143,6 +140,7 @@ QWidget* EntryEditor::buildDescription(QAction* applyAction, QAction* cancelActi
     memo_->setMinimumHeight(60);
     memo_->setObjectName("Memo1");
     memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo_->setTabChangesFocus(true);  // Tab leaves the memo, as in every other control
     connect(memo_, &QPlainTextEdit::textChanged, this, &EntryEditor::edited);
     layout->addWidget(memo_, 1);
     auto* buttons = new QHBoxLayout;
@@ -161,24 +159,46 @@ void EntryEditor::setControlsEnabled(bool enabled) {
         control->setEnabled(enabled);
 }
 
+void EntryEditor::LoadedText::load(const std::string& loadedBytes) {
+    bytes = loadedBytes;
+    encoding = EncodingOf(bytes);
+}
+
+std::string EntryEditor::LoadedText::bytesFor(const QString& current, const QString& text) const {
+    return current == shown ? bytes : Encode(text, encoding);
+}
+
+void EntryEditor::show(QLineEdit* edit, LoadedText& loaded, const std::string& bytes) {
+    loaded.load(bytes);
+    edit->setText(Decode(bytes, loaded.encoding));
+    loaded.shown = edit->text();
+}
+
+std::string EntryEditor::bytesOf(const QLineEdit* edit, const LoadedText& loaded) {
+    return loaded.bytesFor(edit->text(), edit->text());
+}
+
 void EntryEditor::load(const Toiddata& entry) {
+    loadedKey_ = entry.name;
     const NameParts parts = SplitNameKey(entry.name);
-    agentEdit_->setText(toQt(parts.agent));
-    groupEdit_->setText(toQt(parts.group));
-    nameEdit_->setText(toQt(parts.name));
+    show(agentEdit_, agentText_, parts.agent);
+    show(groupEdit_, groupText_, parts.group);
+    show(nameEdit_, nameText_, parts.name);
     kindList_->setCurrentIndex(int(entry.kind));
-    oidEdit_->setText(toQt(entry.oid));
+    show(oidEdit_, oidText_, entry.oid);
     typeList_->setCurrentIndex(int(entry.type));
     getNextCheck_->setChecked(entry.usegetnext);
     unsignedCheck_->setChecked(entry.isunsigned);
     is64bitCheck_->setChecked(entry.is64bit);
     floatCheck_->setChecked(entry.isfloat);
     unitList_->setCurrentIndex(int(entry.unittype));
-    unitsEdit_->setText(toQt(entry.units));
-    indicatorEdit_->setText(toQt(entry.indicator));
-    scaleEdit_->setText(toQt(entry.scale));
+    show(unitsEdit_, unitsText_, entry.units);
+    show(indicatorEdit_, indicatorText_, entry.indicator);
+    show(scaleEdit_, scaleText_, entry.scale);
     scaleList_->setCurrentIndex(entry.multiply ? 1 : 0);
-    memo_->setPlainText(memoText(entry.description));
+    descriptionText_.load(entry.description);
+    memo_->setPlainText(memoText(Decode(entry.description, descriptionText_.encoding)));
+    descriptionText_.shown = memo_->toPlainText();
     setControlsEnabled(true);
 }
 
@@ -188,21 +208,26 @@ void EntryEditor::loadBlank(bool enabled) {
 }
 
 std::string EntryEditor::nameKey() const {
-    return JoinNameKey(fromQt(agentEdit_->text()), fromQt(groupEdit_->text()), fromQt(nameEdit_->text()));
+    const bool unchanged = agentEdit_->text() == agentText_.shown && groupEdit_->text() == groupText_.shown &&
+                           nameEdit_->text() == nameText_.shown;
+    if (unchanged) return loadedKey_;
+    return JoinNameKey(bytesOf(agentEdit_, agentText_), bytesOf(groupEdit_, groupText_),
+                       bytesOf(nameEdit_, nameText_));
 }
 
 void EntryEditor::store(Toiddata& entry) const {
     entry.kind = TMIBDataKind(kindList_->currentIndex());
-    entry.oid = fromQt(oidEdit_->text());
+    entry.oid = bytesOf(oidEdit_, oidText_);
     entry.type = TValueMode(typeList_->currentIndex());
     entry.usegetnext = getNextCheck_->isChecked();
     entry.isunsigned = unsignedCheck_->isChecked();
     entry.isfloat = floatCheck_->isChecked();
     entry.is64bit = is64bitCheck_->isChecked();
     entry.unittype = TUnitType(unitList_->currentIndex());
-    entry.units = fromQt(unitsEdit_->text());
-    entry.indicator = fromQt(indicatorEdit_->text());
-    entry.scale = fromQt(scaleEdit_->text());
+    entry.units = bytesOf(unitsEdit_, unitsText_);
+    entry.indicator = bytesOf(indicatorEdit_, indicatorText_);
+    entry.scale = bytesOf(scaleEdit_, scaleText_);
     entry.multiply = scaleList_->currentIndex() == 1;
-    entry.description = descriptionText(memo_->toPlainText());
+    const QString memo = memo_->toPlainText();
+    entry.description = descriptionText_.bytesFor(memo, descriptionText(memo));
 }

@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <string>
 
+#include "app/qtstrings.h"
+
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -23,9 +25,10 @@ class EntryEditor : public QWidget {
     // Loads the blank defaults; the controls are enabled for a new entry, disabled when inactive.
     void loadBlank(bool enabled);
 
-    // The three name edits joined by "|".
+    // The three name edits joined by "|" (the loaded key itself while none of them changed).
     std::string nameKey() const;
-    // Writes every control but the name edits into entry.
+    // Writes every control but the name edits into entry; a text the user did not change is
+    // written back byte for byte, a changed one encoded as its loaded text was decoded.
     void store(Toiddata& entry) const;
 
   signals:
@@ -33,6 +36,19 @@ class EntryEditor : public QWidget {
     void edited();
 
   private:
+    // A text control's loaded bytes, how they were decoded and what the control then showed.
+    struct LoadedText {
+        std::string bytes;
+        TextEncoding encoding = TextEncoding::Utf8;
+        QString shown;
+
+        void load(const std::string& loadedBytes);
+        // The loaded bytes while the control still shows current == shown, else text encoded.
+        std::string bytesFor(const QString& current, const QString& text) const;
+    };
+    static void show(QLineEdit* edit, LoadedText& loaded, const std::string& bytes);
+    static std::string bytesOf(const QLineEdit* edit, const LoadedText& loaded);
+
     QWidget* buildIdentification();
     QWidget* buildSource();
     QWidget* buildValue();
@@ -46,4 +62,7 @@ class EntryEditor : public QWidget {
     QComboBox *kindList_, *typeList_, *unitList_, *scaleList_;
     QCheckBox *unsignedCheck_, *is64bitCheck_, *floatCheck_, *getNextCheck_;
     QPlainTextEdit* memo_;
+    std::string loadedKey_;
+    LoadedText agentText_, groupText_, nameText_, oidText_, unitsText_, indicatorText_, scaleText_,
+        descriptionText_;
 };

@@ -38,10 +38,9 @@ QString FileCommands::WithLibraryExtension(const QString& fileName) {
 }
 
 bool FileCommands::ConfirmDiscard() {
-    Document& document = host_.document();
-    if (!document.unsaved()) return true;
+    if (!host_.editing().hasUnsavedWork()) return true;
     if (!host_.dialogs().warningYesNo(DiscardQuestion)) return false;
-    document.setUnsaved(false);
+    host_.document().setUnsaved(false);
     return true;
 }
 
@@ -62,7 +61,7 @@ void FileCommands::NewOIDFile1Click() {
 void FileCommands::Open1Click() {
     if (!ConfirmDiscard()) return;
     Open_.initialDir = host_.folders().libraryFolder();
-    const QString fileName = WithLibraryExtension(host_.dialogs().openFileName(Open_));
+    const QString fileName = host_.dialogs().openFileName(Open_);  // the chosen file as it is
     if (fileName.isEmpty()) return;
     host_.folders().setLibraryFolder(FolderOf(fileName));
 
@@ -74,7 +73,7 @@ void FileCommands::Open1Click() {
     host_.runner().processPendingMessages();
     std::string refusal;
     try {
-        refusal = document.library().LoadFromFile(fromQt(fileName));
+        refusal = document.library().LoadFromFile(PathBytes(fileName));
     } catch (...) {
         ResetToNew();  // a failed read leaves a new, empty library behind the error box
         throw;
@@ -91,13 +90,14 @@ void FileCommands::Open1Click() {
 }
 
 void FileCommands::Save1Click() {
+    host_.editing().ApplyPendingEdits();  // what the user typed is what gets saved
     Document& document = host_.document();
     if (document.fileName().isEmpty()) {
         SaveAs1Click();
         return;
     }
     host_.runner().setStatusText("Saving...");
-    document.library().SaveToFile(fromQt(document.fileName()));
+    document.library().SaveToFile(PathBytes(document.fileName()));
     document.setUnsaved(false);
     host_.runner().setStatusText(QString());
 }
@@ -105,7 +105,7 @@ void FileCommands::Save1Click() {
 void FileCommands::saveAs(const QString& fileName) {
     Document& document = host_.document();
     host_.runner().setStatusText("Saving...");
-    document.library().SaveToFile(fromQt(fileName));
+    document.library().SaveToFile(PathBytes(fileName));
     document.setFileName(fileName);  // only a written file becomes the current one
     document.setUnsaved(false);
     host_.runner().setStatusText(QString());
@@ -127,13 +127,13 @@ void FileCommands::SaveToZelto1Click() {
     if (!QDir().mkpath(libraryDir)) throw eoidfileerror(fromQt("Can not create the folder " + libraryDir));
     if (!document.fileName().isEmpty()) {
         const QString target = WithTrailingSeparator(libraryDir) + QFileInfo(document.fileName()).fileName();
-        document.library().SaveToFile(fromQt(target));
+        document.library().SaveToFile(PathBytes(target));
         return;
     }
     SaveDialog1_.initialDir = libraryDir;
     const QString fileName = WithLibraryExtension(host_.dialogs().saveFileName(SaveDialog1_));
     if (fileName.isEmpty()) return;
-    document.library().SaveToFile(fromQt(fileName));
+    document.library().SaveToFile(PathBytes(fileName));
     document.setFileName(fileName);
     document.setUnsaved(false);
 }

@@ -23,7 +23,7 @@ class FileCommands : public CommandFamily {
     // New without the question: empty library, empty tree, inactive editor, no file name.
     void ResetToNew();
 
-    // A name typed without extension gets ".oidlib", the extension the monitor reads.
+    // A name typed into a save dialog without extension gets ".oidlib", the extension the monitor reads.
     static QString WithLibraryExtension(const QString& fileName);
 
   private:

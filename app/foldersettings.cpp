@@ -1,6 +1,7 @@
 #include "app/foldersettings.h"
 
 #include <QCoreApplication>
+#include <QStandardPaths>
 
 #include "app/folders.h"
 #include "app/settingsstore.h"
@@ -12,6 +13,15 @@ QString storedFolder(const QString& stored, const QString& fallback) {
     return stored.isEmpty() ? fallback : WithTrailingSeparator(stored);
 }
 
+// Where the dialogs start when nothing is stored: the program's folder, or the user's documents
+// folder when the user cannot write beside the program (an installed program on Linux).
+QString defaultFolder() {
+    const QString program = FolderSettings::programFolder();
+    if (QFileInfo(program).isWritable()) return program;
+    return WithTrailingSeparator(
+        QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
+}
+
 }  // namespace
 
 QString FolderSettings::programFolder() {
@@ -21,8 +31,8 @@ QString FolderSettings::programFolder() {
 FolderSettings::FolderSettings(SettingsStore& settings) : settings_(settings) {
     const QString exePath = settings_.read(MonitorKey, "exepath");
     monitorFolder_ = exePath.isEmpty() ? QString() : WithTrailingSeparator(exePath);
-    mibFolder_ = storedFolder(settings_.read(ProgramKey, "mibpath"), programFolder());
-    libraryFolder_ = storedFolder(settings_.read(ProgramKey, "oidpath"), programFolder());
+    mibFolder_ = storedFolder(settings_.read(ProgramKey, "mibpath"), defaultFolder());
+    libraryFolder_ = storedFolder(settings_.read(ProgramKey, "oidpath"), defaultFolder());
 }
 
 void FolderSettings::setMibFolder(const QString& folder) {

@@ -33,7 +33,6 @@ TForm1::TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent)
       document_(std::make_unique<Document>()),
       folders_(std::make_unique<FolderSettings>(settings)) {
     setObjectName("Form1");
-    setFont(QFont("Tahoma", 8));
     ActionList1_ = BuildActionList(*this);
     buildLayout();
     BuildMainMenu(*this, *ActionList1_);
@@ -86,7 +85,7 @@ void TForm1::buildLayout() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (runner_->busy() || (document_->unsaved() && !dialogs_.warningYesNo(ExitQuestion))) {
+    if (runner_->busy() || (editing_->hasUnsavedWork() && !dialogs_.warningYesNo(ExitQuestion))) {
         event->ignore();
         return;
     }

@@ -6,8 +6,9 @@
 
 namespace {
 
-// One menu row: object name, caption ("-" for a separator), shortcut, and the action of the
-// list it stands for (nullptr for a row that its command family binds).
+// One menu row: object name, caption ("-" for a separator; "&" marks the accelerator), shortcut
+// (the platform's standard keys where the command has one), and the action of the list it stands
+// for (nullptr for a row that its command family binds).
 struct MenuRow {
     const char* name;
     const char* caption;
@@ -59,32 +60,32 @@ void BuildMainMenu(QMainWindow& window, QObject& actionList) {
     bar->setObjectName("MainMenu1");
     for (const MenuSpec& spec : std::initializer_list<MenuSpec>{
              {"File1",
-              "File",
-              {{"NewOIDFile1", "New...", {}},
-               {"Open1", "Open...", {}},
-               {"Save1", "Save", {}},
-               {"SaveAs1", "Save As...", {}},
+              "&File",
+              {{"NewOIDFile1", "&New...", QKeySequence::New},
+               {"Open1", "&Open...", QKeySequence::Open},
+               {"Save1", "&Save", QKeySequence::Save},
+               {"SaveAs1", "Save &As...", QKeySequence::SaveAs},
                {"N2", "-", {}},
-               {"SaveToZelto1", "Save for Zelto Network Monitor", {}},
-               {"WritetoHTML1", "Write to HTML", {}},
+               {"SaveToZelto1", "Save for &Zelto Network Monitor", {}},
+               {"WritetoHTML1", "Write to &HTML", {}},
                {"N1", "-", {}},
-               {"EnablePartialSelection1", "Enable Partial Selection", {}, "POPrepareAction"},
+               {"EnablePartialSelection1", "Enable &Partial Selection", {}, "POPrepareAction"},
                {"N7", "-", {}},
-               {"Exit1", "Exit", {}}}},
+               {"Exit1", "E&xit", QKeySequence::Quit}}},
              {"Search1",
-              "Edit",
-              {{"Add1", "Add OID...", {}},
-               {"Delete1", "Delete OID", QKeySequence(Qt::CTRL | Qt::Key_X)},
+              "&Edit",
+              {{"Add1", "&Add OID...", {}},
+               {"Delete1", "&Delete OID", QKeySequence(Qt::CTRL | Qt::Key_X)},
                {"N4", "-", {}},
-               {"Find1", "Find...", QKeySequence(Qt::CTRL | Qt::Key_F), "FindAction"},
-               {"FindNext2", "Find Next", QKeySequence(Qt::Key_F3), "FindNextAction"},
-               {"FindNext1", "Find Previous", QKeySequence(Qt::SHIFT | Qt::Key_F3), "FindPreviousAction"},
+               {"Find1", "&Find...", QKeySequence(Qt::CTRL | Qt::Key_F), "FindAction"},
+               {"FindNext2", "Find &Next", QKeySequence(Qt::Key_F3), "FindNextAction"},
+               {"FindNext1", "Find &Previous", QKeySequence(Qt::SHIFT | Qt::Key_F3), "FindPreviousAction"},
                {"N3", "-", {}},
-               {"Findreplace1", "Replace...", {}}}},
+               {"Findreplace1", "&Replace...", {}}}},
              {"Import1",
-              "Import",
-              {{"MIB1", "MIB File...", {}}, {"N5", "-", {}}, {"ShowLog1", "Show Import Log...", {}}}},
-             {"Help1", "Help", {{"Help2", "Help...", {}}, {"N6", "-", {}}, {"About1", "About", {}}}}}) {
+              "&Import",
+              {{"MIB1", "&MIB File...", {}}, {"N5", "-", {}}, {"ShowLog1", "Show Import &Log...", {}}}},
+             {"Help1", "&Help", {{"Help2", "&Help...", {}}, {"N6", "-", {}}, {"About1", "&About", {}}}}}) {
         QMenu* menu = bar->addMenu(spec.caption);
         menu->setObjectName(spec.name);
         for (const MenuRow& row : spec.rows) {

@@ -40,8 +40,11 @@ QString QtUserDialogs::qtFilter(const QString& filter) {
     const QStringList parts = filter.split('|');
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        filters << parts[i] + " (" + patterns.replace(';', ' ') + ")";
+        QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
+        // "*.*" means every file on Windows; elsewhere it would skip files without extension.
+        for (QString& pattern : patterns)
+            if (pattern == "*.*") pattern = "*";
+        filters << parts[i] + " (" + patterns.join(' ') + ")";
     }
     return filters.join(";;");
 }

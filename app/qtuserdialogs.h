@@ -19,7 +19,7 @@ class QtUserDialogs : public UserDialogs {
     QStringList openFileNames(const FileDialogSpec& dialog) override;
     QString saveFileName(const FileDialogSpec& dialog) override;
 
-    // "Veltrane SNMP Library|*.oidlib" -> "Veltrane SNMP Library (*.oidlib)"
+    // "Veltrane SNMP Library|*.oidlib" -> "Veltrane SNMP Library (*.oidlib)"; "Any File|*.*" -> "Any File (*)"
     static QString qtFilter(const QString& filter);
 
   private:

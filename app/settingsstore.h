@@ -1,6 +1,7 @@
 #pragma once
-// The machine-wide folder settings: the registry under HKEY_LOCAL_MACHINE on Windows,
-// an INI file of the same keys and values elsewhere.
+// The folder settings: the user's own store, falling back to the machine-wide one for reading
+// (the registry's HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE on Windows, INI files of the same keys
+// and values elsewhere), so that a user can save folders and an administrator can preset them.
 
 #include <QSettings>
 #include <QString>
@@ -10,23 +11,21 @@
 inline const QString MonitorKey = "\\software\\veltrane\\Zelto Network Monitor\\V7\\Server\\Core";
 inline const QString ProgramKey = "\\SOFTWARE\\Veltrane\\Oidwright";
 
-// Reads never create a key; writes store a value only when it differs; failures are silent.
+// Reads never create a key; writes go to the user's store, only when the value differs; failures are silent.
 class SettingsStore {
   public:
-    // The platform's machine-wide store (on Unix the system-scope INI file "Veltrane/Oidwright.ini").
+    // The platform's stores (on Unix "Veltrane/Oidwright.ini" in the user's config folder, then in the
+    // system's).
     SettingsStore();
-    // An INI file standing in for the machine-wide store.
-    explicit SettingsStore(const QString& iniFile);
+    // INI files standing in for the user's and, when given, the machine-wide store.
+    explicit SettingsStore(const QString& userIni, const QString& systemIni = {});
 
-    // The stored text, or empty when the key or the value is missing.
+    // The stored text, or empty when the key or the value is missing in both stores.
     QString read(const QString& keyPath, const QString& value) const;
-    // Stores text under the program's key, creating the key when missing.
+    // Stores text under the program's key in the user's store, creating the key when missing.
     void write(const QString& value, const QString& text);
 
   private:
-    // The group path of keyPath as stored (letter case as found), or empty when missing.
-    QString findGroup(const QString& keyPath) const;
-    QString findGroupBelow(const QString& group, QStringList parts) const;
-
-    std::unique_ptr<QSettings> settings_;
+    std::unique_ptr<QSettings> user_;
+    std::unique_ptr<QSettings> system_;  // may be null
 };

@@ -1,21 +1,28 @@
 #include "app/treebuilder.h"
 
-#include <QHash>
+#include <unordered_map>
 
-#include "app/namekey.h"
+#include "library/namekey.h"
 #include "app/qtstrings.h"
 #include "library/oidfile.h"
 #include "widgets/oidtreeview.h"
 
 namespace {
 
-// Finds a node's child by caption (the first one with that caption) instead of scanning.
-using ChildIndex = QHash<QPair<const TreeNode*, QString>, TreeNode*>;
+// Finds a node's child by the bytes of its name part instead of scanning. Keyed by bytes, not
+// by caption: two different names never share a node, even where they show alike.
+using ChildIndex = std::unordered_map<const TreeNode*, std::unordered_map<std::string, TreeNode*>>;
 
-TreeNode* appendChild(ChildIndex& index, TreeNode* parent, const QString& caption, Toiddata* entry) {
-    auto* node = new TreeNode(caption, entry);
+TreeNode* findChild(ChildIndex& index, const TreeNode* parent, const std::string& part) {
+    auto& children = index[parent];
+    const auto found = children.find(part);
+    return found == children.end() ? nullptr : found->second;
+}
+
+TreeNode* appendChild(ChildIndex& index, TreeNode* parent, const std::string& part, Toiddata* entry) {
+    auto* node = new TreeNode(toQt(part), entry);
     parent->addChild(node);
-    index.insert({parent, caption}, node);
+    index[parent].emplace(part, node);
     return node;
 }
 
@@ -40,14 +47,13 @@ TreeCounts BuildTree(OidTreeView& tree, const toidfile& library, const std::stri
 
     TreeCounts counts;
     QList<QTreeWidgetItem*> agents;
-    QHash<QString, TreeNode*> agentIndex;
+    std::unordered_map<std::string, TreeNode*> agentIndex;
     ChildIndex childIndex;
     NameParts previous;
     TreeNode* agentNode = nullptr;
     TreeNode* groupNode = nullptr;
     TreeNode* entryNode = nullptr;
     TreeNode* selected = nullptr;
-    QString agent, group, name;
 
     const int count = library.Count();
     for (int i = 0; i < count; ++i) {
@@ -59,31 +65,28 @@ TreeCounts BuildTree(OidTreeView& tree, const toidfile& library, const std::stri
         const bool groupChanged = agentChanged || parts.group != previous.group;
         const bool nameChanged = groupChanged || parts.name != previous.name;
         if (agentChanged) {
-            agent = toQt(parts.agent);
-            agentNode = agentIndex.value(agent);
-            if (!agentNode) {
-                agentNode = new TreeNode(agent, entry);
-                agents.append(agentNode);
-                agentIndex.insert(agent, agentNode);
+            TreeNode*& agentSlot = agentIndex[parts.agent];
+            if (!agentSlot) {
+                agentSlot = new TreeNode(toQt(parts.agent), entry);
+                agents.append(agentSlot);
             }
+            agentNode = agentSlot;
         }
         if (groupChanged) {
-            group = toQt(parts.group);
-            groupNode = childIndex.value({agentNode, group});
+            groupNode = findChild(childIndex, agentNode, parts.group);
             if (groupNode) {
                 groupNode->setReference(entry);
             } else {
-                groupNode = appendChild(childIndex, agentNode, group, nullptr);
+                groupNode = appendChild(childIndex, agentNode, parts.group, nullptr);
                 ++counts.groups;
             }
         }
         if (nameChanged) {
-            name = toQt(parts.name);
-            entryNode = childIndex.value({groupNode, name});
+            entryNode = findChild(childIndex, groupNode, parts.name);
             if (entryNode) {
                 entryNode->setReference(entry);
             } else {
-                entryNode = appendChild(childIndex, groupNode, name, entry);
+                entryNode = appendChild(childIndex, groupNode, parts.name, entry);
                 ++counts.oids;
             }
         }

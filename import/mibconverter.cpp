@@ -3,6 +3,7 @@
 #include "import/displaynames.h"
 #include "import/lettercase.h"
 #include "import/units.h"
+#include "library/namekey.h"
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
 
@@ -75,8 +76,8 @@ void tmibconverter::Convert(const tmibentry& symbol) {
     }
 
     ApplyUnitRules(names_, symbol.Name, *entry);
-    entry->name = agent_ + NameKeySeparator + names_.MakeDisplayName(group, false) + NameKeySeparator +
-                  names_.MakeDisplayName(symbol.Name, true) + suffix;
+    entry->name = JoinNameKey(agent_, names_.MakeDisplayName(group, false),
+                              names_.MakeDisplayName(symbol.Name, true) + suffix);
     entry->max = entry->unittype == TUnitType::sutPercent ? 100 : 0;
     const std::string name = entry->name, oid = entry->oid;
     library_.Add(std::move(entry));

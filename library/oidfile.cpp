@@ -1,53 +1,14 @@
 #include "library/oidfile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <system_error>
-
 #include "library/filesave.h"
 #include "library/xmldocument.h"
 #include "library/xmlreader.h"
 #include "library/xmlwriter.h"
+#include "text/textio.h"
 
 namespace {
 
 constexpr const char* encryptedFileMessage = "Can not open encrypted oid file.";
-
-std::string PlatformMessage(int error) {
-    return std::generic_category().message(error);
-}
-
-std::string ReadWholeFile(const std::string& fileName) {
-    const auto fail = [&fileName](const char* what, int error) {
-        return eoidfileerror(std::string(what) + " file \"" + fileName + "\". " + PlatformMessage(error));
-    };
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw fail("Cannot open", errno);
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-
-    struct stat info;
-    if (::fstat(fd, &info) != 0) throw fail("Cannot read", errno);
-    if (S_ISDIR(info.st_mode)) throw fail("Cannot open", EISDIR);
-    // Read straight into the string; a file that grows meanwhile is read to its end.
-    std::string text(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0, '\0');
-    std::size_t used = 0;
-    for (;;) {
-        if (used == text.size()) text.resize(text.size() + (1 << 16));
-        const ssize_t n = ::read(fd, text.data() + used, text.size() - used);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw fail("Cannot read", errno);
-        if (n == 0) break;
-        used += static_cast<std::size_t>(n);
-    }
-    text.resize(used);
-    return text;
-}
 
 }  // namespace
 
@@ -75,8 +36,17 @@ void toidfile::Clear() {
     entries_.clear();
 }
 
+eoidversionerror::eoidversionerror(const std::string& version, const std::string& fileName)
+    : eoidfileerror("Cannot read the library" + (fileName.empty() ? "" : " \"" + fileName + "\"") +
+                    ": its version is \"" + version + "\", this program reads version 1."),
+      version_(version) {}
+
 std::string toidfile::LoadFromFile(const std::string& fileName) {
-    return LoadFromText(ReadWholeFile(fileName));
+    try {
+        return LoadFromText(textfile::ReadFile<eoidfileerror>(fileName));
+    } catch (const eoidversionerror& error) {
+        throw eoidversionerror(error.Version(), fileName);
+    }
 }
 
 std::string toidfile::LoadFromText(std::string_view text) {
@@ -89,7 +59,8 @@ std::string toidfile::LoadFromText(std::string_view text) {
         throw eoidfileerror(error.what(), error.Line());
     }
     root.SetName("oidlist");
-    if (root.Child("system").Child("version").Text() != "1") return "";
+    const std::string& version = root.Child("system").Child("version").Text();
+    if (version != "1") throw eoidversionerror(version, "");
 
     // Entries are built aside and appended together, so a failure leaves the library as it was.
     xml::Element& list = root.Child("list");

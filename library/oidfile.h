@@ -27,6 +27,18 @@ class eoidfileerror : public std::runtime_error {
     int line_;
 };
 
+// A library file of a version this program cannot read: adopting it as empty would let a later
+// save overwrite the user's file.
+class eoidversionerror : public eoidfileerror {
+  public:
+    // fileName may be empty when the text did not come from a file.
+    eoidversionerror(const std::string& version, const std::string& fileName);
+    const std::string& Version() const { return version_; }
+
+  private:
+    std::string version_;
+};
+
 class toidfile {
   public:
     using LogEvent = std::function<void(toidfile& sender, const std::string& line)>;
@@ -45,7 +57,8 @@ class toidfile {
     void Clear();
 
     // Appends the entries of an .oidlib file. Returns "" or "Can not open encrypted oid file.";
-    // throws eoidfileerror (unreadable file, malformed XML) before any entry is appended.
+    // throws eoidfileerror (unreadable file, malformed XML) or eoidversionerror (a version other
+    // than "1") before any entry is appended.
     std::string LoadFromFile(const std::string& fileName);
     // The same over the file's bytes already in memory.
     std::string LoadFromText(std::string_view text);

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "text/asciicase.h"
+
 namespace textcase {
 namespace {
 
@@ -22,16 +24,10 @@ std::array<unsigned char, 256> MakeFoldTable() {
 
 const std::array<unsigned char, 256> foldTable = MakeFoldTable();
 
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-
 }  // namespace
 
 std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    return text;
+    return asciicase::upper(std::move(text));
 }
 
 char FoldCase(char c) {
@@ -46,10 +42,7 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
 }
 
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-    return true;
+    return asciicase::equalsIgnoringCase(a, b);
 }
 
 }  // namespace textcase

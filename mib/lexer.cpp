@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 
-#include "mib/asciicase.h"
+#include "text/asciicase.h"
 #include "mib/mibfile.h"
 #include "mib/reservedwords.h"
 

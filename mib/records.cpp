@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "mib/asciicase.h"
+#include "text/asciicase.h"
 #include "mib/mibfile.h"
 
 namespace {

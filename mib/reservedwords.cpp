@@ -5,7 +5,7 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "mib/asciicase.h"
+#include "text/asciicase.h"
 
 namespace {
 

@@ -7,10 +7,6 @@
 // The raw bytes of a file. Throws emibfileerror when it cannot be opened or read.
 std::string ReadFileBytes(const std::string& fileName);
 
-// The position of the first CR or LF at or after from, or npos. Faster than
-// find_first_of("\r\n"), which calls memchr on the two-character set once per byte.
-size_t FindLineBreak(std::string_view text, size_t from);
-
 // The lines of raw, each followed by CR LF, with a leading UTF-8 byte-order mark dropped.
 // Example: "\xEF\xBB\xBFa\nb\rc" gives "a\r\nb\r\nc\r\n".
 std::string JoinLinesWithCrLf(const std::string& raw);

@@ -1,5 +1,5 @@
 // The ASN.1 type parser: one type into the compact tasntype form the import needs.
-#include "mib/asciicase.h"
+#include "text/asciicase.h"
 #include "mib/itemtests.h"
 #include "mib/mibfile.h"
 

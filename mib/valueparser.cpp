@@ -2,25 +2,21 @@
 // and the OID value after "::=".
 #include "mib/itemtests.h"
 #include "mib/mibfile.h"
-#include "mib/sourcetext.h"
+#include "text/textio.h"
 
 namespace {
 
 // Appends a clause value on one line: each line trimmed, lines joined by one blank.
 // Example: "  first line\r\n   second  " appends "first line second".
 void appendNormalizedText(std::string& result, const std::string& text) {
-    size_t i = 0;
-    while (i < text.size()) {
-        size_t end = FindLineBreak(text, i);
-        if (end == std::string::npos) end = text.size();
-        size_t b = i, e = end;
-        while (b < e && static_cast<unsigned char>(text[b]) <= 32) ++b;
-        while (e > b && static_cast<unsigned char>(text[e - 1]) <= 32) --e;
-        if (i > 0) result += ' ';
-        result.append(text, b, e - b);
-        i = end;
-        if (i < text.size() && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        if (i < text.size()) ++i;
+    bool first = true;
+    for (std::string_view line : textfile::SplitLines(text)) {
+        size_t b = 0, e = line.size();
+        while (b < e && static_cast<unsigned char>(line[b]) <= 32) ++b;
+        while (e > b && static_cast<unsigned char>(line[e - 1]) <= 32) --e;
+        if (!first) result += ' ';
+        result.append(line.substr(b, e - b));
+        first = false;
     }
 }
 

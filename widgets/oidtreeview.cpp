@@ -144,9 +144,12 @@ void OidTreeView::mousePressEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
-    // Ask once here, so that a refused click neither moves nor starts a selection.
+    // Ask once here, so that a refused click neither moves nor starts a selection. A press left
+    // of the caption (on the expand arrow) only opens or closes a node: should it move the
+    // selection after all, the selection model asks.
     const QModelIndex target = node ? indexFromItem(node) : QModelIndex();
-    if (node && target != currentIndex()) {
+    const bool onCaption = node && event->position().x() >= visualItemRect(node).left();
+    if (onCaption && target != currentIndex()) {
         if (!allowMove(target)) {
             event->accept();
             return;
@@ -154,6 +157,7 @@ void OidTreeView::mousePressEvent(QMouseEvent* event) {
         selection_->approve(target);
     }
     QTreeWidget::mousePressEvent(event);
+    selection_->approve(QModelIndex());  // an approval never outlives the press it was given for
 }
 
 void OidTreeView::mouseMoveEvent(QMouseEvent* event) {

@@ -30,6 +30,15 @@ class FileCommandsTest : public FormFixture {
         dialogs.asked.clear();
     }
 
+    // Opens a copy of the sample library named name in the temporary folder; returns its path.
+    QString openCopyOfSample(const QString& name) {
+        const QString copy = dir.filePath(name);
+        EXPECT_TRUE(QFile::copy(sample(), copy));
+        dialogs.answerFile(copy);
+        trigger("Open1");
+        return copy;
+    }
+
     QByteArray bytes(const QString& file) {
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -61,27 +70,34 @@ TEST_F(FileCommandsTest, OpenLoadsTheLibraryAndRemembersItsFolder) {
     EXPECT_EQ(dialogs.asked.back().dialog.initialDir, folder);
 }
 
-TEST_F(FileCommandsTest, UnsavedChangesAreGuardedBeforeNewAndOpen) {
+TEST_F(FileCommandsTest, UnsavedChangesAndPendingEditsAreGuardedBeforeNewAndOpen) {
     struct Case {
         const char* command;
+        bool unsaved, edited;
         DialogAnswer answer;
         size_t questions;  // the warning, then the file dialog when it goes on
         int countAfter;
     };
-    for (const Case& c : std::vector<Case>{{"Open1", DialogAnswer::No, 1, 22},
-                                           {"NewOIDFile1", DialogAnswer::No, 1, 22},
-                                           {"NewOIDFile1", DialogAnswer::Yes, 1, 0},
-                                           {"Open1", DialogAnswer::Yes, 2, 22}}) {
+    for (const Case& c : std::vector<Case>{{"Open1", true, false, DialogAnswer::No, 1, 22},
+                                           {"NewOIDFile1", true, false, DialogAnswer::No, 1, 22},
+                                           {"NewOIDFile1", true, false, DialogAnswer::Yes, 1, 0},
+                                           {"Open1", true, false, DialogAnswer::Yes, 2, 22},
+                                           {"NewOIDFile1", false, true, DialogAnswer::No, 1, 22},
+                                           {"Open1", false, true, DialogAnswer::No, 1, 22},
+                                           {"NewOIDFile1", false, true, DialogAnswer::Yes, 1, 0}}) {
         form.reset();
         startAndOpenSample();
-        form->document().setUnsaved(true);
+        click("Host/Processor/Load");
+        if (c.edited) type("Edit4", "9");
+        form->document().setUnsaved(c.unsaved);
         dialogs.answer(c.answer);
         if (c.questions == 2) dialogs.answerFile(QString());  // the file dialog is cancelled
         trigger(c.command);
         ASSERT_EQ(dialogs.asked.size(), c.questions) << c.command;
         EXPECT_EQ(dialogs.asked[0].text, DiscardQuestion);
         EXPECT_EQ(form->document().library().Count(), c.countAfter) << c.command;
-        EXPECT_EQ(form->document().unsaved(), c.answer == DialogAnswer::No) << c.command;
+        EXPECT_EQ(form->document().unsaved(), c.unsaved && c.answer == DialogAnswer::No) << c.command;
+        if (c.edited && c.answer == DialogAnswer::No) EXPECT_EQ(text("Edit4"), "1.3.6.1.2.1.25.3.3.1.29");
     }
 }
 
@@ -89,6 +105,7 @@ TEST_F(FileCommandsTest, NewEmptiesEverything) {
     startAndOpenSample();
     click("Host/Processor/Load");
     type("Edit4", "9");
+    dialogs.answer(DialogAnswer::Yes);
     trigger("NewOIDFile1");
     EXPECT_EQ(form->document().library().Count(), 0);
     EXPECT_EQ(form->tree().nodeCount(), 0);
@@ -128,21 +145,41 @@ TEST_F(FileCommandsTest, RefusedOrBrokenFilesLeaveANewLibrary) {
     }
 }
 
-TEST_F(FileCommandsTest, SaveWritesTheCurrentFileWithoutApplyingEdits) {
+TEST_F(FileCommandsTest, ALibraryOfAnUnreadableVersionIsNotAdopted) {
     startAndOpenSample();
-    const QString copy = dir.filePath("copy.oidlib");
-    ASSERT_TRUE(QFile::copy(sample(), copy));
-    dialogs.answerFile(copy);
+    const QString future = dir.filePath("future.oidlib");
+    QFile file(future);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<?xml version=\"1.0\" ?>\r\n<oidlist><system><version>2</version></system><list/></oidlist>");
+    file.close();
+    dialogs.answerFile(future);
     trigger("Open1");
+    ASSERT_EQ(dialogs.asked.size(), 2u);
+    EXPECT_EQ(dialogs.asked[1].kind, "error");
+    EXPECT_EQ(dialogs.asked[1].text, "Cannot read the library \"" + future +
+                                         "\": its version is \"2\", this program reads version 1.");
+    EXPECT_EQ(form->document().library().Count(), 0);
+    EXPECT_EQ(form->document().fileName(), "");
+    EXPECT_EQ(form->windowTitle(), Prefix);
+
+    loadKeys({"a|x|1"});
+    dialogs.answerFile(QString());
+    trigger("Save1");
+    EXPECT_EQ(dialogs.asked.back().dialog.name, "SaveDialog1")
+        << "Save must ask for a name, not overwrite the file";
+    EXPECT_TRUE(bytes(future).contains("<version>2</version>"));
+}
+
+TEST_F(FileCommandsTest, SaveAppliesPendingEditsFirst) {
+    startAndOpenSample();
+    const QString copy = openCopyOfSample("copy.oidlib");
     click("Host/Processor/Load");
     type("Edit4", "9");
-    form->document().setUnsaved(true);
     trigger("Save1");
-    EXPECT_EQ(bytes(copy), bytes(sample())) << "the unapplied edit reached the file";
+    EXPECT_TRUE(bytes(copy).contains("1.3.6.1.2.1.25.3.3.1.29")) << "the typed edit did not reach the file";
     EXPECT_FALSE(form->document().unsaved());
-    EXPECT_TRUE(form->editing().edited());
-    EXPECT_TRUE(action("ChangesApplyAction")->isEnabled());
-    EXPECT_EQ(text("Edit4"), "1.3.6.1.2.1.25.3.3.1.29");
+    EXPECT_FALSE(form->editing().edited());
+    EXPECT_FALSE(action("ChangesApplyAction")->isEnabled());
     EXPECT_EQ(form->windowTitle(), Prefix + copy);
     EXPECT_EQ(status(), "");
 }
@@ -175,18 +212,37 @@ TEST_F(FileCommandsTest, SaveAsAppliesPendingEditsFirst) {
     EXPECT_EQ(status(), "");
 }
 
-TEST_F(FileCommandsTest, FailedSaveKeepsUnsavedAndReportsTheError) {
+TEST_F(FileCommandsTest, FailedSaveAsKeepsTheOldNameAndReportsTheError) {
     start();
     loadKeys({"a|x|1"});
+    const QString good = dir.filePath("good.oidlib");
+    dialogs.answerFile(good);
+    trigger("SaveAs1");
     form->document().setUnsaved(true);
     dialogs.answerFile(dir.filePath("no/such/folder/lib.oidlib"));
     trigger("SaveAs1");
-    ASSERT_EQ(dialogs.asked.size(), 2u);
-    EXPECT_EQ(dialogs.asked[1].kind, "error");
-    EXPECT_FALSE(dialogs.asked[1].text.isEmpty());
+    ASSERT_EQ(dialogs.asked.size(), 3u);
+    EXPECT_EQ(dialogs.asked[2].kind, "error");
+    EXPECT_FALSE(dialogs.asked[2].text.isEmpty());
     EXPECT_TRUE(form->document().unsaved());
     EXPECT_EQ(status(), "Saving...");
+    EXPECT_EQ(form->document().fileName(), good);
+    EXPECT_EQ(form->windowTitle(), Prefix + good);
     EXPECT_TRUE(form->isVisible());
+
+    QFile::remove(good);
+    trigger("Save1");  // writes the old file, without a dialog
+    EXPECT_EQ(dialogs.asked.size(), 3u);
+    EXPECT_TRUE(QFile::exists(good));
+    EXPECT_FALSE(form->document().unsaved());
+}
+
+TEST_F(FileCommandsTest, OpenTakesAFileWithoutExtensionAsItIs) {
+    start();
+    const QString plain = openCopyOfSample("library");
+    EXPECT_EQ(form->document().library().Count(), 22);
+    EXPECT_EQ(form->document().fileName(), plain);
+    EXPECT_EQ(dialogs.asked.size(), 1u) << "no error box";
 }
 
 TEST_F(FileCommandsTest, SaveForTheMonitorCopiesIntoItsLibraryFolder) {

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include "app/treebuilder.h"
 #include "formfixture.h"
@@ -67,22 +68,27 @@ TEST_F(Form1Test, LayoutCarriesTheControlsCaptionsAndShortcuts) {
     const QStringList units{"Bytes", "Percent", "Custom"};
     for (int i = 0; i < units.size(); ++i) EXPECT_EQ(widget<QComboBox>("ComboBox3")->itemText(i), units[i]);
     for (auto [name, caption, keys] : std::vector<std::tuple<const char*, QString, QKeySequence>>{
-             {"NewOIDFile1", "New...", {}},
-             {"SaveToZelto1", "Save for Zelto Network Monitor", {}},
-             {"Delete1", "Delete OID", QKeySequence("Ctrl+X")},
-             {"Find1", "Find...", QKeySequence("Ctrl+F")},
-             {"FindNext2", "Find Next", QKeySequence("F3")},
-             {"FindNext1", "Find Previous", QKeySequence("Shift+F3")},
-             {"ShowLog1", "Show Import Log...", {}},
+             {"NewOIDFile1", "&New...", QKeySequence::New},
+             {"Open1", "&Open...", QKeySequence::Open},
+             {"Save1", "&Save", QKeySequence::Save},
+             {"Exit1", "E&xit", QKeySequence::Quit},
+             {"SaveToZelto1", "Save for &Zelto Network Monitor", {}},
+             {"Delete1", "&Delete OID", QKeySequence("Ctrl+X")},
+             {"Find1", "&Find...", QKeySequence("Ctrl+F")},
+             {"FindNext2", "Find &Next", QKeySequence("F3")},
+             {"FindNext1", "Find &Previous", QKeySequence("Shift+F3")},
+             {"ShowLog1", "Show Import &Log...", {}},
              {"ChangesCancelAction", "Cancel", QKeySequence("Esc")}}) {
         EXPECT_EQ(action(name)->text(), caption) << name;
         EXPECT_EQ(action(name)->shortcut(), keys) << name;
     }
-    EXPECT_EQ(widget<QMenu>("Search1")->title(), "Edit");
+    for (auto [menu, caption] : std::vector<std::pair<const char*, QString>>{
+             {"File1", "&File"}, {"Search1", "&Edit"}, {"Import1", "&Import"}, {"Help1", "&Help"}})
+        EXPECT_EQ(widget<QMenu>(menu)->title(), caption);
     EXPECT_FALSE(action("WritetoHTML1")->isVisible());
 }
 
-TEST_F(Form1Test, CloseQueryAsksOnlyForUnsavedChanges) {
+TEST_F(Form1Test, CloseQueryAsksForUnsavedChangesAndPendingEdits) {
     struct Case {
         bool unsaved, edited;
         std::optional<DialogAnswer> answer;
@@ -90,7 +96,8 @@ TEST_F(Form1Test, CloseQueryAsksOnlyForUnsavedChanges) {
     };
     for (const Case& c : std::vector<Case>{{true, false, DialogAnswer::No, false},
                                            {true, false, DialogAnswer::Yes, true},
-                                           {false, true, {}, true},
+                                           {false, true, DialogAnswer::No, false},
+                                           {false, true, DialogAnswer::Yes, true},
                                            {false, false, {}, true}}) {
         form.reset();
         dialogs.asked.clear();
@@ -108,10 +115,31 @@ TEST_F(Form1Test, CloseQueryAsksOnlyForUnsavedChanges) {
             EXPECT_EQ(dialogs.asked[0].text, ExitQuestion);
         }
         if (!c.closes) {
-            EXPECT_TRUE(form->document().unsaved());
+            EXPECT_EQ(form->document().unsaved(), c.unsaved);
+            EXPECT_EQ(form->editing().edited(), c.edited);
             EXPECT_EQ(form->document().library().Count(), 1);
         }
     }
+}
+
+TEST_F(Form1Test, CtrlXInAFocusedEditCutsTextAndNeverDeletesEntries) {
+    start();
+    loadKeys({"a|x|1"});
+    click("a/x/1");
+    action("Delete1")->setEnabled(true);  // as it is whenever an entry is selected
+    QSignalSpy deletes(action("Delete1"), &QAction::triggered);
+    for (const char* name : {"Edit4", "Memo1"}) {
+        QWidget* edit = widget(name);
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+        EXPECT_EQ(deletes.count(), 0) << name;
+    }
+    EXPECT_EQ(text("Edit4"), "");
+    EXPECT_TRUE(form->editing().edited());
+    form->tree().setFocus();
+    QTest::keyClick(&form->tree(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(deletes.count(), 1) << "in the tree Ctrl+X is Delete OID";
 }
 
 TEST_F(Form1Test, EditorShowsEveryFieldAndWritesItBack) {
@@ -177,7 +205,7 @@ TEST_F(Form1Test, EditorShowsEveryFieldAndWritesItBack) {
     EXPECT_TRUE(e.is64bit);
     EXPECT_TRUE(e.usegetnext);
     EXPECT_EQ(e.scale, " 1e3 ") << "texts are taken unchanged";
-    EXPECT_EQ(e.description, "one\r\ntwo\r\nthree\r\nfour");
+    EXPECT_EQ(e.description, "one\r\ntwo\rthree\nfour") << "an unchanged text is written back byte for byte";
     EXPECT_EQ(e.max, 77) << "no control shows max";
     EXPECT_TRUE(form->document().unsaved());
     EXPECT_FALSE(form->editing().edited());
@@ -275,6 +303,42 @@ TEST_F(Form1Test, MovingAwayFromEditsAsksWhatToDo) {
         EXPECT_EQ(dialogs.asked[0].kind, "confirm");
         EXPECT_EQ(dialogs.asked[0].text, ApplyQuestion);
     }
+}
+
+TEST_F(Form1Test, ExpandingNeverAsksAndLeavesNoApprovalBehind) {
+    start();
+    loadKeys({"a|x|1", "b|y|2"});
+    click("a/x/1");
+    type("Edit4", "7");
+    OidTreeView& tree = form->tree();
+    TreeNode* b = node("b");
+    const QRect row = tree.visualItemRect(b);
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {},
+                      QPoint(row.left() - tree.indentation() / 2, row.center().y()));
+    EXPECT_TRUE(b->isExpanded());
+    EXPECT_TRUE(dialogs.asked.empty()) << "the expand arrow asked the change question";
+
+    // A later keyboard move onto that node still asks; Cancel keeps the edits.
+    dialogs.answer(DialogAnswer::Cancel);
+    tree.setCurrentItem(b);
+    EXPECT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(tree.selectedNode(), node("a/x/1"));
+    EXPECT_EQ(text("Edit4"), "1.07");
+}
+
+TEST_F(Form1Test, AFailureInATreeClickShowsAnErrorBoxAndKeepsTheWindow) {
+    start();
+    loadKeys({"a|x|1", "b|y|2"});
+    click("a/x/1");
+    type("Edit4", "7");
+    dialogs.failWith("broken question");
+    click("b/y/2");
+    ASSERT_EQ(dialogs.asked.size(), 2u);
+    EXPECT_EQ(dialogs.asked[1].kind, "error");
+    EXPECT_EQ(dialogs.asked[1].text, "broken question");
+    EXPECT_EQ(form->tree().selectedNode(), node("a/x/1")) << "a failed question refuses the move";
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(form->editing().edited());
 }
 
 TEST_F(Form1Test, YesMarksUnsavedEvenWhenNothingChanged) {

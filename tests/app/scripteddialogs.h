@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <deque>
+#include <stdexcept>
 #include <variant>
 
 #include "app/userdialogs.h"
@@ -26,6 +27,8 @@ class ScriptedDialogs : public UserDialogs {
 
     void answer(DialogAnswer reply) { answers_.push_back(reply); }
     void answerFile(const QString& fileName) { answers_.push_back(fileName); }
+    // The next question fails: it throws an error with this message, as a failing command would.
+    void failWith(const std::string& message) { answers_.push_back(Failure{message}); }
 
     std::vector<AskedDialog> asked;
 
@@ -54,7 +57,10 @@ class ScriptedDialogs : public UserDialogs {
     }
 
   private:
-    using Answer = std::variant<DialogAnswer, QString>;
+    struct Failure {
+        std::string message;
+    };
+    using Answer = std::variant<DialogAnswer, QString, Failure>;
 
     void record(const QString& kind, const QString& text, const FileDialogSpec& dialog = {}) {
         asked.push_back({kind, text, dialog});
@@ -62,6 +68,11 @@ class ScriptedDialogs : public UserDialogs {
 
     template <typename T>
     T take(const QString& question) {
+        if (!answers_.empty() && std::holds_alternative<Failure>(answers_.front())) {
+            const std::string message = std::get<Failure>(answers_.front()).message;
+            answers_.pop_front();
+            throw std::runtime_error(message);
+        }
         if (answers_.empty() || !std::holds_alternative<T>(answers_.front())) {
             ADD_FAILURE() << "no prepared answer for: " << question.toStdString();
             if constexpr (std::is_same_v<T, DialogAnswer>)

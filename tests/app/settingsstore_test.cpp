@@ -61,6 +61,30 @@ TEST_F(SettingsStoreTest, WriteOfAnEqualValueLeavesTheStoreUntouched) {
     EXPECT_FALSE(fileBytes().contains("SOFTWARE")) << "the existing key is reused, not a second spelling";
 }
 
+TEST_F(SettingsStoreTest, ReadsFallBackToTheSystemStoreAndWritesStayWithTheUser) {
+    const QString system = dir.filePath("system.ini");
+    QFile file(system);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        "[software/veltrane/Zelto Network Monitor/V7/Server/Core]\nexepath=/opt/zelto\n"
+        "[SOFTWARE/Veltrane/Oidwright]\nmibpath=/srv/mibs/\noidpath=/srv/libs/\n");
+    file.close();
+    writeIni("[software/veltrane/oidwright]\noidpath=/home/me/libs/\n");
+    SettingsStore store(iniFile(), system);
+    EXPECT_EQ(store.read(MonitorKey, "exepath"), "/opt/zelto");
+    EXPECT_EQ(store.read(ProgramKey, "mibpath"), "/srv/mibs/");
+    EXPECT_EQ(store.read(ProgramKey, "oidpath"), "/home/me/libs/") << "the user's own value comes first";
+    const QByteArray systemBefore = [&] {
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }();
+    file.close();
+    store.write("mibpath", "/home/me/mibs/");
+    EXPECT_EQ(SettingsStore(iniFile()).read(ProgramKey, "mibpath"), "/home/me/mibs/");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), systemBefore);
+}
+
 TEST_F(SettingsStoreTest, AnUnwritableStoreFailsSilently) {
     SettingsStore store(dir.filePath("missing/folder/that/is/a/file.ini/x.ini"));
     QFile blocker(dir.filePath("missing"));

@@ -132,19 +132,34 @@ TEST(OidFile, RefusesWhatDoesNotStartWithTheDeclaration) {
 TEST(OidFile, OnlyVersionOneIsRead) {
     struct Case {
         const char* system;
-        int entries;
+        const char* refusedVersion;  // nullptr: read
     };
     const Case cases[] = {
-        {"<system><version>1</version></system>", 1}, {"<SYSTEM><Version>  1  </Version></SYSTEM>", 1},
-        {"<system><version>2</version></system>", 0}, {"<system><version>1.0</version></system>", 0},
-        {"<system><version/></system>", 0},           {"", 0},
+        {"<system><version>1</version></system>", nullptr},
+        {"<SYSTEM><Version>  1  </Version></SYSTEM>", nullptr},
+        {"<system><version>2</version></system>", "2"},
+        {"<system><version>1.0</version></system>", "1.0"},
+        {"<system><version/></system>", ""},
+        {"", ""},
     };
     for (const Case& c : cases) {
         toidfile library;
         const std::string text =
             std::string("<?xml?><anyroot>") + c.system + "<list><entry/></list></anyroot>";
-        EXPECT_EQ(library.LoadFromText(text), "") << c.system;
-        EXPECT_EQ(library.Count(), c.entries) << c.system;
+        if (!c.refusedVersion) {
+            EXPECT_EQ(library.LoadFromText(text), "") << c.system;
+            EXPECT_EQ(library.Count(), 1) << c.system;
+            continue;
+        }
+        try {
+            library.LoadFromText(text);
+            ADD_FAILURE() << "adopted " << c.system;
+        } catch (const eoidversionerror& error) {
+            EXPECT_EQ(error.Version(), c.refusedVersion);
+            EXPECT_EQ(std::string(error.what()), std::string("Cannot read the library: its version is \"") +
+                                                     c.refusedVersion + "\", this program reads version 1.");
+        }
+        EXPECT_EQ(library.Count(), 0) << c.system;
     }
 }
 

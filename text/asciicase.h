@@ -1,7 +1,9 @@
 #pragma once
-// ASCII-only letter case helpers of the MIB parser (bytes from 128 up never change).
+// ASCII-only letter case: the MIB parser's rules and the library file's enumerator names
+// (bytes from 128 up never change).
 
 #include <string>
+#include <string_view>
 
 namespace asciicase {
 
@@ -22,7 +24,7 @@ inline std::string lower(std::string s) {
     return s;
 }
 
-inline bool equalsIgnoringCase(const std::string& a, const std::string& b) {
+inline bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
         if (upper(a[i]) != upper(b[i])) return false;

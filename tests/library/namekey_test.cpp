@@ -1,4 +1,4 @@
-#include "app/namekey.h"
+#include "library/namekey.h"
 
 #include <gtest/gtest.h>
 

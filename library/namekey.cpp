@@ -1,4 +1,4 @@
-#include "app/namekey.h"
+#include "library/namekey.h"
 
 #include "library/oiddata.h"
 
