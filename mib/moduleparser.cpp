@@ -1,4 +1,5 @@
 // The module parser: header, body loop, IMPORTS, EXPORTS and MACRO skips.
+#include "mib/asciicase.h"
 #include "mib/itemtests.h"
 #include "mib/mibfile.h"
 
@@ -27,6 +28,7 @@ void tmibfile::parseHeader() {
     NextItem(item);
     if (item.kind != ikTypeRef) RaiseError("Module Identifier expected.");
     ModuleName = item.text;
+    currentScope_ = scopeFor(ModuleName);
     NextItem(item);
     if (!isReserved(item, rwDEFINITIONS)) RaiseError("\"DEFINITIONS\" expected.");
     do NextItem(item);
@@ -60,7 +62,9 @@ void tmibfile::parseImports() {
         NextItem(item);
         if (item.kind != ikTypeRef && item.kind != ikValueRef) RaiseError("Module Reference expected.");
         const std::string position = std::to_string(Position);
+        const int from = scopeFor(item.text);
         for (const std::string& name : names) {
+            if (currentScope_ >= 0) scopes_[currentScope_].importedFrom.try_emplace(asciicase::upper(name), from);
             ImportList.push_back(item.text + ":" + name);
             ImportPositions.push_back(position);
             ImportFiles.push_back(FileName);

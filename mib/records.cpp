@@ -12,11 +12,6 @@ std::string_view lineKey(const std::string& line) {
     return std::string_view(line).substr(0, std::min(line.find('='), line.size()));
 }
 
-int lookup(const std::unordered_map<std::string, int>& index, const std::string& key) {
-    auto it = index.find(key);
-    return it == index.end() ? -1 : it->second;
-}
-
 }  // namespace
 
 int ItemIndex(const tasntype& type, const std::string& name) {
@@ -34,28 +29,70 @@ std::string tmibentry::ClauseValue(const std::string& keyword) const {
     return {};
 }
 
-const tmibentry* tmibfile::FindEntry(const std::string& name) const {
-    const int index = lookup(entryByName_, name);
+namespace {
+
+// Bounds a chain of modules that import a name from one another (a loop, or modules passing on
+// names they import themselves).
+constexpr int MaxImportHops = 8;
+
+}  // namespace
+
+tnamehit tmibfile::findScoped(tnameindex tmodulescope::*names, const tnameindex& anywhere,
+                              const std::string& name, int scope) const {
+    const std::string key = asciicase::upper(name);
+    tnamehit found;
+    for (int hops = 0; scope >= 0 && hops < MaxImportHops; ++hops) {
+        const tmodulescope& module = scopes_[scope];
+        const tnamehit hit = (module.*names).Find(name, key);
+        if (hit.exact >= 0) return hit;
+        if (found.anyCase < 0) found.anyCase = hit.anyCase;
+        const auto from = module.importedFrom.find(key);
+        scope = from == module.importedFrom.end() ? -1 : from->second;
+    }
+    const tnamehit hit = anywhere.Find(name, key);
+    found.exact = hit.exact;
+    if (found.anyCase < 0) found.anyCase = hit.anyCase;
+    return found;
+}
+
+const tmibentry* tmibfile::FindEntry(const std::string& name, int scope) const {
+    const int index = findScoped(&tmodulescope::entries, entryNames_, name, scope).exact;
     return index < 0 ? nullptr : entries_[index].get();
 }
 
-int tmibfile::EntryIndex(const std::string& name) const {
-    return lookup(entryByUpper_, asciicase::upper(name));
+int tmibfile::EntryIndex(const std::string& name, int scope) const {
+    const tnamehit hit = findScoped(&tmodulescope::entries, entryNames_, name, scope);
+    return hit.exact >= 0 ? hit.exact : hit.anyCase;
 }
 
-int tmibfile::TypeIndex(const std::string& name) const {
-    return lookup(typeByLower_, asciicase::lower(name));
+int tmibfile::TypeIndex(const std::string& name, int scope) const {
+    const tnamehit hit = findScoped(&tmodulescope::types, typeNames_, name, scope);
+    return hit.exact >= 0 ? hit.exact : hit.anyCase;
+}
+
+int tmibfile::ModuleScope(const std::string& moduleName) const {
+    const auto found = scopeByModule_.find(asciicase::upper(moduleName));
+    return found == scopeByModule_.end() ? -1 : found->second;
+}
+
+int tmibfile::scopeFor(const std::string& moduleName) {
+    const auto [found, added] =
+        scopeByModule_.try_emplace(asciicase::upper(moduleName), static_cast<int>(scopes_.size()));
+    if (added) scopes_.emplace_back();
+    return found->second;
 }
 
 const tasntype* tmibfile::followSyntax(const tmibentry& entry, std::string& value) const {
     value = entry.ClauseValue("SYNTAX");
+    int scope = entry.Module;
     const tasntype* last = nullptr;
     std::unordered_set<int> visited;
     while (!value.empty() && value[0] != '@') {
-        const int index = TypeIndex(value);
+        const int index = TypeIndex(value, scope);
         if (index < 0 || !visited.insert(index).second) return nullptr;
         last = types_[index].get();
         value = last->BaseType;
+        scope = last->Module;
     }
     return value.empty() ? nullptr : last;
 }
@@ -73,17 +110,23 @@ const tasntype* tmibfile::ResolveSyntaxType(const tmibentry& entry) const {
 
 void tmibfile::addType(tasntype type) {
     const int index = static_cast<int>(types_.size());
-    typeByLower_.emplace(asciicase::lower(type.Name), index);
+    type.Module = currentScope_;
     types_.push_back(std::make_unique<tasntype>(std::move(type)));
-    log("Type: " + types_.back()->Name);
+    const std::string& name = types_.back()->Name;
+    const std::string key = asciicase::upper(name);
+    typeNames_.Add(name, key, index);
+    if (currentScope_ >= 0) scopes_[currentScope_].types.Add(name, key, index);
+    log("Type: " + name);
 }
 
 void tmibfile::addEntry(std::unique_ptr<tmibentry> entry) {
     const int index = static_cast<int>(entries_.size());
-    entryByName_.emplace(entry->Name, index);
-    entryByUpper_.emplace(asciicase::upper(entry->Name), index);
+    entry->Module = currentScope_;
     entries_.push_back(std::move(entry));
     const tmibentry& added = *entries_.back();
+    const std::string key = asciicase::upper(added.Name);
+    entryNames_.Add(added.Name, key, index);
+    if (currentScope_ >= 0) scopes_[currentScope_].entries.Add(added.Name, key, index);
     log("Value: " + added.Name + " (" + added.Macro + ")");
 }
 
