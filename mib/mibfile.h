@@ -107,8 +107,9 @@ class tmibfile {
         std::unordered_map<std::string, int> importedFrom;  // upper-cased symbol -> scope
     };
     int scopeFor(const std::string& moduleName);
-    tnamehit findScoped(tnameindex tmodulescope::*names, const tnameindex& anywhere, const std::string& name,
-                        int scope) const;
+    // The index by exact spelling in scope order, then (with anyCase) by any case in scope order.
+    int findScoped(tnameindex tmodulescope::*names, const tnameindex& anywhere, const std::string& name,
+                   int scope, bool anyCase) const;
 
     tnameindex entryNames_, typeNames_;  // over all modules
     std::vector<tmodulescope> scopes_;

@@ -1,30 +1,25 @@
 #pragma once
-// Record names to record indexes for the parser's lookups: first definition wins, an exact
-// spelling before any other letter case.
+// Record names to record indexes for the parser's lookups; the first definition of a name wins.
 
 #include <string>
 #include <unordered_map>
 
-// What one index knows of a name: the first record spelled exactly so, and the first in any
-// ASCII letter case (-1 when none).
-struct tnamehit {
-    int exact = -1;
-    int anyCase = -1;
-};
-
 class tnameindex {
   public:
-    // name must outlive the index (the records own their names and are never removed).
-    void Add(const std::string& name, const std::string& key, int index);
     // key is name upper-cased.
-    tnamehit Find(const std::string& name, const std::string& key) const;
+    void Add(const std::string& name, const std::string& key, int index) {
+        exact_.try_emplace(name, index);
+        anyCase_.try_emplace(key, index);
+    }
+    // The first record spelled exactly name, -1 if none.
+    int Exact(const std::string& name) const { return find(exact_, name); }
+    // The first record whose upper-cased name is key, -1 if none.
+    int AnyCase(const std::string& key) const { return find(anyCase_, key); }
 
   private:
-    struct tfirst {
-        int index;
-        const std::string* spelling;
-        bool otherSpellings;  // the key is also spelled otherwise; those are in otherSpellings_
-    };
-    std::unordered_map<std::string, tfirst> byKey_;
-    std::unordered_map<std::string, int> otherSpellings_;
+    static int find(const std::unordered_map<std::string, int>& index, const std::string& name) {
+        const auto found = index.find(name);
+        return found == index.end() ? -1 : found->second;
+    }
+    std::unordered_map<std::string, int> exact_, anyCase_;
 };

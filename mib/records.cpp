@@ -7,6 +7,10 @@
 
 namespace {
 
+// Bounds a chain of modules that import a name from one another (a loop, or modules passing on
+// names they import themselves).
+constexpr int MaxImportHops = 8;
+
 // The name part of a "name=value" line.
 std::string_view lineKey(const std::string& line) {
     return std::string_view(line).substr(0, std::min(line.find('='), line.size()));
@@ -29,45 +33,34 @@ std::string tmibentry::ClauseValue(const std::string& keyword) const {
     return {};
 }
 
-namespace {
-
-// Bounds a chain of modules that import a name from one another (a loop, or modules passing on
-// names they import themselves).
-constexpr int MaxImportHops = 8;
-
-}  // namespace
-
-tnamehit tmibfile::findScoped(tnameindex tmodulescope::*names, const tnameindex& anywhere,
-                              const std::string& name, int scope) const {
-    const std::string key = asciicase::upper(name);
-    tnamehit found;
-    for (int hops = 0; scope >= 0 && hops < MaxImportHops; ++hops) {
-        const tmodulescope& module = scopes_[scope];
-        const tnamehit hit = (module.*names).Find(name, key);
-        if (hit.exact >= 0) return hit;
-        if (found.anyCase < 0) found.anyCase = hit.anyCase;
-        const auto from = module.importedFrom.find(key);
-        scope = from == module.importedFrom.end() ? -1 : from->second;
-    }
-    const tnamehit hit = anywhere.Find(name, key);
-    found.exact = hit.exact;
-    if (found.anyCase < 0) found.anyCase = hit.anyCase;
-    return found;
+int tmibfile::findScoped(tnameindex tmodulescope::*names, const tnameindex& anywhere, const std::string& name,
+                         int scope, bool anyCase) const {
+    std::string key;  // upper-cased name, made when first needed
+    const auto importedFrom = [&](int from) {
+        if (key.empty()) key = asciicase::upper(name);
+        const auto found = scopes_[from].importedFrom.find(key);
+        return found == scopes_[from].importedFrom.end() ? -1 : found->second;
+    };
+    for (int s = scope, hops = 0; s >= 0 && hops < MaxImportHops; s = importedFrom(s), ++hops)
+        if (const int found = (scopes_[s].*names).Exact(name); found >= 0) return found;
+    if (const int found = anywhere.Exact(name); found >= 0 || !anyCase) return found;
+    if (key.empty()) key = asciicase::upper(name);
+    for (int s = scope, hops = 0; s >= 0 && hops < MaxImportHops; s = importedFrom(s), ++hops)
+        if (const int found = (scopes_[s].*names).AnyCase(key); found >= 0) return found;
+    return anywhere.AnyCase(key);
 }
 
 const tmibentry* tmibfile::FindEntry(const std::string& name, int scope) const {
-    const int index = findScoped(&tmodulescope::entries, entryNames_, name, scope).exact;
+    const int index = findScoped(&tmodulescope::entries, entryNames_, name, scope, false);
     return index < 0 ? nullptr : entries_[index].get();
 }
 
 int tmibfile::EntryIndex(const std::string& name, int scope) const {
-    const tnamehit hit = findScoped(&tmodulescope::entries, entryNames_, name, scope);
-    return hit.exact >= 0 ? hit.exact : hit.anyCase;
+    return findScoped(&tmodulescope::entries, entryNames_, name, scope, true);
 }
 
 int tmibfile::TypeIndex(const std::string& name, int scope) const {
-    const tnamehit hit = findScoped(&tmodulescope::types, typeNames_, name, scope);
-    return hit.exact >= 0 ? hit.exact : hit.anyCase;
+    return findScoped(&tmodulescope::types, typeNames_, name, scope, true);
 }
 
 int tmibfile::ModuleScope(const std::string& moduleName) const {
