@@ -104,7 +104,7 @@ class tmibfile {
     // The names one module defines, and where its IMPORTS say the others come from.
     struct tmodulescope {
         tnameindex entries, types;
-        std::unordered_map<std::string, int> importedFrom;  // upper-cased symbol -> scope
+        std::unordered_map<std::string, int, tanycasehash, tanycaseequal> importedFrom;  // symbol -> scope
     };
     int scopeFor(const std::string& moduleName);
     // The index by exact spelling in scope order, then (with anyCase) by any case in scope order.

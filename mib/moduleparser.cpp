@@ -1,5 +1,4 @@
 // The module parser: header, body loop, IMPORTS, EXPORTS and MACRO skips.
-#include "mib/asciicase.h"
 #include "mib/itemtests.h"
 #include "mib/mibfile.h"
 
@@ -64,7 +63,7 @@ void tmibfile::parseImports() {
         const std::string position = std::to_string(Position);
         const int from = scopeFor(item.text);
         for (const std::string& name : names) {
-            if (currentScope_ >= 0) scopes_[currentScope_].importedFrom.try_emplace(asciicase::upper(name), from);
+            if (currentScope_ >= 0) scopes_[currentScope_].importedFrom.try_emplace(name, from);
             ImportList.push_back(item.text + ":" + name);
             ImportPositions.push_back(position);
             ImportFiles.push_back(FileName);

@@ -35,19 +35,16 @@ std::string tmibentry::ClauseValue(const std::string& keyword) const {
 
 int tmibfile::findScoped(tnameindex tmodulescope::*names, const tnameindex& anywhere, const std::string& name,
                          int scope, bool anyCase) const {
-    std::string key;  // upper-cased name, made when first needed
     const auto importedFrom = [&](int from) {
-        if (key.empty()) key = asciicase::upper(name);
-        const auto found = scopes_[from].importedFrom.find(key);
+        const auto found = scopes_[from].importedFrom.find(name);
         return found == scopes_[from].importedFrom.end() ? -1 : found->second;
     };
     for (int s = scope, hops = 0; s >= 0 && hops < MaxImportHops; s = importedFrom(s), ++hops)
         if (const int found = (scopes_[s].*names).Exact(name); found >= 0) return found;
     if (const int found = anywhere.Exact(name); found >= 0 || !anyCase) return found;
-    if (key.empty()) key = asciicase::upper(name);
     for (int s = scope, hops = 0; s >= 0 && hops < MaxImportHops; s = importedFrom(s), ++hops)
-        if (const int found = (scopes_[s].*names).AnyCase(key); found >= 0) return found;
-    return anywhere.AnyCase(key);
+        if (const int found = (scopes_[s].*names).AnyCase(name); found >= 0) return found;
+    return anywhere.AnyCase(name);
 }
 
 const tmibentry* tmibfile::FindEntry(const std::string& name, int scope) const {
@@ -106,9 +103,8 @@ void tmibfile::addType(tasntype type) {
     type.Module = currentScope_;
     types_.push_back(std::make_unique<tasntype>(std::move(type)));
     const std::string& name = types_.back()->Name;
-    const std::string key = asciicase::upper(name);
-    typeNames_.Add(name, key, index);
-    if (currentScope_ >= 0) scopes_[currentScope_].types.Add(name, key, index);
+    typeNames_.Add(name, index);
+    if (currentScope_ >= 0) scopes_[currentScope_].types.Add(name, index);
     log("Type: " + name);
 }
 
@@ -117,9 +113,8 @@ void tmibfile::addEntry(std::unique_ptr<tmibentry> entry) {
     entry->Module = currentScope_;
     entries_.push_back(std::move(entry));
     const tmibentry& added = *entries_.back();
-    const std::string key = asciicase::upper(added.Name);
-    entryNames_.Add(added.Name, key, index);
-    if (currentScope_ >= 0) scopes_[currentScope_].entries.Add(added.Name, key, index);
+    entryNames_.Add(added.Name, index);
+    if (currentScope_ >= 0) scopes_[currentScope_].entries.Add(added.Name, index);
     log("Value: " + added.Name + " (" + added.Macro + ")");
 }
 
