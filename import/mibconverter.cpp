@@ -64,6 +64,7 @@ void tmibconverter::Convert(const tmibentry& symbol) {
     entry->oid = ChainOid(chain);
     stats.AddOid(symbol.Name, chain.rooted ? entry->oid : chain.missingParent + "." + entry->oid,
                  chain.rooted ? oidResolved : oidPartial);
+    if (!chain.rooted) return;  // the arcs below the missing parent would name another object
 
     const tmibentry& row = *chain.members[1];
     std::string group, suffix;
@@ -86,7 +87,7 @@ void tmibconverter::Convert(const tmibentry& symbol) {
 }
 
 const tasntype* tmibconverter::RowType(const tmibentry& row) const {
-    const int index = mib_.TypeIndex(row.ClauseValue("SYNTAX"));
+    const int index = mib_.TypeIndex(row.ClauseValue("SYNTAX"), row.Module);
     return index < 0 ? nullptr : &mib_.TypeAt(index);
 }
 
@@ -98,7 +99,7 @@ bool tmibconverter::PlaceColumn(const tmibentry& symbol, const tmibentry& column
     const tmibentry* row = &columnRow;
     bool augmenting = false;
     if (!columnRow.Augments.empty()) {
-        if (const tmibentry* base = mib_.FindEntry(columnRow.Augments)) {
+        if (const tmibentry* base = mib_.FindEntry(columnRow.Augments, columnRow.Module)) {
             row = base;
             augmenting = true;
         } else {
@@ -124,12 +125,12 @@ bool tmibconverter::PlaceColumn(const tmibentry& symbol, const tmibentry& column
         const std::string rowOid =
             augmenting ? ChainOid(WalkParents(mib_, *row)) + "." : WithoutLastArc(entry.oid);
         group += ": #[" + rowOid + std::to_string(own + 1) + "]";
-    } else if (const int index = mib_.EntryIndex(first); index < 0) {
+    } else if (const int index = mib_.EntryIndex(first, row->Module); index < 0) {
         retained = false;  // kept only when the second index is found below
     } else {
         const tmibentry& indexObject = mib_.EntryAt(index);
         const int otherRow =
-            mib_.EntryIndex(indexObject.OidParts.empty() ? "" : indexObject.OidParts[0].name);
+            mib_.EntryIndex(indexObject.OidParts.empty() ? "" : indexObject.OidParts[0].name, indexObject.Module);
         if (otherRow < 0) {
             library_.Log("Row of index " + first + " of " + row->Name + " not found, " + symbol.Name +
                          " skipped");
@@ -160,7 +161,7 @@ std::string tmibconverter::ForeignIndexOid(const tmibentry& rowOfIndex) {
             break;
         }
         if (type.empty() || type[0] == '@') continue;
-        const int typeIndex = mib_.TypeIndex(type);
+        const int typeIndex = mib_.TypeIndex(type, rowType->Module);
         if (typeIndex < 0) {
             library_.ImportStats.AddOid(type, type, oidNotFound);
         } else if (mib_.TypeAt(typeIndex).BaseType == "@string") {
@@ -169,7 +170,8 @@ std::string tmibconverter::ForeignIndexOid(const tmibentry& rowOfIndex) {
         }
     }
     const std::string& item = rowType->Items[chosen];
-    const int member = mib_.EntryIndex(item.substr(0, item.find('=')));
+    const int member = mib_.EntryIndex(item.substr(0, item.find('=')), rowType->Module);
     if (member < 0) return "";
-    return ChainOid(WalkParents(mib_, mib_.EntryAt(member)));
+    const tparentchain chain = WalkParents(mib_, mib_.EntryAt(member));
+    return chain.rooted ? ChainOid(chain) : "";
 }

@@ -22,7 +22,7 @@ tparentchain WalkParents(const tmibfile& mib, const tmibentry& symbol) {
             chain.rooted = true;
             break;
         }
-        const int index = mib.EntryIndex(parent);
+        const int index = mib.EntryIndex(parent, member->Module);
         if (index < 0 || !seen.insert(&mib.EntryAt(index)).second) {
             chain.missingParent = parent;
             break;

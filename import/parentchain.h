@@ -14,7 +14,8 @@ struct tparentchain {
     std::string missingParent;  // the parent name that ended an unrooted walk
 };
 
-// Follows the first OID part of each member by name (any case); stops at iso, at a parent
+// Follows the first OID part of each member by name, looked up in that member's module (see
+// tmibfile::EntryIndex); stops at iso, at a parent
 // defined nowhere, and at the first symbol met twice (a loop, treated as not rooted).
 tparentchain WalkParents(const tmibfile& mib, const tmibentry& symbol);
 

@@ -1,5 +1,6 @@
 // The lexer of tmibfile: turns Text into items, repairing the case of a name's first letter
 // where the context says whether a type or a value name stands there.
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
@@ -70,22 +71,22 @@ bool isInt32Text(std::string_view word) {
 }
 
 // A digit string in base 16 or 2 as a 64-bit pattern; false for other characters or overflow.
+int digitValue(char c) {
+    if (isDigit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return 99;
+}
+
+bool hasOnlyDigits(const std::string& content, int base) {
+    return std::all_of(content.begin(), content.end(), [base](char c) { return digitValue(c) < base; });
+}
+
+// The digits as a 64-bit pattern; false when they are too many to fit.
 bool convertBitString(const std::string& content, int base, int64_t& value) {
     if (content.size() > (base == 16 ? 16u : 64u)) return false;
     uint64_t bits = 0;
-    for (char c : content) {
-        int digit;
-        if (isDigit(c))
-            digit = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else
-            return false;
-        if (digit >= base) return false;
-        bits = bits * base + digit;
-    }
+    for (char c : content) bits = bits * base + digitValue(c);
     value = static_cast<int64_t>(bits);
     return true;
 }
@@ -223,9 +224,16 @@ void tmibfile::lexApostropheString(tmibitem& item) {
         item.kind = ikEmptyBitString;
         item.text.clear();
     } else {
-        if (!convertBitString(content, letter == 'H' || letter == 'h' ? 16 : 2, item.value))
+        const int base = letter == 'H' || letter == 'h' ? 16 : 2;
+        if (!hasOnlyDigits(content, base))
             RaiseError("Unsupported Hex or binary number format (Value=" + content + ").");
-        item.kind = ikNumber;
+        if (convertBitString(content, base, item.value)) {
+            item.kind = ikNumber;
+        } else {
+            // Too long for a number (an OCTET STRING's DEFVAL, say): kept as written.
+            item.kind = ikString;
+            item.text = "'" + content + "'" + letter;
+        }
     }
     ++Position;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "mib/mibrecords.h"
+#include "mib/nameindex.h"
 #include "mib/parseexception.h"
 
 // Takes module after module (LoadFile/LoadText, then ParseModule) and accumulates their
@@ -35,16 +36,23 @@ class tmibfile {
     void ParseModule();
     tasntype ParseType(const std::string& name);
 
-    // Lookups over everything parsed so far; the first definition in parse order wins.
+    // Lookups over everything parsed so far. A name used in a module (scope, see ModuleScope) is
+    // looked for in that module, then in the module its IMPORTS name for it, then anywhere (the
+    // first definition in parse order); an exact spelling anywhere in that order wins over any
+    // other ASCII letter case. Without a scope (-1) only "anywhere" is asked.
     int EntryCount() const { return static_cast<int>(entries_.size()); }
     const tmibentry& EntryAt(int index) const { return *entries_[index]; }
     int TypeCount() const { return static_cast<int>(types_.size()); }
     const tasntype& TypeAt(int index) const { return *types_[index]; }
-    const tmibentry* FindEntry(const std::string& name) const;  // case-sensitive
-    int EntryIndex(const std::string& name) const;              // ASCII case-insensitive, -1 if none
-    int TypeIndex(const std::string& name) const;               // ASCII case-insensitive, -1 if none
-    // The entry's SYNTAX followed through type assignments: an "@" tag, an undefined type name,
-    // empty without SYNTAX, or on a circular chain the name at which the chain closes.
+    const tmibentry* FindEntry(const std::string& name, int scope = -1) const;  // exact spelling only
+    int EntryIndex(const std::string& name, int scope = -1) const;              // -1 if none
+    int TypeIndex(const std::string& name, int scope = -1) const;               // -1 if none
+    // The scope of a module parsed or imported so far (ASCII case ignored), -1 if none; records
+    // carry theirs in Module.
+    int ModuleScope(const std::string& moduleName) const;
+    // The entry's SYNTAX followed through type assignments, each name in the scope of the record
+    // that uses it: an "@" tag, an undefined type name, empty without SYNTAX, or on a circular
+    // chain the name at which the chain closes.
     std::string ResolveSyntax(const tmibentry& entry) const;
     // The type record whose BaseType is the "@" tag ResolveSyntax ends on; nullptr when the
     // SYNTAX is itself a tag or does not resolve to one.
@@ -94,9 +102,20 @@ class tmibfile {
 
     std::vector<std::unique_ptr<tasntype>> types_;
     std::vector<std::unique_ptr<tmibentry>> entries_;
-    std::unordered_map<std::string, int> entryByName_;   // exact name
-    std::unordered_map<std::string, int> entryByUpper_;  // upper-cased name
-    std::unordered_map<std::string, int> typeByLower_;   // lower-cased name
+    // The names one module defines, and where its IMPORTS say the others come from.
+    struct tmodulescope {
+        tnameindex entries, types;
+        std::unordered_map<std::string, int, tanycasehash, tanycaseequal> importedFrom;  // symbol -> scope
+    };
+    int scopeFor(const std::string& moduleName);
+    // The index by exact spelling in scope order, then (with anyCase) by any case in scope order.
+    int findScoped(tnameindex tmodulescope::*names, const tnameindex& anywhere, const std::string& name,
+                   int scope, bool anyCase) const;
+
+    tnameindex entryNames_, typeNames_;  // over all modules
+    std::vector<tmodulescope> scopes_;
+    std::unordered_map<std::string, int> scopeByModule_;  // upper-cased module name
+    int currentScope_ = -1;                                // of the module being parsed
     int typeDepth_ = 0;
 };
 

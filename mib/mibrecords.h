@@ -126,6 +126,7 @@ class tasntype {
     std::string ElementType;         // BaseType of X in SEQUENCE OF X
     bool IsUnsigned = false;
     bool Is64Bit = false;
+    int Module = -1;  // the defining module's scope in the tmibfile (see ModuleScope)
 };
 
 // Index of the first member line whose name (text before the first "=") equals name exactly, or -1.
@@ -152,4 +153,5 @@ class tmibentry {
     bool IsUnsigned = false;
     bool Is64Bit = false;
     std::string Augments;
+    int Module = -1;  // the defining module's scope in the tmibfile (see ModuleScope)
 };

@@ -27,6 +27,7 @@ void tmibfile::parseHeader() {
     NextItem(item);
     if (item.kind != ikTypeRef) RaiseError("Module Identifier expected.");
     ModuleName = item.text;
+    currentScope_ = scopeFor(ModuleName);
     NextItem(item);
     if (!isReserved(item, rwDEFINITIONS)) RaiseError("\"DEFINITIONS\" expected.");
     do NextItem(item);
@@ -60,7 +61,9 @@ void tmibfile::parseImports() {
         NextItem(item);
         if (item.kind != ikTypeRef && item.kind != ikValueRef) RaiseError("Module Reference expected.");
         const std::string position = std::to_string(Position);
+        const int from = scopeFor(item.text);
         for (const std::string& name : names) {
+            if (currentScope_ >= 0) scopes_[currentScope_].importedFrom.try_emplace(name, from);
             ImportList.push_back(item.text + ":" + name);
             ImportPositions.push_back(position);
             ImportFiles.push_back(FileName);

@@ -7,14 +7,13 @@
 
 namespace {
 
+// Bounds a chain of modules that import a name from one another (a loop, or modules passing on
+// names they import themselves).
+constexpr int MaxImportHops = 8;
+
 // The name part of a "name=value" line.
 std::string_view lineKey(const std::string& line) {
     return std::string_view(line).substr(0, std::min(line.find('='), line.size()));
-}
-
-int lookup(const std::unordered_map<std::string, int>& index, const std::string& key) {
-    auto it = index.find(key);
-    return it == index.end() ? -1 : it->second;
 }
 
 }  // namespace
@@ -34,28 +33,56 @@ std::string tmibentry::ClauseValue(const std::string& keyword) const {
     return {};
 }
 
-const tmibentry* tmibfile::FindEntry(const std::string& name) const {
-    const int index = lookup(entryByName_, name);
+int tmibfile::findScoped(tnameindex tmodulescope::*names, const tnameindex& anywhere, const std::string& name,
+                         int scope, bool anyCase) const {
+    const auto importedFrom = [&](int from) {
+        const auto found = scopes_[from].importedFrom.find(name);
+        return found == scopes_[from].importedFrom.end() ? -1 : found->second;
+    };
+    for (int s = scope, hops = 0; s >= 0 && hops < MaxImportHops; s = importedFrom(s), ++hops)
+        if (const int found = (scopes_[s].*names).Exact(name); found >= 0) return found;
+    if (const int found = anywhere.Exact(name); found >= 0 || !anyCase) return found;
+    for (int s = scope, hops = 0; s >= 0 && hops < MaxImportHops; s = importedFrom(s), ++hops)
+        if (const int found = (scopes_[s].*names).AnyCase(name); found >= 0) return found;
+    return anywhere.AnyCase(name);
+}
+
+const tmibentry* tmibfile::FindEntry(const std::string& name, int scope) const {
+    const int index = findScoped(&tmodulescope::entries, entryNames_, name, scope, false);
     return index < 0 ? nullptr : entries_[index].get();
 }
 
-int tmibfile::EntryIndex(const std::string& name) const {
-    return lookup(entryByUpper_, asciicase::upper(name));
+int tmibfile::EntryIndex(const std::string& name, int scope) const {
+    return findScoped(&tmodulescope::entries, entryNames_, name, scope, true);
 }
 
-int tmibfile::TypeIndex(const std::string& name) const {
-    return lookup(typeByLower_, asciicase::lower(name));
+int tmibfile::TypeIndex(const std::string& name, int scope) const {
+    return findScoped(&tmodulescope::types, typeNames_, name, scope, true);
+}
+
+int tmibfile::ModuleScope(const std::string& moduleName) const {
+    const auto found = scopeByModule_.find(asciicase::upper(moduleName));
+    return found == scopeByModule_.end() ? -1 : found->second;
+}
+
+int tmibfile::scopeFor(const std::string& moduleName) {
+    const auto [found, added] =
+        scopeByModule_.try_emplace(asciicase::upper(moduleName), static_cast<int>(scopes_.size()));
+    if (added) scopes_.emplace_back();
+    return found->second;
 }
 
 const tasntype* tmibfile::followSyntax(const tmibentry& entry, std::string& value) const {
     value = entry.ClauseValue("SYNTAX");
+    int scope = entry.Module;
     const tasntype* last = nullptr;
     std::unordered_set<int> visited;
     while (!value.empty() && value[0] != '@') {
-        const int index = TypeIndex(value);
+        const int index = TypeIndex(value, scope);
         if (index < 0 || !visited.insert(index).second) return nullptr;
         last = types_[index].get();
         value = last->BaseType;
+        scope = last->Module;
     }
     return value.empty() ? nullptr : last;
 }
@@ -73,17 +100,21 @@ const tasntype* tmibfile::ResolveSyntaxType(const tmibentry& entry) const {
 
 void tmibfile::addType(tasntype type) {
     const int index = static_cast<int>(types_.size());
-    typeByLower_.emplace(asciicase::lower(type.Name), index);
+    type.Module = currentScope_;
     types_.push_back(std::make_unique<tasntype>(std::move(type)));
-    log("Type: " + types_.back()->Name);
+    const std::string& name = types_.back()->Name;
+    typeNames_.Add(name, index);
+    if (currentScope_ >= 0) scopes_[currentScope_].types.Add(name, index);
+    log("Type: " + name);
 }
 
 void tmibfile::addEntry(std::unique_ptr<tmibentry> entry) {
     const int index = static_cast<int>(entries_.size());
-    entryByName_.emplace(entry->Name, index);
-    entryByUpper_.emplace(asciicase::upper(entry->Name), index);
+    entry->Module = currentScope_;
     entries_.push_back(std::move(entry));
     const tmibentry& added = *entries_.back();
+    entryNames_.Add(added.Name, index);
+    if (currentScope_ >= 0) scopes_[currentScope_].entries.Add(added.Name, index);
     log("Value: " + added.Name + " (" + added.Macro + ")");
 }
 

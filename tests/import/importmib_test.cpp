@@ -139,11 +139,32 @@ TEST(ImportMibFixture, ReportsUnrootedChainsAndMissingRows) {
     EXPECT_TRUE(run.Logged("base table fxMissingEntrynot found"));
     EXPECT_TRUE(run.Logged("Row type @sequence of fxNoTypeEntry not found, fxNoTypeValue skipped"));
 
-    std::vector<std::string> oids;
-    for (int i = 0; i < run.library.Count(); ++i) oids.push_back(run.library.Entries(i)->oid);
-    // The orphan and the loop member still become entries under their partial OIDs; the column
-    // of the missing augmented row has no index of its own and is discarded.
-    EXPECT_EQ(oids, (std::vector<std::string>{"1.7.1.0", "1.2.1.3.0"}));
+    // The orphan and the loop member make no entry: their partial OIDs would name other objects.
+    // The column of the missing augmented row has no index of its own and is discarded.
+    EXPECT_EQ(run.library.Count(), 0);
+}
+
+TEST(ImportMibFixture, ResolvesNamesInTheScopeOfTheirModule) {
+    FixtureImport run("FIXTURE-SCOPE-MIB");
+    ASSERT_TRUE(run.ok);
+    const std::string root = "1.3.6.1.4.1.99996";
+    const struct {
+        const char* object;
+        std::string oid;
+        bool isunsigned;
+    } cases[] = {
+        {"own system, shadowing nothing", root + ".1.1.0", false},
+        {"imported group under its own module's system", "1.3.6.1.4.1.99995.3.4.2.0", false},
+        {"type from the module IMPORTS names", root + ".2.0", true},
+        {"exact spelling of two differing in case", root + ".6.1.0", false},
+        {"any case without an exact spelling", root + ".5.2.0", false},
+    };
+    for (const auto& c : cases) {
+        const Toiddata* entry = run.Entry(c.oid);
+        ASSERT_NE(entry, nullptr) << c.object << " " << c.oid;
+        EXPECT_EQ(entry->isunsigned, c.isunsigned) << c.object;
+    }
+    EXPECT_EQ(run.library.Count(), 5);
 }
 
 TEST(ImportMibFixture, MissingModuleIsRaisedAtItsFromClause) {

@@ -87,6 +87,8 @@ const LexCase lexCases[] = {
     {"IntegerGroupBeforeBegin", "INTEGER ::= BEGIN", false, "R:INTEGER ::= R:BEGIN"},
     {"IntegerGroupBeforeBrace", "Gauge32 ::= {", false, "R:Gauge32 ::= {"},
     {"HexAndBinaryStrings", "'FF'H '0101'B ''h 'ffffffffffffffff'h", false, "N:255 N:5 B N:-1"},
+    {"TooLongForANumberKeptAsText", "'11112222333344445'H '00000000000000000000000000000000000000000000000000000000000000001'b",
+     false, "S:\"'11112222333344445'H\" S:\"'00000000000000000000000000000000000000000000000000000000000000001'b\""},
     {"LongDigitRunSaturates", "12345678901234567890 123456789012345678", false,
      "N:9223372036854775807 N:123456789012345678"},
     {"MinusIsASymbol", "-5", false, "- N:5"},
@@ -135,8 +137,8 @@ const LexErrorCase lexErrors[] = {
     {"BadHexDigit", "'FG'H", "Unsupported Hex or binary number format (Value=FG).", 5},
     {"BadBinaryDigit", "'012'B", "Unsupported Hex or binary number format (Value=012).", 6},
     {"BlankInHex", "'F F'h", "Unsupported Hex or binary number format (Value=F F).", 6},
-    {"TooManyHexDigits", "'11112222333344445'H",
-     "Unsupported Hex or binary number format (Value=11112222333344445).", 20},
+    {"BadDigitInLongHex", "'FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFG'H",
+     "Unsupported Hex or binary number format (Value=FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFG).", 35},
 };
 
 class LexerErrors : public testing::TestWithParam<LexErrorCase> {};

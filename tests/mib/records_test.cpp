@@ -101,6 +101,27 @@ TEST_F(Records, FirstModuleParsedWins) {
     EXPECT_EQ(file.EntryAt(file.EntryCount() - 1).Macro, "@objectid");
 }
 
+TEST_F(Records, ExactSpellingAndOwnModuleComeFirst) {
+    ASSERT_EQ(mibtest::parse(file, "B DEFINITIONS ::= BEGIN\n"
+                                   "octets OBJECT IDENTIFIER ::= { b 1 }\n"
+                                   "sysVCMP OBJECT IDENTIFIER ::= { b 2 }\n"
+                                   "sysVcmp OBJECT IDENTIFIER ::= { b 3 }\n"
+                                   "END\n")
+                  .message,
+              "");
+    const auto arc = [this](int index) { return file.EntryAt(index).OidParts.at(1).number; };
+    EXPECT_EQ(arc(file.EntryIndex("sysVcmp")), 3);
+    EXPECT_EQ(arc(file.EntryIndex("sysVCMP")), 2);
+    EXPECT_EQ(arc(file.EntryIndex("SYSvcmp")), 2);
+    EXPECT_EQ(file.FindEntry("SYSvcmp"), nullptr);
+    const int b = file.ModuleScope("b");
+    ASSERT_GE(b, 0);
+    EXPECT_EQ(arc(file.EntryIndex("OCTETS", b)), 1);
+    EXPECT_EQ(file.EntryAt(file.EntryIndex("OCTETS")).Macro, "OBJECT-TYPE");
+    EXPECT_EQ(file.FindEntry("octets", b)->Macro, "@objectid");
+    EXPECT_EQ(file.TypeAt(file.TypeIndex("ifentry", b)).Module, file.ModuleScope("M"));
+}
+
 TEST(ClauseValue, MatchesKeywordIgnoringCaseFirstLineWins) {
     tmibentry entry;
     entry.Clauses = {
