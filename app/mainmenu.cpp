@@ -58,7 +58,7 @@ QObject* BuildActionList(QMainWindow& window) {
 void BuildMainMenu(QMainWindow& window, QObject& actionList) {
     QMenuBar* bar = window.menuBar();
     bar->setObjectName("MainMenu1");
-    for (const MenuSpec& spec : std::initializer_list<MenuSpec>{
+    for (const MenuSpec& layout : std::initializer_list<MenuSpec>{
              {"File1",
               "&File",
               {{"NewOIDFile1", "&New...", QKeySequence::New},
@@ -86,9 +86,9 @@ void BuildMainMenu(QMainWindow& window, QObject& actionList) {
               "&Import",
               {{"MIB1", "&MIB File...", {}}, {"N5", "-", {}}, {"ShowLog1", "Show Import &Log...", {}}}},
              {"Help1", "&Help", {{"Help2", "&Help...", {}}, {"N6", "-", {}}, {"About1", "&About", {}}}}}) {
-        QMenu* menu = bar->addMenu(spec.caption);
-        menu->setObjectName(spec.name);
-        for (const MenuRow& row : spec.rows) {
+        QMenu* menu = bar->addMenu(layout.caption);
+        menu->setObjectName(layout.name);
+        for (const MenuRow& row : layout.rows) {
             const bool separator = QString(row.caption) == "-";
             QAction* item = separator ? menu->addSeparator() : menu->addAction(row.caption);
             item->setObjectName(row.name);
