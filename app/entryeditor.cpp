@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "library/namekey.h"
+#include "app/actionbutton.h"
 #include "app/qtstrings.h"
 #include "library/oiddata.h"
 
@@ -33,16 +34,6 @@ QFormLayout* compactForm(QGroupBox* box) {
     form->setContentsMargins(6, 2, 6, 4);
     form->setVerticalSpacing(3);
     return form;
-}
-
-QPushButton* makeActionButton(const char* name, QAction* action) {
-    auto* button = new QPushButton(action->text());
-    button->setObjectName(name);
-    button->setEnabled(action->isEnabled());
-    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
-    QObject::connect(action, &QAction::changed, button,
-                     [button, action] { button->setEnabled(action->isEnabled()); });
-    return button;
 }
 
 // The memo shows CR LF, a lone CR and a lone LF each as a line break; it gives lines back joined by CR LF.
@@ -145,8 +136,8 @@ QWidget* EntryEditor::buildDescription(QAction* applyAction, QAction* cancelActi
     layout->addWidget(memo_, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(makeActionButton("Button1", applyAction));
-    buttons->addWidget(makeActionButton("Button2", cancelAction));
+    buttons->addWidget(MakeActionButton("Button1", applyAction));
+    buttons->addWidget(MakeActionButton("Button2", cancelAction));
     layout->addLayout(buttons);
     return box;
 }

@@ -36,6 +36,10 @@ QString QtUserDialogs::saveFileName(const FileDialogSpec& dialog) {
     return runFileDialog(dialog, true, false).value(0);
 }
 
+bool QtUserDialogs::runDialog(QDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
+}
+
 QString QtUserDialogs::qtFilter(const QString& filter) {
     const QStringList parts = filter.split('|');
     QStringList filters;
@@ -56,6 +60,7 @@ QStringList QtUserDialogs::runFileDialog(const FileDialogSpec& dialog, bool save
     // No dialog asks before overwriting, and none requires the file to exist.
     fileDialog.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::AnyFile);
     fileDialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!dialog.fileName.isEmpty()) fileDialog.selectFile(dialog.fileName);
     if (fileDialog.exec() != QDialog::Accepted) return {};
     return fileDialog.selectedFiles();
 }

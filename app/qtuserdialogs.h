@@ -18,6 +18,7 @@ class QtUserDialogs : public UserDialogs {
     QString openFileName(const FileDialogSpec& dialog) override;
     QStringList openFileNames(const FileDialogSpec& dialog) override;
     QString saveFileName(const FileDialogSpec& dialog) override;
+    bool runDialog(QDialog& dialog) override;
 
     // "Veltrane SNMP Library|*.oidlib" -> "Veltrane SNMP Library (*.oidlib)"; "Any File|*.*" -> "Any File (*)"
     static QString qtFilter(const QString& filter);

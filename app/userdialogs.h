@@ -4,13 +4,17 @@
 #include <QString>
 #include <QStringList>
 
+class QDialog;
+
 // What a file dialog offers: its name, filter in "description|patterns|..." form,
-// default extension and initial folder.
+// default extension, initial folder and a preset file name (its folder, when it has one,
+// is the one the dialog opens in).
 struct FileDialogSpec {
     QString name;
     QString filter;
     QString defaultExt;
     QString initialDir;
+    QString fileName = {};
 };
 
 enum class DialogAnswer { Yes, No, Cancel };
@@ -27,4 +31,6 @@ class UserDialogs {
     virtual QString openFileName(const FileDialogSpec& dialog) = 0;       // empty: cancelled
     virtual QStringList openFileNames(const FileDialogSpec& dialog) = 0;  // empty: cancelled
     virtual QString saveFileName(const FileDialogSpec& dialog) = 0;       // empty: cancelled
+    // Shows one of the window's own dialogs modally; true when it closed with OK.
+    virtual bool runDialog(QDialog& dialog) = 0;
 };

@@ -1,5 +1,7 @@
 #include "widgets/oidtreeview.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,17 +15,35 @@ namespace {
 
 constexpr int CheckBoxWidth = 16;
 
-QPixmap drawCheckBox(bool ticked) {
-    QPixmap pixmap(CheckBoxWidth, CheckBoxWidth);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    QStyleOptionButton option;
-    option.rect = QRect(1, 1, CheckBoxWidth - 2, CheckBoxWidth - 2);
-    option.state = QStyle::State_Enabled | (ticked ? QStyle::State_On : QStyle::State_Off);
-    QWidget probe;
-    probe.style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, &probe);
-    return pixmap;
-}
+// Draws the style's own check-box indicator straight onto the painter of the view, so the box
+// follows the device pixel ratio (crisp at 200 %) instead of scaling a 16-pixel picture.
+class CheckBoxIconEngine : public QIconEngine {
+  public:
+    explicit CheckBoxIconEngine(bool ticked) : ticked_(ticked) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+        QStyleOptionButton option;
+        option.rect = rect.adjusted(1, 1, -1, -1);
+        option.state = (mode == QIcon::Disabled ? QStyle::State_None : QStyle::State_Enabled) |
+                       (ticked_ ? QStyle::State_On : QStyle::State_Off);
+        QApplication::style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, painter);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return scaledPixmap(size, mode, state, 1);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
+        QPixmap pixmap(size * scale);
+        pixmap.setDevicePixelRatio(scale);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        return pixmap;
+    }
+    QIconEngine* clone() const override { return new CheckBoxIconEngine(ticked_); }
+
+  private:
+    bool ticked_;
+};
 
 }  // namespace
 
@@ -116,11 +136,11 @@ int OidTreeView::compareCaptions(const QString& a, const QString& b) {
 
 QIcon OidTreeView::checkIcon(int imageIndex) {
     if (imageIndex == UncheckedImage) {
-        static const QIcon unticked(drawCheckBox(false));
+        static const QIcon unticked(new CheckBoxIconEngine(false));
         return unticked;
     }
     if (imageIndex == CheckedImage) {
-        static const QIcon ticked(drawCheckBox(true));
+        static const QIcon ticked(new CheckBoxIconEngine(true));
         return ticked;
     }
     return QIcon();
@@ -129,7 +149,7 @@ QIcon OidTreeView::checkIcon(int imageIndex) {
 bool OidTreeView::inCheckBox(const TreeNode* node, const QPoint& pos) const {
     if (!node || node->imageIndex() == NoCheckImage) return false;
     const QRect row = visualItemRect(node);
-    return pos.x() >= row.left() && pos.x() < row.left() + CheckBoxWidth + 4;
+    return pos.x() >= row.left() && pos.x() < row.left() + CheckBoxWidth;
 }
 
 void OidTreeView::toggleCheck(TreeNode* node) {

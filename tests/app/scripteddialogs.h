@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QString>
 #include <deque>
+#include <functional>
 #include <stdexcept>
 #include <variant>
 
@@ -12,8 +14,8 @@
 
 // One thing the window showed: the kind of box or dialog and its text or dialog settings.
 struct AskedDialog {
-    QString kind;  // "warning", "confirm", "information", "error", "open", "openmany", "save"
-    QString text;  // the message, or the file dialog's name
+    QString kind;  // "warning", "confirm", "information", "error", "open", "openmany", "save", "dialog"
+    QString text;  // the message, the file dialog's name, or the caption of the window's own dialog
     FileDialogSpec dialog;
 };
 
@@ -27,6 +29,9 @@ class ScriptedDialogs : public UserDialogs {
 
     void answer(DialogAnswer reply) { answers_.push_back(reply); }
     void answerFile(const QString& fileName) { answers_.push_back(fileName); }
+    // The next of the window's own dialogs is answered by fill: it sets the controls and returns
+    // true for OK, false for Cancel.
+    void answerDialog(std::function<bool(QDialog&)> fill) { answers_.push_back(DialogFill{std::move(fill)}); }
     // The next question fails: it throws an error with this message, as a failing command would.
     void failWith(const std::string& message) { answers_.push_back(Failure{message}); }
 
@@ -56,11 +61,19 @@ class ScriptedDialogs : public UserDialogs {
         return take<QString>(dialog.name);
     }
 
+    bool runDialog(QDialog& dialog) override {
+        record("dialog", dialog.windowTitle());
+        return take<DialogFill>(dialog.windowTitle()).fill(dialog);
+    }
+
   private:
+    struct DialogFill {
+        std::function<bool(QDialog&)> fill;
+    };
     struct Failure {
         std::string message;
     };
-    using Answer = std::variant<DialogAnswer, QString, Failure>;
+    using Answer = std::variant<DialogAnswer, QString, DialogFill, Failure>;
 
     void record(const QString& kind, const QString& text, const FileDialogSpec& dialog = {}) {
         asked.push_back({kind, text, dialog});
@@ -77,6 +90,8 @@ class ScriptedDialogs : public UserDialogs {
             ADD_FAILURE() << "no prepared answer for: " << question.toStdString();
             if constexpr (std::is_same_v<T, DialogAnswer>)
                 return DialogAnswer::Cancel;
+            else if constexpr (std::is_same_v<T, DialogFill>)
+                return DialogFill{[](QDialog&) { return false; }};
             else
                 return T();
         }
