@@ -69,7 +69,9 @@ void EditCommands::ActionList1Update() {
     for (const Element& element : elements_) {
         const bool holds = RuleHolds(element.row.rule, facts);
         if (element.action) {
-            if (element.action->isEnabled() != holds) element.action->setEnabled(holds);
+            // A hidden action reads as disabled whatever it was set to; it is set once it shows.
+            if (element.action->isVisible() && element.action->isEnabled() != holds)
+                element.action->setEnabled(holds);
         } else if (element.row.setsVisibility) {
             if (element.widget->isHidden() == holds) element.widget->setVisible(holds);
         } else if (element.widget->isEnabled() != holds) {

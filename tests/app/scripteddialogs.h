@@ -27,8 +27,8 @@ class ScriptedDialogs : public UserDialogs {
         EXPECT_TRUE(answers_.empty()) << answers_.size() << " prepared answer(s) were not used";
     }
 
-    void answer(DialogAnswer reply) { answers_.push_back(reply); }
-    void answerFile(const QString& fileName) { answers_.push_back(fileName); }
+    void answer(DialogAnswer reply) { answers_.emplace_back(std::in_place_type<DialogAnswer>, reply); }
+    void answerFile(const QString& fileName) { answers_.emplace_back(std::in_place_type<QString>, fileName); }
     // The next of the window's own dialogs is answered by fill: it sets the controls and returns
     // true for OK, false for Cancel.
     void answerDialog(std::function<bool(QDialog&)> fill) { answers_.push_back(DialogFill{std::move(fill)}); }
