@@ -72,8 +72,9 @@ void FindCommands::Findreplace1Click() {
     editing.ApplyPendingEdits();  // what the user typed takes part in the replacement, it is not lost
 
     std::vector<Toiddata*> shown;
-    for (QTreeWidgetItemIterator it(&host_.tree()); *it; ++it)
-        if (IsEntryNode(*it)) shown.push_back(EntryOf(static_cast<TreeNode*>(*it)));
+    host_.tree().forEachNode([&shown](TreeNode* node) {
+        if (IsEntryNode(node)) shown.push_back(EntryOf(node));
+    });
     const SearchFields fields = searchdlg_->fields();
     ReplaceAllInEntries(shown, fields, TextMatcher(typedText(searchdlg_->findText()), fields.caseSensitive),
                         typedText(searchdlg_->replaceText()));

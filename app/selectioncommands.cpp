@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
-#include <QTreeWidgetItemIterator>
 
 #include "app/actionbutton.h"
 #include "app/commandrunner.h"
@@ -70,20 +69,17 @@ void SelectionCommands::setPartial(bool partial) {
 }
 
 void SelectionCommands::setEveryNode(int imageIndex) {
-    OidTreeView& tree = host_.tree();
-    tree.setUpdatesEnabled(false);
-    for (QTreeWidgetItemIterator it(&tree); *it; ++it) static_cast<TreeNode*>(*it)->setImageIndex(imageIndex);
-    tree.setUpdatesEnabled(true);
-    tree.viewport()->update();
+    host_.tree().forEachNode([imageIndex](TreeNode* node) { node->setImageIndex(imageIndex); });
+    host_.tree().viewport()->update();
 }
 
 SelectionCount SelectionCommands::updateCounter() {
     SelectionCount count;
-    for (QTreeWidgetItemIterator it(&host_.tree()); *it; ++it) {
-        if ((*it)->childCount() != 0) continue;
+    host_.tree().forEachNode([&count](TreeNode* node) {
+        if (node->childCount() != 0) return;
         ++count.total;
-        if (static_cast<TreeNode*>(*it)->imageIndex() == CheckedImage) ++count.ticked;
-    }
+        if (node->imageIndex() == CheckedImage) ++count.ticked;
+    });
     CounterCountLabel_->setText(QString("%1 / %2").arg(count.ticked).arg(count.total));
     return count;
 }
@@ -95,15 +91,11 @@ void SelectionCommands::POPrepareActionExecute() {
 }
 
 SelectionCount SelectionCommands::EnterPartialSelection(const std::unordered_set<const Toiddata*>& entries) {
-    OidTreeView& tree = host_.tree();
-    tree.setUpdatesEnabled(false);
-    for (QTreeWidgetItemIterator it(&tree); *it; ++it) {
-        auto* node = static_cast<TreeNode*>(*it);
+    host_.tree().forEachNode([&entries](TreeNode* node) {
         const bool ticked = IsEntryNode(node) && entries.contains(EntryOf(node));
         node->setImageIndex(ticked ? CheckedImage : UncheckedImage);
-    }
-    tree.setUpdatesEnabled(true);
-    tree.viewport()->update();
+    });
+    host_.tree().viewport()->update();
     setPartial(true);
     return updateCounter();
 }
@@ -125,6 +117,7 @@ void SelectionCommands::POCancelActionExecute() {
 
 void SelectionCommands::TreeviewCheckBoxClick(TreeNode* node, int state) {
     setSubtree(node, state);
+    host_.tree().viewport()->update();
     updateCounter();
 }
 
@@ -140,13 +133,12 @@ void SelectionCommands::POSaveActionExecute() {
     if (fileName.isEmpty()) return;
     toidfile& partialLibrary = host_.document().partialLibrary();
     partialLibrary.Clear();
-    for (QTreeWidgetItemIterator it(&host_.tree()); *it; ++it) {
-        auto* node = static_cast<TreeNode*>(*it);
-        if (!IsEntryNode(node) || node->imageIndex() != CheckedImage) continue;
+    host_.tree().forEachNode([&partialLibrary](TreeNode* node) {
+        if (!IsEntryNode(node) || node->imageIndex() != CheckedImage) return;
         auto copy = std::make_unique<Toiddata>();
         CopyEntry(*copy, *EntryOf(node));
         partialLibrary.Add(std::move(copy));
-    }
+    });
     partialLibrary.SaveToFile(PathBytes(fileName));
     POCancelActionExecute();
 }

@@ -6,6 +6,7 @@
 
 #include "library/oiddata.h"
 #include "library/textcase.h"
+#include "text/asciicase.h"
 
 namespace {
 
@@ -56,14 +57,20 @@ void FoldUtf8(std::string_view text, std::u32string& letters, std::vector<std::s
     if (offsets) offsets->push_back(text.size());
 }
 
-std::string FoldSingleByte(std::string_view text) {
-    std::string folded(text);
-    for (char& c : folded) c = textcase::FoldCase(c);
-    return folded;
-}
-
 bool SingleByteEqualIgnoringCase(char a, char b) {
     return a == b || textcase::FoldCase(a) == textcase::FoldCase(b);
+}
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+TextMatch SearchBytes(std::string_view field, std::size_t from, std::string_view needle,
+                      bool (*equal)(char, char)) {
+    const auto at = std::search(field.begin() + static_cast<std::ptrdiff_t>(from), field.end(),
+                                needle.begin(), needle.end(), equal);
+    if (at == field.end()) return {};
+    return {static_cast<std::size_t>(at - field.begin()), needle.size()};
 }
 
 }  // namespace
@@ -82,12 +89,20 @@ TextMatcher::TextMatcher(SearchText text, bool caseSensitive)
     : text_(std::move(text)), caseSensitive_(caseSensitive) {
     if (!caseSensitive_) {
         if (IsValidUtf8(text_.utf8)) FoldUtf8(text_.utf8, foldedUtf8_, nullptr);
-        foldedSingleByte_ = FoldSingleByte(text_.singleByte);
+        foldedIsAscii_ =
+            std::all_of(foldedUtf8_.begin(), foldedUtf8_.end(), [](char32_t c) { return c < 0x80; });
+        if (foldedIsAscii_) foldedAscii_.assign(foldedUtf8_.begin(), foldedUtf8_.end());
     }
 }
 
 TextMatch TextMatcher::FindIn(std::string_view field, std::size_t from) const {
     if (from > field.size()) return {};
+    if (!caseSensitive_ && !foldedUtf8_.empty() && IsAscii(field)) {
+        // Most fields are plain ASCII: their letters fold to ASCII letters only.
+        if (!foldedIsAscii_) return {};
+        return SearchBytes(field, from, foldedAscii_,
+                           [](char a, char folded) { return asciicase::lower(a) == folded; });
+    }
     const bool utf8Field = IsValidUtf8(field);
     const std::string& needle = utf8Field ? text_.utf8 : text_.singleByte;
     if (needle.empty()) return {};  // an empty text occurs nowhere

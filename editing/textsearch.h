@@ -50,8 +50,9 @@ class TextMatcher {
   private:
     SearchText text_;
     bool caseSensitive_;
-    std::u32string foldedUtf8_;     // the UTF-8 form folded letter by letter
-    std::string foldedSingleByte_;  // the single-byte form folded byte by byte
+    std::u32string foldedUtf8_;  // the UTF-8 form folded letter by letter
+    bool foldedIsAscii_ = false;
+    std::string foldedAscii_;  // the folded UTF-8 form when it is all ASCII
     mutable std::u32string fieldLetters_;
     mutable std::vector<std::size_t> fieldOffsets_;
 };

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
+#include <QStyledItemDelegate>
 #include <QTreeWidgetItemIterator>
 #include <algorithm>
 
@@ -45,11 +46,33 @@ class CheckBoxIconEngine : public QIconEngine {
     bool ticked_;
 };
 
+// Shows a node's check box as its decoration. The state lives in the node, not in the model's
+// data, so that ticking a whole tree sends no change signal per node: the owner repaints once.
+class CheckBoxDelegate : public QStyledItemDelegate {
+  public:
+    explicit CheckBoxDelegate(OidTreeView* tree) : QStyledItemDelegate(tree), tree_(tree) {}
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const auto* node = static_cast<const TreeNode*>(tree_->itemFromIndex(index));
+        const QIcon box = node ? OidTreeView::checkIcon(node->imageIndex()) : QIcon();
+        if (box.isNull()) return;
+        option->icon = box;
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        option->decorationSize = QSize(CheckBoxWidth, CheckBoxWidth);
+    }
+
+  private:
+    OidTreeView* tree_;
+};
+
 }  // namespace
 
 OidTreeView::OidTreeView(QWidget* parent)
     : QTreeWidget(parent), selection_(new ChangingSelectionModel(model(), this)) {
     setSelectionModel(selection_);
+    setItemDelegate(new CheckBoxDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHeaderHidden(true);
     setColumnCount(1);
@@ -152,8 +175,17 @@ bool OidTreeView::inCheckBox(const TreeNode* node, const QPoint& pos) const {
     return pos.x() >= row.left() && pos.x() < row.left() + CheckBoxWidth;
 }
 
+void OidTreeView::forEachNode(const std::function<void(TreeNode*)>& visit) const {
+    const std::function<void(QTreeWidgetItem*)> walk = [&](QTreeWidgetItem* node) {
+        visit(static_cast<TreeNode*>(node));
+        for (int i = 0, count = node->childCount(); i < count; ++i) walk(node->child(i));
+    };
+    for (int i = 0, count = topLevelItemCount(); i < count; ++i) walk(topLevelItem(i));
+}
+
 void OidTreeView::toggleCheck(TreeNode* node) {
     node->setImageIndex(node->imageIndex() == CheckedImage ? UncheckedImage : CheckedImage);
+    viewport()->update(visualItemRect(node));
     emit checkBoxClicked(node, node->imageIndex());
 }
 
