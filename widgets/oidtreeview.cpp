@@ -32,12 +32,13 @@ class CheckBoxIconEngine : public QIconEngine {
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         return scaledPixmap(size, mode, state, 1);
     }
+    // size counts device pixels; the box is drawn at its logical size and the given scale.
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
-        QPixmap pixmap(size * scale);
+        QPixmap pixmap(size);
         pixmap.setDevicePixelRatio(scale);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
-        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        paint(&painter, QRect(QPoint(0, 0), (QSizeF(size) / scale).toSize()), mode, state);
         return pixmap;
     }
     QIconEngine* clone() const override { return new CheckBoxIconEngine(ticked_); }
