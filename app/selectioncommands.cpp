@@ -46,6 +46,7 @@ SelectionCommands::SelectionCommands(CommandHost& host)
 
 void SelectionCommands::buildPartialBox() {
     auto* box = host_.window().findChild<QGroupBox*>("PartialBox");
+    box->setStyleSheet("QGroupBox#PartialBox { font-weight: bold; }");  // the caption only, as in the editor
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(6, 2, 6, 4);
     row->addWidget(MakeActionButton("AllButton", host_.action("POAllAction")));
