@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -64,6 +65,12 @@ void Tsearchdlg::prepare(Purpose purpose) {
     okButton_->setText(replace ? "Replace" : "Find");
     replaceLabel_->setVisible(replace);
     replaceEdit_->setVisible(replace);
+    findEdit_->setFocus();
+}
+
+void Tsearchdlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (const QScreen* shown = screen()) move(shown->availableGeometry().center() - rect().center());
     findEdit_->setFocus();
 }
 

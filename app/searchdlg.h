@@ -26,6 +26,9 @@ class Tsearchdlg : public QDialog {
     QString replaceText() const;
     SearchFields fields() const;
 
+  protected:
+    void showEvent(QShowEvent* event) override;  // centred on the screen, focus on the search text
+
   private:
     QLineEdit *findEdit_, *replaceEdit_;
     QLabel* replaceLabel_;
