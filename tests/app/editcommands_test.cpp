@@ -155,16 +155,4 @@ TEST_F(EditCommandsTest, AddAndDeleteRunWhilePartialSelectionLasts) {
     EXPECT_EQ(keys(), (std::vector<std::string>{"a|x|1", "a||2"}));
 }
 
-TEST_F(EditCommandsTest, ExitClosesThroughTheQuestion) {
-    start();
-    loadKeys({"a|x|1"});
-    form->document().setUnsaved(true);
-    dialogs.answer(DialogAnswer::No);
-    trigger("Exit1");
-    EXPECT_TRUE(form->isVisible());
-    dialogs.answer(DialogAnswer::Yes);
-    trigger("Exit1");
-    EXPECT_FALSE(form->isVisible());
-}
-
 }  // namespace

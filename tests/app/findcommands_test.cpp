@@ -42,29 +42,6 @@ class FindCommandsTest : public FormFixture {
     }
 };
 
-TEST_F(FindCommandsTest, TheDialogShowsForItsPurpose) {
-    startWith({"a|x|1"});
-    dialogs.answerDialog([](QDialog& dialog) {
-        EXPECT_EQ(dialog.objectName(), "searchdlg");
-        EXPECT_EQ(dialog.windowTitle(), "Search");
-        EXPECT_EQ(dialog.findChild<QPushButton*>("OkButton")->text(), "Find");
-        EXPECT_TRUE(dialog.findChild<QLineEdit*>("ReplaceEdit")->isHidden());
-        EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QLineEdit*>("FindEdit"));
-        EXPECT_TRUE(dialog.findChild<QCheckBox*>("NameOption")->isChecked());
-        EXPECT_FALSE(dialog.findChild<QCheckBox*>("CaseSensitiveOption")->isChecked());
-        return false;
-    });
-    trigger("FindAction");
-    dialogs.answerDialog([](QDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), "Replace");
-        EXPECT_EQ(dialog.findChild<QPushButton*>("OkButton")->text(), "Replace");
-        EXPECT_FALSE(dialog.findChild<QLineEdit*>("ReplaceEdit")->isHidden());
-        return false;
-    });
-    trigger("Findreplace1");
-    EXPECT_FALSE(form->document().unsaved()) << "a cancelled Replace changes nothing";
-}
-
 TEST_F(FindCommandsTest, FindsEntriesNeverGroupNodes) {
     startWith({"Net|Traffic|ifInOctets", "Net|Errors|ifInErrors", "Host|Traffic|cpu"});
     struct Case {

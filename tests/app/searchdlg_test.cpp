@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
@@ -12,8 +13,14 @@ namespace {
 
 TEST(SearchDialogTest, ShowsCentredWithTheFocusOnTheSearchTextAndKeepsItsContents) {
     Tsearchdlg dialog;
-    for (auto purpose : {Tsearchdlg::Purpose::Replace, Tsearchdlg::Purpose::Find}) {
+    EXPECT_EQ(dialog.objectName(), "searchdlg");
+    for (auto [purpose, caption, button] : {std::tuple{Tsearchdlg::Purpose::Replace, "Replace", "Replace"},
+                                            std::tuple{Tsearchdlg::Purpose::Find, "Search", "Find"}}) {
         dialog.prepare(purpose);
+        EXPECT_EQ(dialog.windowTitle(), caption);
+        EXPECT_EQ(dialog.findChild<QPushButton*>("OkButton")->text(), button);
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("ReplaceEdit")->isHidden(),
+                  purpose == Tsearchdlg::Purpose::Find);
         QTimer::singleShot(0, &dialog, [&] {
             EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QLineEdit*>("FindEdit"));
             const QPoint offCentre =

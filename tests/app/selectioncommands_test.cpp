@@ -96,14 +96,6 @@ TEST_F(SelectionCommandsTest, TickingCopiesDownwardsOnly) {
     EXPECT_EQ(state("b/g3/e0"), UncheckedImage);
 }
 
-TEST_F(SelectionCommandsTest, SpaceTicksTheSelectedNode) {
-    start120();
-    trigger("POPrepareAction");
-    click("a/g0");
-    QTest::keyClick(&form->tree(), Qt::Key_Space);
-    EXPECT_EQ(counter(), "10 / 120");
-}
-
 TEST_F(SelectionCommandsTest, SaveWritesTickedEntriesInTreeOrderAndEndsTheMode) {
     start();
     loadKeys({"z|x|2", "a|y|1", "z|x|1", "a|y|1", "m|w|1"});
@@ -207,12 +199,6 @@ TEST_F(SelectionCommandsTest, EnterPartialSelectionTicksExactlyTheGivenEntries) 
     EXPECT_EQ(again.ticked, 1);
     EXPECT_EQ(state("a/x/1"), CheckedImage);
     EXPECT_EQ(state("b/y/1"), UncheckedImage);
-}
-
-TEST(PartialFileNameTest, PutsPartialBeforeTheFileName) {
-    EXPECT_EQ(SelectionCommands::PartialFileName(""), "Partial ");
-    EXPECT_EQ(SelectionCommands::PartialFileName("/libs/router.oidlib"),
-              QDir::toNativeSeparators("/libs/") + "Partial router.oidlib");
 }
 
 }  // namespace

@@ -196,17 +196,4 @@ TEST(EntryMatchesTest, LooksOnlyAtTheChosenFields) {
             << "row " << row;
 }
 
-TEST(ReplaceAllInEntriesTest, RewritesEveryChosenFieldOfEveryEntry) {
-    Toiddata a = entry("cpu|cpu|load", "cpu load", "cpu", "cpu", "1.1");
-    Toiddata b = entry("mem|x|cpu", "", "", "", "cpu");
-    ReplaceAllInEntries({&a, &b}, {.name = true, .description = true, .units = true},
-                        TextMatcher(typed("CPU"), false), typed("proc"));
-    EXPECT_EQ(a.name, "proc|proc|load");
-    EXPECT_EQ(a.description, "proc load");
-    EXPECT_EQ(a.indicator, "cpu") << "not chosen";
-    EXPECT_EQ(a.units, "proc");
-    EXPECT_EQ(b.name, "mem|x|proc");
-    EXPECT_EQ(b.oid, "cpu") << "not chosen";
-}
-
 }  // namespace
