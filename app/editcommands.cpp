@@ -83,23 +83,11 @@ void EditCommands::ActionList1Update() {
 void EditCommands::Add1Click() {
     OidTreeView& tree = host_.tree();
     EditingController& editing = host_.editing();
-    QString agent, group;
+    NameParts context;  // the selected node's agent and group; an entry's own name is not carried over
     if (TreeNode* node = tree.selectedNode()) {
-        QTreeWidgetItem* groupNode = nullptr;
-        switch (depthOf(node)) {
-            case 0:
-                agent = node->caption();
-                break;
-            case 1:
-                groupNode = node;
-                break;
-            default:
-                groupNode = node->parent();
-        }
-        if (groupNode) {
-            group = groupNode->text(0);
-            agent = groupNode->parent()->text(0);
-        }
+        const NodeLevel level = NodeLevel(std::min(depthOf(node), 2));
+        context = pathOf(node, level);
+        if (level == NodeLevel::Agent) context.group.clear();
         tree.setCurrentItem(nullptr);  // asks about unapplied edits first
         if (tree.selectedNode()) {
             if (editing.edited()) return;  // Cancel: the edits stay where they are
@@ -107,10 +95,9 @@ void EditCommands::Add1Click() {
         }
     }
     editing.ShowEntry(EditorMode::NewEntry);
-    auto* agentEdit = host_.window().findChild<QLineEdit*>("Edit1");
-    if (!agent.isEmpty()) agentEdit->setText(agent);
-    if (!group.isEmpty()) host_.window().findChild<QLineEdit*>("Edit2")->setText(group);
-    agentEdit->setFocus();
+    auto* editor = host_.window().findChild<EntryEditor*>("Panel1");
+    editor->presetAgentAndGroup(context.agent, context.group);
+    host_.window().findChild<QLineEdit*>("Edit1")->setFocus();
 }
 
 void EditCommands::Delete1Click() {

@@ -12,9 +12,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "library/namekey.h"
 #include "app/actionbutton.h"
 #include "app/qtstrings.h"
+#include "library/namekey.h"
 #include "library/oiddata.h"
 
 namespace {
@@ -196,6 +196,12 @@ void EntryEditor::load(const Toiddata& entry) {
 void EntryEditor::loadBlank(bool enabled) {
     load(Toiddata());  // a new entry's defaults are the editor's blank form
     setControlsEnabled(enabled);
+}
+
+void EntryEditor::presetAgentAndGroup(const std::string& agent, const std::string& group) {
+    if (!agent.empty()) show(agentEdit_, agentText_, agent);
+    if (!group.empty()) show(groupEdit_, groupText_, group);
+    loadedKey_ = JoinNameKey(agentText_.bytes, groupText_.bytes, nameText_.bytes);
 }
 
 std::string EntryEditor::nameKey() const {

@@ -104,6 +104,31 @@ TEST_F(EditCommandsTest, AddTakesAgentAndGroupFromTheSelectedNode) {
     click("Net");
 }
 
+TEST_F(EditCommandsTest, AddKeepsTheBytesOfTheNodesAgentAndGroup) {
+    start();
+    loadKeys(
+        {"Gr\xF6\xDF"
+         "e|Z\xE4hler|1"});  // Windows-1252 bytes, shown as Größe / Zähler
+    click(
+        QString::fromUtf8("Gr\xC3\xB6\xC3\x9F"
+                          "e/Z\xC3\xA4hler/1"));
+    trigger("Add1");
+    type("Edit3", "2");
+    trigger("ChangesApplyAction");
+    EXPECT_EQ(keys()[1],
+              "Gr\xF6\xDF"
+              "e|Z\xE4hler|2");
+    EXPECT_EQ(form->tree().topLevelItemCount(), 1) << "under the same agent node";
+    click(
+        QString::fromUtf8("Gr\xC3\xB6\xC3\x9F"
+                          "e"));
+    trigger("Add1");
+    trigger("ChangesApplyAction");  // nothing typed: the key of the context itself
+    EXPECT_EQ(keys()[2],
+              "Gr\xF6\xDF"
+              "e||");
+}
+
 TEST_F(EditCommandsTest, AddOnAnEmptyLibraryGivesOneEntry) {
     start();
     trigger("Add1");
