@@ -177,7 +177,7 @@ TEST(ImportMibFixture, MissingModuleIsRaisedAtItsFromClause) {
     } catch (const eparseexception& error) {
         EXPECT_EQ(error.Message, "Missing import module: NO-SUCH-MIB");
         EXPECT_EQ(error.FileName, file);
-        EXPECT_EQ(ErrorLine(error), 6);
+        EXPECT_EQ(LineOfPosition(error), 6);
         const std::string text = JoinLinesWithCrLf(ReadFileBytes(file));
         // Just after the module name.
         EXPECT_EQ(text.substr(error.Position - 1 - 11, 11), "NO-SUCH-MIB");
