@@ -1,7 +1,6 @@
 #include "import/importmib.h"
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -250,6 +249,32 @@ TEST(ImportRunner, SummarisesLikeTheLogWindow) {
     EXPECT_EQ(*(warning + 1), "Adding Importlog:");
     EXPECT_EQ(*(warning + 2), "Load: " + folder + "FIXTURE-BROKEN-MIB.mib");
     EXPECT_EQ(failed.back(), "");
+}
+
+TEST(ImportRunner, BeforeFileSeesEachFileAndCanEndTheRun) {
+    const std::string folder = testdata::fixture("import").string() + "/";
+    const std::vector<std::string> files = {folder + "FIXTURE-TABLES-MIB.mib",
+                                            folder + "FIXTURE-BROKEN-MIB.mib"};
+    // Files imported before the hook ends the run; entries, reports and soft failure of those.
+    for (const auto& [filesToImport, entries, reports, failed] :
+         std::initializer_list<std::tuple<size_t, int, long, bool>>{
+             {2, 14, 2, true}, {1, 14, 1, false}, {0, 0, 0, false}}) {
+        toidfile library;
+        timportrunner runner;
+        std::vector<std::string> seen;
+        runner.BeforeFile = [&](const std::string& file) {
+            seen.push_back(file);
+            return seen.size() <= filesToImport;
+        };
+        runner.Run(library, files, testdata::programData("stdmib").string() + "/", FixturePrograms());
+        EXPECT_EQ(seen, std::vector<std::string>(files.begin(),
+                                                 files.begin() + std::min(filesToImport + 1, files.size())));
+        EXPECT_EQ(library.Count(), entries) << filesToImport;
+        EXPECT_EQ(std::count_if(runner.ImportReport.begin(), runner.ImportReport.end(),
+                                [](const std::string& line) { return line.starts_with("Report for "); }),
+                  reports);
+        EXPECT_EQ(runner.Failed, failed);
+    }
 }
 
 }  // namespace
