@@ -18,6 +18,12 @@
 #include "mib/mibfile.h"
 #include "mib/sourcetext.h"
 
+namespace {
+
+constexpr qint64 RepaintInterval = 20;  // milliseconds
+
+}  // namespace
+
 ImportCommands::ImportCommands(CommandHost& host)
     : host_(host),
       mibopen_{"mibopen", MibFilter, ".mib", {}},
@@ -36,6 +42,7 @@ void ImportCommands::MIB1Click() {
     for (const QString& file : chosen) files.push_back(PathBytes(file));
 
     timportrunner runner;
+    sinceRepaint_.invalidate();  // the first search shows at once
     try {
         importFiles(runner, files);
         if (!host_.runner().closeRequested()) logwindow_->execLines(runner.SummaryLines());
@@ -73,8 +80,11 @@ void ImportCommands::importFiles(timportrunner& runner, const std::vector<std::s
 }
 
 void ImportCommands::OnModuleSearch(const std::string& module, const std::string& file) {
+    // Often enough for a smooth window, seldom enough that a quick import does not wait for repaints.
+    if (sinceRepaint_.isValid() && sinceRepaint_.elapsed() < RepaintInterval) return;
     ProgressForm_->setProgressText(TProgressForm::SearchText(toQt(module), PathText(file)));
     host_.runner().processPendingMessages();
+    sinceRepaint_.start();
 }
 
 void ImportCommands::showParseError(const eparseexception& error) {

@@ -1,6 +1,7 @@
 #pragma once
 // The Import menu: "MIB File..." and "Show Import Log...".
 
+#include <QElapsedTimer>
 #include <QString>
 #include <string>
 #include <vector>
@@ -38,4 +39,5 @@ class ImportCommands : public CommandFamily {
     FileDialogSpec mibopen_;
     TProgressForm* ProgressForm_;
     Tlogwindow* logwindow_;
+    QElapsedTimer sinceRepaint_;  // of the progress window during the command
 };

@@ -74,12 +74,23 @@ Tlogwindow::Tlogwindow(QWidget* mainWindow, UserDialogs& dialogs, CommandRunner&
 
 void Tlogwindow::setLines(const std::vector<std::string>& lines) {
     lines_ = lines;
+    memoFilled_ = false;
+    if (isVisible()) fillMemo();
+}
+
+void Tlogwindow::showEvent(QShowEvent* event) {
+    if (!memoFilled_) fillMemo();
+    QDialog::showEvent(event);
+}
+
+void Tlogwindow::fillMemo() {
     std::string text;
     for (const std::string& line : lines_) text.append(line).append("\n");
     if (!text.empty()) text.pop_back();
     encoding_ = EncodingOf(text);
     memo_->setPlainText(Decode(text, encoding_));
     shown_ = memo_->toPlainText();
+    memoFilled_ = true;
 }
 
 void Tlogwindow::showLines(const std::vector<std::string>& lines) {
@@ -117,7 +128,7 @@ QString Tlogwindow::DefaultLogName() {
 
 std::string Tlogwindow::fileContent() const {
     std::string bytes;
-    const QString current = memo_->toPlainText();
+    const QString current = memoFilled_ ? memo_->toPlainText() : shown_;
     if (current == shown_) {
         for (const std::string& line : lines_) bytes.append(line).append("\r\n");
         return bytes;

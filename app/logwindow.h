@@ -22,6 +22,7 @@ class Tlogwindow : public QDialog {
     Tlogwindow(QWidget* mainWindow, UserDialogs& dialogs, CommandRunner& runner);
 
     // The memo's text: the lines as the core made them (bytes, shown as the window decodes texts).
+    // A hidden window fills its memo when it is next shown: an import's log may hold 100,000 lines.
     void setLines(const std::vector<std::string>& lines);
     // Shows the lines without waiting (not modal).
     void showLines(const std::vector<std::string>& lines);
@@ -44,11 +45,17 @@ class Tlogwindow : public QDialog {
     // memo's text encoded as the lines were decoded; each line ends with CR LF.
     std::string fileContent() const;
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
+    void fillMemo();
+
     UserDialogs& dialogs_;
     QPlainTextEdit* memo_;
     FileDialogSpec saveDialog_;
     std::vector<std::string> lines_;
     TextEncoding encoding_ = TextEncoding::Utf8;
-    QString shown_;  // the memo's text right after setLines
+    QString shown_;  // the memo's text right after it was filled
+    bool memoFilled_ = true;
 };
