@@ -17,6 +17,11 @@
 #include "formfixture.h"
 #include "import/moduleheaders.h"
 
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace {
 
 const QString ExitQuestion =
@@ -29,7 +34,8 @@ class ImportCommandsTest : public FormFixture {
   protected:
     void SetUp() override { QStandardPaths::setTestModeEnabled(true); }
     void TearDown() override {
-        QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)).removeRecursively();
+        for (auto location : {QStandardPaths::CacheLocation, QStandardPaths::AppDataLocation})
+            QDir(QStandardPaths::writableLocation(location)).removeRecursively();
         QStandardPaths::setTestModeEnabled(false);
     }
 
@@ -282,7 +288,12 @@ TEST_F(ImportCommandsTest, LogWindowSavesItsLinesIntoTheLogFolder) {
     EXPECT_EQ(asked.kind, "save");
     EXPECT_EQ(asked.dialog.filter, "Oidwright log files|*.log");
     EXPECT_EQ(asked.dialog.defaultExt, "*.log");
-    EXPECT_EQ(asked.dialog.initialDir, QCoreApplication::applicationDirPath() + "/logs/");
+    // Beside the program where the user may write there (as root here), else in the user's data folder.
+    const QString program = QCoreApplication::applicationDirPath();
+    EXPECT_EQ(asked.dialog.initialDir,
+              QFileInfo(program).isWritable()
+                  ? program + "/logs/"
+                  : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/logs/");
     EXPECT_TRUE(QRegularExpression("^Oidlog-\\d{8}-\\d{6}$").match(asked.dialog.fileName).hasMatch())
         << asked.dialog.fileName.toStdString();
     QFile saved(target + ".log");
