@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <QSvgRenderer>
 
+#include "widgets/htmllabel.h"
+
 namespace {
 
 constexpr int ClientWidth = 397;
@@ -28,10 +30,10 @@ QPixmap LogoPixmap(const QString& picture, qreal ratio) {
 
 const QString TAboutdlg::NoticeHtml =
     "<b><FONT size=\"10\">*version*</FONT></b><br><br>"
-    "Copyright &copy; 2026 Veltrane Software. All rights reserved.<br>"
+    "<FONT size=\"2\">&copy; 2026 Veltrane Software. All rights reserved.<br>"
     "Veltrane Software, 14 Harbour Lane, 2100 Eastport<br>"
     "<a href=\"https://veltrane.example/oidwright\">veltrane.example</a> &middot; "
-    "<a href=\"mailto:support@veltrane.example\">support@veltrane.example</a>";
+    "<a href=\"mailto:support@veltrane.example\">support@veltrane.example</a></FONT>";
 
 void LoadProgramImages() {
     // The pictures live in a static library: nothing else would pull them into the program.
@@ -51,9 +53,8 @@ TAboutdlg::TAboutdlg(QWidget* parent) : QDialog(parent) {
     addLogo("leftLogo", ":/images/logo-left.svg", 0);
     addLogo("rightLogo", ":/images/logo-right.svg", 200);
 
-    auto* label1 = new QLabel(NoticeHtml, this);
+    auto* label1 = new HtmlLabel(NoticeHtml, this);
     label1->setObjectName("label1");
-    label1->setTextFormat(Qt::RichText);
     label1->setWordWrap(true);
     label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label1->setOpenExternalLinks(true);

@@ -1,7 +1,6 @@
 #include "app/helpcommands.h"
 
 #include <QDesktopServices>
-#include <QLabel>
 #include <QUrl>
 
 #include "app/aboutdlg.h"
@@ -10,6 +9,7 @@
 #include "app/form1.h"
 #include "app/qtstrings.h"
 #include "library/htmloverview.h"
+#include "widgets/htmllabel.h"
 
 HelpCommands::HelpCommands(CommandHost& host) : host_(host) {
     host.bind("WritetoHTML1", [this] { WritetoHTML1Click(); });
@@ -39,8 +39,8 @@ void HelpCommands::About1Click() {
     // The about box is a courtesy: nothing that goes wrong in it may disturb the window.
     try {
         TAboutdlg box(&host_.window());
-        auto* label1 = box.findChild<QLabel*>("label1");
-        label1->setText(WithVersion(label1->text(), TForm1::Title));
+        auto* label1 = box.findChild<HtmlLabel*>("label1");
+        label1->setHtml(WithVersion(label1->html(), TForm1::Title));
         box.exec();
     } catch (...) {
     }

@@ -12,6 +12,7 @@
 #include "app/foldersettings.h"
 #include "formfixture.h"
 #include "library/htmloverview.h"
+#include "widgets/htmllabel.h"
 
 namespace {
 
@@ -100,7 +101,7 @@ TEST_F(HelpCommandsTest, AboutShowsTheTitleLogosAndNotice) {
             EXPECT_EQ(box.windowTitle(), "About Oidwright for Zelto Network Monitor");
             EXPECT_EQ(box.size(), QSize(397, 142));
             EXPECT_EQ(box.palette().color(QPalette::Window), QColor(Qt::white));
-            const QString text = box.findChild<QLabel*>("label1")->text();
+            const QString text = box.findChild<HtmlLabel*>("label1")->html();
             EXPECT_TRUE(text.startsWith("<b><FONT size=\"10\">Veltrane Oidwright V2.1.1 for Zelto 7 </FONT></b>"
                                         "<br><br>"))
                 << text.toStdString();
