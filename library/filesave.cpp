@@ -70,7 +70,8 @@ class Descriptor {
 };
 
 // Writes into path itself: a pipe, device or socket, or with O_CREAT | O_TRUNC a file replaced in place.
-void WriteDirectly(const std::string& path, std::string_view bytes, const std::string& fileName, int flags = 0) {
+void WriteDirectly(const std::string& path, std::string_view bytes, const std::string& fileName,
+                   int flags = 0) {
     Descriptor file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | flags, 0666));
     if (file.Get() < 0) Fail(fileName, errno);
     WriteAll(file.Get(), bytes, fileName);

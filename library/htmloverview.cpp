@@ -40,11 +40,20 @@ std::string EscapeHtml(const std::string& text) {
     escaped.reserve(text.size());
     for (const char c : text) {
         switch (c) {
-            case '&': escaped += "&amp;"; break;
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '"': escaped += "&quot;"; break;
-            default: escaped += c;
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            default:
+                escaped += c;
         }
     }
     return escaped;
@@ -59,7 +68,8 @@ std::string HtmlOverview(const toidfile& library) {
         const std::string agent = EscapeHtml(parts.agent), group = EscapeHtml(parts.group);
         if (agent != previousAgent) AppendAgentHeader(page, agent, library.Count());
         // Not reset by a new agent: a group that goes on under the next agent gets no second item.
-        if (group != previousGroup) page += "<li>Group: <a href=\"#" + group + "\">\"" + group + "\"</a></li>";
+        if (group != previousGroup)
+            page += "<li>Group: <a href=\"#" + group + "\">\"" + group + "\"</a></li>";
         previousAgent = agent;
         previousGroup = group;
     }
@@ -71,7 +81,8 @@ std::string HtmlOverview(const toidfile& library) {
         const NameParts parts = OverviewParts(entry.name);
         const std::string group = EscapeHtml(parts.group);
         if (group != previousGroup)
-            page += "<tr><td colspan=1><a name=\"" + group + "\"></a><h2>Group: \"" + group + "\"</h2></td></tr>";
+            page +=
+                "<tr><td colspan=1><a name=\"" + group + "\"></a><h2>Group: \"" + group + "\"</h2></td></tr>";
         previousGroup = group;
         page += "<TR class=bg0><td style=\"font-weight:bold\">" + EscapeHtml(parts.name) +
                 (entry.kind == TMIBDataKind::mkTable ? " (Table)" : "") + "</td></tr><TR class=bg1><td>" +

@@ -21,7 +21,8 @@ QString HtmlLabel::ShownHtml(const QString& html) {
         const QRegularExpressionMatch found = match.next();
         const int size = found.captured(2).toInt();
         shown += html.mid(done, found.capturedStart() - done);
-        shown += size > 7 ? found.captured(1) + "style=\"font-size:" + found.captured(2) + "pt\"" : found.captured(0);
+        shown += size > 7 ? found.captured(1) + "style=\"font-size:" + found.captured(2) + "pt\""
+                          : found.captured(0);
         done = found.capturedEnd();
     }
     return shown + html.mid(done);

@@ -31,7 +31,8 @@ class OpenedUrls : public QObject {
 class HelpCommandsTest : public FormFixture {
   protected:
     // Runs "About" and, once the box is up, inspect(box) and then closeBox(box); false when no box showed.
-    bool runAbout(const std::function<void(TAboutdlg&)>& inspect, const std::function<void(TAboutdlg&)>& closeBox) {
+    bool runAbout(const std::function<void(TAboutdlg&)>& inspect,
+                  const std::function<void(TAboutdlg&)>& closeBox) {
         bool shown = false;
         QTimer::singleShot(0, form.get(), [&] {
             auto* box = qobject_cast<TAboutdlg*>(QApplication::activeModalWidget());
@@ -89,8 +90,10 @@ TEST_F(HelpCommandsTest, HelpOpensTheDeliveredPageWithTheDesktop) {
     OpenedUrls opened;
     trigger("Help2");
     ASSERT_EQ(opened.urls.size(), 1);
-    EXPECT_EQ(opened.urls[0], QUrl::fromLocalFile(FolderSettings::programFolder() + "doc/VeltraneOidwright.htm"));
-    EXPECT_TRUE(QFile::exists(opened.urls[0].toLocalFile())) << "the help page is delivered beside the program";
+    EXPECT_EQ(opened.urls[0],
+              QUrl::fromLocalFile(FolderSettings::programFolder() + "doc/VeltraneOidwright.htm"));
+    EXPECT_TRUE(QFile::exists(opened.urls[0].toLocalFile()))
+        << "the help page is delivered beside the program";
     EXPECT_TRUE(dialogs.asked.empty());
 }
 
@@ -102,8 +105,9 @@ TEST_F(HelpCommandsTest, AboutShowsTheTitleLogosAndNotice) {
             EXPECT_EQ(box.size(), QSize(397, 142));
             EXPECT_EQ(box.palette().color(QPalette::Window), QColor(Qt::white));
             const QString text = box.findChild<HtmlLabel*>("label1")->html();
-            EXPECT_TRUE(text.startsWith("<b><FONT size=\"10\">Veltrane Oidwright V2.1.1 for Zelto 7 </FONT></b>"
-                                        "<br><br>"))
+            EXPECT_TRUE(
+                text.startsWith("<b><FONT size=\"10\">Veltrane Oidwright V2.1.1 for Zelto 7 </FONT></b>"
+                                "<br><br>"))
                 << text.toStdString();
             EXPECT_FALSE(text.contains("*version*", Qt::CaseInsensitive));
             EXPECT_EQ(box.findChild<QLabel*>("label1")->geometry(), QRect(16, 63, 273, 100));
@@ -127,11 +131,16 @@ TEST_F(HelpCommandsTest, AboutShowsTheTitleLogosAndNotice) {
 TEST_F(HelpCommandsTest, TheAboutBoxClosesByButtonKeysOrALogoClick) {
     start();
     const std::vector<std::pair<const char*, std::function<void(TAboutdlg&)>>> ways = {
-        {"Close", [](TAboutdlg& box) { QTest::mouseClick(box.findChild<QPushButton*>("closeButton"), Qt::LeftButton); }},
+        {"Close",
+         [](TAboutdlg& box) {
+             QTest::mouseClick(box.findChild<QPushButton*>("closeButton"), Qt::LeftButton);
+         }},
         {"Enter", [](TAboutdlg& box) { QTest::keyClick(&box, Qt::Key_Return); }},
         {"Esc", [](TAboutdlg& box) { QTest::keyClick(&box, Qt::Key_Escape); }},
-        {"left logo", [](TAboutdlg& box) { QTest::mouseClick(box.findChild<QLabel*>("leftLogo"), Qt::LeftButton); }},
-        {"right logo", [](TAboutdlg& box) { QTest::mouseClick(box.findChild<QLabel*>("rightLogo"), Qt::LeftButton); }},
+        {"left logo",
+         [](TAboutdlg& box) { QTest::mouseClick(box.findChild<QLabel*>("leftLogo"), Qt::LeftButton); }},
+        {"right logo",
+         [](TAboutdlg& box) { QTest::mouseClick(box.findChild<QLabel*>("rightLogo"), Qt::LeftButton); }},
     };
     for (const auto& [way, closeBox] : ways) {
         // A box that did not close would hold the trigger; the timer ends it and marks the failure.

@@ -1,7 +1,6 @@
 #include "library/htmloverview.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -17,7 +16,8 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string Header =
-    "</h1>\r\n\r\n<p><a href=\"/perchmate\">A</a> supports monitoring of the following 3 performance counters. "
+    "</h1>\r\n\r\n<p><a href=\"/perchmate\">A</a> supports monitoring of the following 3 performance "
+    "counters. "
     "Please note that the actual number of available sensors depends on the system you install Perchmate on "
     "and is usually much higher. Entries marked with \"(Table)\" will provide the measured value for several "
     "items (e.g. for each CPU, disk or network card).</p><p>Simply install A on the server or pc that you "
@@ -56,19 +56,22 @@ TEST(HtmlOverview, OneAgentTwoGroupsThreeEntries) {
     AddEntry(library, "A|G1|In", "Octets in");
     AddEntry(library, "A|G1|Out", "Octets out\r\nsecond line");
     AddEntry(library, "A|G2|Load", "Load per CPU", TMIBDataKind::mkTable);
-    EXPECT_EQ(HtmlOverview(library),
-              "<html><body>\r\n"
-              "<h1>A" + Header +
-              "<li>Group: <a href=\"#G1\">\"G1\"</a></li><li>Group: <a href=\"#G2\">\"G2\"</a></li></ul>\r\n"
-              "<TABLE class=orderForm>\r\n"
-              "<tr><td colspan=1><a name=\"G1\"></a><h2>Group: \"G1\"</h2></td></tr>"
-              "<TR class=bg0><td style=\"font-weight:bold\">In</td></tr><TR class=bg1><td>Octets in</td></tr>\r\n"
-              "<TR class=bg0><td style=\"font-weight:bold\">Out</td></tr><TR class=bg1><td>Octets out\r\n"
-              "second line</td></tr>\r\n"
-              "<tr><td colspan=1><a name=\"G2\"></a><h2>Group: \"G2\"</h2></td></tr>"
-              "<TR class=bg0><td style=\"font-weight:bold\">Load (Table)</td></tr><TR class=bg1><td>Load per "
-              "CPU</td></tr>\r\n"
-              "</table>\r\n\r\n</body></html>\r\n");
+    EXPECT_EQ(
+        HtmlOverview(library),
+        "<html><body>\r\n"
+        "<h1>A" +
+            Header +
+            "<li>Group: <a href=\"#G1\">\"G1\"</a></li><li>Group: <a href=\"#G2\">\"G2\"</a></li></ul>\r\n"
+            "<TABLE class=orderForm>\r\n"
+            "<tr><td colspan=1><a name=\"G1\"></a><h2>Group: \"G1\"</h2></td></tr>"
+            "<TR class=bg0><td style=\"font-weight:bold\">In</td></tr><TR class=bg1><td>Octets "
+            "in</td></tr>\r\n"
+            "<TR class=bg0><td style=\"font-weight:bold\">Out</td></tr><TR class=bg1><td>Octets out\r\n"
+            "second line</td></tr>\r\n"
+            "<tr><td colspan=1><a name=\"G2\"></a><h2>Group: \"G2\"</h2></td></tr>"
+            "<TR class=bg0><td style=\"font-weight:bold\">Load (Table)</td></tr><TR class=bg1><td>Load per "
+            "CPU</td></tr>\r\n"
+            "</table>\r\n\r\n</body></html>\r\n");
 }
 
 TEST(HtmlOverview, EmptyLibrary) {
@@ -167,7 +170,8 @@ TEST_F(HtmlOverviewFile, FailureToCreateNamesTheFile) {
         WriteHtmlOverview(library_, page);
         FAIL() << "no error";
     } catch (const eoidfileerror& error) {
-        EXPECT_STREQ(error.what(), ("Cannot create file \"" + page + "\". No such file or directory").c_str());
+        EXPECT_STREQ(error.what(),
+                     ("Cannot create file \"" + page + "\". No such file or directory").c_str());
     }
 }
 
