@@ -63,6 +63,7 @@ if [ -e "$build/bin/oidwright" ]; then
               share/icons/hicolor/scalable/apps/oidwright.svg; do
     [ -e "$prefix/$file" ] || fail "$file is missing"
   done
+  desktop-file-validate "$prefix/share/applications/oidwright.desktop" || fail "the desktop entry is not valid"
 fi
 for link in "$prefix"/bin/*; do
   [ -L "$link" ] && [ "$(readlink "$link")" = "../lib/oidwright/$(basename "$link")" ] ||
