@@ -102,26 +102,19 @@ TEST_F(HelpCommandsTest, AboutShowsTheTitleLogosAndNotice) {
     const bool shown = runAbout(
         [&](TAboutdlg& box) {
             EXPECT_EQ(box.windowTitle(), "About Oidwright for Zelto Network Monitor");
-            EXPECT_EQ(box.size(), QSize(397, 142));
-            EXPECT_EQ(box.palette().color(QPalette::Window), QColor(Qt::white));
             const QString text = box.findChild<HtmlLabel*>("label1")->html();
             EXPECT_TRUE(
                 text.startsWith("<b><FONT size=\"10\">Veltrane Oidwright V2.1.1 for Zelto 7 </FONT></b>"
                                 "<br><br>"))
                 << text.toStdString();
             EXPECT_FALSE(text.contains("*version*", Qt::CaseInsensitive));
-            EXPECT_EQ(box.findChild<QLabel*>("label1")->geometry(), QRect(16, 63, 273, 100));
-            const auto* left = box.findChild<QLabel*>("leftLogo");
-            const auto* right = box.findChild<QLabel*>("rightLogo");
-            ASSERT_TRUE(left && right);
-            EXPECT_EQ(left->geometry(), QRect(0, 0, 201, 49));
-            EXPECT_EQ(right->geometry(), QRect(200, 0, 201, 49));
-            // A drawn logo, not a blank or missing picture.
-            const QImage picture = left->pixmap().toImage();
-            EXPECT_EQ(picture.size() / picture.devicePixelRatio(), QSize(201, 49));
-            EXPECT_NE(picture.pixelColor(14, 8), QColor(Qt::white));
+            // Drawn logos, not blank or missing pictures: the tree mark and the signal trace.
+            for (auto [name, x, y] : {std::tuple{"leftLogo", 14, 8}, std::tuple{"rightLogo", 6, 34}}) {
+                const QImage picture = box.findChild<QLabel*>(name)->pixmap().toImage();
+                EXPECT_EQ(picture.size() / picture.devicePixelRatio(), QSize(201, 49)) << name;
+                EXPECT_NE(picture.pixelColor(x, y), QColor(Qt::white)) << name;
+            }
             EXPECT_TRUE(box.findChild<QPushButton*>("closeButton")->isDefault());
-            EXPECT_EQ(box.findChild<QPushButton*>("closeButton")->text(), "Close");
         },
         [](TAboutdlg& box) { box.reject(); });
     EXPECT_TRUE(shown);
