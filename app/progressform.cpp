@@ -1,6 +1,6 @@
 #include "app/progressform.h"
 
-#include <QLabel>
+#include "widgets/htmllabel.h"
 
 namespace {
 
@@ -15,10 +15,9 @@ TProgressForm::TProgressForm(QWidget* mainWindow)
     setObjectName("ProgressForm");
     setWindowTitle("Importing...");
     setFixedSize(ClientWidth, ClientHeight);
-    ProgressLabel_ = new QLabel(this);
+    ProgressLabel_ = new HtmlLabel(QString(), this);
     ProgressLabel_->setObjectName("ProgressLabel");
     ProgressLabel_->setGeometry(8, 9, 305, 49);
-    ProgressLabel_->setTextFormat(Qt::RichText);
     ProgressLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     ProgressLabel_->setWordWrap(true);
 }
@@ -35,5 +34,5 @@ QString TProgressForm::SearchText(const QString& module, const QString& file) {
 }
 
 void TProgressForm::setProgressText(const QString& html) {
-    ProgressLabel_->setText(html);
+    ProgressLabel_->setHtml(html);
 }

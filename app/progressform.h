@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QString>
 
-class QLabel;
+class HtmlLabel;
 
 // TProgressForm: "Importing...", shown around each file's import, centred on the main window.
 class TProgressForm : public QDialog {
@@ -24,5 +24,5 @@ class TProgressForm : public QDialog {
     void setProgressText(const QString& html);
 
   private:
-    QLabel* ProgressLabel_;
+    HtmlLabel* ProgressLabel_;
 };

@@ -16,6 +16,7 @@
 #include "app/qtstrings.h"
 #include "formfixture.h"
 #include "import/moduleheaders.h"
+#include "widgets/htmllabel.h"
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -237,7 +238,7 @@ TEST_F(ImportCommandsTest, ProgressShowsTheModuleSearchedAndCommandsWait) {
     QTimer::singleShot(0, form.get(), [&] {
         auto* progress = widget<QDialog>("ProgressForm");
         visible = progress->isVisible();
-        label = progress->findChild<QLabel*>("ProgressLabel")->text();
+        label = progress->findChild<HtmlLabel*>("ProgressLabel")->html();
         EXPECT_EQ(progress->windowTitle(), "Importing...");
         EXPECT_EQ(progress->size(), QSize(320, 71));
         action("NewOIDFile1")->trigger();  // refused while the import runs: no question, nothing freed
