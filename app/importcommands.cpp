@@ -45,6 +45,7 @@ void ImportCommands::MIB1Click() {
     sinceRepaint_.invalidate();  // the first search shows at once
     try {
         importFiles(runner, files);
+        ProgressForm_->hide();
         if (!host_.runner().closeRequested()) logwindow_->execLines(runner.SummaryLines());
     } catch (const eparseexception& error) {
         // The error window is the whole message; the command ends with the files before it imported.

@@ -146,6 +146,7 @@ TEST_F(ImportCommandsTest, TwoCleanFilesShowTheirReports) {
     copyFixture("FIXTURE-SCOPE-TYPES-MIB");
     import({tables, scope}, [&](QDialog& window) {
         EXPECT_EQ(window.windowTitle(), "Import Log");
+        EXPECT_FALSE(widget<QDialog>("ProgressForm")->isVisible()) << "hidden before the log shows";
     EXPECT_EQ(memoLines(window),
               (QStringList{"Import successful!", "", "", "Report for " + tables + ":",
                            "Sucessfully included files: 2 of 2", "Sucessfully imported OIDs: 15 of 15",
