@@ -68,9 +68,7 @@ class ImportCommandsTest : public FormFixture {
         trigger("MIB1");
     }
     Tlogwindow* logWindow() { return widget<Tlogwindow>("logwindow"); }
-    QStringList logLines() {
-        return logWindow()->findChild<QPlainTextEdit*>("LogMemo")->toPlainText().split('\n');
-    }
+    QStringList logLines() { return memoLines(*logWindow()); }
     static QStringList memoLines(QDialog& window) {
         return window.findChild<QPlainTextEdit*>("LogMemo")->toPlainText().split('\n');
     }
@@ -146,7 +144,7 @@ TEST_F(ImportCommandsTest, TwoCleanFilesShowTheirReports) {
     copyFixture("FIXTURE-SCOPE-TYPES-MIB");
     import({tables, scope}, [&](QDialog& window) {
         EXPECT_EQ(window.windowTitle(), "Import Log");
-        EXPECT_FALSE(widget<QDialog>("ProgressForm")->isVisible()) << "hidden before the log shows";
+    EXPECT_FALSE(widget<QDialog>("ProgressForm")->isVisible()) << "hidden before the log shows";
     EXPECT_EQ(memoLines(window),
               (QStringList{"Import successful!", "", "", "Report for " + tables + ":",
                            "Sucessfully included files: 2 of 2", "Sucessfully imported OIDs: 15 of 15",
