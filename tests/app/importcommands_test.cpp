@@ -62,7 +62,7 @@ class ImportCommandsTest : public FormFixture {
     }
 
     // Runs "MIB File..." choosing files; inspect sees the one modal window the command shows.
-    void import(const QStringList& files, std::function<void(QDialog&)> inspect) {
+    void runImport(const QStringList& files, std::function<void(QDialog&)> inspect) {
         dialogs.answerFiles(files);
         dialogs.answerWindow(std::move(inspect));
         trigger("MIB1");
@@ -108,32 +108,32 @@ TEST_F(ImportCommandsTest, ParseErrorShowsItsLineAndEndsTheCommand) {
         const QString broken = writeBrokenModule("BROKEN-MIB", errorLine);
         const QString clean = copyFixture("FIXTURE-TABLES-MIB");
         bool shown = false;
-        import({broken, clean}, [&](QDialog& window) {
+        runImport({broken, clean}, [&](QDialog& window) {
             shown = true;
-        EXPECT_EQ(window.windowTitle(), "Parse Error");
-        EXPECT_EQ(value(window, "FileValue"), broken);
-        EXPECT_EQ(value(window, "ErrorValue"), "Unexpected character \"#\".");
-        EXPECT_EQ(value(window, "LineValue"), QString::number(errorLine));
-        auto* memo = window.findChild<QPlainTextEdit*>("SourceMemo");
-        EXPECT_TRUE(memo->isReadOnly());
-        EXPECT_EQ(memo->blockCount(), 60) << "the file's lines, no empty line after the last";
-        EXPECT_EQ(memo->textCursor().blockNumber() + 1, errorLine);
-        EXPECT_EQ(memo->textCursor().positionInBlock(), 0);
-        EXPECT_EQ(memo->textCursor().block().text(), "#");
-        EXPECT_EQ(memo->cursorForPosition(QPoint(2, 2)).blockNumber() + 1, firstVisible) << errorLine;
-        EXPECT_FALSE(widget<QDialog>("ProgressForm")->isVisible()) << "hidden before the error shows";
-    });
-    EXPECT_TRUE(shown);
-    EXPECT_EQ(form->document().library().Count(), 1) << "the second file is not imported";
-    EXPECT_NE(node("Old/Group/Entry"), nullptr) << "the tree is rebuilt";
-    EXPECT_TRUE(form->document().unsaved());
-    EXPECT_FALSE(logWindow()->isVisible()) << "no log window after a parse error";
-    trigger("ShowLog1");
-    EXPECT_TRUE(logWindow()->isVisible());
-    const QStringList log = logLines();
-    EXPECT_EQ(log.front(), "Load: " + broken);
-    EXPECT_FALSE(log.join('\n').contains("FIXTURE-TABLES-MIB")) << "only the first file's lines";
-}
+            EXPECT_EQ(window.windowTitle(), "Parse Error");
+            EXPECT_EQ(value(window, "FileValue"), broken);
+            EXPECT_EQ(value(window, "ErrorValue"), "Unexpected character \"#\".");
+            EXPECT_EQ(value(window, "LineValue"), QString::number(errorLine));
+            auto* memo = window.findChild<QPlainTextEdit*>("SourceMemo");
+            EXPECT_TRUE(memo->isReadOnly());
+            EXPECT_EQ(memo->blockCount(), 60) << "the file's lines, no empty line after the last";
+            EXPECT_EQ(memo->textCursor().blockNumber() + 1, errorLine);
+            EXPECT_EQ(memo->textCursor().positionInBlock(), 0);
+            EXPECT_EQ(memo->textCursor().block().text(), "#");
+            EXPECT_EQ(memo->cursorForPosition(QPoint(2, 2)).blockNumber() + 1, firstVisible) << errorLine;
+            EXPECT_FALSE(widget<QDialog>("ProgressForm")->isVisible()) << "hidden before the error shows";
+        });
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(form->document().library().Count(), 1) << "the second file is not imported";
+        EXPECT_NE(node("Old/Group/Entry"), nullptr) << "the tree is rebuilt";
+        EXPECT_TRUE(form->document().unsaved());
+        EXPECT_FALSE(logWindow()->isVisible()) << "no log window after a parse error";
+        trigger("ShowLog1");
+        EXPECT_TRUE(logWindow()->isVisible());
+        const QStringList log = logLines();
+        EXPECT_EQ(log.front(), "Load: " + broken);
+        EXPECT_FALSE(log.join('\n').contains("FIXTURE-TABLES-MIB")) << "only the first file's lines";
+    }
 }  // namespace
 
 TEST_F(ImportCommandsTest, TwoCleanFilesShowTheirReports) {
@@ -142,33 +142,26 @@ TEST_F(ImportCommandsTest, TwoCleanFilesShowTheirReports) {
     const QString scope = copyFixture("FIXTURE-SCOPE-MIB");
     copyFixture("FIXTURE-SCOPE-BASE-MIB");
     copyFixture("FIXTURE-SCOPE-TYPES-MIB");
-    import({tables, scope}, [&](QDialog& window) {
+    runImport({tables, scope}, [&](QDialog& window) {
         EXPECT_EQ(window.windowTitle(), "Import Log");
-    EXPECT_FALSE(widget<QDialog>("ProgressForm")->isVisible()) << "hidden before the log shows";
-    EXPECT_EQ(memoLines(window),
-              (QStringList{"Import successful!", "", "", "Report for " + tables + ":",
-                           "Sucessfully included files: 2 of 2", "Sucessfully imported OIDs: 15 of 15",
-                           "OIDs that were useful for Zelto: 14", "", "Report for " + scope + ":",
-                           "Sucessfully included files: 4 of 4", "Sucessfully imported OIDs: 5 of 5",
-                           "OIDs that were useful for Zelto: 5"}));
-});
-EXPECT_EQ(form->document().library().Count(), 19);
-EXPECT_EQ(status(), "19 OIDs in 10 Groups");
-EXPECT_TRUE(form->document().unsaved());
-EXPECT_EQ(settings->read(ProgramKey, "mibpath"), dir.path() + "/");
-EXPECT_EQ(form->folders().mibFolder(), dir.path() + "/");
-EXPECT_FALSE(widget<QDialog>("ProgressForm")->isVisible());
-// The module header index of the working folder is kept in the user's cache folder.
-EXPECT_TRUE(QFile::exists(
-    PathText(ModuleIndexFile(PathBytes(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)),
-                             PathBytes(dir.path() + "/")))));
-
-dialogs.answerFiles({tables});
-dialogs.answerWindow();
-trigger("MIB1");
-EXPECT_EQ(dialogs.asked.back().kind, "window");
-EXPECT_EQ(dialogs.asked[dialogs.asked.size() - 2].dialog.initialDir, dir.path() + "/");
-EXPECT_EQ(form->document().library().Count(), 33) << "a second import adds to the library";
+        EXPECT_FALSE(widget<QDialog>("ProgressForm")->isVisible()) << "hidden before the log shows";
+        EXPECT_EQ(memoLines(window),
+                  (QStringList{"Import successful!", "", "", "Report for " + tables + ":",
+                               "Sucessfully included files: 2 of 2", "Sucessfully imported OIDs: 15 of 15",
+                               "OIDs that were useful for Zelto: 14", "", "Report for " + scope + ":",
+                               "Sucessfully included files: 4 of 4", "Sucessfully imported OIDs: 5 of 5",
+                               "OIDs that were useful for Zelto: 5"}));
+    });
+    EXPECT_EQ(form->document().library().Count(), 19);
+    EXPECT_EQ(status(), "19 OIDs in 10 Groups");
+    EXPECT_TRUE(form->document().unsaved());
+    EXPECT_EQ(settings->read(ProgramKey, "mibpath"), dir.path() + "/");
+    EXPECT_EQ(form->folders().mibFolder(), dir.path() + "/");
+    EXPECT_FALSE(widget<QDialog>("ProgressForm")->isVisible());
+    // The module header index of the working folder is kept in the user's cache folder.
+    EXPECT_TRUE(QFile::exists(
+        PathText(ModuleIndexFile(PathBytes(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)),
+                                 PathBytes(dir.path() + "/")))));
 }
 
 TEST_F(ImportCommandsTest, UnrootedChainShowsTheWarningAndTheWholeLog) {
@@ -176,23 +169,22 @@ TEST_F(ImportCommandsTest, UnrootedChainShowsTheWarningAndTheWholeLog) {
     const QString broken = copyFixture("FIXTURE-BROKEN-MIB");
     const QString tables = copyFixture("FIXTURE-TABLES-MIB");
     QStringList shown;
-    import({broken, tables}, [&](QDialog& window) { shown = memoLines(window);
-});
-trigger("ShowLog1");
-const QStringList log = logLines();
-ASSERT_GT(log.size(), 2);
-EXPECT_EQ(log.front(), "Load: " + broken);
-EXPECT_TRUE(log.contains("Load: " + tables)) << "every file is imported";
-const qsizetype warning = shown.indexOf(Warning);
-ASSERT_GT(warning, 1);
-EXPECT_EQ(shown[0], "");
-EXPECT_EQ(shown[1], "Report for " + broken + ":");
-EXPECT_TRUE(shown.mid(0, warning).contains("Report for " + tables + ":"));
-EXPECT_EQ(shown[warning - 1], "");
-EXPECT_EQ(shown[warning + 1], "Adding Importlog:");
-EXPECT_EQ(shown.mid(warning + 2), log + QStringList{""});
-EXPECT_EQ(form->document().library().Count(), 14);
-EXPECT_TRUE(form->document().unsaved());
+    runImport({broken, tables}, [&](QDialog& window) { shown = memoLines(window); });
+    trigger("ShowLog1");
+    const QStringList log = logLines();
+    ASSERT_GT(log.size(), 2);
+    EXPECT_EQ(log.front(), "Load: " + broken);
+    EXPECT_TRUE(log.contains("Load: " + tables)) << "every file is imported";
+    const qsizetype warning = shown.indexOf(Warning);
+    ASSERT_GT(warning, 1);
+    EXPECT_EQ(shown[0], "");
+    EXPECT_EQ(shown[1], "Report for " + broken + ":");
+    EXPECT_TRUE(shown.mid(0, warning).contains("Report for " + tables + ":"));
+    EXPECT_EQ(shown[warning - 1], "");
+    EXPECT_EQ(shown[warning + 1], "Adding Importlog:");
+    EXPECT_EQ(shown.mid(warning + 2), log + QStringList{""});
+    EXPECT_EQ(form->document().library().Count(), 14);
+    EXPECT_TRUE(form->document().unsaved());
 }
 
 TEST_F(ImportCommandsTest, UnsavedAfterEveryCommandThatGotFiles) {
@@ -204,27 +196,25 @@ TEST_F(ImportCommandsTest, UnsavedAfterEveryCommandThatGotFiles) {
         start();
         const std::string what = kind;
         if (what == "nothing added") {
-            import({writeFile("EMPTY-MIB.mib", empty)}, [](QDialog& window) {
-                EXPECT_EQ(memoLines(window).front(), "Import successful!");
-        });
-    }
-    else if (what == "unreadable") {
-        dialogs.answerFiles({dir.filePath("GONE-MIB.mib")});
-        trigger("MIB1");
-        ASSERT_EQ(dialogs.asked.back().kind, "error") << "a file that cannot be read is no silent failure";
-        EXPECT_TRUE(dialogs.asked.back().text.contains("GONE-MIB.mib"))
-            << dialogs.asked.back().text.toStdString();
-    }
-    else {
-        const QString missing = copyFixture("FIXTURE-MISSING-MIB");
-            import({missing}, [&](QDialog& window) {
+            runImport({writeFile("EMPTY-MIB.mib", empty)},
+                      [](QDialog& window) { EXPECT_EQ(memoLines(window).front(), "Import successful!"); });
+        } else if (what == "unreadable") {
+            dialogs.answerFiles({dir.filePath("GONE-MIB.mib")});
+            trigger("MIB1");
+            ASSERT_EQ(dialogs.asked.back().kind, "error")
+                << "a file that cannot be read is no silent failure";
+            EXPECT_TRUE(dialogs.asked.back().text.contains("GONE-MIB.mib"))
+                << dialogs.asked.back().text.toStdString();
+        } else {
+            const QString missing = copyFixture("FIXTURE-MISSING-MIB");
+            runImport({missing}, [&](QDialog& window) {
                 EXPECT_EQ(value(window, "ErrorValue"), "Missing import module: NO-SUCH-MIB");
-            EXPECT_EQ(value(window, "LineValue"), "6");
-    });
-}
-EXPECT_TRUE(form->document().unsaved()) << kind;
-EXPECT_EQ(form->document().library().Count(), 0) << kind;
-}
+                EXPECT_EQ(value(window, "LineValue"), "6");
+            });
+        }
+        EXPECT_TRUE(form->document().unsaved()) << kind;
+        EXPECT_EQ(form->document().library().Count(), 0) << kind;
+    }
 }
 
 TEST_F(ImportCommandsTest, ProgressShowsTheModuleSearchedAndCommandsWait) {
@@ -243,7 +233,7 @@ TEST_F(ImportCommandsTest, ProgressShowsTheModuleSearchedAndCommandsWait) {
         action("NewOIDFile1")->trigger();  // refused while the import runs: no question, nothing freed
         action("MIB1")->trigger();
     });
-    import({tables}, [](QDialog&){});
+    runImport({tables}, [](QDialog&) {});
     EXPECT_TRUE(visible);
     EXPECT_EQ(label, "<p align=\"center\">Searching for module: <b>SNMPv2-SMI</b>\n</p>");
     EXPECT_EQ(form->document().library().Count(), 15);
@@ -251,8 +241,6 @@ TEST_F(ImportCommandsTest, ProgressShowsTheModuleSearchedAndCommandsWait) {
 }
 
 TEST(ProgressText, ModuleAndFileAsTheLabelShowsThem) {
-    EXPECT_EQ(TProgressForm::SearchText("IF-MIB", ""),
-              "<p align=\"center\">Searching for module: <b>IF-MIB</b>\n</p>");
     EXPECT_EQ(TProgressForm::SearchText("IF-MIB", "if.my"),
               "<p align=\"center\">Searching for module: <b>IF-MIB</b>\n<br><center>in file: if.my</p>");
     EXPECT_EQ(
@@ -276,7 +264,7 @@ TEST_F(ImportCommandsTest, ClosingDuringAnImportWaitsForTheFileInProgress) {
 
 TEST_F(ImportCommandsTest, LogWindowSavesItsLinesIntoTheLogFolder) {
     start();
-    import({copyFixture("FIXTURE-TABLES-MIB")}, [](QDialog&){});
+    runImport({copyFixture("FIXTURE-TABLES-MIB")}, [](QDialog&) {});
     trigger("ShowLog1");
     Tlogwindow* window = logWindow();
     EXPECT_EQ(window->size(), QSize(824, 532));
@@ -347,21 +335,20 @@ TEST_F(ImportCommandsTest, SameLibraryAsTheCommandLine) {
     QStringList files;
     for (const QString& name : QDir(PathText(mibs.string())).entryList(QDir::Files, QDir::Name))
         files << PathText(mibs.string()) + "/" + name;
-    import(files, [](QDialog& window) { EXPECT_EQ(window.windowTitle(), "Import Log");
-});
-ASSERT_GT(form->document().library().Count(), 1000);
+    runImport(files, [](QDialog& window) { EXPECT_EQ(window.windowTitle(), "Import Log"); });
+    ASSERT_GT(form->document().library().Count(), 1000);
 
-QProcess cli;
-QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-environment.insert("XDG_CACHE_HOME", dir.filePath("cache"));
-cli.setProcessEnvironment(environment);
-cli.start(OIDWRIGHT_IMPORT_EXE, QStringList{"-q", "-o", dir.filePath("cli.oidlib")} + files);
-ASSERT_TRUE(cli.waitForFinished(120000));
-ASSERT_LE(cli.exitCode(), 1) << cli.readAllStandardError().toStdString();
-QFile written(dir.filePath("cli.oidlib"));
-ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-EXPECT_TRUE(written.readAll().toStdString() == form->document().library().SaveToText())
-    << "the libraries differ";
+    QProcess cli;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CACHE_HOME", dir.filePath("cache"));
+    cli.setProcessEnvironment(environment);
+    cli.start(OIDWRIGHT_IMPORT_EXE, QStringList{"-q", "-o", dir.filePath("cli.oidlib")} + files);
+    ASSERT_TRUE(cli.waitForFinished(120000));
+    ASSERT_LE(cli.exitCode(), 1) << cli.readAllStandardError().toStdString();
+    QFile written(dir.filePath("cli.oidlib"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().toStdString() == form->document().library().SaveToText())
+        << "the libraries differ";
 }
 
 }  // namespace
