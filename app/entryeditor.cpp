@@ -10,10 +10,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "library/namekey.h"
 #include "app/qtstrings.h"
+#include "library/namekey.h"
 #include "library/oiddata.h"
 
 namespace {
@@ -179,6 +180,8 @@ std::string EntryEditor::bytesOf(const QLineEdit* edit, const LoadedText& loaded
 }
 
 void EntryEditor::load(const Toiddata& entry) {
+    // Showing an entry is no edit: the controls' change signals must not reach edited().
+    const QSignalBlocker quiet(this);
     loadedKey_ = entry.name;
     const NameParts parts = SplitNameKey(entry.name);
     show(agentEdit_, agentText_, parts.agent);

@@ -14,6 +14,7 @@
 #include "app/filecommands.h"
 #include "app/foldersettings.h"
 #include "app/helpcommands.h"
+#include "app/importcommands.h"
 #include "app/mainmenu.h"
 #include "app/userdialogs.h"
 #include "widgets/oidtreeview.h"
@@ -46,6 +47,7 @@ TForm1::TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent)
             [this](const QString& fileName) { setWindowTitle(CaptionPrefix + fileName); });
 
     families_.push_back(std::make_unique<FileCommands>(*host_));
+    families_.push_back(std::make_unique<ImportCommands>(*host_));
     families_.push_back(std::make_unique<HelpCommands>(*host_));
     host_->bind("Exit1", [this] { close(); });  // Exit1Click: the ordinary close path
 
@@ -87,7 +89,12 @@ void TForm1::buildLayout() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (runner_->busy() || (editing_->hasUnsavedWork() && !dialogs_.warningYesNo(ExitQuestion))) {
+    if (runner_->busy()) {
+        runner_->deferClose(*this);  // the library stays until the operation under way is done
+        event->ignore();
+        return;
+    }
+    if (editing_->hasUnsavedWork() && !dialogs_.warningYesNo(ExitQuestion)) {
         event->ignore();
         return;
     }

@@ -1,5 +1,6 @@
 #include "app/qtuserdialogs.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -36,6 +37,10 @@ QString QtUserDialogs::saveFileName(const FileDialogSpec& dialog) {
     return runFileDialog(dialog, true, false).value(0);
 }
 
+int QtUserDialogs::showModal(QDialog& window) {
+    return window.exec();
+}
+
 QString QtUserDialogs::qtFilter(const QString& filter) {
     const QStringList parts = filter.split('|');
     QStringList filters;
@@ -56,6 +61,7 @@ QStringList QtUserDialogs::runFileDialog(const FileDialogSpec& dialog, bool save
     // No dialog asks before overwriting, and none requires the file to exist.
     fileDialog.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::AnyFile);
     fileDialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!dialog.fileName.isEmpty()) fileDialog.selectFile(dialog.fileName);
     if (fileDialog.exec() != QDialog::Accepted) return {};
     return fileDialog.selectedFiles();
 }

@@ -4,13 +4,16 @@
 #include <QString>
 #include <QStringList>
 
+class QDialog;
+
 // What a file dialog offers: its name, filter in "description|patterns|..." form,
-// default extension and initial folder.
+// default extension, initial folder and the file name it proposes.
 struct FileDialogSpec {
     QString name;
     QString filter;
     QString defaultExt;
     QString initialDir;
+    QString fileName = {};
 };
 
 enum class DialogAnswer { Yes, No, Cancel };
@@ -27,4 +30,6 @@ class UserDialogs {
     virtual QString openFileName(const FileDialogSpec& dialog) = 0;       // empty: cancelled
     virtual QStringList openFileNames(const FileDialogSpec& dialog) = 0;  // empty: cancelled
     virtual QString saveFileName(const FileDialogSpec& dialog) = 0;       // empty: cancelled
+    // Shows one of the program's own windows modally (parse error, import log) until it closes.
+    virtual int showModal(QDialog& window) = 0;  // the window's result
 };

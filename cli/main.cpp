@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
     try {
         runner.Run(library, options.files, standardFolder, program);
     } catch (const eparseexception& error) {
-        std::cerr << error.FileName << ":" << ErrorLine(error) << ": " << error.Message << "\n";
+        std::cerr << error.FileName << ":" << LineOfPosition(error) << ": " << error.Message << "\n";
         return exitParseError;
     } catch (const std::exception& error) {
         std::cerr << "oidwright-import: " << error.what() << "\n";

@@ -29,6 +29,7 @@ void timportrunner::RunAll(toidfile& library, const std::vector<std::string>& fi
                            const std::string& standardFolder, const tprogramfiles& program) {
     const std::string workingFolder = FolderOfFile(files.front());
     for (const std::string& file : files) {
+        if (BeforeFile && !BeforeFile(file)) return;
         if (!RunImport(library, file, workingFolder, standardFolder, program)) Failed = true;
     }
 }

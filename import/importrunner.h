@@ -1,6 +1,7 @@
 #pragma once
 // The import command's runner: a list of MIB files into one library, with reports and log.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ class timportrunner {
     // The user's cache folder for the module header index of each working folder, which
     // spares the header scans of unchanged files between runs; "" keeps no index.
     std::string ModuleIndexFolder;
+    // Called before each file's import with its name; false ends the run before that file
+    // (the window stops between files when it is being closed). Unset: every file is imported.
+    std::function<bool(const std::string& fileName)> BeforeFile;
 
     // Working folder: the folder of the first file; second folder: standardFolder.
     // Loads the working folder's index first and saves it afterwards, also after an error.

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "app/document.h"
+#include "app/editingcontroller.h"
 #include "app/form1.h"
 #include "app/qtuserdialogs.h"
 #include "app/settingsstore.h"
@@ -50,18 +52,18 @@ int main(int argc, char* argv[]) {
 
     QElapsedTimer timer;
     timer.start();
-    form.library().LoadFromFile(fileName);
+    form.document().library().LoadFromFile(fileName);
     const double load = timer.nsecsElapsed() / 1e9;
     timer.restart();
-    form.RebuildTree({});
+    form.editing().RebuildTree({});
     const double rebuild = timer.nsecsElapsed() / 1e9;
     timer.restart();
-    form.RebuildTree("Agent 49|Group 39|Counter 49");
+    form.editing().RebuildTree("Agent 49|Group 39|Counter 49");
     const double second = timer.nsecsElapsed() / 1e9;
 
     std::printf(
         "entries: %d\nload: %.3f s\nrebuild: %.3f s\nopen + rebuild: %.3f s\nrebuild selecting the last "
         "entry: %.3f s\n",
-        form.library().Count(), load, rebuild, load + rebuild, second);
+        form.document().library().Count(), load, rebuild, load + rebuild, second);
     return 0;
 }

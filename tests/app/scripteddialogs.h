@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QString>
+#include <QTest>
 #include <deque>
+#include <functional>
 #include <stdexcept>
 #include <variant>
 
@@ -12,8 +15,8 @@
 
 // One thing the window showed: the kind of box or dialog and its text or dialog settings.
 struct AskedDialog {
-    QString kind;  // "warning", "confirm", "information", "error", "open", "openmany", "save"
-    QString text;  // the message, or the file dialog's name
+    QString kind;  // "warning", "confirm", "information", "error", "open", "openmany", "save", "window"
+    QString text;  // the message, the file dialog's name, or the window's caption
     FileDialogSpec dialog;
 };
 
@@ -27,6 +30,12 @@ class ScriptedDialogs : public UserDialogs {
 
     void answer(DialogAnswer reply) { answers_.push_back(reply); }
     void answerFile(const QString& fileName) { answers_.push_back(fileName); }
+    // Several files chosen in an open dialog, in this order.
+    void answerFiles(const QStringList& fileNames) { answers_.push_back(fileNames); }
+    // The next modal window is shown (not modally), inspected, and closed with its result.
+    void answerWindow(std::function<void(QDialog&)> inspect = {}) {
+        answers_.push_back(WindowAnswer{std::move(inspect)});
+    }
     // The next question fails: it throws an error with this message, as a failing command would.
     void failWith(const std::string& message) { answers_.push_back(Failure{message}); }
 
@@ -48,6 +57,8 @@ class ScriptedDialogs : public UserDialogs {
     }
     QStringList openFileNames(const FileDialogSpec& dialog) override {
         record("openmany", dialog.name, dialog);
+        if (!answers_.empty() && std::holds_alternative<QStringList>(answers_.front()))
+            return take<QStringList>(dialog.name);
         const QString name = take<QString>(dialog.name);
         return name.isEmpty() ? QStringList() : QStringList{name};
     }
@@ -56,11 +67,25 @@ class ScriptedDialogs : public UserDialogs {
         return take<QString>(dialog.name);
     }
 
+    int showModal(QDialog& window) override {
+        record("window", window.windowTitle());
+        const WindowAnswer reply = take<WindowAnswer>(window.windowTitle());
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window)) << window.windowTitle().toStdString();
+        if (reply.inspect) reply.inspect(window);
+        const bool closed = window.isHidden();  // the inspection pressed a button that closes it
+        window.hide();
+        return closed ? window.result() : int(QDialog::Accepted);
+    }
+
   private:
     struct Failure {
         std::string message;
     };
-    using Answer = std::variant<DialogAnswer, QString, Failure>;
+    struct WindowAnswer {
+        std::function<void(QDialog&)> inspect;
+    };
+    using Answer = std::variant<DialogAnswer, QString, QStringList, WindowAnswer, Failure>;
 
     void record(const QString& kind, const QString& text, const FileDialogSpec& dialog = {}) {
         asked.push_back({kind, text, dialog});
