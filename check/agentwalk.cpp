@@ -89,14 +89,15 @@ struct Reply {
 
 int ReceiveReply(int operation, netsnmp_session*, int, netsnmp_pdu* pdu, void* magic) {
     Reply& reply = *static_cast<Reply*>(magic);
+    if (reply.done) return 1;  // a report comes once as a security error and once as a message
     reply.done = true;
-    if (operation != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE) {
-        reply.timedOut = true;
+    if (operation == NETSNMP_CALLBACK_OP_SEC_ERROR || (pdu != nullptr && pdu->command == SNMP_MSG_REPORT)) {
+        reply.reportError = pdu != nullptr ? snmpv3_get_report_type(pdu) : SNMPERR_AUTHENTICATION_FAILURE;
+        if (reply.reportError == SNMPERR_SUCCESS) reply.reportError = SNMPERR_UNKNOWN_REPORT;
         return 1;
     }
-    if (pdu->command == SNMP_MSG_REPORT) {
-        reply.reportError = snmpv3_get_report_type(pdu);
-        if (reply.reportError == SNMPERR_SUCCESS) reply.reportError = SNMPERR_UNKNOWN_REPORT;
+    if (operation != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || pdu == nullptr) {
+        reply.timedOut = true;
         return 1;
     }
     reply.errorStatus = pdu->errstat;
@@ -172,7 +173,10 @@ class AgentSession {
         }
         std::vector<oid> name(start.begin(), start.end());
         snmp_add_null_var(pdu, name.data(), name.size());
-        Reply reply;
+        // The reply belongs to the session: closing it with a request still out (a cancel) calls
+        // the callback once more.
+        reply_ = Reply();
+        Reply& reply = reply_;
         if (snmp_sess_async_send(handle_, pdu, ReceiveReply, &reply) == 0) {
             snmp_free_pdu(pdu);
             int libraryError = 0, systemError = 0;
@@ -187,7 +191,7 @@ class AgentSession {
         if (reply.reportError != SNMPERR_SUCCESS)
             throw echeckerror(FailureOf(reply.reportError),
                               Explain(reply.reportError, snmp_api_errstring(reply.reportError)));
-        return reply;
+        return std::move(reply);
     }
 
   private:
@@ -245,12 +249,17 @@ class AgentSession {
             case CheckFailure::unknownHost: return "Unknown host: " + agent;
             case CheckFailure::timeout: {
                 std::string message = "Timeout: no answer from " + agent + " within " + Seconds() + " s";
-                if (settings_.version != SnmpVersion::v3) message += " (is the community right?)";
+                // A wrong community, or a wrong privacy key, makes an agent keep silent.
+                message += settings_.version == SnmpVersion::v3 ? " (are the user and keys right?)"
+                                                                : " (is the community right?)";
                 return message;
             }
-            case CheckFailure::authentication:
-                return "Authentication failure at " + agent + ": " + libraryMessage +
-                       " (check the user, protocols and keys)";
+            case CheckFailure::authentication: {
+                // "Authentication failure (incorrect password, community or key)", "Unknown user name"
+                std::string message = libraryMessage;
+                if (message.rfind("Authentication failure", 0) != 0) message = "Authentication failure: " + message;
+                return message + " at " + agent;
+            }
             default: return agent + ": " + libraryMessage;
         }
     }
@@ -266,6 +275,7 @@ class AgentSession {
     const AgentSettings& settings_;
     const WalkProgressCallback& progress_;
     void* handle_ = nullptr;
+    Reply reply_;
 };
 
 }  // namespace

@@ -125,8 +125,6 @@ bool ReadPrintedType(std::string_view value, AnswerType& type) {
 CaptureReading ReadWalkCapture(std::string_view text, DeviceAnswers& answers) {
     CaptureReading reading;
     const std::vector<std::string_view> lines = textfile::SplitLines(text);
-    // Once a string left open ran to the end of the text, no later line can close one either.
-    bool unclosedToEnd = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
         Oid oid;
@@ -145,11 +143,10 @@ CaptureReading ReadWalkCapture(std::string_view text, DeviceAnswers& answers) {
                 while (next < lines.size() && IsHexBytesLine(lines[next])) ++next;
                 break;
             case Continuation::quotedString:
-                while (!unclosedToEnd && next < lines.size() && ClosingQuote(lines[next], 0) == std::string_view::npos)
-                    ++next;
-                if (unclosedToEnd || next == lines.size()) {
+                while (next < lines.size() && ClosingQuote(lines[next], 0) == std::string_view::npos) ++next;
+                if (next == lines.size()) {
                     // A quote that never closes: the line itself is broken, the next ones stand alone.
-                    unclosedToEnd = true;
+                    // No later line holds a quote, so this scan to the end happens once at most.
                     reading.skippedLines.push_back(static_cast<int>(i) + 1);
                     continue;
                 }

@@ -1,0 +1,19 @@
+# add_cli_test(NAME EXE RC [OUT regex] [ERR regex] [REJECT regex] [ARGS ...]): runs a command-line
+# program as a user would and checks its exit status and output (see import/cli_check.cmake).
+function(add_cli_test name exe rc)
+  cmake_parse_arguments(PARSE_ARGV 3 cli "" "OUT;ERR;REJECT" "ARGS")
+  set(checks -DEXPECT_RC=${rc})
+  if(cli_OUT)
+    list(APPEND checks "-DEXPECT_OUT=${cli_OUT}")
+  endif()
+  if(cli_ERR)
+    list(APPEND checks "-DEXPECT_ERR=${cli_ERR}")
+  endif()
+  if(cli_REJECT)
+    list(APPEND checks "-DREJECT=${cli_REJECT}")
+  endif()
+  string(REPLACE ";" "|" args "${cli_ARGS}")
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:${exe}> "-DARGS=${args}" ${checks}
+            -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/import/cli_check.cmake)
+endfunction()
