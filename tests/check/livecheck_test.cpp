@@ -7,8 +7,6 @@
 
 #include "check/checkreport.h"
 #include "check/devicecheck.h"
-#include "import/importmib.h"
-#include "import/importrunner.h"
 #include "library/oidfile.h"
 #include "localagent.h"
 #include "shared_data.h"
@@ -49,22 +47,11 @@ class LiveCheck : public ::testing::Test {
     LocalAgent agent_;
 };
 
-// IF-MIB, HOST-RESOURCES-MIB, UCD-SNMP-MIB and SNMPv2-MIB imported as the import command does.
-void ImportSharedMibs(const std::filesystem::path& mibs, toidfile& library) {
-    timportrunner runner;
-    std::vector<std::string> files;
-    for (const char* module : {"SNMPv2-MIB", "IF-MIB", "HOST-RESOURCES-MIB", "UCD-SNMP-MIB"})
-        if (std::filesystem::exists(mibs / (std::string(module) + ".mib")))
-            files.push_back((mibs / (std::string(module) + ".mib")).string());
-    const tprogramfiles program{testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
-                                "/nonexistent/replacelist.txt"};
-    runner.Run(library, files, testdata::programData("stdmib").string() + "/", program);
-}
-
 TEST_F(LiveCheck, LiveWalkAndCaptureAnswerTheSameEntries) {
     SKIP_WITHOUT_SHARED(mibs, "mibs");
     toidfile library;
-    ImportSharedMibs(mibs, library);
+    ImportModules(mibs.string(), {"SNMPv2-MIB", "IF-MIB", "HOST-RESOURCES-MIB", "UCD-SNMP-MIB"},
+                  testdata::programData("stdmib").string(), library);
     ASSERT_GT(library.Count(), 100);
 
     const CheckResult live = CheckAgainstAgent(library, agent_.Settings(SnmpVersion::v2c));

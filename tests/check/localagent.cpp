@@ -16,6 +16,9 @@
 #include <sstream>
 #include <thread>
 
+#include "import/importrunner.h"
+#include "library/oidfile.h"
+
 extern char** environ;
 
 namespace fs = std::filesystem;
@@ -195,4 +198,16 @@ bool LocalAgent::CaptureWith(const std::vector<std::string>& subtrees, const std
         }
     }
     return true;
+}
+
+void ImportModules(const std::string& mibsFolder, const std::vector<std::string>& modules,
+                   const std::string& stdmibFolder, toidfile& library) {
+    std::vector<std::string> files;
+    for (const std::string& module : modules) {
+        const fs::path file = fs::path(mibsFolder) / (module + ".mib");
+        if (fs::exists(file)) files.push_back(file.string());
+    }
+    timportrunner runner;
+    runner.Run(library, files, stdmibFolder + "/",
+               {stdmibFolder + "/VELTRANE-STANDARD-MIB.mib", "/nonexistent/replacelist.txt"});
 }

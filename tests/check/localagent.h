@@ -45,6 +45,13 @@ class LocalAgent {
     int pid_ = -1;
 };
 
+class toidfile;
+
+// Imports each module of mibsFolder that is there (MODULE.mib) into library as the import
+// command does, with the standard module of stdmibFolder.
+void ImportModules(const std::string& mibsFolder, const std::vector<std::string>& modules,
+                   const std::string& stdmibFolder, toidfile& library);
+
 // Runs a program with arguments, its standard output sent to outFile ("" leaves it alone);
 // the exit status, or -1 when it cannot be started.
 int RunProgram(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
