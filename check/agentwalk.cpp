@@ -179,12 +179,13 @@ class AgentSession {
         Reply& reply = reply_;
         if (snmp_sess_async_send(handle_, pdu, ReceiveReply, &reply) == 0) {
             snmp_free_pdu(pdu);
-            int libraryError = 0, systemError = 0;
+            // A v3 request first discovers the agent's engine, waiting here for its answer.
+            int systemError = 0, snmpError = 0;
             char* text = nullptr;
-            snmp_sess_error(handle_, &libraryError, &systemError, &text);
+            snmp_sess_error(handle_, &systemError, &snmpError, &text);
             const std::string message = text != nullptr ? text : "the request could not be sent";
             std::free(text);
-            throw echeckerror(FailureOf(libraryError), Explain(libraryError, message));
+            throw echeckerror(FailureOf(snmpError), Explain(snmpError, message));
         }
         Await(reply, state);
         if (reply.timedOut) throw echeckerror(CheckFailure::timeout, Explain(SNMPERR_TIMEOUT, ""));
@@ -277,6 +278,9 @@ class AgentSession {
     void* handle_ = nullptr;
     Reply reply_;
 };
+
+// More than any device holds: an agent that keeps inventing variables ends the walk here.
+constexpr std::size_t MaxVariables = 20'000'000;
 
 }  // namespace
 
@@ -380,9 +384,11 @@ void WalkAgent(const AgentSettings& settings, const std::vector<Oid>& subtrees, 
                 if (!(cursor < name))
                     throw echeckerror(CheckFailure::agentError,
                                       settings.host + " answered out of order under " + FormatOid(root));
+                if (++state.variables > MaxVariables)
+                    throw echeckerror(CheckFailure::agentError,
+                                      settings.host + " answered more than 20,000,000 variables");
                 answers.Add(name, type);
                 cursor = std::move(name);
-                ++state.variables;
             }
         }
     }

@@ -163,6 +163,12 @@ INSTANTIATE_TEST_SUITE_P(
                     CheckFailure::authentication, "Authentication failure: Unknown user name at 127.0.0.1:"},
         FailureCase{"NothingListening", [](AgentSettings& s) { s.host = "127.0.0.1:" + std::to_string(LocalAgent::FreePort()); },
                     CheckFailure::timeout, "Timeout: no answer from 127.0.0.1:"},
+        FailureCase{"V3NothingListening",
+                    [](AgentSettings& s) {
+                        LocalAgent::UseV3User(s);
+                        s.host = "127.0.0.1:" + std::to_string(LocalAgent::FreePort());
+                    },
+                    CheckFailure::timeout, "Timeout: no answer from 127.0.0.1:"},
         FailureCase{"UnknownHost", [](AgentSettings& s) { s.host = "no-such-host.invalid"; },
                     CheckFailure::unknownHost, "Unknown host: no-such-host.invalid"}),
     [](const auto& info) { return std::string(info.param.name); });
