@@ -247,20 +247,4 @@ TEST(AgentSettings, DescriptionNamesNoSecret) {
     EXPECT_EQ(DescribeAgent(settings), "192.0.2.1:1161, SNMP v3 authPriv");
 }
 
-TEST(AgentSettings, ProtocolNamesIgnoreLetterCase) {
-    AuthProtocol auth{};
-    EXPECT_TRUE(ParseAuthProtocol("sha-256", auth));
-    EXPECT_EQ(auth, AuthProtocol::SHA256);
-    EXPECT_TRUE(ParseAuthProtocol("md5", auth));
-    EXPECT_EQ(auth, AuthProtocol::MD5);
-    EXPECT_FALSE(ParseAuthProtocol("SHA256", auth));
-    PrivProtocol priv{};
-    EXPECT_TRUE(ParsePrivProtocol("aes", priv));
-    EXPECT_EQ(priv, PrivProtocol::AES);
-    EXPECT_FALSE(ParsePrivProtocol("3DES", priv));
-    SecurityLevel level{};
-    EXPECT_TRUE(ParseSecurityLevel("AUTHPRIV", level));
-    EXPECT_EQ(level, SecurityLevel::authPriv);
-}
-
 }  // namespace

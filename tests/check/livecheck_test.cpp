@@ -49,6 +49,8 @@ class LiveCheck : public ::testing::Test {
 
 TEST_F(LiveCheck, LiveWalkAndCaptureAnswerTheSameEntries) {
     SKIP_WITHOUT_SHARED(mibs, "mibs");
+    if (RunProgram({"snmpbulkwalk", "-V"}, {}, agent_.Folder() + "/version.txt") != 0)
+        GTEST_SKIP() << "skipped: snmpbulkwalk is not installed (Debian package snmp); no capture to compare";
     toidfile library;
     ImportModules(mibs.string(), {"SNMPv2-MIB", "IF-MIB", "HOST-RESOURCES-MIB", "UCD-SNMP-MIB"},
                   testdata::programData("stdmib").string(), library);
@@ -161,8 +163,6 @@ INSTANTIATE_TEST_SUITE_P(
                         s.user = "nobody-here";
                     },
                     CheckFailure::authentication, "Authentication failure: Unknown user name at 127.0.0.1:"},
-        FailureCase{"NothingListening", [](AgentSettings& s) { s.host = "127.0.0.1:" + std::to_string(LocalAgent::FreePort()); },
-                    CheckFailure::timeout, "Timeout: no answer from 127.0.0.1:"},
         FailureCase{"V3NothingListening",
                     [](AgentSettings& s) {
                         LocalAgent::UseV3User(s);
@@ -173,9 +173,15 @@ INSTANTIATE_TEST_SUITE_P(
                     CheckFailure::unknownHost, "Unknown host: no-such-host.invalid"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(LiveCheck, TimeoutComesWithinTheSetTime) {
-    AgentSettings settings = agent_.Settings(SnmpVersion::v2c);
+// A port where nothing listens needs no agent.
+AgentSettings NobodyListening() {
+    AgentSettings settings;
     settings.host = "127.0.0.1:" + std::to_string(LocalAgent::FreePort());
+    return settings;
+}
+
+TEST(SilentAgent, TimeoutComesWithinTheSetTime) {
+    AgentSettings settings = NobodyListening();
     settings.timeoutSeconds = 1.5;
     settings.retries = 1;
     const auto start = Clock::now();
@@ -192,9 +198,8 @@ TEST_F(LiveCheck, TimeoutComesWithinTheSetTime) {
     EXPECT_LT(SecondsSince(start), 3.0 + 2.0);
 }
 
-TEST_F(LiveCheck, CancelStopsTheWaitAtOnce) {
-    AgentSettings settings = agent_.Settings(SnmpVersion::v2c);
-    settings.host = "127.0.0.1:" + std::to_string(LocalAgent::FreePort());
+TEST(SilentAgent, CancelStopsTheWaitAtOnce) {
+    AgentSettings settings = NobodyListening();
     settings.timeoutSeconds = 30;
     const auto start = Clock::now();
     int calls = 0;
