@@ -37,12 +37,18 @@ struct ProtocolOid {
 
 ProtocolOid AuthOid(AuthProtocol protocol) {
     switch (protocol) {
-        case AuthProtocol::MD5: return {usmHMACMD5AuthProtocol, OID_LENGTH(usmHMACMD5AuthProtocol)};
-        case AuthProtocol::SHA: return {usmHMACSHA1AuthProtocol, OID_LENGTH(usmHMACSHA1AuthProtocol)};
-        case AuthProtocol::SHA224: return {usmHMAC128SHA224AuthProtocol, OID_LENGTH(usmHMAC128SHA224AuthProtocol)};
-        case AuthProtocol::SHA256: return {usmHMAC192SHA256AuthProtocol, OID_LENGTH(usmHMAC192SHA256AuthProtocol)};
-        case AuthProtocol::SHA384: return {usmHMAC256SHA384AuthProtocol, OID_LENGTH(usmHMAC256SHA384AuthProtocol)};
-        case AuthProtocol::SHA512: break;
+        case AuthProtocol::MD5:
+            return {usmHMACMD5AuthProtocol, OID_LENGTH(usmHMACMD5AuthProtocol)};
+        case AuthProtocol::SHA:
+            return {usmHMACSHA1AuthProtocol, OID_LENGTH(usmHMACSHA1AuthProtocol)};
+        case AuthProtocol::SHA224:
+            return {usmHMAC128SHA224AuthProtocol, OID_LENGTH(usmHMAC128SHA224AuthProtocol)};
+        case AuthProtocol::SHA256:
+            return {usmHMAC192SHA256AuthProtocol, OID_LENGTH(usmHMAC192SHA256AuthProtocol)};
+        case AuthProtocol::SHA384:
+            return {usmHMAC256SHA384AuthProtocol, OID_LENGTH(usmHMAC256SHA384AuthProtocol)};
+        case AuthProtocol::SHA512:
+            break;
     }
     return {usmHMAC384SHA512AuthProtocol, OID_LENGTH(usmHMAC384SHA512AuthProtocol)};
 }
@@ -54,27 +60,46 @@ ProtocolOid PrivOid(PrivProtocol protocol) {
 
 AnswerType TypeOf(u_char type) {
     switch (type) {
-        case ASN_INTEGER: return AnswerType::Integer;
-        case ASN_UINTEGER: return AnswerType::Unsigned32;
-        case ASN_GAUGE: return AnswerType::Gauge32;  // also Unsigned32 on the wire
-        case ASN_COUNTER: return AnswerType::Counter32;
-        case ASN_TIMETICKS: return AnswerType::TimeTicks;
-        case ASN_COUNTER64: return AnswerType::Counter64;
-        case ASN_OPAQUE_I64: return AnswerType::Integer64;
+        case ASN_INTEGER:
+            return AnswerType::Integer;
+        case ASN_UINTEGER:
+            return AnswerType::Unsigned32;
+        case ASN_GAUGE:
+            return AnswerType::Gauge32;  // also Unsigned32 on the wire
+        case ASN_COUNTER:
+            return AnswerType::Counter32;
+        case ASN_TIMETICKS:
+            return AnswerType::TimeTicks;
+        case ASN_COUNTER64:
+            return AnswerType::Counter64;
+        case ASN_OPAQUE_I64:
+            return AnswerType::Integer64;
         case ASN_OPAQUE_U64:
-        case ASN_OPAQUE_COUNTER64: return AnswerType::Unsigned64;
+        case ASN_OPAQUE_COUNTER64:
+            return AnswerType::Unsigned64;
         case ASN_OPAQUE_FLOAT:
-        case ASN_OPAQUE_DOUBLE: return AnswerType::Float;
-        case ASN_OCTET_STR: return AnswerType::OctetString;
-        case ASN_BIT_STR: return AnswerType::Bits;
-        case ASN_OBJECT_ID: return AnswerType::ObjectId;
-        case ASN_IPADDRESS: return AnswerType::IpAddress;
-        case ASN_OPAQUE: return AnswerType::Opaque;
-        case ASN_NULL: return AnswerType::Null;
-        case SNMP_NOSUCHOBJECT: return AnswerType::NoSuchObject;
-        case SNMP_NOSUCHINSTANCE: return AnswerType::NoSuchInstance;
-        case SNMP_ENDOFMIBVIEW: return AnswerType::EndOfMibView;
-        default: return AnswerType::Other;
+        case ASN_OPAQUE_DOUBLE:
+            return AnswerType::Float;
+        case ASN_OCTET_STR:
+            return AnswerType::OctetString;
+        case ASN_BIT_STR:
+            return AnswerType::Bits;
+        case ASN_OBJECT_ID:
+            return AnswerType::ObjectId;
+        case ASN_IPADDRESS:
+            return AnswerType::IpAddress;
+        case ASN_OPAQUE:
+            return AnswerType::Opaque;
+        case ASN_NULL:
+            return AnswerType::Null;
+        case SNMP_NOSUCHOBJECT:
+            return AnswerType::NoSuchObject;
+        case SNMP_NOSUCHINSTANCE:
+            return AnswerType::NoSuchInstance;
+        case SNMP_ENDOFMIBVIEW:
+            return AnswerType::EndOfMibView;
+        default:
+            return AnswerType::Other;
     }
 }
 
@@ -109,8 +134,10 @@ int ReceiveReply(int operation, netsnmp_session*, int, netsnmp_pdu* pdu, void* m
 
 CheckFailure FailureOf(int snmpError) {
     switch (snmpError) {
-        case SNMPERR_BAD_ADDRESS: return CheckFailure::unknownHost;
-        case SNMPERR_TIMEOUT: return CheckFailure::timeout;
+        case SNMPERR_BAD_ADDRESS:
+            return CheckFailure::unknownHost;
+        case SNMPERR_TIMEOUT:
+            return CheckFailure::timeout;
         case SNMPERR_AUTHENTICATION_FAILURE:
         case SNMPERR_UNKNOWN_USER_NAME:
         case SNMPERR_UNKNOWN_SEC_MODEL:
@@ -119,8 +146,10 @@ CheckFailure FailureOf(int snmpError) {
         case SNMPERR_USM_AUTHENTICATIONFAILURE:
         case SNMPERR_USM_UNKNOWNSECURITYNAME:
         case SNMPERR_USM_UNSUPPORTEDSECURITYLEVEL:
-        case SNMPERR_USM_DECRYPTIONERROR: return CheckFailure::authentication;
-        default: return CheckFailure::agentError;
+        case SNMPERR_USM_DECRYPTIONERROR:
+            return CheckFailure::authentication;
+        default:
+            return CheckFailure::agentError;
     }
 }
 
@@ -166,7 +195,8 @@ class AgentSession {
 
     // Sends one GETNEXT or GETBULK for start and waits for its reply.
     Reply Next(const Oid& start, int repetitions, const WalkProgress& state) {
-        netsnmp_pdu* pdu = snmp_pdu_create(settings_.version == SnmpVersion::v1 ? SNMP_MSG_GETNEXT : SNMP_MSG_GETBULK);
+        netsnmp_pdu* pdu =
+            snmp_pdu_create(settings_.version == SnmpVersion::v1 ? SNMP_MSG_GETNEXT : SNMP_MSG_GETBULK);
         if (settings_.version != SnmpVersion::v1) {
             pdu->non_repeaters = 0;
             pdu->max_repetitions = repetitions;
@@ -202,8 +232,8 @@ class AgentSession {
         setup.securityAuthProtoLen = auth.length;
         setup.securityAuthKeyLen = USM_AUTH_KU_LEN;
         std::string key = settings_.authKey;
-        const int made = generate_Ku(auth.arcs, auth.length, reinterpret_cast<u_char*>(key.data()), key.size(),
-                                     setup.securityAuthKey, &setup.securityAuthKeyLen);
+        const int made = generate_Ku(auth.arcs, auth.length, reinterpret_cast<u_char*>(key.data()),
+                                     key.size(), setup.securityAuthKey, &setup.securityAuthKeyLen);
         std::fill(key.begin(), key.end(), '\0');
         if (made != SNMPERR_SUCCESS)
             throw echeckerror(CheckFailure::badSettings, "The authentication key cannot be used.");
@@ -213,8 +243,8 @@ class AgentSession {
         setup.securityPrivProtoLen = priv.length;
         setup.securityPrivKeyLen = USM_PRIV_KU_LEN;
         key = settings_.privKey;
-        const int privMade = generate_Ku(auth.arcs, auth.length, reinterpret_cast<u_char*>(key.data()), key.size(),
-                                         setup.securityPrivKey, &setup.securityPrivKeyLen);
+        const int privMade = generate_Ku(auth.arcs, auth.length, reinterpret_cast<u_char*>(key.data()),
+                                         key.size(), setup.securityPrivKey, &setup.securityPrivKeyLen);
         std::fill(key.begin(), key.end(), '\0');
         if (privMade != SNMPERR_SUCCESS)
             throw echeckerror(CheckFailure::badSettings, "The privacy key cannot be used.");
@@ -224,7 +254,8 @@ class AgentSession {
     // asking the progress callback in between.
     void Await(Reply& reply, const WalkProgress& state) {
         while (!reply.done) {
-            if (progress_ && !progress_(state)) throw echeckerror(CheckFailure::cancelled, "The check was cancelled.");
+            if (progress_ && !progress_(state))
+                throw echeckerror(CheckFailure::cancelled, "The check was cancelled.");
             int descriptors = 0, block = 1;
             fd_set readable;
             FD_ZERO(&readable);
@@ -238,8 +269,8 @@ class AgentSession {
             else if (ready == 0)
                 snmp_sess_timeout(handle_);
             else if (errno != EINTR)
-                throw echeckerror(CheckFailure::agentError, std::string("Waiting for the agent failed: ") +
-                                                                std::strerror(errno));
+                throw echeckerror(CheckFailure::agentError,
+                                  std::string("Waiting for the agent failed: ") + std::strerror(errno));
         }
     }
 
@@ -247,7 +278,8 @@ class AgentSession {
     std::string Explain(int error, const std::string& libraryMessage) const {
         const std::string agent = settings_.host;
         switch (FailureOf(error)) {
-            case CheckFailure::unknownHost: return "Unknown host: " + agent;
+            case CheckFailure::unknownHost:
+                return "Unknown host: " + agent;
             case CheckFailure::timeout: {
                 std::string message = "Timeout: no answer from " + agent + " within " + Seconds() + " s";
                 // A wrong community, or a wrong privacy key, makes an agent keep silent.
@@ -258,10 +290,12 @@ class AgentSession {
             case CheckFailure::authentication: {
                 // "Authentication failure (incorrect password, community or key)", "Unknown user name"
                 std::string message = libraryMessage;
-                if (message.rfind("Authentication failure", 0) != 0) message = "Authentication failure: " + message;
+                if (message.rfind("Authentication failure", 0) != 0)
+                    message = "Authentication failure: " + message;
                 return message + " at " + agent;
             }
-            default: return agent + ": " + libraryMessage;
+            default:
+                return agent + ": " + libraryMessage;
         }
     }
 
@@ -286,8 +320,9 @@ constexpr std::size_t MaxVariables = 20'000'000;
 
 bool ParseAuthProtocol(const std::string& name, AuthProtocol& protocol) {
     static const std::pair<const char*, AuthProtocol> names[] = {
-        {"MD5", AuthProtocol::MD5},         {"SHA", AuthProtocol::SHA},         {"SHA-1", AuthProtocol::SHA},
-        {"SHA-224", AuthProtocol::SHA224}, {"SHA-256", AuthProtocol::SHA256}, {"SHA-384", AuthProtocol::SHA384},
+        {"MD5", AuthProtocol::MD5},        {"SHA", AuthProtocol::SHA},
+        {"SHA-1", AuthProtocol::SHA},      {"SHA-224", AuthProtocol::SHA224},
+        {"SHA-256", AuthProtocol::SHA256}, {"SHA-384", AuthProtocol::SHA384},
         {"SHA-512", AuthProtocol::SHA512}};
     for (const auto& [text, value] : names) {
         if (asciicase::equalsIgnoringCase(name, text)) {
@@ -311,9 +346,10 @@ bool ParsePrivProtocol(const std::string& name, PrivProtocol& protocol) {
 }
 
 bool ParseSecurityLevel(const std::string& name, SecurityLevel& level) {
-    static const std::pair<const char*, SecurityLevel> names[] = {{"noAuthNoPriv", SecurityLevel::noAuthNoPriv},
-                                                                  {"authNoPriv", SecurityLevel::authNoPriv},
-                                                                  {"authPriv", SecurityLevel::authPriv}};
+    static const std::pair<const char*, SecurityLevel> names[] = {
+        {"noAuthNoPriv", SecurityLevel::noAuthNoPriv},
+        {"authNoPriv", SecurityLevel::authNoPriv},
+        {"authPriv", SecurityLevel::authPriv}};
     for (const auto& [text, value] : names) {
         if (asciicase::equalsIgnoringCase(name, text)) {
             level = value;
@@ -325,7 +361,8 @@ bool ParseSecurityLevel(const std::string& name, SecurityLevel& level) {
 
 std::string SettingsProblem(const AgentSettings& settings) {
     if (settings.host.empty()) return "No agent host given.";
-    if (!(settings.timeoutSeconds > 0) || settings.timeoutSeconds > 3600) return "The timeout must be between 0 and 3600 seconds.";
+    if (!(settings.timeoutSeconds > 0) || settings.timeoutSeconds > 3600)
+        return "The timeout must be between 0 and 3600 seconds.";
     if (settings.retries < 0 || settings.retries > 20) return "The retries must be between 0 and 20.";
     if (settings.maxRepetitions < 1) return "At least one variable per answer is needed.";
     if (settings.version != SnmpVersion::v3) return "";
@@ -340,9 +377,12 @@ std::string SettingsProblem(const AgentSettings& settings) {
 
 std::string DescribeAgent(const AgentSettings& settings) {
     switch (settings.version) {
-        case SnmpVersion::v1: return settings.host + ", SNMP v1";
-        case SnmpVersion::v2c: return settings.host + ", SNMP v2c";
-        case SnmpVersion::v3: break;
+        case SnmpVersion::v1:
+            return settings.host + ", SNMP v1";
+        case SnmpVersion::v2c:
+            return settings.host + ", SNMP v2c";
+        case SnmpVersion::v3:
+            break;
     }
     const char* level = settings.level == SecurityLevel::authPriv     ? "authPriv"
                         : settings.level == SecurityLevel::authNoPriv ? "authNoPriv"
@@ -372,8 +412,8 @@ void WalkAgent(const AgentSettings& settings, const std::vector<Oid>& subtrees, 
             if (reply.errorStatus == SNMP_ERR_NOSUCHNAME && settings.version == SnmpVersion::v1) break;
             if (reply.errorStatus != SNMP_ERR_NOERROR)
                 throw echeckerror(CheckFailure::agentError, settings.host + " answered with the error \"" +
-                                                                snmp_errstring(reply.errorStatus) + "\" under " +
-                                                                FormatOid(root));
+                                                                snmp_errstring(reply.errorStatus) +
+                                                                "\" under " + FormatOid(root));
             more = !reply.variables.empty();
             for (auto& [name, type] : reply.variables) {
                 if (type == AnswerType::EndOfMibView || !OidStartsWith(name, root)) {

@@ -41,12 +41,21 @@ std::string SettingsProblem(const AgentSettings& settings);
 // The agent as reports show it, without any secret: "192.0.2.1:1161, SNMP v3 authPriv".
 std::string DescribeAgent(const AgentSettings& settings);
 
-enum class CheckFailure { unreadable, badSettings, unknownHost, timeout, authentication, agentError, cancelled };
+enum class CheckFailure {
+    unreadable,
+    badSettings,
+    unknownHost,
+    timeout,
+    authentication,
+    agentError,
+    cancelled
+};
 
 // A check that could not read its source; what() is the message to show, free of secrets.
 class echeckerror : public std::runtime_error {
   public:
-    echeckerror(CheckFailure failure, const std::string& message) : std::runtime_error(message), failure_(failure) {}
+    echeckerror(CheckFailure failure, const std::string& message)
+        : std::runtime_error(message), failure_(failure) {}
     CheckFailure Failure() const { return failure_; }
 
   private:
@@ -62,8 +71,8 @@ struct WalkProgress {
 using WalkProgressCallback = std::function<bool(const WalkProgress&)>;
 
 // Adds every variable of each subtree to answers. Runs on the calling thread; one live walk at
-// a time per process (net-snmp keeps its v3 users in one global list). The callback (when set) runs at least every
-// 100 ms while an answer is awaited, so a cancel takes effect at once; only the discovery of a v3
+// a time per process (net-snmp keeps its v3 users in one global list). The callback (when set) runs at least
+// every 100 ms while an answer is awaited, so a cancel takes effect at once; only the discovery of a v3
 // agent's engine before the first request waits (timeout and retries at most) without it. Throws echeckerror:
 // badSettings, unknownHost, timeout (no answer within timeoutSeconds and the retries),
 // authentication, agentError (an error status or a walk that does not advance), cancelled.

@@ -19,7 +19,10 @@ std::string Joined(const std::vector<std::string>& texts, const char* separator)
 std::size_t Utf8Sequence(const std::string& text, std::size_t i) {
     const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
     const unsigned char lead = byte(i);
-    const std::size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+    const std::size_t length = lead >= 0xF0 && lead <= 0xF4  ? 4
+                               : lead >= 0xE0                ? 3
+                               : lead >= 0xC2 && lead < 0xE0 ? 2
+                                                             : 0;
     if (length == 0 || i + length > text.size()) return 0;
     for (std::size_t k = 1; k < length; ++k)
         if ((byte(i + k) & 0xC0) != 0x80) return 0;
@@ -52,7 +55,8 @@ std::string JsonString(const std::string& text) {
 }  // namespace
 
 std::string CheckSummary(const CheckResult& result) {
-    return std::to_string(result.Answered()) + " of " + std::to_string(result.entries.size()) + " entries answered";
+    return std::to_string(result.Answered()) + " of " + std::to_string(result.entries.size()) +
+           " entries answered";
 }
 
 std::vector<std::string> CheckReportLines(const toidfile& library, const CheckResult& result) {
@@ -60,7 +64,8 @@ std::vector<std::string> CheckReportLines(const toidfile& library, const CheckRe
     for (int i = 0; i < library.Count() && static_cast<std::size_t>(i) < result.entries.size(); ++i) {
         const Toiddata& entry = *library.Entries(i);
         const EntryCheck& check = result.entries[static_cast<std::size_t>(i)];
-        std::string line = (check.answered ? "answered      " : "not answered  ") + entry.oid + "  " + entry.name;
+        std::string line =
+            (check.answered ? "answered      " : "not answered  ") + entry.oid + "  " + entry.name;
         line += RowsText(entry, check);
         if (!check.remarks.empty()) line += "  " + Joined(check.remarks, "; ");
         lines.push_back(std::move(line));
@@ -79,7 +84,8 @@ std::vector<std::string> CheckReportLines(const toidfile& library, const CheckRe
 std::string CheckReportJson(const toidfile& library, const CheckResult& result) {
     std::string json = "{\n  \"source\": " + JsonString(result.source) +
                        ",\n  \"answered\": " + std::to_string(result.Answered()) +
-                       ",\n  \"entries\": " + std::to_string(result.entries.size()) + ",\n  \"skippedLines\": [";
+                       ",\n  \"entries\": " + std::to_string(result.entries.size()) +
+                       ",\n  \"skippedLines\": [";
     for (std::size_t i = 0; i < result.skippedLines.size(); ++i)
         json += (i == 0 ? "" : ", ") + std::to_string(result.skippedLines[i]);
     json += "],\n  \"results\": [";
@@ -91,8 +97,9 @@ std::string CheckReportJson(const toidfile& library, const CheckResult& result) 
         json += std::string(i == 0 ? "\n" : ",\n") + "    {\"name\": " + JsonString(entry.name) +
                 ", \"oid\": " + JsonString(entry.oid) +
                 ", \"kind\": " + (entry.kind == TMIBDataKind::mkTable ? "\"mkTable\"" : "\"mkDirect\"") +
-                ", \"answered\": " + (check.answered ? "true" : "false") + ", \"rows\": " + std::to_string(check.rows) +
-                ", \"remarks\": [" + Joined(remarks, ", ") + "]}";
+                ", \"answered\": " + (check.answered ? "true" : "false") +
+                ", \"rows\": " + std::to_string(check.rows) + ", \"remarks\": [" + Joined(remarks, ", ") +
+                "]}";
     }
     return json + (library.Count() > 0 ? "\n  ]\n}\n" : "]\n}\n");
 }

@@ -42,25 +42,44 @@ bool OidStartsWith(const Oid& oid, const Oid& prefix) {
 
 const char* AnswerTypeName(AnswerType type) {
     switch (type) {
-        case AnswerType::Integer: return "INTEGER";
-        case AnswerType::Unsigned32: return "Unsigned32";
-        case AnswerType::Gauge32: return "Gauge32";
-        case AnswerType::Counter32: return "Counter32";
-        case AnswerType::TimeTicks: return "TimeTicks";
-        case AnswerType::Counter64: return "Counter64";
-        case AnswerType::Integer64: return "Integer64";
-        case AnswerType::Unsigned64: return "Unsigned64";
-        case AnswerType::Float: return "Float";
-        case AnswerType::OctetString: return "OCTET STRING";
-        case AnswerType::Bits: return "BITS";
-        case AnswerType::ObjectId: return "OBJECT IDENTIFIER";
-        case AnswerType::IpAddress: return "IpAddress";
-        case AnswerType::Opaque: return "Opaque";
-        case AnswerType::Null: return "NULL";
-        case AnswerType::NoSuchObject: return "noSuchObject";
-        case AnswerType::NoSuchInstance: return "noSuchInstance";
-        case AnswerType::EndOfMibView: return "endOfMibView";
-        case AnswerType::Other: break;
+        case AnswerType::Integer:
+            return "INTEGER";
+        case AnswerType::Unsigned32:
+            return "Unsigned32";
+        case AnswerType::Gauge32:
+            return "Gauge32";
+        case AnswerType::Counter32:
+            return "Counter32";
+        case AnswerType::TimeTicks:
+            return "TimeTicks";
+        case AnswerType::Counter64:
+            return "Counter64";
+        case AnswerType::Integer64:
+            return "Integer64";
+        case AnswerType::Unsigned64:
+            return "Unsigned64";
+        case AnswerType::Float:
+            return "Float";
+        case AnswerType::OctetString:
+            return "OCTET STRING";
+        case AnswerType::Bits:
+            return "BITS";
+        case AnswerType::ObjectId:
+            return "OBJECT IDENTIFIER";
+        case AnswerType::IpAddress:
+            return "IpAddress";
+        case AnswerType::Opaque:
+            return "Opaque";
+        case AnswerType::Null:
+            return "NULL";
+        case AnswerType::NoSuchObject:
+            return "noSuchObject";
+        case AnswerType::NoSuchInstance:
+            return "noSuchInstance";
+        case AnswerType::EndOfMibView:
+            return "endOfMibView";
+        case AnswerType::Other:
+            break;
     }
     return "an unknown type";
 }
@@ -78,7 +97,8 @@ const AnswerType* DeviceAnswers::Find(const Oid& oid) const {
 SubtreeAnswers DeviceAnswers::Below(const Oid& prefix) const {
     SubtreeAnswers below;
     // Everything below prefix sorts after it and before the next OID outside the subtree.
-    for (auto it = values_.upper_bound(prefix); it != values_.end() && OidStartsWith(it->first, prefix); ++it) {
+    for (auto it = values_.upper_bound(prefix); it != values_.end() && OidStartsWith(it->first, prefix);
+         ++it) {
         if (!IsException(it->second)) ++below.instances;
         if (std::find(below.types.begin(), below.types.end(), it->second) == below.types.end())
             below.types.push_back(it->second);

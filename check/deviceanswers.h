@@ -21,9 +21,24 @@ std::string FormatOid(const Oid& oid);
 bool OidStartsWith(const Oid& oid, const Oid& prefix);
 
 enum class AnswerType : std::uint8_t {
-    Integer, Unsigned32, Gauge32, Counter32, TimeTicks, Counter64, Integer64, Unsigned64, Float,
-    OctetString, Bits, ObjectId, IpAddress, Opaque, Null,
-    NoSuchObject, NoSuchInstance, EndOfMibView,  // the agent's exceptions: no value
+    Integer,
+    Unsigned32,
+    Gauge32,
+    Counter32,
+    TimeTicks,
+    Counter64,
+    Integer64,
+    Unsigned64,
+    Float,
+    OctetString,
+    Bits,
+    ObjectId,
+    IpAddress,
+    Opaque,
+    Null,
+    NoSuchObject,
+    NoSuchInstance,
+    EndOfMibView,  // the agent's exceptions: no value
     Other,
 };
 
@@ -33,8 +48,8 @@ bool IsException(AnswerType type);
 
 // The variables under one OID.
 struct SubtreeAnswers {
-    int instances = 0;                // variables with a value (exceptions not counted)
-    std::vector<AnswerType> types;    // each type met, exceptions included, in first-met order
+    int instances = 0;              // variables with a value (exceptions not counted)
+    std::vector<AnswerType> types;  // each type met, exceptions included, in first-met order
 };
 
 // The ordered set of variables a device returned, each with its type.

@@ -26,10 +26,12 @@ void AddTypeRemarks(const Toiddata& entry, AnswerType type, std::vector<std::str
         return;
     }
     // A float entry may well read its number out of a string (UCD-SNMP's laLoad).
-    const bool text = type == AnswerType::ObjectId || type == AnswerType::IpAddress || type == AnswerType::Bits ||
-                      type == AnswerType::Null || (type == AnswerType::OctetString && !entry.isfloat);
+    const bool text = type == AnswerType::ObjectId || type == AnswerType::IpAddress ||
+                      type == AnswerType::Bits || type == AnswerType::Null ||
+                      (type == AnswerType::OctetString && !entry.isfloat);
     if (text) remarks.push_back(name + " where the entry is a number");
-    if ((type == AnswerType::Counter32 || type == AnswerType::Counter64) && entry.type == TValueMode::vmAbsolute)
+    if ((type == AnswerType::Counter32 || type == AnswerType::Counter64) &&
+        entry.type == TValueMode::vmAbsolute)
         remarks.push_back(name + " where the entry is a gauge");
     if (IsNumber64(type) && !entry.is64bit) remarks.push_back(name + " where the entry is 32-bit");
     if (IsNumber32(type) && entry.is64bit) remarks.push_back(name + " where the entry is 64-bit");
@@ -48,13 +50,15 @@ std::optional<Oid> NeededSubtree(const Toiddata& entry) {
 }  // namespace
 
 int CheckResult::Answered() const {
-    return static_cast<int>(std::count_if(entries.begin(), entries.end(), [](const EntryCheck& e) { return e.answered; }));
+    return static_cast<int>(
+        std::count_if(entries.begin(), entries.end(), [](const EntryCheck& e) { return e.answered; }));
 }
 
 std::vector<Oid> SubtreesToWalk(const toidfile& library) {
     std::vector<Oid> needed;
     for (int i = 0; i < library.Count(); ++i)
-        if (std::optional<Oid> subtree = NeededSubtree(*library.Entries(i))) needed.push_back(std::move(*subtree));
+        if (std::optional<Oid> subtree = NeededSubtree(*library.Entries(i)))
+            needed.push_back(std::move(*subtree));
     std::sort(needed.begin(), needed.end());
     // Sorted, a subtree follows the one that contains it.
     std::vector<Oid> roots;
@@ -93,7 +97,8 @@ EntryCheck MatchEntry(const Toiddata& entry, const DeviceAnswers& answers) {
 CheckResult MatchEntries(const toidfile& library, const DeviceAnswers& answers) {
     CheckResult result;
     result.entries.reserve(static_cast<std::size_t>(library.Count()));
-    for (int i = 0; i < library.Count(); ++i) result.entries.push_back(MatchEntry(*library.Entries(i), answers));
+    for (int i = 0; i < library.Count(); ++i)
+        result.entries.push_back(MatchEntry(*library.Entries(i), answers));
     result.variables = answers.Count();
     return result;
 }

@@ -20,7 +20,8 @@ class Toiddata;
 struct EntryCheck {
     bool answered = false;
     int rows = 0;  // instances under a table column (or a GETNEXT entry); 1 for an answered single value
-    std::vector<std::string> remarks;  // "Counter32 where the entry is a gauge", "the agent says noSuchObject"
+    std::vector<std::string>
+        remarks;  // "Counter32 where the entry is a gauge", "the agent says noSuchObject"
 };
 
 // The outcome for a whole library, one EntryCheck per entry in library order.

@@ -9,15 +9,24 @@ namespace {
 
 // The labels net-snmp's printers put before a value.
 constexpr std::array<std::pair<std::string_view, AnswerType>, 19> TypeLabels{{
-    {"INTEGER", AnswerType::Integer},          {"UInteger32", AnswerType::Unsigned32},
-    {"Unsigned32", AnswerType::Unsigned32},    {"Gauge32", AnswerType::Gauge32},
-    {"Counter32", AnswerType::Counter32},      {"Timeticks", AnswerType::TimeTicks},
-    {"Counter64", AnswerType::Counter64},      {"INTEGER64", AnswerType::Integer64},
-    {"UInteger64", AnswerType::Unsigned64},    {"Float", AnswerType::Float},
-    {"Double", AnswerType::Float},             {"STRING", AnswerType::OctetString},
-    {"Hex-STRING", AnswerType::OctetString},   {"BITS", AnswerType::Bits},
-    {"OID", AnswerType::ObjectId},             {"IpAddress", AnswerType::IpAddress},
-    {"Network Address", AnswerType::IpAddress}, {"Opaque", AnswerType::Opaque},
+    {"INTEGER", AnswerType::Integer},
+    {"UInteger32", AnswerType::Unsigned32},
+    {"Unsigned32", AnswerType::Unsigned32},
+    {"Gauge32", AnswerType::Gauge32},
+    {"Counter32", AnswerType::Counter32},
+    {"Timeticks", AnswerType::TimeTicks},
+    {"Counter64", AnswerType::Counter64},
+    {"INTEGER64", AnswerType::Integer64},
+    {"UInteger64", AnswerType::Unsigned64},
+    {"Float", AnswerType::Float},
+    {"Double", AnswerType::Float},
+    {"STRING", AnswerType::OctetString},
+    {"Hex-STRING", AnswerType::OctetString},
+    {"BITS", AnswerType::Bits},
+    {"OID", AnswerType::ObjectId},
+    {"IpAddress", AnswerType::IpAddress},
+    {"Network Address", AnswerType::IpAddress},
+    {"Opaque", AnswerType::Opaque},
     {"OPAQUE", AnswerType::Opaque},
 }};
 
@@ -27,7 +36,9 @@ constexpr std::array<std::pair<std::string_view, AnswerType>, 3> Exceptions{{
     {"No more variables left in this MIB View", AnswerType::EndOfMibView},
 }};
 
-bool StartsWith(std::string_view text, std::string_view start) { return text.substr(0, start.size()) == start; }
+bool StartsWith(std::string_view text, std::string_view start) {
+    return text.substr(0, start.size()) == start;
+}
 
 // Where the string's closing quote stands in text, or npos; backslashes escape.
 std::size_t ClosingQuote(std::string_view text, std::size_t from) {
@@ -40,7 +51,9 @@ std::size_t ClosingQuote(std::string_view text, std::size_t from) {
     return std::string_view::npos;
 }
 
-bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+bool IsHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
 
 // "0A 1B 2C " -- how a long Hex-STRING or BITS value goes on.
 bool IsHexBytesLine(std::string_view line) {
@@ -77,7 +90,8 @@ Continuation ContinuationAfter(std::string_view value) {
         return Continuation::hexBytes;
     const std::string_view quoted = StartsWith(value, "STRING: ") ? value.substr(8) : value;
     if (!StartsWith(quoted, "\"")) return Continuation::none;
-    return ClosingQuote(quoted, 1) == std::string_view::npos ? Continuation::quotedString : Continuation::none;
+    return ClosingQuote(quoted, 1) == std::string_view::npos ? Continuation::quotedString
+                                                             : Continuation::none;
 }
 
 }  // namespace
@@ -110,7 +124,8 @@ bool ReadPrintedType(std::string_view value, AnswerType& type) {
             type = labelled;
             // "Opaque: Float: 1.5": a number carried in an Opaque.
             const std::string_view inside = value.substr(colon + 1);
-            if (type == AnswerType::Opaque && (StartsWith(inside, " Float:") || StartsWith(inside, " Double:")))
+            if (type == AnswerType::Opaque &&
+                (StartsWith(inside, " Float:") || StartsWith(inside, " Double:")))
                 type = AnswerType::Float;
             else if (type == AnswerType::Opaque && StartsWith(inside, " Int64:"))
                 type = AnswerType::Integer64;

@@ -10,7 +10,13 @@
 
 namespace {
 
-enum ExitCode { exitAllAnswered = 0, exitSomeUnanswered = 1, exitUnreadable = 2, exitNotWritten = 3, exitUsage = 4 };
+enum ExitCode {
+    exitAllAnswered = 0,
+    exitSomeUnanswered = 1,
+    exitUnreadable = 2,
+    exitNotWritten = 3,
+    exitUsage = 4
+};
 
 constexpr const char* Usage =
     R"(Usage: oidwright-check LIBRARY (--walk FILE | --agent HOST[:PORT]) [options]
@@ -86,10 +92,14 @@ bool ParseArguments(int argc, char** argv, Options& options) {
         } else if (argument == "-o") {
             options.output = value;
         } else if (argument == "-v") {
-            if (value == "1") agent.version = SnmpVersion::v1;
-            else if (value == "2c") agent.version = SnmpVersion::v2c;
-            else if (value == "3") agent.version = SnmpVersion::v3;
-            else return Wrong("unknown SNMP version " + value + " (1, 2c or 3)");
+            if (value == "1")
+                agent.version = SnmpVersion::v1;
+            else if (value == "2c")
+                agent.version = SnmpVersion::v2c;
+            else if (value == "3")
+                agent.version = SnmpVersion::v3;
+            else
+                return Wrong("unknown SNMP version " + value + " (1, 2c or 3)");
         } else if (argument == "-c") {
             agent.community = value;
         } else if (argument == "-u") {
@@ -98,18 +108,21 @@ bool ParseArguments(int argc, char** argv, Options& options) {
             if (!ParseSecurityLevel(value, agent.level)) return Wrong("unknown security level " + value);
             options.levelGiven = true;
         } else if (argument == "-a") {
-            if (!ParseAuthProtocol(value, agent.authProtocol)) return Wrong("unknown authentication protocol " + value);
+            if (!ParseAuthProtocol(value, agent.authProtocol))
+                return Wrong("unknown authentication protocol " + value);
         } else if (argument == "-A") {
             agent.authKey = value;
         } else if (argument == "-x") {
-            if (!ParsePrivProtocol(value, agent.privProtocol)) return Wrong("unknown privacy protocol " + value);
+            if (!ParsePrivProtocol(value, agent.privProtocol))
+                return Wrong("unknown privacy protocol " + value);
         } else if (argument == "-X") {
             agent.privKey = value;
         } else if (argument == "-t") {
             if (!ReadNumber(value, number)) return Wrong("the timeout is no number: " + value);
             agent.timeoutSeconds = number;
         } else if (argument == "-r") {
-            if (!ReadNumber(value, number) || number != static_cast<int>(number)) return Wrong("the retries are no whole number: " + value);
+            if (!ReadNumber(value, number) || number != static_cast<int>(number))
+                return Wrong("the retries are no whole number: " + value);
             agent.retries = static_cast<int>(number);
         } else {
             return Wrong("unknown option " + argument);
@@ -117,9 +130,10 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     }
     if (options.library.empty()) return Wrong("no library given");
     if (options.walk.empty() == agent.host.empty()) return Wrong("give either --walk FILE or --agent HOST");
-    if (options.answeredOnly != !options.output.empty()) return Wrong("--answered-only and -o OUT go together");
+    if (options.answeredOnly != !options.output.empty())
+        return Wrong("--answered-only and -o OUT go together");
     if (!options.levelGiven)
-        agent.level = !agent.privKey.empty()  ? SecurityLevel::authPriv
+        agent.level = !agent.privKey.empty()   ? SecurityLevel::authPriv
                       : !agent.authKey.empty() ? SecurityLevel::authNoPriv
                                                : SecurityLevel::noAuthNoPriv;
     if (!agent.host.empty()) {
@@ -181,5 +195,6 @@ int main(int argc, char** argv) {
             return exitNotWritten;
         }
     }
-    return result.Answered() == static_cast<int>(result.entries.size()) ? exitAllAnswered : exitSomeUnanswered;
+    return result.Answered() == static_cast<int>(result.entries.size()) ? exitAllAnswered
+                                                                        : exitSomeUnanswered;
 }

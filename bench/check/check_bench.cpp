@@ -46,8 +46,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     toidfile library;
-    ImportModules(mibs, {"IF-MIB", "HOST-RESOURCES-MIB", "UCD-SNMP-MIB"}, std::string(OIDWRIGHT_SOURCE_DATA) + "/stdmib",
-                  library);
+    ImportModules(mibs, {"IF-MIB", "HOST-RESOURCES-MIB", "UCD-SNMP-MIB"},
+                  std::string(OIDWRIGHT_SOURCE_DATA) + "/stdmib", library);
     const std::string libraryFile = agent.Folder() + "/three.oidlib";
     library.SaveToFile(libraryFile);
     std::vector<std::string> subtrees;
@@ -65,8 +65,9 @@ int main(int argc, char** argv) {
             if (!agent.CaptureWith(subtrees, output, error)) std::fprintf(stderr, "%s\n", error.c_str());
         }));
         processes.push_back(Milliseconds([&] {
-            const int status = RunProgram({checkProgram, libraryFile, "--agent", agent.Address(), "-c",
-                                           LocalAgent::Community}, {}, output);
+            const int status = RunProgram(
+                {checkProgram, libraryFile, "--agent", agent.Address(), "-c", LocalAgent::Community}, {},
+                output);
             if (status != 0 && status != 1) std::fprintf(stderr, "oidwright-check ended with %d\n", status);
         }));
         settings.maxRepetitions = AgentSettings().maxRepetitions;
@@ -80,7 +81,8 @@ int main(int argc, char** argv) {
                 subtrees.size(), variables, result.Answered(), runs);
     std::printf("%-44s %10s %8s\n", "", "ms", "ratio");
     std::printf("%-44s %10.2f %8.2f\n", "snmpbulkwalk -On, one process per subtree", walk, 1.0);
-    std::printf("%-44s %10.2f %8.2f\n", "oidwright-check process", Median(processes), Median(processes) / walk);
+    std::printf("%-44s %10.2f %8.2f\n", "oidwright-check process", Median(processes),
+                Median(processes) / walk);
     std::printf("%-44s %10.2f %8.2f\n", "CheckAgainstAgent, 25 per GETBULK", Median(inProcess),
                 Median(inProcess) / walk);
     std::printf("%-44s %10.2f %8.2f\n", "CheckAgainstAgent, 10 per GETBULK", Median(inProcess10),

@@ -65,27 +65,112 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         MatchCase{"ScalarAnswered", "1.3.6.1.2.1.1.3.0", Direct, Gauge, false, false, false, true, 1, {}},
         MatchCase{"ScalarMissing", "1.3.6.1.2.1.1.4.0", Direct, Gauge, false, false, false, false, 0, {}},
-        MatchCase{"ScalarException", "1.3.6.1.2.1.1.7.0", Direct, Gauge, false, false, false, false, 0,
+        MatchCase{"ScalarException",
+                  "1.3.6.1.2.1.1.7.0",
+                  Direct,
+                  Gauge,
+                  false,
+                  false,
+                  false,
+                  false,
+                  0,
                   {"the agent says noSuchObject"}},
-        MatchCase{"StringForANumber", "1.3.6.1.2.1.1.1.0", Direct, Gauge, false, false, false, true, 1,
+        MatchCase{"StringForANumber",
+                  "1.3.6.1.2.1.1.1.0",
+                  Direct,
+                  Gauge,
+                  false,
+                  false,
+                  false,
+                  true,
+                  1,
                   {"OCTET STRING where the entry is a number"}},
-        MatchCase{"StringForAFloatIsFine", "1.3.6.1.4.1.2021.10.1.3", Table, Gauge, false, true, false, true, 1, {}},
+        MatchCase{"StringForAFloatIsFine",
+                  "1.3.6.1.4.1.2021.10.1.3",
+                  Table,
+                  Gauge,
+                  false,
+                  true,
+                  false,
+                  true,
+                  1,
+                  {}},
         MatchCase{"TableRowsCounted", "1.3.6.1.2.1.2.2.1.10", Table, Delta, false, false, false, true, 2, {}},
-        MatchCase{"TableWithoutRows", "1.3.6.1.2.1.2.2.1.16", Table, Delta, false, false, false, false, 0, {}},
-        MatchCase{"ColumnPrefixIsNoRow", "1.3.6.1.2.1.2.2.1.1", Table, Gauge, false, false, false, false, 0, {}},
-        MatchCase{"CounterForAGauge", "1.3.6.1.2.1.2.2.1.10", Table, Gauge, false, false, false, true, 2,
+        MatchCase{
+            "TableWithoutRows", "1.3.6.1.2.1.2.2.1.16", Table, Delta, false, false, false, false, 0, {}},
+        MatchCase{
+            "ColumnPrefixIsNoRow", "1.3.6.1.2.1.2.2.1.1", Table, Gauge, false, false, false, false, 0, {}},
+        MatchCase{"CounterForAGauge",
+                  "1.3.6.1.2.1.2.2.1.10",
+                  Table,
+                  Gauge,
+                  false,
+                  false,
+                  false,
+                  true,
+                  2,
                   {"Counter32 where the entry is a gauge"}},
-        MatchCase{"Counter64For32Bit", "1.3.6.1.2.1.31.1.1.1.6", Table, Delta, false, false, false, true, 1,
+        MatchCase{"Counter64For32Bit",
+                  "1.3.6.1.2.1.31.1.1.1.6",
+                  Table,
+                  Delta,
+                  false,
+                  false,
+                  false,
+                  true,
+                  1,
                   {"Counter64 where the entry is 32-bit"}},
-        MatchCase{"Counter64ForA64BitDelta", "1.3.6.1.2.1.31.1.1.1.6", Table, Delta, true, false, false, true, 1, {}},
-        MatchCase{"GaugeFor64Bit", "1.3.6.1.2.1.2.2.1.5", Table, Gauge, true, false, false, true, 1,
+        MatchCase{"Counter64ForA64BitDelta",
+                  "1.3.6.1.2.1.31.1.1.1.6",
+                  Table,
+                  Delta,
+                  true,
+                  false,
+                  false,
+                  true,
+                  1,
+                  {}},
+        MatchCase{"GaugeFor64Bit",
+                  "1.3.6.1.2.1.2.2.1.5",
+                  Table,
+                  Gauge,
+                  true,
+                  false,
+                  false,
+                  true,
+                  1,
                   {"Gauge32 where the entry is 64-bit"}},
-        MatchCase{"Counter64ForA32BitGauge", "1.3.6.1.2.1.31.1.1.1.6", Table, Gauge, false, false, false, true, 1,
+        MatchCase{"Counter64ForA32BitGauge",
+                  "1.3.6.1.2.1.31.1.1.1.6",
+                  Table,
+                  Gauge,
+                  false,
+                  false,
+                  false,
+                  true,
+                  1,
                   {"Counter64 where the entry is a gauge", "Counter64 where the entry is 32-bit"}},
-        MatchCase{"ScalarInATablesPlace", "1.3.6.1.2.1.2.2.1.10", Direct, Delta, false, false, false, false, 0,
+        MatchCase{"ScalarInATablesPlace",
+                  "1.3.6.1.2.1.2.2.1.10",
+                  Direct,
+                  Delta,
+                  false,
+                  false,
+                  false,
+                  false,
+                  0,
                   {"no value at the OID but 2 below it (a table column?)"}},
-        MatchCase{"GetNextReadsBelow", "1.3.6.1.2.1.2.2.1.10", Direct, Delta, false, false, true, true, 1, {}},
-        MatchCase{"NotNumeric", "ifInOctets", Table, Delta, false, false, false, false, 0,
+        MatchCase{
+            "GetNextReadsBelow", "1.3.6.1.2.1.2.2.1.10", Direct, Delta, false, false, true, true, 1, {}},
+        MatchCase{"NotNumeric",
+                  "ifInOctets",
+                  Table,
+                  Delta,
+                  false,
+                  false,
+                  false,
+                  false,
+                  0,
                   {"the OID is not numeric"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -151,23 +236,27 @@ TEST_F(CheckLibrary, ReportHasALinePerEntryAndTheSummary) {
 
 TEST_F(CheckLibrary, JsonCarriesTheSameResult) {
     library_.Entries(2)->name = "Sys \"Up\"\tTime \xC3\xA9 \xE9";  // UTF-8 kept, a lone Latin-1 byte escaped
-    EXPECT_EQ(CheckReportJson(library_, result_),
-              "{\n"
-              "  \"source\": \"walk capture device.walk\",\n"
-              "  \"answered\": 2,\n"
-              "  \"entries\": 4,\n"
-              "  \"skippedLines\": [3, 17],\n"
-              "  \"results\": [\n"
-              "    {\"name\": \"IF-MIB|ifEntry|In Octets\", \"oid\": \"1.3.6.1.2.1.2.2.1.10\", \"kind\": \"mkTable\", "
-              "\"answered\": true, \"rows\": 2, \"remarks\": []},\n"
-              "    {\"name\": \"SNMPv2-MIB|system|Services\", \"oid\": \"1.3.6.1.2.1.1.7.0\", \"kind\": \"mkDirect\", "
-              "\"answered\": false, \"rows\": 0, \"remarks\": [\"the agent says noSuchObject\"]},\n"
-              "    {\"name\": \"Sys \\\"Up\\\"\\u0009Time \xC3\xA9 \\u00e9\", \"oid\": \"1.3.6.1.2.1.1.3.0\", "
-              "\"kind\": \"mkDirect\", \"answered\": true, \"rows\": 1, \"remarks\": []},\n"
-              "    {\"name\": \"IF-MIB|ifEntry|Out Octets\", \"oid\": \"1.3.6.1.2.1.2.2.1.16\", \"kind\": \"mkTable\", "
-              "\"answered\": false, \"rows\": 0, \"remarks\": []}\n"
-              "  ]\n"
-              "}\n");
+    EXPECT_EQ(
+        CheckReportJson(library_, result_),
+        "{\n"
+        "  \"source\": \"walk capture device.walk\",\n"
+        "  \"answered\": 2,\n"
+        "  \"entries\": 4,\n"
+        "  \"skippedLines\": [3, 17],\n"
+        "  \"results\": [\n"
+        "    {\"name\": \"IF-MIB|ifEntry|In Octets\", \"oid\": \"1.3.6.1.2.1.2.2.1.10\", \"kind\": "
+        "\"mkTable\", "
+        "\"answered\": true, \"rows\": 2, \"remarks\": []},\n"
+        "    {\"name\": \"SNMPv2-MIB|system|Services\", \"oid\": \"1.3.6.1.2.1.1.7.0\", \"kind\": "
+        "\"mkDirect\", "
+        "\"answered\": false, \"rows\": 0, \"remarks\": [\"the agent says noSuchObject\"]},\n"
+        "    {\"name\": \"Sys \\\"Up\\\"\\u0009Time \xC3\xA9 \\u00e9\", \"oid\": \"1.3.6.1.2.1.1.3.0\", "
+        "\"kind\": \"mkDirect\", \"answered\": true, \"rows\": 1, \"remarks\": []},\n"
+        "    {\"name\": \"IF-MIB|ifEntry|Out Octets\", \"oid\": \"1.3.6.1.2.1.2.2.1.16\", \"kind\": "
+        "\"mkTable\", "
+        "\"answered\": false, \"rows\": 0, \"remarks\": []}\n"
+        "  ]\n"
+        "}\n");
 }
 
 TEST_F(CheckLibrary, AnsweredEntriesAreCopiedInLibraryOrder) {
@@ -188,7 +277,8 @@ TEST(CheckAgainstCapture, UnreadableFileIsAnError) {
         FAIL() << "no error";
     } catch (const echeckerror& error) {
         EXPECT_EQ(error.Failure(), CheckFailure::unreadable);
-        EXPECT_STREQ(error.what(), "Cannot open file \"/nonexistent/device.walk\". No such file or directory");
+        EXPECT_STREQ(error.what(),
+                     "Cannot open file \"/nonexistent/device.walk\". No such file or directory");
     }
 }
 

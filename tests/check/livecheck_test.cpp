@@ -19,8 +19,8 @@ double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-#define SKIP_WITHOUT_SNMPD()                                                                     \
-    if (LocalAgent::SnmpdProgram().empty())                                                      \
+#define SKIP_WITHOUT_SNMPD()                \
+    if (LocalAgent::SnmpdProgram().empty()) \
     GTEST_SKIP() << "skipped: snmpd is not installed (Debian package snmpd); no live check"
 
 class LiveCheck : public ::testing::Test {
@@ -73,16 +73,16 @@ TEST_F(LiveCheck, LiveWalkAndCaptureAnswerTheSameEntries) {
     EXPECT_EQ(liveOids, capturedOids);
 
     // What any snmpd serves: sysUpTime's neighbours, interface counters, storage.
-    for (const char* oid : {"1.3.6.1.2.1.1.8.0",       // sysORLastChange
-                            "1.3.6.1.2.1.11.1.0",      // snmpInPkts
-                            "1.3.6.1.2.1.2.1.0",       // ifNumber
-                            "1.3.6.1.2.1.2.2.1.10",    // ifInOctets
-                            "1.3.6.1.2.1.25.2.3.1.6"}) // hrStorageUsed
+    for (const char* oid : {"1.3.6.1.2.1.1.8.0",        // sysORLastChange
+                            "1.3.6.1.2.1.11.1.0",       // snmpInPkts
+                            "1.3.6.1.2.1.2.1.0",        // ifNumber
+                            "1.3.6.1.2.1.2.2.1.10",     // ifInOctets
+                            "1.3.6.1.2.1.25.2.3.1.6"})  // hrStorageUsed
         EXPECT_TRUE(Answered(liveAnswered, oid)) << oid;
     ASSERT_TRUE(Answered(liveAnswered, "1.3.6.1.2.1.2.2.1.10"));
     EXPECT_GE(liveAnswered.at("1.3.6.1.2.1.2.2.1.10"), 1);  // at least the loopback interface
-    EXPECT_EQ(CheckSummary(live), std::to_string(live.Answered()) + " of " +
-                                      std::to_string(library.Count()) + " entries answered");
+    EXPECT_EQ(CheckSummary(live), std::to_string(live.Answered()) + " of " + std::to_string(library.Count()) +
+                                      " entries answered");
 }
 
 // Every version reaches the same objects; v1 walks with GETNEXT, the others with GETBULK.
@@ -97,7 +97,8 @@ TEST_F(LiveCheck, EveryVersionAnswersLikeV2c) {
         entry->kind = kind;
         library.Add(std::move(entry));
     }
-    const auto expected = AnsweredRows(library, CheckAgainstAgent(library, agent_.Settings(SnmpVersion::v2c)));
+    const auto expected =
+        AnsweredRows(library, CheckAgainstAgent(library, agent_.Settings(SnmpVersion::v2c)));
     EXPECT_EQ(expected.size(), 3u);
     for (const SnmpVersion version : {SnmpVersion::v1, SnmpVersion::v3}) {
         AgentSettings settings = agent_.Settings(version);
@@ -191,8 +192,9 @@ TEST(SilentAgent, TimeoutComesWithinTheSetTime) {
         FAIL() << "an answer from a port where nothing listens";
     } catch (const echeckerror& error) {
         EXPECT_EQ(error.Failure(), CheckFailure::timeout);
-        EXPECT_STREQ(error.what(), ("Timeout: no answer from " + settings.host +
-                                    " within 3 s (is the community right?)").c_str());
+        EXPECT_STREQ(
+            error.what(),
+            ("Timeout: no answer from " + settings.host + " within 3 s (is the community right?)").c_str());
     }
     // Two tries of 1.5 s at most (a refused retry ends sooner), with room for a loaded machine.
     EXPECT_LT(SecondsSince(start), 3.0 + 2.0);
@@ -205,9 +207,8 @@ TEST(SilentAgent, CancelStopsTheWaitAtOnce) {
     int calls = 0;
     DeviceAnswers answers;
     try {
-        WalkAgent(settings, {*ParseOid("1.3.6.1.2.1.1")}, answers, [&](const WalkProgress&) {
-            return ++calls < 5 || SecondsSince(start) < 0.3;
-        });
+        WalkAgent(settings, {*ParseOid("1.3.6.1.2.1.1")}, answers,
+                  [&](const WalkProgress&) { return ++calls < 5 || SecondsSince(start) < 0.3; });
         FAIL() << "not cancelled";
     } catch (const echeckerror& error) {
         EXPECT_EQ(error.Failure(), CheckFailure::cancelled);
@@ -219,8 +220,8 @@ TEST(SilentAgent, CancelStopsTheWaitAtOnce) {
 TEST_F(LiveCheck, ProgressCountsTheVariables) {
     std::vector<WalkProgress> seen;
     DeviceAnswers answers;
-    WalkAgent(agent_.Settings(SnmpVersion::v2c), {*ParseOid("1.3.6.1.2.1.1"), *ParseOid("1.3.6.1.2.1.2")}, answers,
-              [&](const WalkProgress& progress) {
+    WalkAgent(agent_.Settings(SnmpVersion::v2c), {*ParseOid("1.3.6.1.2.1.1"), *ParseOid("1.3.6.1.2.1.2")},
+              answers, [&](const WalkProgress& progress) {
                   seen.push_back(progress);
                   return true;
               });

@@ -37,7 +37,8 @@ class LocalAgent {
     static void UseV3User(AgentSettings& settings);
 
     // Runs `snmpbulkwalk -On` of each subtree against the agent, the output appended to file.
-    bool CaptureWith(const std::vector<std::string>& subtrees, const std::string& file, std::string& error) const;
+    bool CaptureWith(const std::vector<std::string>& subtrees, const std::string& file,
+                     std::string& error) const;
 
   private:
     std::string folder_;

@@ -49,13 +49,20 @@ INSTANTIATE_TEST_SUITE_P(
                     ".1.3.6.1.4.1.9.3 = NULL\n"
                     ".1.3.6.1.4.1.9.4 = Wrong Type (should be INTEGER): Gauge32: 5\n"
                     ".1.3.6.1.4.1.9.5 = Network Address: 0A:00:00:01\n",
-                    {{"1.3.6.1.2.1.1.3.0", T::TimeTicks},        {"1.3.6.1.2.1.2.1.0", T::Integer},
-                     {"1.3.6.1.2.1.2.2.1.8.1", T::Integer},      {"1.3.6.1.2.1.2.2.1.10.1", T::Counter32},
-                     {"1.3.6.1.2.1.2.2.1.5.1", T::Gauge32},      {"1.3.6.1.2.1.31.1.1.1.6.1", T::Counter64},
-                     {"1.3.6.1.2.1.1.2.0", T::ObjectId},         {"1.3.6.1.2.1.4.20.1.1.127.0.0.1", T::IpAddress},
-                     {"1.3.6.1.4.1.2021.10.1.6.1", T::Float},    {"1.3.6.1.4.1.9.1", T::Unsigned64},
-                     {"1.3.6.1.4.1.9.2", T::Unsigned32},         {"1.3.6.1.4.1.9.3", T::Null},
-                     {"1.3.6.1.4.1.9.4", T::Gauge32},            {"1.3.6.1.4.1.9.5", T::IpAddress}},
+                    {{"1.3.6.1.2.1.1.3.0", T::TimeTicks},
+                     {"1.3.6.1.2.1.2.1.0", T::Integer},
+                     {"1.3.6.1.2.1.2.2.1.8.1", T::Integer},
+                     {"1.3.6.1.2.1.2.2.1.10.1", T::Counter32},
+                     {"1.3.6.1.2.1.2.2.1.5.1", T::Gauge32},
+                     {"1.3.6.1.2.1.31.1.1.1.6.1", T::Counter64},
+                     {"1.3.6.1.2.1.1.2.0", T::ObjectId},
+                     {"1.3.6.1.2.1.4.20.1.1.127.0.0.1", T::IpAddress},
+                     {"1.3.6.1.4.1.2021.10.1.6.1", T::Float},
+                     {"1.3.6.1.4.1.9.1", T::Unsigned64},
+                     {"1.3.6.1.4.1.9.2", T::Unsigned32},
+                     {"1.3.6.1.4.1.9.3", T::Null},
+                     {"1.3.6.1.4.1.9.4", T::Gauge32},
+                     {"1.3.6.1.4.1.9.5", T::IpAddress}},
                     {}},
         CaptureCase{"StringOverSeveralLines",
                     ".1.3.6.1.2.1.1.1.0 = STRING: \"Linux box 6.1\n"
@@ -84,22 +91,23 @@ INSTANTIATE_TEST_SUITE_P(
         CaptureCase{"ExceptionsAreRead",
                     ".1.3.6.1.2.1.1.7.0 = No Such Object available on this agent at this OID\n"
                     ".1.3.6.1.2.1.1.8.0 = No Such Instance currently exists at this OID\n"
-                    ".1.3.6.1.2.1.99 = No more variables left in this MIB View (It is past the end of the MIB tree)\n",
+                    ".1.3.6.1.2.1.99 = No more variables left in this MIB View (It is past the end of the "
+                    "MIB tree)\n",
                     {{"1.3.6.1.2.1.1.7.0", T::NoSuchObject},
                      {"1.3.6.1.2.1.1.8.0", T::NoSuchInstance},
                      {"1.3.6.1.2.1.99", T::EndOfMibView}},
                     {}},
         CaptureCase{"BrokenLinesAreCountedWithTheirNumbers",
-                    "Timeout: No Response from 192.0.2.1\n"            // 1
-                    "IF-MIB::ifInOctets.1 = Counter32: 5\n"            // 2 names instead of numbers
-                    ".1.3.6.1.2.1.2.2.1.10.1 = Counter32: 5\n"         // 3
-                    ".1.3.6.x.1 = INTEGER: 1\n"                        // 4
-                    "\n"                                               // 5 blank: ignored
-                    ".1.3.6.1.2.1.2.2.1.10.2 = Frobnicated: 1\n"       // 6 no such type
-                    ".1.3.6.1.2.1.2.2.1.10.3 INTEGER 1\n"              // 7
-                    ".1.3.6.1.2.1.2.2.1.10.4 = Counter32: 9\r\n"       // 8 CR LF
-                    ".1.3.6.1.2.1.2.2.1.10.99999999999 = INTEGER: 1\n" // 9 arc too large
-                    ".1.3.6.1.2.1.2.2.1.16.1 = Counter32: 1",          // 10 no final line break
+                    "Timeout: No Response from 192.0.2.1\n"             // 1
+                    "IF-MIB::ifInOctets.1 = Counter32: 5\n"             // 2 names instead of numbers
+                    ".1.3.6.1.2.1.2.2.1.10.1 = Counter32: 5\n"          // 3
+                    ".1.3.6.x.1 = INTEGER: 1\n"                         // 4
+                    "\n"                                                // 5 blank: ignored
+                    ".1.3.6.1.2.1.2.2.1.10.2 = Frobnicated: 1\n"        // 6 no such type
+                    ".1.3.6.1.2.1.2.2.1.10.3 INTEGER 1\n"               // 7
+                    ".1.3.6.1.2.1.2.2.1.10.4 = Counter32: 9\r\n"        // 8 CR LF
+                    ".1.3.6.1.2.1.2.2.1.10.99999999999 = INTEGER: 1\n"  // 9 arc too large
+                    ".1.3.6.1.2.1.2.2.1.16.1 = Counter32: 1",           // 10 no final line break
                     {{"1.3.6.1.2.1.2.2.1.10.1", T::Counter32},
                      {"1.3.6.1.2.1.2.2.1.10.4", T::Counter32},
                      {"1.3.6.1.2.1.2.2.1.16.1", T::Counter32}},
@@ -117,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ReadCapture, LaterAnswerForTheSameOidWins) {
     DeviceAnswers answers;
-    ReadWalkCapture(".1.3.6.1.2.1.1.3.0 = INTEGER: 1\n.1.3.6.1.2.1.1.3.0 = Timeticks: (1) 0:00:00.01\n", answers);
+    ReadWalkCapture(".1.3.6.1.2.1.1.3.0 = INTEGER: 1\n.1.3.6.1.2.1.1.3.0 = Timeticks: (1) 0:00:00.01\n",
+                    answers);
     ASSERT_EQ(answers.Count(), 1u);
     EXPECT_EQ(*answers.Find(*ParseOid("1.3.6.1.2.1.1.3.0")), AnswerType::TimeTicks);
 }
