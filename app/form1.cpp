@@ -13,6 +13,7 @@
 #include "app/entryeditor.h"
 #include "app/filecommands.h"
 #include "app/foldersettings.h"
+#include "app/helpcommands.h"
 #include "app/mainmenu.h"
 #include "app/userdialogs.h"
 #include "widgets/oidtreeview.h"
@@ -45,6 +46,7 @@ TForm1::TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent)
             [this](const QString& fileName) { setWindowTitle(CaptionPrefix + fileName); });
 
     families_.push_back(std::make_unique<FileCommands>(*host_));
+    families_.push_back(std::make_unique<HelpCommands>(*host_));
     host_->bind("Exit1", [this] { close(); });  // Exit1Click: the ordinary close path
 
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());

@@ -1,8 +1,12 @@
-# add_cli_test(NAME EXE RC [OUT regex] [ERR regex] [REJECT regex] [ARGS ...]): runs a command-line
-# program as a user would and checks its exit status and output (see import/cli_check.cmake).
-function(add_cli_test name exe rc)
-  cmake_parse_arguments(PARSE_ARGV 3 cli "" "OUT;ERR;REJECT" "ARGS")
+# add_program_test(NAME EXE RC [OUT regex] [ERR regex] [REJECT regex] [PAGE file PAGE_MATCHES regex]
+# [ARGS ...]): runs a command-line program as a user would and checks its exit status, its output
+# and a file it writes (see import/cli_check.cmake).
+function(add_program_test name exe rc)
+  cmake_parse_arguments(PARSE_ARGV 3 cli "" "OUT;ERR;REJECT;PAGE;PAGE_MATCHES" "ARGS")
   set(checks -DEXPECT_RC=${rc})
+  if(cli_PAGE)
+    list(APPEND checks "-DPAGE=${cli_PAGE}" "-DEXPECT_PAGE=${cli_PAGE_MATCHES}")
+  endif()
   if(cli_OUT)
     list(APPEND checks "-DEXPECT_OUT=${cli_OUT}")
   endif()

@@ -1,7 +1,11 @@
 # Runs oidwright-import with ARGS (a ;-list) and checks its exit status and output.
 # -DEXE=... -DARGS=a|b|c -DEXPECT_RC=... -DEXPECT_OUT=regex -DEXPECT_ERR=regex
-# -DREJECT=regex fails when stdout or stderr matches it (a secret that must not show).
+# [-DPAGE=file -DEXPECT_PAGE=regex]: a file the run writes, removed before it
+# [-DREJECT=regex]: fails when stdout or stderr matches it (a secret that must not show)
 string(REPLACE "|" ";" ARGS "${ARGS}")
+if(DEFINED PAGE)
+  file(REMOVE "${PAGE}")
+endif()
 execute_process(COMMAND ${EXE} ${ARGS} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL EXPECT_RC)
   message(FATAL_ERROR "exit status ${rc}, expected ${EXPECT_RC}\nstdout:\n${out}\nstderr:\n${err}")
@@ -14,4 +18,10 @@ if(DEFINED EXPECT_ERR AND NOT err MATCHES "${EXPECT_ERR}")
 endif()
 if(DEFINED REJECT AND (out MATCHES "${REJECT}" OR err MATCHES "${REJECT}"))
   message(FATAL_ERROR "output matches ${REJECT}:\nstdout:\n${out}\nstderr:\n${err}")
+endif()
+if(DEFINED PAGE)
+  file(READ "${PAGE}" page)
+  if(NOT page MATCHES "${EXPECT_PAGE}")
+    message(FATAL_ERROR "${PAGE} does not match ${EXPECT_PAGE}:\n${page}")
+  endif()
 endif()
