@@ -27,14 +27,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   # snmpd's package would start a system agent; the tests run their own, so services stay
   # down during the install (an existing policy is left as it is).
   policy=/usr/sbin/policy-rc.d
-  own_policy=""
   if [ ! -e "$policy" ]; then
     printf '#!/bin/sh\nexit 101\n' | $sudo tee "$policy" >/dev/null
     $sudo chmod 755 "$policy"
-    own_policy=yes
+    trap '$sudo rm -f "$policy"' EXIT
   fi
-  status=0
-  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" || status=$?
-  [ -z "$own_policy" ] || $sudo rm -f "$policy"
-  exit $status
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
