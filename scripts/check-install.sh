@@ -16,7 +16,7 @@ fi
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # Everything installed must be one of these: no test binary, tool or build file slips in.
-allowed='^(bin/oidwright|bin/oidwright-import|lib/oidwright/oidwright|lib/oidwright/oidwright-import|lib/oidwright/replacelist\.txt|lib/oidwright/stdmib/[^/]+\.mib|lib/oidwright/doc/[^/]+|share/applications/oidwright\.desktop|share/icons/hicolor/scalable/apps/oidwright\.svg)$'
+allowed='^(bin/oidwright|bin/oidwright-import|bin/oidwright-check|lib/oidwright/oidwright|lib/oidwright/oidwright-import|lib/oidwright/oidwright-check|lib/oidwright/replacelist\.txt|lib/oidwright/stdmib/[^/]+\.mib|lib/oidwright/doc/[^/]+|share/applications/oidwright\.desktop|share/icons/hicolor/scalable/apps/oidwright\.svg)$'
 # Fails naming every line of the file list on standard input that allowed does not match.
 only_allowed() {
   local unexpected
@@ -29,7 +29,7 @@ if [ "$mode" = deb ]; then
   deb=$(ls -t "$build"/oidwright_*.deb | head -1)
   dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' | only_allowed
   depends=$(dpkg-deb -f "$deb" Depends)
-  packages=(libc6)
+  packages=(libc6 libsnmp40)
   [ -e "$build/bin/oidwright" ] && packages+=(libqt6widgets6 libqt6svg6 qt6-qpa-plugins)
   for package in "${packages[@]}"; do
     grep -q "\b$package\b" <<< "$depends" || fail "$deb does not depend on $package: $depends"
@@ -54,7 +54,7 @@ fi
 
 installed=$(cd "$prefix" && find . -path ./cache -prune -o \( -type f -o -type l \) -print | sed 's|^\./||' | sort)
 only_allowed <<< "$installed"
-for file in lib/oidwright/oidwright-import lib/oidwright/stdmib/VELTRANE-STANDARD-MIB.mib \
+for file in lib/oidwright/oidwright-import lib/oidwright/oidwright-check lib/oidwright/stdmib/VELTRANE-STANDARD-MIB.mib \
             lib/oidwright/replacelist.txt lib/oidwright/doc/VeltraneOidwright.htm; do
   [ -e "$prefix/$file" ] || fail "$file is missing"
 done
@@ -74,4 +74,5 @@ done
 "$prefix/bin/oidwright-import" -q -o "$prefix/tables.oidlib" "$source/tests/data/import/FIXTURE-TABLES-MIB.mib" ||
   fail "fixture import exit $?"
 grep -q "<entry>" "$prefix/tables.oidlib" || fail "fixture import gave no entries"
+"$prefix/bin/oidwright-check" --help | grep -q "^Usage: oidwright-check" || fail "oidwright-check does not run"
 echo "install tree ok: $(wc -l <<< "$installed") files"

@@ -1,6 +1,7 @@
 # Runs oidwright-import with ARGS (a ;-list) and checks its exit status and output.
 # -DEXE=... -DARGS=a|b|c -DEXPECT_RC=... -DEXPECT_OUT=regex -DEXPECT_ERR=regex
 # [-DPAGE=file -DEXPECT_PAGE=regex]: a file the run writes, removed before it
+# [-DREJECT=regex]: fails when stdout or stderr matches it (a secret that must not show)
 string(REPLACE "|" ";" ARGS "${ARGS}")
 if(DEFINED PAGE)
   file(REMOVE "${PAGE}")
@@ -14,6 +15,9 @@ if(DEFINED EXPECT_OUT AND NOT out MATCHES "${EXPECT_OUT}")
 endif()
 if(DEFINED EXPECT_ERR AND NOT err MATCHES "${EXPECT_ERR}")
   message(FATAL_ERROR "stderr does not match ${EXPECT_ERR}:\n${err}")
+endif()
+if(DEFINED REJECT AND (out MATCHES "${REJECT}" OR err MATCHES "${REJECT}"))
+  message(FATAL_ERROR "output matches ${REJECT}:\nstdout:\n${out}\nstderr:\n${err}")
 endif()
 if(DEFINED PAGE)
   file(READ "${PAGE}" page)
