@@ -16,8 +16,9 @@ tparentchain WalkParents(const tmibfile& mib, const tmibentry& symbol) {
     tparentchain chain;
     chain.members.push_back(&symbol);
     std::unordered_set<const tmibentry*> seen{&symbol};
+    static const std::string noParent;
     for (const tmibentry* member = &symbol;;) {
-        const std::string parent = member->OidParts.empty() ? "" : member->OidParts[0].name;
+        const std::string& parent = member->OidParts.empty() ? noParent : member->OidParts[0].name;
         if (IsRootName(parent)) {
             chain.rooted = true;
             break;
@@ -37,7 +38,7 @@ std::string ChainOid(const tparentchain& chain) {
     std::string oid = "1";
     for (auto member = chain.members.rbegin(); member != chain.members.rend(); ++member) {
         for (std::size_t i = 1; i < (*member)->OidParts.size(); ++i)
-            oid += "." + std::to_string((*member)->OidParts[i].number);
+            oid.append(1, '.').append(std::to_string((*member)->OidParts[i].number));
     }
     return oid;
 }

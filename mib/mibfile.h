@@ -57,6 +57,8 @@ class tmibfile {
     // The type record whose BaseType is the "@" tag ResolveSyntax ends on; nullptr when the
     // SYNTAX is itself a tag or does not resolve to one.
     const tasntype* ResolveSyntaxType(const tmibentry& entry) const;
+    // Both in one walk: the type record as ResolveSyntaxType, with tag set as ResolveSyntax.
+    const tasntype* ResolveSyntaxType(const tmibentry& entry, std::string& tag) const;
 
     std::string ModuleName;
     std::vector<std::string> ImportList;       // "Module:Symbol"
@@ -95,7 +97,6 @@ class tmibfile {
     void skipConstraintTail();
     tasntype parseNestedType();
 
-    const tasntype* followSyntax(const tmibentry& entry, std::string& value) const;
     void addType(tasntype type);
     void addEntry(std::unique_ptr<tmibentry> entry);
     void log(const std::string& message);

@@ -72,7 +72,7 @@ int tmibfile::scopeFor(const std::string& moduleName) {
     return found->second;
 }
 
-const tasntype* tmibfile::followSyntax(const tmibentry& entry, std::string& value) const {
+const tasntype* tmibfile::ResolveSyntaxType(const tmibentry& entry, std::string& value) const {
     value = entry.ClauseValue("SYNTAX");
     int scope = entry.Module;
     const tasntype* last = nullptr;
@@ -89,13 +89,13 @@ const tasntype* tmibfile::followSyntax(const tmibentry& entry, std::string& valu
 
 std::string tmibfile::ResolveSyntax(const tmibentry& entry) const {
     std::string value;
-    followSyntax(entry, value);
+    ResolveSyntaxType(entry, value);
     return value;
 }
 
 const tasntype* tmibfile::ResolveSyntaxType(const tmibentry& entry) const {
     std::string value;
-    return followSyntax(entry, value);
+    return ResolveSyntaxType(entry, value);
 }
 
 void tmibfile::addType(tasntype type) {

@@ -10,14 +10,14 @@ namespace {
 // Example: "  first line\r\n   second  " appends "first line second".
 void appendNormalizedText(std::string& result, const std::string& text) {
     bool first = true;
-    for (std::string_view line : textfile::SplitLines(text)) {
+    textfile::ForEachLine(text, [&](std::string_view line) {
         size_t b = 0, e = line.size();
         while (b < e && static_cast<unsigned char>(line[b]) <= 32) ++b;
         while (e > b && static_cast<unsigned char>(line[e - 1]) <= 32) --e;
         if (!first) result += ' ';
         result.append(line.substr(b, e - b));
         first = false;
-    }
+    });
 }
 
 }  // namespace
