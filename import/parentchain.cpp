@@ -46,10 +46,10 @@ std::string ChainOid(const tparentchain& chain) {
 std::string ChainText(const tparentchain& chain) {
     std::string text;
     for (auto member = chain.members.rbegin(); member != chain.members.rend(); ++member) {
-        text += (*member)->Name + "(";
+        text.append((*member)->Name).append(1, '(');
         for (std::size_t i = 0; i < (*member)->OidParts.size(); ++i)
-            text += (i ? "," : "") + (*member)->OidParts[i].name;
-        text += ") -> ";
+            text.append(i ? "," : "").append((*member)->OidParts[i].name);
+        text.append(") -> ");
     }
     return text;
 }
