@@ -19,6 +19,9 @@ class timportrunner {
     // The user's cache folder for the module header index of each working folder, which
     // spares the header scans of unchanged files between runs; "" keeps no index.
     std::string ModuleIndexFolder;
+    // false: no import log is made and ImportLog stays empty, for a caller that never shows it;
+    // the reports are kept all the same.
+    bool KeepLog = true;
 
     // Working folder: the folder of the first file; second folder: standardFolder.
     // Loads the working folder's index first and saves it afterwards, also after an error.
@@ -27,8 +30,8 @@ class timportrunner {
     void Run(toidfile& library, const std::vector<std::string>& files, const std::string& standardFolder,
              const tprogramfiles& program);
 
-    // One file with LogLevel 2 and OnLog feeding ImportLog (the library's own handler is put
-    // back afterwards); appends the file's report.
+    // One file with LogLevel 2 and OnLog feeding ImportLog (LogLevel 0 and no handler without
+    // KeepLog; the library's own handler is put back afterwards); appends the file's report.
     bool RunImport(toidfile& library, const std::string& fileName, const std::string& workingFolder,
                    const std::string& standardFolder, const tprogramfiles& program);
 

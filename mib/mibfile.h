@@ -99,7 +99,7 @@ class tmibfile {
 
     void addType(tasntype type);
     void addEntry(std::unique_ptr<tmibentry> entry);
-    void log(const std::string& message);
+    bool logging() const;  // whether a log line is wanted: only then is it built
 
     std::vector<std::unique_ptr<tasntype>> types_;
     std::vector<std::unique_ptr<tmibentry>> entries_;

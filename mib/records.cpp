@@ -105,7 +105,7 @@ void tmibfile::addType(tasntype type) {
     const std::string& name = types_.back()->Name;
     typeNames_.Add(name, index);
     if (currentScope_ >= 0) scopes_[currentScope_].types.Add(name, index);
-    log("Type: " + name);
+    if (logging()) OnLog(*this, "Type: " + name);
 }
 
 void tmibfile::addEntry(std::unique_ptr<tmibentry> entry) {
@@ -115,9 +115,9 @@ void tmibfile::addEntry(std::unique_ptr<tmibentry> entry) {
     const tmibentry& added = *entries_.back();
     entryNames_.Add(added.Name, index);
     if (currentScope_ >= 0) scopes_[currentScope_].entries.Add(added.Name, index);
-    log("Value: " + added.Name + " (" + added.Macro + ")");
+    if (logging()) OnLog(*this, "Value: " + added.Name + " (" + added.Macro + ")");
 }
 
-void tmibfile::log(const std::string& message) {
-    if (LogLevel > 1 && OnLog) OnLog(*this, message);
+bool tmibfile::logging() const {
+    return LogLevel > 1 && OnLog;
 }
