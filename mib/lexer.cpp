@@ -163,14 +163,14 @@ void tmibfile::NextItem(tmibitem& item) {
             item.kind = ikString;
             item.text.assign(Text, Position, end - Position);
             Position = static_cast<int32_t>(end) + 2;
-        } else if (startsWith(Position, "--")) {
+        } else if (c == '-' && at(Position + 1) == '-') {
             int32_t end = Position + 2;
             while (end <= size && !isLineBreak(at(end))) ++end;
             item.kind = ikComment;
             item.text.assign(Text, Position - 1, end - Position);
             Position = end + 1;
             continue;
-        } else if (startsWith(Position, "/*")) {
+        } else if (c == '/' && at(Position + 1) == '*') {
             const size_t close = Text.find("*/", static_cast<size_t>(Position) + 1);
             const size_t end = close == std::string::npos ? Text.size() : close + 2;
             item.kind = ikComment;
