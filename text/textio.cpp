@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <system_error>
 
 namespace textfile {
@@ -49,17 +48,6 @@ bool TryReadFile(const std::string& fileName, std::string& bytes, std::string& m
         if (n == 0) return true;
         bytes.append(more, static_cast<std::size_t>(n));
     }
-}
-
-std::size_t FindLineBreak(std::string_view text, std::size_t from) {
-    if (from >= text.size()) return std::string_view::npos;
-    // Two vectorised searches: the next LF, then a CR before it.
-    const char* const begin = text.data() + from;
-    const char* const lf = static_cast<const char*>(std::memchr(begin, '\n', text.size() - from));
-    const char* const end = lf != nullptr ? lf : text.data() + text.size();
-    const char* const cr = static_cast<const char*>(std::memchr(begin, '\r', static_cast<std::size_t>(end - begin)));
-    const char* const found = cr != nullptr ? cr : lf;
-    return found != nullptr ? static_cast<std::size_t>(found - text.data()) : std::string_view::npos;
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
