@@ -245,19 +245,24 @@ void tmibfile::repairFirstLetter(tmibitem& item, int32_t start, bool toUpper) {
 }
 
 void tmibfile::classifyIdentifier(tmibitem& item, int32_t start) {
-    std::string_view next = PeekWord(Position, 1);
     item.reserved = LookupReserved(item.text);
     if (item.reserved != rwNone) {
         // The SMI modules define Counter32, Gauge32 and the like as ordinary types.
-        const bool integerTypeAssignment = item.reserved == rwINTEGER && next == "::=" &&
+        const bool integerTypeAssignment = item.reserved == rwINTEGER && PeekWord(Position, 1) == "::=" &&
                                            PeekWord(Position, 2) != "BEGIN" && PeekWord(Position, 2) != "{";
         item.kind = integerTypeAssignment ? ikTypeRef : ikReserved;
         return;
     }
-    if (!next.empty() && next.back() == '}') next.remove_suffix(1);
+    // The word after the identifier without a brace that closes on it; every identifier of a
+    // module comes here, so the word is looked at only where it decides.
+    const auto next = [this] {
+        std::string_view word = PeekWord(Position, 1);
+        if (!word.empty() && word.back() == '}') word.remove_suffix(1);
+        return word;
+    };
     const char first = item.text[0];
     if (first >= 'a' && first <= 'z') {
-        if (DefinitionStart && next == "::=") {
+        if (DefinitionStart && next() == "::=") {
             repairFirstLetter(item, start, true);
             item.kind = ikTypeRef;
         } else {
@@ -265,12 +270,15 @@ void tmibfile::classifyIdentifier(tmibitem& item, int32_t start) {
         }
         return;
     }
-    const bool valueMacroFollows = next == "OBJECT" || next == "OBJECT-TYPE" || next == "MODULE-IDENTITY" ||
-                                   next == "TRAP-TYPE" || next == "NOTIFICATION-TYPE";
-    if ((DefinitionStart && valueMacroFollows) || (DefinitionStart && InSequenceMembers) || InIndex) {
+    const auto valueMacroFollows = [&next] {
+        const std::string_view word = next();
+        return word == "OBJECT" || word == "OBJECT-TYPE" || word == "MODULE-IDENTITY" || word == "TRAP-TYPE" ||
+               word == "NOTIFICATION-TYPE";
+    };
+    if (InIndex || (DefinitionStart && (InSequenceMembers || valueMacroFollows()))) {
         repairFirstLetter(item, start, false);
         item.kind = ikValueRef;
-    } else if (!DefinitionStart && isInt32Text(next)) {
+    } else if (!DefinitionStart && isInt32Text(next())) {
         item.kind = ikValueRef;  // a parent written with a capital inside an OID value
     } else {
         item.kind = ikTypeRef;

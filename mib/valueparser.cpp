@@ -40,6 +40,7 @@ void tmibfile::parseClauses(tmibentry& entry) {
         NextItem(item);
         if (item.kind == ikAssign) return;
         if (item.kind != ikTypeRef && item.kind != ikValueRef) RaiseError("Identifier or Type expected.");
+        if (entry.Clauses.empty()) entry.Clauses.reserve(4);  // most macros have two to six clauses
         const std::string keyword = item.text;
         if (keyword == "SYNTAX") {
             const tasntype syntax = parseNestedType();
@@ -103,6 +104,7 @@ void tmibfile::parseOidValue(tmibentry& entry) {
         return;
     }
     if (!isSymbol(item, '{')) RaiseError("\"{\" or number expected.");
+    entry.OidParts.reserve(2);  // most values are { parent number }
     NextItem(item);
     while (item.kind != ikEnd && !isSymbol(item, '}')) {
         if (item.kind == ikNumber) {
