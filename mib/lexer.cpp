@@ -119,8 +119,15 @@ void tmibfile::NextItem(tmibitem& item) {
                Text.compare(pos - 1, len, s) == 0;
     };
 
+    // The scans over blanks and names, which most characters of a module go through, count in
+    // a local rather than in the member Position.
+    const auto skipWhile = [&](int32_t pos, auto inClass) {
+        while (pos >= 1 && pos <= size && inClass(Text[pos - 1])) ++pos;
+        return pos;
+    };
+
     for (;;) {
-        while (Position <= size && isWhitespace(at(Position))) ++Position;
+        Position = skipWhile(Position, isWhitespace);
         if (Position < 1) Position = 1;
         if (Position > size) {
             item.kind = ikEnd;
@@ -200,7 +207,7 @@ void tmibfile::NextItem(tmibitem& item) {
             }
         } else if (isIdentifierStart(c)) {
             const int32_t start = Position;
-            while (Position <= size && isIdentifierPart(at(Position))) ++Position;
+            Position = skipWhile(Position, isIdentifierPart);
             item.text.assign(Text, start - 1, Position - start);
             classifyIdentifier(item, start);
         } else {
