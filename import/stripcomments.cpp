@@ -4,7 +4,7 @@
 
 namespace {
 
-// Where the comment that starts at or after from ends (one past it), or npos when none does:
+// One past the end of the comment that starts at start, or npos when it has none:
 // "--" up to and including the next carriage return.
 std::size_t LineCommentEnd(std::string_view text, std::size_t start) {
     const std::size_t carriageReturn = text.find('\r', start + 2);
@@ -14,8 +14,8 @@ std::size_t LineCommentEnd(std::string_view text, std::size_t start) {
 // "/*" up to the first "/", "^" or "*" after it, which must begin "*/".
 std::size_t BlockCommentEnd(std::string_view text, std::size_t start) {
     const std::size_t stop = text.find_first_of("/^*", start + 2);
-    return text.compare(stop == std::string_view::npos ? text.size() : stop, 2, "*/") == 0 ? stop + 2
-                                                                                            : std::string_view::npos;
+    if (stop == std::string_view::npos || text.substr(stop, 2) != "*/") return std::string_view::npos;
+    return stop + 2;
 }
 
 // Every comment that begins with opener, found left to right after the one before it,

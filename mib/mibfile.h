@@ -57,8 +57,8 @@ class tmibfile {
     // The type record whose BaseType is the "@" tag ResolveSyntax ends on; nullptr when the
     // SYNTAX is itself a tag or does not resolve to one.
     const tasntype* ResolveSyntaxType(const tmibentry& entry) const;
-    // Both in one walk: the type record as ResolveSyntaxType, with tag set as ResolveSyntax.
-    const tasntype* ResolveSyntaxType(const tmibentry& entry, std::string& tag) const;
+    // Both in one walk: the type record as ResolveSyntaxType gives it, value as ResolveSyntax does.
+    const tasntype* ResolveSyntaxType(const tmibentry& entry, std::string& value) const;
 
     std::string ModuleName;
     std::vector<std::string> ImportList;       // "Module:Symbol"
