@@ -8,14 +8,19 @@
 
 namespace {
 
+std::string Object(int i) {
+    std::string name = "o";
+    return name.append(std::to_string(i));
+}
+
 // A module whose objects o1 ... oN each hang below the next one; oN hangs below last.
 std::string Ladder(int length, const std::string& last) {
     std::string text = "M DEFINITIONS ::= BEGIN\n";
     for (int i = 1; i <= length; ++i) {
-        const std::string parent = i == length ? last : "o" + std::to_string(i + 1);
-        text += "o" + std::to_string(i) + " OBJECT IDENTIFIER ::= { " + parent + " " + std::to_string(i) + " }\n";
+        text.append(Object(i)).append(" OBJECT IDENTIFIER ::= { ").append(i == length ? last : Object(i + 1));
+        text.append(" ").append(std::to_string(i)).append(" }\n");
     }
-    return text + "END\n";
+    return text.append("END\n");
 }
 
 struct WalkCase {
@@ -51,7 +56,7 @@ TEST_P(ParentChain, StopsAtTheRootAnUndefinedNameOrTheFirstRepeat) {
     EXPECT_EQ(chain.missingParent, c.missingParent);
     if (!c.rooted) return;
     std::string oid = "1";
-    for (int i = c.length; i >= 1; --i) oid += "." + std::to_string(i);
+    for (int i = c.length; i >= 1; --i) oid.append(".").append(std::to_string(i));
     EXPECT_EQ(ChainOid(chain), oid);
 }
 
