@@ -139,6 +139,7 @@ int main(int argc, char** argv) {
 
     timportrunner runner;
     runner.ModuleIndexFolder = UserCacheFolder();
+    runner.KeepLog = !options.quiet;  // -q shows no log
     try {
         runner.Run(library, options.files, standardFolder, program);
     } catch (const eparseexception& error) {

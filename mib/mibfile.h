@@ -57,6 +57,8 @@ class tmibfile {
     // The type record whose BaseType is the "@" tag ResolveSyntax ends on; nullptr when the
     // SYNTAX is itself a tag or does not resolve to one.
     const tasntype* ResolveSyntaxType(const tmibentry& entry) const;
+    // Both in one walk: the type record as ResolveSyntaxType gives it, value as ResolveSyntax does.
+    const tasntype* ResolveSyntaxType(const tmibentry& entry, std::string& value) const;
 
     std::string ModuleName;
     std::vector<std::string> ImportList;       // "Module:Symbol"
@@ -95,10 +97,9 @@ class tmibfile {
     void skipConstraintTail();
     tasntype parseNestedType();
 
-    const tasntype* followSyntax(const tmibentry& entry, std::string& value) const;
     void addType(tasntype type);
     void addEntry(std::unique_ptr<tmibentry> entry);
-    void log(const std::string& message);
+    bool logging() const;  // whether a log line is wanted: only then is it built
 
     std::vector<std::unique_ptr<tasntype>> types_;
     std::vector<std::unique_ptr<tmibentry>> entries_;

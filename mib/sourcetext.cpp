@@ -19,7 +19,7 @@ std::string JoinLinesWithCrLf(const std::string& raw) {
         std::string_view(raw).starts_with("\xEF\xBB\xBF") ? std::string_view(raw).substr(3) : raw;
     std::string joined;
     joined.reserve(raw.size() + raw.size() / 16);
-    for (std::string_view line : textfile::SplitLines(text)) joined.append(line).append("\r\n");
+    textfile::ForEachLine(text, [&joined](std::string_view line) { joined.append(line).append("\r\n"); });
     return joined;
 }
 

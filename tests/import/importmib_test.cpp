@@ -220,6 +220,27 @@ TEST(ImportRunner, SavesTheModuleIndexAlsoWhenTheImportFails) {
     std::filesystem::remove_all(cache);
 }
 
+// Without the log the same library and reports come out, for a good and a broken module.
+TEST(ImportRunner, WithoutTheLogImportsTheSame) {
+    const std::string folder = testdata::fixture("import").string() + "/";
+    for (const char* module : {"FIXTURE-TABLES-MIB.mib", "FIXTURE-BROKEN-MIB.mib"}) {
+        toidfile logged, unlogged;
+        int handlerCalls = 0;
+        unlogged.OnLog = [&handlerCalls](toidfile&, const std::string&) { ++handlerCalls; };
+        timportrunner withLog, withoutLog;
+        withoutLog.KeepLog = false;
+        withLog.Run(logged, {folder + module}, testdata::programData("stdmib").string() + "/", FixturePrograms());
+        withoutLog.Run(unlogged, {folder + module}, testdata::programData("stdmib").string() + "/",
+                       FixturePrograms());
+        EXPECT_FALSE(withLog.ImportLog.empty()) << module;
+        EXPECT_TRUE(withoutLog.ImportLog.empty()) << module;
+        EXPECT_EQ(handlerCalls, 0) << module;
+        EXPECT_EQ(withoutLog.Failed, withLog.Failed) << module;
+        EXPECT_EQ(withoutLog.ImportReport, withLog.ImportReport) << module;
+        EXPECT_EQ(unlogged.SaveToText(), logged.SaveToText()) << module;
+    }
+}
+
 TEST(ImportRunner, SummarisesLikeTheLogWindow) {
     toidfile library;
     timportrunner runner;

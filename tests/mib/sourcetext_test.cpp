@@ -22,6 +22,9 @@ const JoinCase joinCases[] = {
     {"Cr", "a\rb", "a\r\nb\r\n"},
     {"NoFinalBreak", "a", "a\r\n"},
     {"EmptyLines", "\n\r\n\r", "\r\n\r\n\r\n"},
+    // Every kind of break in one text, and a CR that a LF follows only after another line.
+    {"Mixed", "a\rb\nc\r\nd\n\re", "a\r\nb\r\nc\r\nd\r\n\r\ne\r\n"},
+    {"CrLfAfterLfOnly", "a\nb\nc\r\n", "a\r\nb\r\nc\r\n"},
     {"Empty", "", ""},
     {"Bom",
      "\xEF\xBB\xBF"
