@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QStatusBar>
+#include <QTimer>
+#include <QWidget>
 
 #include "app/qtstrings.h"
 #include "app/userdialogs.h"
@@ -24,4 +26,19 @@ void CommandRunner::processPendingMessages() {
 
 void CommandRunner::setStatusText(const QString& text) {
     statusBar_.showMessage(text);
+}
+
+void CommandRunner::deferClose(QWidget& window) {
+    closeWindow_ = &window;
+}
+
+void CommandRunner::closeWhenIdle() {
+    if (!closeWindow_) return;
+    // Posted: the operation that just ended may be part of a command that goes on using the library.
+    QTimer::singleShot(0, closeWindow_, [this] {
+        QWidget* window = closeWindow_;
+        if (!window || busy()) return;  // closed already, or a later operation will post again
+        closeWindow_ = nullptr;
+        window->close();
+    });
 }

@@ -5,6 +5,7 @@
 #include <functional>
 
 class QStatusBar;
+class QWidget;
 class UserDialogs;
 
 // Runs commands so that none runs while a long operation lets pending events through,
@@ -25,7 +26,9 @@ class CommandRunner {
     class BusyScope {
       public:
         explicit BusyScope(CommandRunner& runner) : runner_(runner) { ++runner_.busy_; }
-        ~BusyScope() { --runner_.busy_; }
+        ~BusyScope() {
+            if (--runner_.busy_ == 0) runner_.closeWhenIdle();
+        }
         BusyScope(const BusyScope&) = delete;
         BusyScope& operator=(const BusyScope&) = delete;
 
@@ -37,8 +40,16 @@ class CommandRunner {
     void processPendingMessages();
     void setStatusText(const QString& text);
 
+    // Closing the window during a long operation: it closes (through its ordinary close path)
+    // once the command under way has returned; commands stop at their next safe point meanwhile.
+    void deferClose(QWidget& window);
+    bool closeRequested() const { return closeWindow_ != nullptr; }
+
   private:
+    void closeWhenIdle();
+
     UserDialogs& dialogs_;
     QStatusBar& statusBar_;
     int busy_ = 0;
+    QWidget* closeWindow_ = nullptr;
 };

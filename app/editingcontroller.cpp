@@ -70,7 +70,7 @@ void EditingController::ShowEntry(Toiddata& entry) {
     editor_.load(entry);
     mode_ = EditorMode::Entry;
     enableApplyAndCancel(false);
-    edited_ = false;  // loading the controls fired their change events
+    edited_ = false;
     currentEntry_ = &entry;
 }
 

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "app/actionbutton.h"
@@ -170,6 +171,8 @@ std::string EntryEditor::bytesOf(const QLineEdit* edit, const LoadedText& loaded
 }
 
 void EntryEditor::load(const Toiddata& entry) {
+    // Showing an entry is no edit: the controls' change signals must not reach edited().
+    const QSignalBlocker quiet(this);
     loadedKey_ = entry.name;
     const NameParts parts = SplitNameKey(entry.name);
     show(agentEdit_, agentText_, parts.agent);

@@ -20,7 +20,7 @@ class EntryEditor : public QWidget {
     // Button1 and Button2 are bound to the apply and cancel actions.
     EntryEditor(QAction* applyAction, QAction* cancelAction, QWidget* parent = nullptr);
 
-    // Loads every control from entry and enables them.
+    // Loads every control from entry and enables them; loading emits no edited().
     void load(const Toiddata& entry);
     // Loads the blank defaults; the controls are enabled for a new entry, disabled when inactive.
     void loadBlank(bool enabled);

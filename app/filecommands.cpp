@@ -33,8 +33,7 @@ FileCommands::FileCommands(CommandHost& host)
 }
 
 QString FileCommands::WithLibraryExtension(const QString& fileName) {
-    if (fileName.isEmpty() || !QFileInfo(fileName).suffix().isEmpty()) return fileName;
-    return fileName + ".oidlib";
+    return WithDefaultExtension(fileName, "oidlib");
 }
 
 bool FileCommands::ConfirmDiscard() {

@@ -33,7 +33,7 @@ TreeNode* FindCommands::searchPosition() const {
 
 void FindCommands::FindActionExecute() {
     searchdlg_->prepare(Tsearchdlg::Purpose::Find);
-    if (!host_.dialogs().runDialog(*searchdlg_)) return;
+    if (host_.dialogs().showModal(*searchdlg_) != QDialog::Accepted) return;
     searchPosition_ = QPersistentModelIndex();
     Find(true);
 }
@@ -67,7 +67,7 @@ void FindCommands::Find(bool forward) {
 
 void FindCommands::Findreplace1Click() {
     searchdlg_->prepare(Tsearchdlg::Purpose::Replace);
-    if (!host_.dialogs().runDialog(*searchdlg_)) return;
+    if (host_.dialogs().showModal(*searchdlg_) != QDialog::Accepted) return;
     EditingController& editing = host_.editing();
     editing.ApplyPendingEdits();  // what the user typed takes part in the replacement, it is not lost
 

@@ -15,6 +15,8 @@
 #include "app/filecommands.h"
 #include "app/findcommands.h"
 #include "app/foldersettings.h"
+#include "app/helpcommands.h"
+#include "app/importcommands.h"
 #include "app/mainmenu.h"
 #include "app/selectioncommands.h"
 #include "app/userdialogs.h"
@@ -48,6 +50,8 @@ TForm1::TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent)
             [this](const QString& fileName) { setWindowTitle(CaptionPrefix + fileName); });
 
     families_.push_back(std::make_unique<FileCommands>(*host_));
+    families_.push_back(std::make_unique<ImportCommands>(*host_));
+    families_.push_back(std::make_unique<HelpCommands>(*host_));
     auto selection = std::make_unique<SelectionCommands>(*host_);
     selection_ = selection.get();
     families_.push_back(std::move(selection));
@@ -93,7 +97,12 @@ void TForm1::buildLayout() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (runner_->busy() || (editing_->hasUnsavedWork() && !dialogs_.warningYesNo(ExitQuestion))) {
+    if (runner_->busy()) {
+        runner_->deferClose(*this);  // the library stays until the operation under way is done
+        event->ignore();
+        return;
+    }
+    if (editing_->hasUnsavedWork() && !dialogs_.warningYesNo(ExitQuestion)) {
         event->ignore();
         return;
     }

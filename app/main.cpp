@@ -1,13 +1,17 @@
 // The window program: the main window and the event loop.
 
 #include <QApplication>
+#include <QIcon>
 
+#include "app/aboutdlg.h"
 #include "app/form1.h"
 #include "app/qtuserdialogs.h"
 #include "app/settingsstore.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    LoadProgramImages();
+    QApplication::setWindowIcon(QIcon(":/images/oidwright.svg"));
     QtUserDialogs dialogs;
     SettingsStore settings;
     TForm1 form(dialogs, settings);

@@ -1,5 +1,6 @@
 #include "app/qtuserdialogs.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -36,8 +37,8 @@ QString QtUserDialogs::saveFileName(const FileDialogSpec& dialog) {
     return runFileDialog(dialog, true, false).value(0);
 }
 
-bool QtUserDialogs::runDialog(QDialog& dialog) {
-    return dialog.exec() == QDialog::Accepted;
+int QtUserDialogs::showModal(QDialog& window) {
+    return window.exec();
 }
 
 QString QtUserDialogs::qtFilter(const QString& filter) {

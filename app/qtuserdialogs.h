@@ -18,9 +18,10 @@ class QtUserDialogs : public UserDialogs {
     QString openFileName(const FileDialogSpec& dialog) override;
     QStringList openFileNames(const FileDialogSpec& dialog) override;
     QString saveFileName(const FileDialogSpec& dialog) override;
-    bool runDialog(QDialog& dialog) override;
+    int showModal(QDialog& window) override;
 
-    // "Veltrane SNMP Library|*.oidlib" -> "Veltrane SNMP Library (*.oidlib)"; "Any File|*.*" -> "Any File (*)"
+    // "Veltrane SNMP Library|*.oidlib" -> "Veltrane SNMP Library (*.oidlib)"; "Any File|*.*" -> "Any File
+    // (*)"
     static QString qtFilter(const QString& filter);
 
   private:

@@ -7,8 +7,7 @@
 class QDialog;
 
 // What a file dialog offers: its name, filter in "description|patterns|..." form,
-// default extension, initial folder and a preset file name (its folder, when it has one,
-// is the one the dialog opens in).
+// default extension, initial folder and the file name it proposes.
 struct FileDialogSpec {
     QString name;
     QString filter;
@@ -31,6 +30,6 @@ class UserDialogs {
     virtual QString openFileName(const FileDialogSpec& dialog) = 0;       // empty: cancelled
     virtual QStringList openFileNames(const FileDialogSpec& dialog) = 0;  // empty: cancelled
     virtual QString saveFileName(const FileDialogSpec& dialog) = 0;       // empty: cancelled
-    // Shows one of the window's own dialogs modally; true when it closed with OK.
-    virtual bool runDialog(QDialog& dialog) = 0;
+    // Shows one of the program's own windows modally (parse error, import log) until it closes.
+    virtual int showModal(QDialog& window) = 0;  // the window's result
 };

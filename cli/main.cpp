@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "import/importrunner.h"
+#include "library/htmloverview.h"
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
 
@@ -15,7 +16,8 @@ namespace {
 enum ExitCode { exitOk = 0, exitSoftFailure = 1, exitParseError = 2, exitLibraryError = 3, exitUsage = 4 };
 
 constexpr const char* Usage =
-    R"(Usage: oidwright-import [--library IN.oidlib] [-o OUT.oidlib] [--stdmib DIR] [--log] [-q] MIBFILE...
+    R"(Usage: oidwright-import [--library IN.oidlib] [-o OUT.oidlib] [--html PAGE.html]
+                        [--stdmib DIR] [--log] [-q] MIBFILE...
 
 Imports MIB files into an OID library as the window's "MIB File..." command does.
 The working folder is the folder of the first MIB file; modules not found there are
@@ -26,6 +28,7 @@ headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright) for later 
 
   --library IN   start from the entries of IN instead of an empty library
   -o OUT         write the library to OUT when done ("-" for standard output)
+  --html PAGE    also write the HTML overview page of the library (as "Write to HTML")
   --stdmib DIR   standard folder and standard module to use instead of stdmib/
   --log          also print the full import log
   -q             print no reports (errors and warnings still go to standard error)
@@ -37,12 +40,12 @@ Reports go to standard output, or to standard error when OUT is "-".
 Exit status: 0 success; 1 an import was incomplete (a parent chain did not reach the
 root or an augmented row was missing; OUT is still written and the full log printed);
 2 a parse error or missing module ("FILE:LINE: MESSAGE" on standard error; nothing
-is written) or an unreadable MIB file; 3 IN cannot be read or OUT cannot be written;
-4 wrong arguments.
+is written) or an unreadable MIB file; 3 IN cannot be read, or OUT or PAGE cannot be
+written; 4 wrong arguments.
 )";
 
 struct Options {
-    std::string input, output, stdmib;
+    std::string input, output, html, stdmib;
     bool log = false, quiet = false;
     std::vector<std::string> files;
 };
@@ -74,6 +77,8 @@ bool ParseArguments(int argc, char** argv, Options& options) {
             if (!value(options.input)) return false;
         } else if (argument == "-o") {
             if (!value(options.output)) return false;
+        } else if (argument == "--html") {
+            if (!value(options.html)) return false;
         } else if (argument == "--stdmib") {
             if (!value(options.stdmib)) return false;
         } else if (argument == "--log") {
@@ -134,10 +139,11 @@ int main(int argc, char** argv) {
 
     timportrunner runner;
     runner.ModuleIndexFolder = UserCacheFolder();
+    runner.KeepLog = !options.quiet;  // -q shows no log
     try {
         runner.Run(library, options.files, standardFolder, program);
     } catch (const eparseexception& error) {
-        std::cerr << error.FileName << ":" << ErrorLine(error) << ": " << error.Message << "\n";
+        std::cerr << error.FileName << ":" << LineOfPosition(error) << ": " << error.Message << "\n";
         return exitParseError;
     } catch (const std::exception& error) {
         std::cerr << "oidwright-import: " << error.what() << "\n";
@@ -160,6 +166,14 @@ int main(int argc, char** argv) {
                 library.SaveToFile(options.output);
         } catch (const std::exception& error) {
             std::cerr << options.output << ": " << error.what() << "\n";
+            return exitLibraryError;
+        }
+    }
+    if (!options.html.empty()) {
+        try {
+            WriteHtmlOverview(library, options.html);
+        } catch (const std::exception& error) {
+            std::cerr << error.what() << "\n";
             return exitLibraryError;
         }
     }

@@ -1,7 +1,8 @@
 #include "import/displaynames.h"
 
 #include <algorithm>
-#include <cstring>
+#include <array>
+#include <string_view>
 #include <unordered_map>
 
 #include "import/lettercase.h"
@@ -9,8 +10,17 @@
 
 namespace {
 
+// By table: every character of every description is asked.
+constexpr std::array<bool, 256> MakeWordDelimiters() {
+    std::array<bool, 256> delimiters{};
+    for (int c = 0; c <= 32; ++c) delimiters[c] = true;
+    for (unsigned char c : std::string_view("!\"()*+,-./:;<=>?[\\]^{|}")) delimiters[c] = true;
+    return delimiters;
+}
+constexpr std::array<bool, 256> WordDelimiters = MakeWordDelimiters();
+
 bool IsWordDelimiter(unsigned char c) {
-    return c <= 32 || (c < 127 && std::strchr("!\"()*+,-./:;<=>?[\\]^{|}", c) != nullptr);
+    return WordDelimiters[c];
 }
 
 bool IsLower(char c) {

@@ -29,6 +29,7 @@ void timportrunner::RunAll(toidfile& library, const std::vector<std::string>& fi
                            const std::string& standardFolder, const tprogramfiles& program) {
     const std::string workingFolder = FolderOfFile(files.front());
     for (const std::string& file : files) {
+        if (BeforeFile && !BeforeFile(file)) return;
         if (!RunImport(library, file, workingFolder, standardFolder, program)) Failed = true;
     }
 }
@@ -42,8 +43,9 @@ bool timportrunner::RunImport(toidfile& library, const std::string& fileName,
         toidfile::LogEvent previous;
         ~RestoreLog() { library.OnLog = std::move(previous); }
     } restore{library, library.OnLog};
-    library.OnLog = [this](toidfile&, const std::string& line) { ImportLog.push_back(line); };
-    library.LogLevel = 2;
+    library.OnLog = nullptr;
+    if (KeepLog) library.OnLog = [this](toidfile&, const std::string& line) { ImportLog.push_back(line); };
+    library.LogLevel = KeepLog ? 2 : 0;
     const bool ok = ImportMib(library, fileName, workingFolder, standardFolder, program, headers_);
     library.ImportStats.WriteReport(ImportReport);
     return ok;

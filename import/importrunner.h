@@ -1,6 +1,7 @@
 #pragma once
 // The import command's runner: a list of MIB files into one library, with reports and log.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,12 @@ class timportrunner {
     // The user's cache folder for the module header index of each working folder, which
     // spares the header scans of unchanged files between runs; "" keeps no index.
     std::string ModuleIndexFolder;
+    // Called before each file's import with its name; false ends the run before that file
+    // (the window stops between files when it is being closed). Unset: every file is imported.
+    std::function<bool(const std::string& fileName)> BeforeFile;
+    // false: no import log is made and ImportLog stays empty, for a caller that never shows it;
+    // the reports are kept all the same.
+    bool KeepLog = true;
 
     // Working folder: the folder of the first file; second folder: standardFolder.
     // Loads the working folder's index first and saves it afterwards, also after an error.
@@ -27,8 +34,8 @@ class timportrunner {
     void Run(toidfile& library, const std::vector<std::string>& files, const std::string& standardFolder,
              const tprogramfiles& program);
 
-    // One file with LogLevel 2 and OnLog feeding ImportLog (the library's own handler is put
-    // back afterwards); appends the file's report.
+    // One file with LogLevel 2 and OnLog feeding ImportLog (LogLevel 0 and no handler without
+    // KeepLog; the library's own handler is put back afterwards); appends the file's report.
     bool RunImport(toidfile& library, const std::string& fileName, const std::string& workingFolder,
                    const std::string& standardFolder, const tprogramfiles& program);
 

@@ -36,13 +36,15 @@ std::string TableGroup(const std::string& tableName) {
 bool tmibconverter::ConvertAll() {
     for (int i = 0; i < mib_.EntryCount(); ++i) {
         const tmibentry& symbol = mib_.EntryAt(i);
-        if (!symbol.Imported && symbol.Macro == "OBJECT-TYPE" && IsNumericSyntax(mib_.ResolveSyntax(symbol)))
-            Convert(symbol);
+        if (symbol.Imported || symbol.Macro != "OBJECT-TYPE") continue;
+        std::string syntax;
+        const tasntype* resolvedType = mib_.ResolveSyntaxType(symbol, syntax);
+        if (IsNumericSyntax(syntax)) Convert(symbol, syntax, resolvedType);
     }
     return success_;
 }
 
-void tmibconverter::Convert(const tmibentry& symbol) {
+void tmibconverter::Convert(const tmibentry& symbol, const std::string& syntax, const tasntype* resolvedType) {
     timportstat& stats = library_.ImportStats;
     const tparentchain chain = WalkParents(mib_, symbol);
     stats.AddOid(symbol.Name, symbol.Macro, chain.rooted ? oidResolved : oidPartial);
@@ -54,10 +56,8 @@ void tmibconverter::Convert(const tmibentry& symbol) {
     if (entry->description.size() > MaxDescription)
         entry->description = entry->description.substr(0, TruncatedDescription) + TruncationNote;
     names_.CollectAbbreviations(entry->description);
-    const std::string syntax = mib_.ResolveSyntax(symbol);
     entry->type = syntax == "@counter" ? TValueMode::vmDiff : TValueMode::vmAbsolute;
     // Flags of a textual convention or type assignment come from the type it ends in.
-    const tasntype* resolvedType = mib_.ResolveSyntaxType(symbol);
     entry->isunsigned = resolvedType ? resolvedType->IsUnsigned : symbol.IsUnsigned;
     entry->is64bit = resolvedType ? resolvedType->Is64Bit : symbol.Is64Bit;
 
@@ -123,7 +123,7 @@ bool tmibconverter::PlaceColumn(const tmibentry& symbol, const tmibentry& column
     const int own = ItemIndex(*rowType, first);
     if (own >= 0) {
         const std::string rowOid =
-            augmenting ? ChainOid(WalkParents(mib_, *row)) + "." : WithoutLastArc(entry.oid);
+            augmenting ? AugmentedRowOid(*row) + "." : WithoutLastArc(entry.oid);
         group += ": #[" + rowOid + std::to_string(own + 1) + "]";
     } else if (const int index = mib_.EntryIndex(first, row->Module); index < 0) {
         retained = false;  // kept only when the second index is found below
@@ -136,7 +136,7 @@ bool tmibconverter::PlaceColumn(const tmibentry& symbol, const tmibentry& column
                          " skipped");
             return false;
         }
-        const std::string oid = ForeignIndexOid(mib_.EntryAt(otherRow));
+        const std::string& oid = ForeignIndexOid(mib_.EntryAt(otherRow));
         if (!oid.empty()) group += ": #[" + oid + "]";
     }
 
@@ -149,9 +149,26 @@ bool tmibconverter::PlaceColumn(const tmibentry& symbol, const tmibentry& column
     return retained;
 }
 
-std::string tmibconverter::ForeignIndexOid(const tmibentry& rowOfIndex) {
+const std::string& tmibconverter::AugmentedRowOid(const tmibentry& row) {
+    const auto [known, added] = augmentedRowOids_.try_emplace(&row);
+    if (added) known->second = ChainOid(WalkParents(mib_, row));
+    return known->second;
+}
+
+const std::string& tmibconverter::ForeignIndexOid(const tmibentry& rowOfIndex) {
+    // Every column of a table asks for the same rows: each is looked up once, and the report
+    // names its missing member types at every use, as when each use looked them up.
+    const auto [known, added] = foreignIndexes_.try_emplace(&rowOfIndex);
+    if (added) known->second = FindForeignIndex(rowOfIndex);
+    for (const std::string& type : known->second.missingTypes)
+        library_.ImportStats.AddOid(type, type, oidNotFound);
+    return known->second.oid;
+}
+
+tmibconverter::tforeignindex tmibconverter::FindForeignIndex(const tmibentry& rowOfIndex) const {
+    tforeignindex found;
     const tasntype* rowType = RowType(rowOfIndex);
-    if (rowType == nullptr || rowType->Items.empty()) return "";
+    if (rowType == nullptr || rowType->Items.empty()) return found;
     std::size_t chosen = 0;
     for (std::size_t i = 0; i < rowType->Items.size(); ++i) {
         const std::string& item = rowType->Items[i];
@@ -163,7 +180,7 @@ std::string tmibconverter::ForeignIndexOid(const tmibentry& rowOfIndex) {
         if (type.empty() || type[0] == '@') continue;
         const int typeIndex = mib_.TypeIndex(type, rowType->Module);
         if (typeIndex < 0) {
-            library_.ImportStats.AddOid(type, type, oidNotFound);
+            found.missingTypes.push_back(type);
         } else if (mib_.TypeAt(typeIndex).BaseType == "@string") {
             chosen = i;
             break;
@@ -171,7 +188,8 @@ std::string tmibconverter::ForeignIndexOid(const tmibentry& rowOfIndex) {
     }
     const std::string& item = rowType->Items[chosen];
     const int member = mib_.EntryIndex(item.substr(0, item.find('=')), rowType->Module);
-    if (member < 0) return "";
+    if (member < 0) return found;
     const tparentchain chain = WalkParents(mib_, mib_.EntryAt(member));
-    return chain.rooted ? ChainOid(chain) : "";
+    if (chain.rooted) found.oid = ChainOid(chain);
+    return found;
 }

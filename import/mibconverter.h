@@ -3,6 +3,8 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "import/parentchain.h"
 
@@ -23,12 +25,20 @@ class tmibconverter {
     bool ConvertAll();
 
   private:
-    void Convert(const tmibentry& symbol);
+    // syntax and resolvedType: what the symbol's SYNTAX resolves to (tmibfile::ResolveSyntaxType).
+    void Convert(const tmibentry& symbol, const std::string& syntax, const tasntype* resolvedType);
     // Fills kind, group and the second-index suffix of a table column; false discards it.
     bool PlaceColumn(const tmibentry& symbol, const tmibentry& row, Toiddata& entry, std::string& group,
                      std::string& suffix);
+    // The OID of a row other rows augment, as far as its chain goes; asked once per row.
+    const std::string& AugmentedRowOid(const tmibentry& row);
     // The OID of the first string member of another table's row (member 0 when none is a string).
-    std::string ForeignIndexOid(const tmibentry& rowOfIndex);
+    const std::string& ForeignIndexOid(const tmibentry& rowOfIndex);
+    struct tforeignindex {
+        std::string oid;                        // "" when the member is not found or not rooted
+        std::vector<std::string> missingTypes;  // member types defined nowhere, for the report
+    };
+    tforeignindex FindForeignIndex(const tmibentry& rowOfIndex) const;
     const tasntype* RowType(const tmibentry& row) const;
 
     toidfile& library_;
@@ -36,4 +46,6 @@ class tmibconverter {
     tdisplaynames& names_;
     std::string agent_;
     bool success_ = true;
+    std::unordered_map<const tmibentry*, std::string> augmentedRowOids_;
+    std::unordered_map<const tmibentry*, tforeignindex> foreignIndexes_;  // by row of the index
 };

@@ -1,5 +1,6 @@
 #include "import/parentchain.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "mib/mibfile.h"
@@ -10,20 +11,41 @@ bool IsRootName(const std::string& name) {
     return name.size() == 3 && (name[0] | 32) == 'i' && (name[1] | 32) == 's' && (name[2] | 32) == 'o';
 }
 
+// Whether a walk meets a member a second time. Chains are short: a look through the members
+// costs less than a hash set, which takes over once a chain grows long.
+class tloopcheck {
+  public:
+    explicit tloopcheck(const std::vector<const tmibentry*>& members) : members_(members) {}
+    // False when member is in the chain already; call it before member is added.
+    bool IsNew(const tmibentry* member) {
+        if (members_.size() < LongChain)
+            return std::find(members_.begin(), members_.end(), member) == members_.end();
+        if (seen_.empty()) seen_.insert(members_.begin(), members_.end());
+        return seen_.insert(member).second;
+    }
+
+  private:
+    static constexpr std::size_t LongChain = 32;
+    const std::vector<const tmibentry*>& members_;
+    std::unordered_set<const tmibentry*> seen_;
+};
+
 }  // namespace
 
 tparentchain WalkParents(const tmibfile& mib, const tmibentry& symbol) {
     tparentchain chain;
+    chain.members.reserve(16);
     chain.members.push_back(&symbol);
-    std::unordered_set<const tmibentry*> seen{&symbol};
+    tloopcheck loop(chain.members);
+    static const std::string noParent;
     for (const tmibentry* member = &symbol;;) {
-        const std::string parent = member->OidParts.empty() ? "" : member->OidParts[0].name;
+        const std::string& parent = member->OidParts.empty() ? noParent : member->OidParts[0].name;
         if (IsRootName(parent)) {
             chain.rooted = true;
             break;
         }
         const int index = mib.EntryIndex(parent, member->Module);
-        if (index < 0 || !seen.insert(&mib.EntryAt(index)).second) {
+        if (index < 0 || !loop.IsNew(&mib.EntryAt(index))) {
             chain.missingParent = parent;
             break;
         }
@@ -37,7 +59,7 @@ std::string ChainOid(const tparentchain& chain) {
     std::string oid = "1";
     for (auto member = chain.members.rbegin(); member != chain.members.rend(); ++member) {
         for (std::size_t i = 1; i < (*member)->OidParts.size(); ++i)
-            oid += "." + std::to_string((*member)->OidParts[i].number);
+            oid.append(1, '.').append(std::to_string((*member)->OidParts[i].number));
     }
     return oid;
 }
@@ -45,10 +67,10 @@ std::string ChainOid(const tparentchain& chain) {
 std::string ChainText(const tparentchain& chain) {
     std::string text;
     for (auto member = chain.members.rbegin(); member != chain.members.rend(); ++member) {
-        text += (*member)->Name + "(";
+        text.append((*member)->Name).append(1, '(');
         for (std::size_t i = 0; i < (*member)->OidParts.size(); ++i)
-            text += (i ? "," : "") + (*member)->OidParts[i].name;
-        text += ") -> ";
+            text.append(i ? "," : "").append((*member)->OidParts[i].name);
+        text.append(") -> ");
     }
     return text;
 }

@@ -1,46 +1,46 @@
 #include "import/stripcomments.h"
 
-#define PCRE2_CODE_UNIT_WIDTH 8
-#include <pcre2.h>
-
-#include <memory>
+#include <string_view>
 
 namespace {
 
-using Pattern = std::unique_ptr<pcre2_code, decltype(&pcre2_code_free)>;
-
-Pattern Compile(const char* pattern) {
-    int error = 0;
-    PCRE2_SIZE offset = 0;
-    return Pattern(pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern), PCRE2_ZERO_TERMINATED, 0, &error,
-                                 &offset, nullptr),
-                   &pcre2_code_free);
+// One past the end of the comment that starts at start, or npos when it has none:
+// "--" up to and including the next carriage return.
+std::size_t LineCommentEnd(std::string_view text, std::size_t start) {
+    const std::size_t carriageReturn = text.find('\r', start + 2);
+    return carriageReturn == std::string_view::npos ? carriageReturn : carriageReturn + 1;
 }
 
-// Every non-overlapping match, left to right, replaced with nothing; unchanged if the pattern failed.
-std::string RemoveAll(const pcre2_code* pattern, const std::string& text) {
-    if (pattern == nullptr) return text;
-    std::unique_ptr<pcre2_match_data, decltype(&pcre2_match_data_free)> match(
-        pcre2_match_data_create_from_pattern(pattern, nullptr), &pcre2_match_data_free);
+// "/*" up to the first "/", "^" or "*" after it, which must begin "*/".
+std::size_t BlockCommentEnd(std::string_view text, std::size_t start) {
+    const std::size_t stop = text.find_first_of("/^*", start + 2);
+    if (stop == std::string_view::npos || text.substr(stop, 2) != "*/") return std::string_view::npos;
+    return stop + 2;
+}
+
+// Every comment that begins with opener, found left to right after the one before it,
+// removed; a start without an end (see the functions above) is passed over.
+template <typename CommentEnd>
+std::string RemoveAll(std::string_view text, std::string_view opener, CommentEnd commentEnd) {
     std::string result;
     result.reserve(text.size());
-    PCRE2_SIZE start = 0;
-    const auto* subject = reinterpret_cast<PCRE2_SPTR>(text.data());
-    while (start <= text.size() &&
-           pcre2_match(pattern, subject, text.size(), start, 0, match.get(), nullptr) > 0) {
-        const PCRE2_SIZE* range = pcre2_get_ovector_pointer(match.get());
-        result.append(text, start, range[0] - start);
-        start = range[1];
-        if (range[1] == range[0]) break;  // cannot happen with these patterns; never loop on it
+    std::size_t kept = 0;  // the text before kept is done
+    for (std::size_t start = text.find(opener); start != std::string_view::npos;
+         start = text.find(opener, start)) {
+        const std::size_t end = commentEnd(text, start);
+        if (end == std::string_view::npos) {
+            ++start;
+            continue;
+        }
+        result.append(text.substr(kept, start - kept));
+        kept = start = end;
     }
-    if (start < text.size()) result.append(text, start, std::string::npos);
+    result.append(text.substr(kept));
     return result;
 }
 
 }  // namespace
 
 std::string StripComments(const std::string& text) {
-    static const Pattern lineComment = Compile("--[^\\r]*\\r");
-    static const Pattern blockComment = Compile("/\\*[^/^\\*]*\\*/");
-    return RemoveAll(blockComment.get(), RemoveAll(lineComment.get(), text));
+    return RemoveAll(RemoveAll(text, "--", LineCommentEnd), "/*", BlockCommentEnd);
 }

@@ -69,9 +69,10 @@ class Descriptor {
     int fd_;
 };
 
-// A pipe, device or socket: what reads it gets the bytes; there is nothing to replace.
-void WriteDirectly(const std::string& path, std::string_view bytes, const std::string& fileName) {
-    Descriptor file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
+// Writes into path itself: a pipe, device or socket, or with O_CREAT | O_TRUNC a file replaced in place.
+void WriteDirectly(const std::string& path, std::string_view bytes, const std::string& fileName,
+                   int flags = 0) {
+    Descriptor file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | flags, 0666));
     if (file.Get() < 0) Fail(fileName, errno);
     WriteAll(file.Get(), bytes, fileName);
     file.Close(fileName);
@@ -141,4 +142,8 @@ void SaveFileContent(const std::string& fileName, std::string_view bytes) {
     file.Write(bytes, exists ? &existing : nullptr, fileName);
     file.RenameOver(path, fileName);
     SyncFolder(path, fileName);
+}
+
+void WriteFileInPlace(const std::string& fileName, std::string_view bytes) {
+    WriteDirectly(fileName, bytes, fileName, O_CREAT | O_TRUNC);
 }

@@ -11,3 +11,7 @@
 // over it, keeping its permission bits. No temporary file outlives the call.
 // Throws eoidfileerror "Cannot create file \"NAME\". REASON".
 void SaveFileContent(const std::string& fileName, std::string_view bytes);
+
+// Truncates or creates fileName and writes bytes into it as they come: a failure midway leaves
+// what was written. For generated files that nothing reads back. Throws as SaveFileContent does.
+void WriteFileInPlace(const std::string& fileName, std::string_view bytes);

@@ -119,8 +119,15 @@ void tmibfile::NextItem(tmibitem& item) {
                Text.compare(pos - 1, len, s) == 0;
     };
 
+    // The scans over blanks and names, which most characters of a module go through, count in
+    // a local rather than in the member Position.
+    const auto skipWhile = [&](int32_t pos, auto inClass) {
+        while (pos >= 1 && pos <= size && inClass(Text[pos - 1])) ++pos;
+        return pos;
+    };
+
     for (;;) {
-        while (Position <= size && isWhitespace(at(Position))) ++Position;
+        Position = skipWhile(Position, isWhitespace);
         if (Position < 1) Position = 1;
         if (Position > size) {
             item.kind = ikEnd;
@@ -163,14 +170,14 @@ void tmibfile::NextItem(tmibitem& item) {
             item.kind = ikString;
             item.text.assign(Text, Position, end - Position);
             Position = static_cast<int32_t>(end) + 2;
-        } else if (startsWith(Position, "--")) {
+        } else if (c == '-' && at(Position + 1) == '-') {
             int32_t end = Position + 2;
             while (end <= size && !isLineBreak(at(end))) ++end;
             item.kind = ikComment;
             item.text.assign(Text, Position - 1, end - Position);
             Position = end + 1;
             continue;
-        } else if (startsWith(Position, "/*")) {
+        } else if (c == '/' && at(Position + 1) == '*') {
             const size_t close = Text.find("*/", static_cast<size_t>(Position) + 1);
             const size_t end = close == std::string::npos ? Text.size() : close + 2;
             item.kind = ikComment;
@@ -200,7 +207,7 @@ void tmibfile::NextItem(tmibitem& item) {
             }
         } else if (isIdentifierStart(c)) {
             const int32_t start = Position;
-            while (Position <= size && isIdentifierPart(at(Position))) ++Position;
+            Position = skipWhile(Position, isIdentifierPart);
             item.text.assign(Text, start - 1, Position - start);
             classifyIdentifier(item, start);
         } else {
@@ -245,19 +252,24 @@ void tmibfile::repairFirstLetter(tmibitem& item, int32_t start, bool toUpper) {
 }
 
 void tmibfile::classifyIdentifier(tmibitem& item, int32_t start) {
-    std::string_view next = PeekWord(Position, 1);
     item.reserved = LookupReserved(item.text);
     if (item.reserved != rwNone) {
         // The SMI modules define Counter32, Gauge32 and the like as ordinary types.
-        const bool integerTypeAssignment = item.reserved == rwINTEGER && next == "::=" &&
+        const bool integerTypeAssignment = item.reserved == rwINTEGER && PeekWord(Position, 1) == "::=" &&
                                            PeekWord(Position, 2) != "BEGIN" && PeekWord(Position, 2) != "{";
         item.kind = integerTypeAssignment ? ikTypeRef : ikReserved;
         return;
     }
-    if (!next.empty() && next.back() == '}') next.remove_suffix(1);
+    // The word after the identifier without a brace that closes on it; every identifier of a
+    // module comes here, so the word is looked at only where it decides.
+    const auto next = [this] {
+        std::string_view word = PeekWord(Position, 1);
+        if (!word.empty() && word.back() == '}') word.remove_suffix(1);
+        return word;
+    };
     const char first = item.text[0];
     if (first >= 'a' && first <= 'z') {
-        if (DefinitionStart && next == "::=") {
+        if (DefinitionStart && next() == "::=") {
             repairFirstLetter(item, start, true);
             item.kind = ikTypeRef;
         } else {
@@ -265,12 +277,15 @@ void tmibfile::classifyIdentifier(tmibitem& item, int32_t start) {
         }
         return;
     }
-    const bool valueMacroFollows = next == "OBJECT" || next == "OBJECT-TYPE" || next == "MODULE-IDENTITY" ||
-                                   next == "TRAP-TYPE" || next == "NOTIFICATION-TYPE";
-    if ((DefinitionStart && valueMacroFollows) || (DefinitionStart && InSequenceMembers) || InIndex) {
+    const auto valueMacroFollows = [&next] {
+        const std::string_view word = next();
+        return word == "OBJECT" || word == "OBJECT-TYPE" || word == "MODULE-IDENTITY" || word == "TRAP-TYPE" ||
+               word == "NOTIFICATION-TYPE";
+    };
+    if (InIndex || (DefinitionStart && (InSequenceMembers || valueMacroFollows()))) {
         repairFirstLetter(item, start, false);
         item.kind = ikValueRef;
-    } else if (!DefinitionStart && isInt32Text(next)) {
+    } else if (!DefinitionStart && isInt32Text(next())) {
         item.kind = ikValueRef;  // a parent written with a capital inside an OID value
     } else {
         item.kind = ikTypeRef;

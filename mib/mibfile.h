@@ -57,6 +57,8 @@ class tmibfile {
     // The type record whose BaseType is the "@" tag ResolveSyntax ends on; nullptr when the
     // SYNTAX is itself a tag or does not resolve to one.
     const tasntype* ResolveSyntaxType(const tmibentry& entry) const;
+    // Both in one walk: the type record as ResolveSyntaxType gives it, value as ResolveSyntax does.
+    const tasntype* ResolveSyntaxType(const tmibentry& entry, std::string& value) const;
 
     std::string ModuleName;
     std::vector<std::string> ImportList;       // "Module:Symbol"
@@ -95,10 +97,9 @@ class tmibfile {
     void skipConstraintTail();
     tasntype parseNestedType();
 
-    const tasntype* followSyntax(const tmibentry& entry, std::string& value) const;
     void addType(tasntype type);
     void addEntry(std::unique_ptr<tmibentry> entry);
-    void log(const std::string& message);
+    bool logging() const;  // whether a log line is wanted: only then is it built
 
     std::vector<std::unique_ptr<tasntype>> types_;
     std::vector<std::unique_ptr<tmibentry>> entries_;
@@ -119,8 +120,9 @@ class tmibfile {
     int typeDepth_ = 0;
 };
 
-// The line shown for a parse error: the error's file is read again as LoadFile reads it and the
-// line feeds before Position are counted, plus 1. Returns 0 when the file cannot be read.
-int ErrorLine(const eparseexception& error);
-// The same over a text already loaded (a Text as LoadFile builds it).
-int ErrorLine(const std::string& text, int32_t position);
+// The 1-based line of a 1-based position in a Text as LoadFile builds it: 1 + the line feeds
+// before the position, the text's last character never counted, so that an error at the end of
+// a text that ends with its line break stands on the last line: "a\r\nb\r\n", 7 -> 2 (not 3).
+int LineOfPosition(const std::string& text, int32_t position);
+// The line of a parse error: its file read again as LoadFile reads it. 0 when the file cannot be read.
+int LineOfPosition(const eparseexception& error);

@@ -2,45 +2,64 @@
 // Record names to record indexes for the parser's lookups; the first definition of a name wins.
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <unordered_map>
 
 #include "text/asciicase.h"
 
-// Hashing and comparing names without regard to ASCII letter case.
+// Hashing and comparing names without regard to ASCII letter case. A letter and its other case
+// differ only in the bit 0x20, so the hash sets that bit in every byte (a few other names then
+// share a hash, which the comparison sorts out) and takes eight bytes a step. Not noexcept on
+// purpose: the standard library then keeps each key's hash in its map node, so that a lookup
+// does not hash the other keys of its bucket again.
 struct tanycasehash {
-    size_t operator()(std::string_view name) const noexcept {
-        size_t hash = 14695981039346656037ull;  // FNV-1a
-        for (char c : name) hash = (hash ^ static_cast<unsigned char>(asciicase::upper(c))) * 1099511628211ull;
-        return hash;
+    size_t operator()(std::string_view name) const {
+        constexpr uint64_t prime = 1099511628211ull;  // FNV-1a
+        uint64_t hash = 14695981039346656037ull;
+        size_t i = 0;
+        for (; i + 8 <= name.size(); i += 8) {
+            uint64_t word;
+            std::memcpy(&word, name.data() + i, 8);
+            hash = (hash ^ (word | 0x2020202020202020ull)) * prime;
+        }
+        for (; i < name.size(); ++i) hash = (hash ^ (static_cast<unsigned char>(name[i]) | 0x20u)) * prime;
+        return static_cast<size_t>(hash ^ (hash >> 32));
     }
 };
 struct tanycaseequal {
     bool operator()(std::string_view a, std::string_view b) const noexcept {
-        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+        return a.size() == b.size() && (a == b || std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                    return asciicase::upper(x) == asciicase::upper(y);
-               });
+               }));
     }
 };
 
+// One hash map serves both lookups: its key is the first spelling of a name in any case, and
+// the rare later records spelled in another case are kept aside for the exact lookup.
 class tnameindex {
   public:
     // The index keeps a view of name: the records own their names and are never removed.
     void Add(std::string_view name, int index) {
-        exact_.try_emplace(name, index);
-        anyCase_.try_emplace(name, index);
+        const auto [first, added] = anyCase_.try_emplace(name, index);
+        if (!added && first->first != name) otherSpellings_.try_emplace(name, index);
     }
     // The first record spelled exactly name, -1 if none.
-    int Exact(std::string_view name) const { return find(exact_, name); }
+    int Exact(std::string_view name) const {
+        const auto found = anyCase_.find(name);
+        if (found == anyCase_.end()) return -1;
+        if (found->first == name) return found->second;
+        const auto other = otherSpellings_.find(name);
+        return other == otherSpellings_.end() ? -1 : other->second;
+    }
     // The first record named name in any ASCII letter case, -1 if none.
-    int AnyCase(std::string_view name) const { return find(anyCase_, name); }
+    int AnyCase(std::string_view name) const {
+        const auto found = anyCase_.find(name);
+        return found == anyCase_.end() ? -1 : found->second;
+    }
 
   private:
-    template <class Map>
-    static int find(const Map& index, std::string_view name) {
-        const auto found = index.find(name);
-        return found == index.end() ? -1 : found->second;
-    }
-    std::unordered_map<std::string_view, int> exact_;
     std::unordered_map<std::string_view, int, tanycasehash, tanycaseequal> anyCase_;
+    std::unordered_map<std::string_view, int> otherSpellings_;
 };

@@ -72,7 +72,7 @@ int tmibfile::scopeFor(const std::string& moduleName) {
     return found->second;
 }
 
-const tasntype* tmibfile::followSyntax(const tmibentry& entry, std::string& value) const {
+const tasntype* tmibfile::ResolveSyntaxType(const tmibentry& entry, std::string& value) const {
     value = entry.ClauseValue("SYNTAX");
     int scope = entry.Module;
     const tasntype* last = nullptr;
@@ -89,13 +89,13 @@ const tasntype* tmibfile::followSyntax(const tmibentry& entry, std::string& valu
 
 std::string tmibfile::ResolveSyntax(const tmibentry& entry) const {
     std::string value;
-    followSyntax(entry, value);
+    ResolveSyntaxType(entry, value);
     return value;
 }
 
 const tasntype* tmibfile::ResolveSyntaxType(const tmibentry& entry) const {
     std::string value;
-    return followSyntax(entry, value);
+    return ResolveSyntaxType(entry, value);
 }
 
 void tmibfile::addType(tasntype type) {
@@ -105,7 +105,7 @@ void tmibfile::addType(tasntype type) {
     const std::string& name = types_.back()->Name;
     typeNames_.Add(name, index);
     if (currentScope_ >= 0) scopes_[currentScope_].types.Add(name, index);
-    log("Type: " + name);
+    if (logging()) OnLog(*this, "Type: " + name);
 }
 
 void tmibfile::addEntry(std::unique_ptr<tmibentry> entry) {
@@ -115,9 +115,9 @@ void tmibfile::addEntry(std::unique_ptr<tmibentry> entry) {
     const tmibentry& added = *entries_.back();
     entryNames_.Add(added.Name, index);
     if (currentScope_ >= 0) scopes_[currentScope_].entries.Add(added.Name, index);
-    log("Value: " + added.Name + " (" + added.Macro + ")");
+    if (logging()) OnLog(*this, "Value: " + added.Name + " (" + added.Macro + ")");
 }
 
-void tmibfile::log(const std::string& message) {
-    if (LogLevel > 1 && OnLog) OnLog(*this, message);
+bool tmibfile::logging() const {
+    return LogLevel > 1 && OnLog;
 }

@@ -19,7 +19,7 @@ std::string JoinLinesWithCrLf(const std::string& raw) {
         std::string_view(raw).starts_with("\xEF\xBB\xBF") ? std::string_view(raw).substr(3) : raw;
     std::string joined;
     joined.reserve(raw.size() + raw.size() / 16);
-    for (std::string_view line : textfile::SplitLines(text)) joined.append(line).append("\r\n");
+    textfile::ForEachLine(text, [&joined](std::string_view line) { joined.append(line).append("\r\n"); });
     return joined;
 }
 
@@ -35,17 +35,18 @@ void tmibfile::LoadText(const std::string& text, const std::string& fileName) {
     FileName = fileName;
 }
 
-int ErrorLine(const std::string& text, int32_t position) {
-    const size_t before = position <= 1 ? 0 : std::min(text.size(), static_cast<size_t>(position) - 1);
+int LineOfPosition(const std::string& text, int32_t position) {
+    // Characters 1 to min(position, length) - 1 are looked at.
+    const size_t limit = position <= 1 ? 0 : std::min(text.size(), static_cast<size_t>(position));
     int line = 1;
-    for (size_t i = 0; i < before; ++i)
+    for (size_t i = 0; i + 1 < limit; ++i)
         if (text[i] == '\n') ++line;
     return line;
 }
 
-int ErrorLine(const eparseexception& error) {
+int LineOfPosition(const eparseexception& error) {
     try {
-        return ErrorLine(JoinLinesWithCrLf(ReadFileBytes(error.FileName)), error.Position);
+        return LineOfPosition(JoinLinesWithCrLf(ReadFileBytes(error.FileName)), error.Position);
     } catch (const emibfileerror&) {
         return 0;
     }

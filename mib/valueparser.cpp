@@ -10,14 +10,14 @@ namespace {
 // Example: "  first line\r\n   second  " appends "first line second".
 void appendNormalizedText(std::string& result, const std::string& text) {
     bool first = true;
-    for (std::string_view line : textfile::SplitLines(text)) {
+    textfile::ForEachLine(text, [&](std::string_view line) {
         size_t b = 0, e = line.size();
         while (b < e && static_cast<unsigned char>(line[b]) <= 32) ++b;
         while (e > b && static_cast<unsigned char>(line[e - 1]) <= 32) --e;
         if (!first) result += ' ';
         result.append(line.substr(b, e - b));
         first = false;
-    }
+    });
 }
 
 }  // namespace
@@ -40,6 +40,7 @@ void tmibfile::parseClauses(tmibentry& entry) {
         NextItem(item);
         if (item.kind == ikAssign) return;
         if (item.kind != ikTypeRef && item.kind != ikValueRef) RaiseError("Identifier or Type expected.");
+        if (entry.Clauses.empty()) entry.Clauses.reserve(4);  // most macros have two to six clauses
         const std::string keyword = item.text;
         if (keyword == "SYNTAX") {
             const tasntype syntax = parseNestedType();
@@ -103,6 +104,7 @@ void tmibfile::parseOidValue(tmibentry& entry) {
         return;
     }
     if (!isSymbol(item, '{')) RaiseError("\"{\" or number expected.");
+    entry.OidParts.reserve(2);  // most values are { parent number }
     NextItem(item);
     while (item.kind != ikEnd && !isSymbol(item, '}')) {
         if (item.kind == ikNumber) {

@@ -5,12 +5,14 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
+  dpkg-dev file desktop-file-utils
   libpcre2-dev libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libpugixml-dev smitools
   xvfb xauth fonts-dejavu-core
+  libsnmp-dev snmp snmpd
 )
 
 missing=()
@@ -22,5 +24,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   $sudo apt-get update -qq
+  # snmpd's package would start a system agent; the tests run their own, so services stay
+  # down during the install (an existing policy is left as it is).
+  policy=/usr/sbin/policy-rc.d
+  if [ ! -e "$policy" ]; then
+    printf '#!/bin/sh\nexit 101\n' | $sudo tee "$policy" >/dev/null
+    $sudo chmod 755 "$policy"
+    trap '$sudo rm -f "$policy"' EXIT
+  fi
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

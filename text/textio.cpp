@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <system_error>
 
 namespace textfile {
@@ -25,44 +24,35 @@ bool TryReadFile(const std::string& fileName, std::string& bytes, std::string& m
     struct stat info;
     if (::fstat(fd, &info) != 0) return fail("Cannot read", errno);
     if (S_ISDIR(info.st_mode)) return fail("Cannot open", EISDIR);
-    // Read straight into the string; a file that grows meanwhile is read to its end.
+    const auto readSome = [fd](char* into, std::size_t size) {
+        ssize_t n;
+        do n = ::read(fd, into, size);
+        while (n < 0 && errno == EINTR);
+        return n;
+    };
+    // Read straight into the string, sized as fstat says.
     bytes.assign(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0, '\0');
     std::size_t used = 0;
-    for (;;) {
-        if (used == bytes.size()) bytes.resize(bytes.size() + (1 << 16));
-        const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
-        if (n < 0 && errno == EINTR) continue;
+    while (used < bytes.size()) {
+        const ssize_t n = readSome(bytes.data() + used, bytes.size() - used);
         if (n < 0) return fail("Cannot read", errno);
         if (n == 0) break;
         used += static_cast<std::size_t>(n);
     }
     bytes.resize(used);
-    return true;
-}
-
-std::size_t FindLineBreak(std::string_view text, std::size_t from) {
-    if (from >= text.size()) return std::string_view::npos;
-    // Two vectorised searches: the next LF, then a CR before it.
-    const char* const begin = text.data() + from;
-    const char* const lf = static_cast<const char*>(std::memchr(begin, '\n', text.size() - from));
-    const char* const end = lf != nullptr ? lf : text.data() + text.size();
-    const char* const cr = static_cast<const char*>(std::memchr(begin, '\r', static_cast<std::size_t>(end - begin)));
-    const char* const found = cr != nullptr ? cr : lf;
-    return found != nullptr ? static_cast<std::size_t>(found - text.data()) : std::string_view::npos;
+    // A file that grows meanwhile is read to its end; a small buffer asks for more, so that the
+    // usual end of file costs no larger string.
+    for (char more[4096];;) {
+        const ssize_t n = readSome(more, sizeof more);
+        if (n < 0) return fail("Cannot read", errno);
+        if (n == 0) return true;
+        bytes.append(more, static_cast<std::size_t>(n));
+    }
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = FindLineBreak(text, start);
-        if (end == std::string_view::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-    }
+    ForEachLine(text, [&lines](std::string_view line) { lines.push_back(line); });
     return lines;
 }
 

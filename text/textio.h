@@ -1,6 +1,7 @@
 #pragma once
 // Reading a whole file and splitting text into lines, for every reader of the core.
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,11 +21,28 @@ std::string ReadFile(const std::string& fileName) {
     return bytes;
 }
 
-// Where the next line break (CR or LF) stands at or after from, or npos.
-std::size_t FindLineBreak(std::string_view text, std::size_t from);
+// Calls visit(line) for each line of text; CR LF, LF and CR each end a line, and a last line
+// without an end counts: "a\r\nb\rc\n" -> "a", "b", "c"; "a\n\nb" -> "a", "", "b"; "" -> none.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit visit) {
+    // The next CR and the next LF are each searched again only once passed: most texts hold
+    // only one of them, which then costs one search per line.
+    std::size_t cr = text.find('\r'), lf = text.find('\n');
+    std::size_t start = 0;
+    while (start < text.size()) {
+        if (cr < start) cr = text.find('\r', start);
+        if (lf < start) lf = text.find('\n', start);
+        const std::size_t end = std::min(cr, lf);
+        if (end == std::string_view::npos) {
+            visit(text.substr(start));
+            return;
+        }
+        visit(text.substr(start, end - start));
+        start = end + (end == cr && end + 1 == lf ? 2 : 1);
+    }
+}
 
-// The lines of text; CR LF, LF and CR each end a line, and a last line without an end counts:
-// "a\r\nb\rc\n" -> "a", "b", "c"; "a\n\nb" -> "a", "", "b"; "" -> none.
+// The lines ForEachLine visits, as a list.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
 }  // namespace textfile

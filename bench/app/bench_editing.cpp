@@ -40,12 +40,12 @@ class BenchDialogs : public UserDialogs {
     QString openFileName(const FileDialogSpec&) override { return {}; }
     QStringList openFileNames(const FileDialogSpec&) override { return {}; }
     QString saveFileName(const FileDialogSpec&) override { return {}; }
-    bool runDialog(QDialog& dialog) override {
+    int showModal(QDialog& dialog) override {
         dialog.findChild<QLineEdit*>("FindEdit")->setText(find);
         dialog.findChild<QLineEdit*>("ReplaceEdit")->setText(replace);
         for (QCheckBox* option : dialog.findChildren<QCheckBox*>())
             option->setChecked(ticked.contains(option->objectName()));
-        return true;
+        return QDialog::Accepted;
     }
 };
 

@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         file.ParseModule();
     } catch (const eparseexception& error) {
-        (void)ErrorLine(file.Text, error.Position);
+        (void)LineOfPosition(file.Text, error.Position);
     }
     walk(file);
     return 0;

@@ -3,8 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTimer>
 
+#include "app/entryeditor.h"
+#include "app/entryeditor.h"
 #include "app/qtstrings.h"
 #include "formfixture.h"
 
@@ -289,6 +292,24 @@ TEST_F(FileCommandsTest, CommandsAndClosingWaitWhileALibraryLoads) {
     EXPECT_TRUE(form->isVisible()) << "the window closed in the middle of a load";
     EXPECT_EQ(form->document().library().Count(), 22) << "New ran in the middle of a load";
     EXPECT_EQ(form->document().fileName(), sample());
+}
+
+// Showing the loaded library is no edit: the close that waited for the load asks nothing.
+TEST_F(FileCommandsTest, CloseDuringALoadClosesAfterItWithoutAQuestion) {
+    startAndOpenSample();
+    click("Host/Processor/Load");  // the editor shows an entry when the load begins
+    dialogs.answerFile(sample());
+    QTimer::singleShot(0, form.get(), [this] { form->close(); });
+    trigger("Open1");
+    EXPECT_TRUE(form->isVisible());
+    QTRY_VERIFY(!form->isVisible());
+    EXPECT_FALSE(form->editing().edited());
+    EXPECT_EQ(dialogs.asked.size(), 1u) << "only the open dialog";
+
+    QSignalSpy edits(widget<EntryEditor>("Panel1"), &EntryEditor::edited);
+    form->editing().ShowEntry(*form->document().library().Entries(3));
+    form->editing().ShowEntry(EditorMode::NewEntry);
+    EXPECT_EQ(edits.count(), 0) << "loading the editor is no edit";
 }
 
 TEST(LibraryExtensionTest, OnlyNamesWithoutExtensionGetOne) {

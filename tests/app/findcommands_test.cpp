@@ -17,12 +17,11 @@ class FindCommandsTest : public FormFixture {
     // Answers the next search dialog with the texts and the options to tick (all others unticked).
     void answerSearch(const QString& find, const QString& replace = {},
                       const QStringList& ticked = {"NameOption"}) {
-        dialogs.answerDialog([=](QDialog& dialog) {
+        dialogs.answerWindow([=](QDialog& dialog) {
             dialog.findChild<QLineEdit*>("FindEdit")->setText(find);
             dialog.findChild<QLineEdit*>("ReplaceEdit")->setText(replace);
             for (QCheckBox* option : dialog.findChildren<QCheckBox*>())
                 option->setChecked(ticked.contains(option->objectName()));
-            return true;
         });
     }
     QString selectedPath() {

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QTest>
 #include <deque>
 #include <functional>
 #include <stdexcept>
@@ -14,8 +15,8 @@
 
 // One thing the window showed: the kind of box or dialog and its text or dialog settings.
 struct AskedDialog {
-    QString kind;  // "warning", "confirm", "information", "error", "open", "openmany", "save", "dialog"
-    QString text;  // the message, the file dialog's name, or the caption of the window's own dialog
+    QString kind;  // "warning", "confirm", "information", "error", "open", "openmany", "save", "window"
+    QString text;  // the message, the file dialog's name, or the window's caption
     FileDialogSpec dialog;
 };
 
@@ -29,9 +30,12 @@ class ScriptedDialogs : public UserDialogs {
 
     void answer(DialogAnswer reply) { answers_.emplace_back(std::in_place_type<DialogAnswer>, reply); }
     void answerFile(const QString& fileName) { answers_.emplace_back(std::in_place_type<QString>, fileName); }
-    // The next of the window's own dialogs is answered by fill: it sets the controls and returns
-    // true for OK, false for Cancel.
-    void answerDialog(std::function<bool(QDialog&)> fill) { answers_.push_back(DialogFill{std::move(fill)}); }
+    // Several files chosen in an open dialog, in this order.
+    void answerFiles(const QStringList& fileNames) { answers_.push_back(fileNames); }
+    // The next modal window is shown (not modally), inspected, and closed with its result.
+    void answerWindow(std::function<void(QDialog&)> inspect = {}) {
+        answers_.push_back(WindowAnswer{std::move(inspect)});
+    }
     // The next question fails: it throws an error with this message, as a failing command would.
     void failWith(const std::string& message) { answers_.push_back(Failure{message}); }
 
@@ -53,6 +57,8 @@ class ScriptedDialogs : public UserDialogs {
     }
     QStringList openFileNames(const FileDialogSpec& dialog) override {
         record("openmany", dialog.name, dialog);
+        if (!answers_.empty() && std::holds_alternative<QStringList>(answers_.front()))
+            return take<QStringList>(dialog.name);
         const QString name = take<QString>(dialog.name);
         return name.isEmpty() ? QStringList() : QStringList{name};
     }
@@ -61,19 +67,25 @@ class ScriptedDialogs : public UserDialogs {
         return take<QString>(dialog.name);
     }
 
-    bool runDialog(QDialog& dialog) override {
-        record("dialog", dialog.windowTitle());
-        return take<DialogFill>(dialog.windowTitle()).fill(dialog);
+    int showModal(QDialog& window) override {
+        record("window", window.windowTitle());
+        const WindowAnswer reply = take<WindowAnswer>(window.windowTitle());
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window)) << window.windowTitle().toStdString();
+        if (reply.inspect) reply.inspect(window);
+        const bool closed = window.isHidden();  // the inspection pressed a button that closes it
+        window.hide();
+        return closed ? window.result() : int(QDialog::Accepted);
     }
 
   private:
-    struct DialogFill {
-        std::function<bool(QDialog&)> fill;
-    };
     struct Failure {
         std::string message;
     };
-    using Answer = std::variant<DialogAnswer, QString, DialogFill, Failure>;
+    struct WindowAnswer {
+        std::function<void(QDialog&)> inspect;
+    };
+    using Answer = std::variant<DialogAnswer, QString, QStringList, WindowAnswer, Failure>;
 
     void record(const QString& kind, const QString& text, const FileDialogSpec& dialog = {}) {
         asked.push_back({kind, text, dialog});
@@ -90,8 +102,6 @@ class ScriptedDialogs : public UserDialogs {
             ADD_FAILURE() << "no prepared answer for: " << question.toStdString();
             if constexpr (std::is_same_v<T, DialogAnswer>)
                 return DialogAnswer::Cancel;
-            else if constexpr (std::is_same_v<T, DialogFill>)
-                return DialogFill{[](QDialog&) { return false; }};
             else
                 return T();
         }

@@ -29,7 +29,7 @@ TEST(SearchDialogTest, ShowsCentredWithTheFocusOnTheSearchTextAndKeepsItsContent
             dialog.findChild<QLineEdit*>("FindEdit")->setText("octets");
             dialog.accept();
         });
-        EXPECT_TRUE(QtUserDialogs().runDialog(dialog));
+        EXPECT_EQ(QtUserDialogs().showModal(dialog), QDialog::Accepted);
     }
     EXPECT_EQ(dialog.findText(), "octets");
     const SearchFields fields = dialog.fields();

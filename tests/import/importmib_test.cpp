@@ -1,7 +1,6 @@
 #include "import/importmib.h"
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -177,7 +176,7 @@ TEST(ImportMibFixture, MissingModuleIsRaisedAtItsFromClause) {
     } catch (const eparseexception& error) {
         EXPECT_EQ(error.Message, "Missing import module: NO-SUCH-MIB");
         EXPECT_EQ(error.FileName, file);
-        EXPECT_EQ(ErrorLine(error), 6);
+        EXPECT_EQ(LineOfPosition(error), 6);
         const std::string text = JoinLinesWithCrLf(ReadFileBytes(file));
         // Just after the module name.
         EXPECT_EQ(text.substr(error.Position - 1 - 11, 11), "NO-SUCH-MIB");
@@ -221,6 +220,27 @@ TEST(ImportRunner, SavesTheModuleIndexAlsoWhenTheImportFails) {
     std::filesystem::remove_all(cache);
 }
 
+// Without the log the same library and reports come out, for a good and a broken module.
+TEST(ImportRunner, WithoutTheLogImportsTheSame) {
+    const std::string folder = testdata::fixture("import").string() + "/";
+    for (const char* module : {"FIXTURE-TABLES-MIB.mib", "FIXTURE-BROKEN-MIB.mib"}) {
+        toidfile logged, unlogged;
+        int handlerCalls = 0;
+        unlogged.OnLog = [&handlerCalls](toidfile&, const std::string&) { ++handlerCalls; };
+        timportrunner withLog, withoutLog;
+        withoutLog.KeepLog = false;
+        withLog.Run(logged, {folder + module}, testdata::programData("stdmib").string() + "/", FixturePrograms());
+        withoutLog.Run(unlogged, {folder + module}, testdata::programData("stdmib").string() + "/",
+                       FixturePrograms());
+        EXPECT_FALSE(withLog.ImportLog.empty()) << module;
+        EXPECT_TRUE(withoutLog.ImportLog.empty()) << module;
+        EXPECT_EQ(handlerCalls, 0) << module;
+        EXPECT_EQ(withoutLog.Failed, withLog.Failed) << module;
+        EXPECT_EQ(withoutLog.ImportReport, withLog.ImportReport) << module;
+        EXPECT_EQ(unlogged.SaveToText(), logged.SaveToText()) << module;
+    }
+}
+
 TEST(ImportRunner, SummarisesLikeTheLogWindow) {
     toidfile library;
     timportrunner runner;
@@ -250,6 +270,32 @@ TEST(ImportRunner, SummarisesLikeTheLogWindow) {
     EXPECT_EQ(*(warning + 1), "Adding Importlog:");
     EXPECT_EQ(*(warning + 2), "Load: " + folder + "FIXTURE-BROKEN-MIB.mib");
     EXPECT_EQ(failed.back(), "");
+}
+
+TEST(ImportRunner, BeforeFileSeesEachFileAndCanEndTheRun) {
+    const std::string folder = testdata::fixture("import").string() + "/";
+    const std::vector<std::string> files = {folder + "FIXTURE-TABLES-MIB.mib",
+                                            folder + "FIXTURE-BROKEN-MIB.mib"};
+    // Files imported before the hook ends the run; entries, reports and soft failure of those.
+    for (const auto& [filesToImport, entries, reports, failed] :
+         std::initializer_list<std::tuple<size_t, int, long, bool>>{
+             {2, 14, 2, true}, {1, 14, 1, false}, {0, 0, 0, false}}) {
+        toidfile library;
+        timportrunner runner;
+        std::vector<std::string> seen;
+        runner.BeforeFile = [&](const std::string& file) {
+            seen.push_back(file);
+            return seen.size() <= filesToImport;
+        };
+        runner.Run(library, files, testdata::programData("stdmib").string() + "/", FixturePrograms());
+        EXPECT_EQ(seen, std::vector<std::string>(files.begin(),
+                                                 files.begin() + std::min(filesToImport + 1, files.size())));
+        EXPECT_EQ(library.Count(), entries) << filesToImport;
+        EXPECT_EQ(std::count_if(runner.ImportReport.begin(), runner.ImportReport.end(),
+                                [](const std::string& line) { return line.starts_with("Report for "); }),
+                  reports);
+        EXPECT_EQ(runner.Failed, failed);
+    }
 }
 
 }  // namespace

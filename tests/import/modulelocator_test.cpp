@@ -58,7 +58,16 @@ INSTANTIATE_TEST_SUITE_P(Import, StripCommentsTest,
                                          StripCase{"a /* x/y */ b", "a /* x/y */ b"},
                                          StripCase{"a /* x^y */ b", "a /* x^y */ b"},
                                          // A "--" without a carriage return after it stays.
-                                         StripCase{"a -- b", "a -- b"}));
+                                         StripCase{"a -- b", "a -- b"},
+                                         // A comment ends at its first carriage return; the
+                                         // search goes on after it.
+                                         StripCase{"--x--y\r--z\rw", "w"},
+                                         StripCase{"-- a /* b\r\n*/ c", "\n*/ c"},
+                                         // A start that does not close is passed over: the
+                                         // next one may still close.
+                                         StripCase{"/*a/*b*/c", "/*ac"},
+                                         StripCase{"/*/ x */", "/*/ x */"},
+                                         StripCase{"/**/ /*", " /*"}));
 
 struct HeaderCase {
     const char* text;

@@ -53,7 +53,7 @@ void ImportOne(const fs::path& file, const fs::path& folder, ModuleImport& resul
         ImportMib(result.library, file.string(), folder.string() + "/",
                   testdata::programData("stdmib").string() + "/", StandardPrograms());
     } catch (const eparseexception& error) {
-        result.error = error.FileName + ":" + std::to_string(ErrorLine(error)) + ": " + error.Message;
+        result.error = error.FileName + ":" + std::to_string(LineOfPosition(error)) + ": " + error.Message;
     }
 }
 

@@ -20,7 +20,7 @@ TEST(ImportStandardModules, EachParsesAsOneModule) {
         try {
             mib.ParseModule();
         } catch (const eparseexception& error) {
-            ADD_FAILURE() << error.FileName << ":" << ErrorLine(error) << ": " << error.Message;
+            ADD_FAILURE() << error.FileName << ":" << LineOfPosition(error) << ": " << error.Message;
             continue;
         }
         EXPECT_EQ(mib.ModuleName, item.path().stem().string());

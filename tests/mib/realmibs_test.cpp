@@ -35,7 +35,7 @@ std::string parseAfterSmi(tmibfile& file, const fs::path& dir, const fs::path& m
         file.LoadFile(module.string());
         file.ParseModule();
     } catch (const eparseexception& error) {
-        return fs::path(error.FileName).filename().string() + ":" + std::to_string(ErrorLine(error)) + ": " +
+        return fs::path(error.FileName).filename().string() + ":" + std::to_string(LineOfPosition(error)) + ": " +
                error.what();
     }
     return {};

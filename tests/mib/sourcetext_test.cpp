@@ -22,6 +22,9 @@ const JoinCase joinCases[] = {
     {"Cr", "a\rb", "a\r\nb\r\n"},
     {"NoFinalBreak", "a", "a\r\n"},
     {"EmptyLines", "\n\r\n\r", "\r\n\r\n\r\n"},
+    // Every kind of break in one text, and a CR that a LF follows only after another line.
+    {"Mixed", "a\rb\nc\r\nd\n\re", "a\r\nb\r\nc\r\nd\r\n\r\ne\r\n"},
+    {"CrLfAfterLfOnly", "a\nb\nc\r\n", "a\r\nb\r\nc\r\n"},
     {"Empty", "", ""},
     {"Bom",
      "\xEF\xBB\xBF"
@@ -39,10 +42,16 @@ TEST_P(SourceText, JoinsLinesWithCrLf) {
 INSTANTIATE_TEST_SUITE_P(Source, SourceText, testing::ValuesIn(joinCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Source, ErrorLineCountsLineFeedsBeforePosition) {
+TEST(Source, LineOfPositionCountsLineFeedsBeforePosition) {
     const std::string text = "a\r\nb\r\nc\r\n";
-    const std::pair<int32_t, int> cases[] = {{0, 1}, {1, 1}, {3, 1}, {4, 2}, {7, 3}, {100, 4}};
-    for (const auto& [position, line] : cases) EXPECT_EQ(ErrorLine(text, position), line) << position;
+    // The last character (the final line feed) never counts: the end of the text is on line 3.
+    const std::pair<int32_t, int> cases[] = {{-5, 1}, {0, 1}, {1, 1},  {3, 1},  {4, 2},
+                                             {7, 3},  {9, 3}, {10, 3}, {100, 3}};
+    for (const auto& [position, line] : cases) EXPECT_EQ(LineOfPosition(text, position), line) << position;
+    EXPECT_EQ(LineOfPosition("", 1), 1);
+    EXPECT_EQ(LineOfPosition("a\rb\rc", 5), 1) << "carriage returns alone do not count";
+    EXPECT_EQ(LineOfPosition("\n\n", 2), 2);
+    EXPECT_EQ(LineOfPosition("\n\n", 3), 2);
 }
 
 class TempFile {
@@ -71,7 +80,7 @@ TEST(Source, ByteOrderMarkIsSkippedAndLinesStayRight) {
     } catch (const eparseexception& error) {
         EXPECT_STREQ(error.what(), "Unexpected character \"#\".");
         EXPECT_EQ(error.Position, static_cast<int32_t>(mib.Text.find('#')) + 1);
-        EXPECT_EQ(ErrorLine(error), 3);
+        EXPECT_EQ(LineOfPosition(error), 3);
     }
 }
 
@@ -90,7 +99,7 @@ TEST(Source, UnreadableFileIsAFileErrorAndKeepsState) {
     EXPECT_EQ(mib.Text, "keep\r\n");
     EXPECT_EQ(mib.Position, 3);
     EXPECT_EQ(mib.FileName, "old.mib");
-    EXPECT_EQ(ErrorLine(eparseexception("m", missing, 5)), 0);
+    EXPECT_EQ(LineOfPosition(eparseexception("m", missing, 5)), 0);
 }
 
 }  // namespace

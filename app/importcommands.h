@@ -1,0 +1,43 @@
+#pragma once
+// The Import menu: "MIB File..." and "Show Import Log...".
+
+#include <QElapsedTimer>
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "app/commandhost.h"
+#include "app/userdialogs.h"
+
+class TProgressForm;
+class Tlogwindow;
+class eparseexception;
+class timportrunner;
+
+// Imports the chosen MIB files into the open library with the import runner oidwright-import
+// uses, showing the progress, parse error and import log windows.
+class ImportCommands : public CommandFamily {
+  public:
+    static inline const QString MibFilter =
+        "MIB Files (*.mib,*.my,*.txt)|*.mib;*.my;*.txt|mib File (*.mib)|*.mib|my File (*.my)|*.my|Any "
+        "File|*.*";
+
+    explicit ImportCommands(CommandHost& host);
+
+    void MIB1Click();
+    void ShowLog1Click();
+
+  private:
+    // Imports the files one after the other; a close request ends the run between files.
+    void importFiles(timportrunner& runner, const std::vector<std::string>& files);
+    void OnModuleSearch(const std::string& module, const std::string& file);
+    void showParseError(const eparseexception& error);
+    // What every command that got files ends with, also after an error.
+    void finish(const timportrunner& runner);
+
+    CommandHost& host_;
+    FileDialogSpec mibopen_;
+    TProgressForm* ProgressForm_;
+    Tlogwindow* logwindow_;
+    QElapsedTimer sinceRepaint_;  // of the progress window during the command
+};

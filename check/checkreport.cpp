@@ -1,0 +1,105 @@
+#include "check/checkreport.h"
+
+#include "library/oidfile.h"
+
+namespace {
+
+std::string RowsText(const Toiddata& entry, const EntryCheck& check) {
+    if (entry.kind != TMIBDataKind::mkTable || !check.answered) return "";
+    return check.rows == 1 ? "  (1 row)" : "  (" + std::to_string(check.rows) + " rows)";
+}
+
+std::string Joined(const std::vector<std::string>& texts, const char* separator) {
+    std::string joined;
+    for (const std::string& text : texts) joined += (joined.empty() ? "" : separator) + text;
+    return joined;
+}
+
+// Length of the UTF-8 sequence starting at text[i], or 0 when none starts there.
+std::size_t Utf8Sequence(const std::string& text, std::size_t i) {
+    const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    const unsigned char lead = byte(i);
+    const std::size_t length = lead >= 0xF0 && lead <= 0xF4  ? 4
+                               : lead >= 0xE0                ? 3
+                               : lead >= 0xC2 && lead < 0xE0 ? 2
+                                                             : 0;
+    if (length == 0 || i + length > text.size()) return 0;
+    for (std::size_t k = 1; k < length; ++k)
+        if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    return length;
+}
+
+std::string JsonString(const std::string& text) {
+    static const char hex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || (c >= 0x80 && Utf8Sequence(text, i) == 0)) {
+            out += "\\u00";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else if (c >= 0x80) {
+            const std::size_t length = Utf8Sequence(text, i);
+            out.append(text, i, length);
+            i += length - 1;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+}  // namespace
+
+std::string CheckSummary(const CheckResult& result) {
+    return std::to_string(result.Answered()) + " of " + std::to_string(result.entries.size()) +
+           " entries answered";
+}
+
+std::vector<std::string> CheckReportLines(const toidfile& library, const CheckResult& result) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < library.Count() && static_cast<std::size_t>(i) < result.entries.size(); ++i) {
+        const Toiddata& entry = *library.Entries(i);
+        const EntryCheck& check = result.entries[static_cast<std::size_t>(i)];
+        std::string line =
+            (check.answered ? "answered      " : "not answered  ") + entry.oid + "  " + entry.name;
+        line += RowsText(entry, check);
+        if (!check.remarks.empty()) line += "  " + Joined(check.remarks, "; ");
+        lines.push_back(std::move(line));
+    }
+    if (!result.skippedLines.empty()) {
+        std::vector<std::string> numbers;
+        for (const int line : result.skippedLines) numbers.push_back(std::to_string(line));
+        const std::size_t count = result.skippedLines.size();
+        lines.push_back(std::to_string(count) + (count == 1 ? " line" : " lines") +
+                        " of the capture could not be read: " + Joined(numbers, ", "));
+    }
+    lines.push_back(CheckSummary(result));
+    return lines;
+}
+
+std::string CheckReportJson(const toidfile& library, const CheckResult& result) {
+    std::string json = "{\n  \"source\": " + JsonString(result.source) +
+                       ",\n  \"answered\": " + std::to_string(result.Answered()) +
+                       ",\n  \"entries\": " + std::to_string(result.entries.size()) +
+                       ",\n  \"skippedLines\": [";
+    for (std::size_t i = 0; i < result.skippedLines.size(); ++i)
+        json += (i == 0 ? "" : ", ") + std::to_string(result.skippedLines[i]);
+    json += "],\n  \"results\": [";
+    for (int i = 0; i < library.Count() && static_cast<std::size_t>(i) < result.entries.size(); ++i) {
+        const Toiddata& entry = *library.Entries(i);
+        const EntryCheck& check = result.entries[static_cast<std::size_t>(i)];
+        std::vector<std::string> remarks;
+        for (const std::string& remark : check.remarks) remarks.push_back(JsonString(remark));
+        json += std::string(i == 0 ? "\n" : ",\n") + "    {\"name\": " + JsonString(entry.name) +
+                ", \"oid\": " + JsonString(entry.oid) +
+                ", \"kind\": " + (entry.kind == TMIBDataKind::mkTable ? "\"mkTable\"" : "\"mkDirect\"") +
+                ", \"answered\": " + (check.answered ? "true" : "false") +
+                ", \"rows\": " + std::to_string(check.rows) + ", \"remarks\": [" + Joined(remarks, ", ") +
+                "]}";
+    }
+    return json + (library.Count() > 0 ? "\n  ]\n}\n" : "]\n}\n");
+}

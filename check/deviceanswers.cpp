@@ -1,0 +1,107 @@
+#include "check/deviceanswers.h"
+
+#include <algorithm>
+
+std::optional<Oid> ParseOid(std::string_view text) {
+    if (!text.empty() && text.front() == '.') text.remove_prefix(1);
+    if (text.empty()) return std::nullopt;
+    Oid oid;
+    std::uint64_t arc = 0;
+    bool digits = false;
+    for (const char c : text) {
+        if (c == '.') {
+            if (!digits || oid.size() >= 127) return std::nullopt;
+            oid.push_back(static_cast<std::uint32_t>(arc));
+            arc = 0;
+            digits = false;
+        } else if (c >= '0' && c <= '9') {
+            arc = arc * 10 + static_cast<unsigned>(c - '0');
+            if (arc > 0xFFFFFFFFu) return std::nullopt;
+            digits = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits) return std::nullopt;
+    oid.push_back(static_cast<std::uint32_t>(arc));
+    return oid;
+}
+
+std::string FormatOid(const Oid& oid) {
+    std::string text;
+    for (const std::uint32_t arc : oid) {
+        if (!text.empty()) text += '.';
+        text += std::to_string(arc);
+    }
+    return text;
+}
+
+bool OidStartsWith(const Oid& oid, const Oid& prefix) {
+    return oid.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), oid.begin());
+}
+
+const char* AnswerTypeName(AnswerType type) {
+    switch (type) {
+        case AnswerType::Integer:
+            return "INTEGER";
+        case AnswerType::Unsigned32:
+            return "Unsigned32";
+        case AnswerType::Gauge32:
+            return "Gauge32";
+        case AnswerType::Counter32:
+            return "Counter32";
+        case AnswerType::TimeTicks:
+            return "TimeTicks";
+        case AnswerType::Counter64:
+            return "Counter64";
+        case AnswerType::Integer64:
+            return "Integer64";
+        case AnswerType::Unsigned64:
+            return "Unsigned64";
+        case AnswerType::Float:
+            return "Float";
+        case AnswerType::OctetString:
+            return "OCTET STRING";
+        case AnswerType::Bits:
+            return "BITS";
+        case AnswerType::ObjectId:
+            return "OBJECT IDENTIFIER";
+        case AnswerType::IpAddress:
+            return "IpAddress";
+        case AnswerType::Opaque:
+            return "Opaque";
+        case AnswerType::Null:
+            return "NULL";
+        case AnswerType::NoSuchObject:
+            return "noSuchObject";
+        case AnswerType::NoSuchInstance:
+            return "noSuchInstance";
+        case AnswerType::EndOfMibView:
+            return "endOfMibView";
+        case AnswerType::Other:
+            break;
+    }
+    return "an unknown type";
+}
+
+bool IsException(AnswerType type) {
+    return type == AnswerType::NoSuchObject || type == AnswerType::NoSuchInstance ||
+           type == AnswerType::EndOfMibView;
+}
+
+const AnswerType* DeviceAnswers::Find(const Oid& oid) const {
+    const auto found = values_.find(oid);
+    return found == values_.end() ? nullptr : &found->second;
+}
+
+SubtreeAnswers DeviceAnswers::Below(const Oid& prefix) const {
+    SubtreeAnswers below;
+    // Everything below prefix sorts after it and before the next OID outside the subtree.
+    for (auto it = values_.upper_bound(prefix); it != values_.end() && OidStartsWith(it->first, prefix);
+         ++it) {
+        if (!IsException(it->second)) ++below.instances;
+        if (std::find(below.types.begin(), below.types.end(), it->second) == below.types.end())
+            below.types.push_back(it->second);
+    }
+    return below;
+}

@@ -1,0 +1,67 @@
+#pragma once
+// What a device answered: the SNMP type of every variable a walk or a capture returned,
+// in OID order, so that the variables under an OID are one contiguous range.
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using Oid = std::vector<std::uint32_t>;
+
+// Dotted decimal with or without a leading dot: "1.3.6.1" and ".1.3.6.1" -> {1,3,6,1};
+// nothing for "", "1..2", "1.x", an arc above 4294967295 or more than 128 arcs.
+std::optional<Oid> ParseOid(std::string_view text);
+// {1,3,6,1} -> "1.3.6.1"
+std::string FormatOid(const Oid& oid);
+// True when oid lies in the subtree of prefix (prefix itself included).
+bool OidStartsWith(const Oid& oid, const Oid& prefix);
+
+enum class AnswerType : std::uint8_t {
+    Integer,
+    Unsigned32,
+    Gauge32,
+    Counter32,
+    TimeTicks,
+    Counter64,
+    Integer64,
+    Unsigned64,
+    Float,
+    OctetString,
+    Bits,
+    ObjectId,
+    IpAddress,
+    Opaque,
+    Null,
+    NoSuchObject,
+    NoSuchInstance,
+    EndOfMibView,  // the agent's exceptions: no value
+    Other,
+};
+
+// The SMI name of a type, as remarks show it: "Counter32", "OCTET STRING", "noSuchObject".
+const char* AnswerTypeName(AnswerType type);
+bool IsException(AnswerType type);
+
+// The variables under one OID.
+struct SubtreeAnswers {
+    int instances = 0;              // variables with a value (exceptions not counted)
+    std::vector<AnswerType> types;  // each type met, exceptions included, in first-met order
+};
+
+// The ordered set of variables a device returned, each with its type.
+class DeviceAnswers {
+  public:
+    // A later answer for the same OID replaces the earlier one.
+    void Add(const Oid& oid, AnswerType type) { values_[oid] = type; }
+    const AnswerType* Find(const Oid& oid) const;
+    // The variables strictly below prefix.
+    SubtreeAnswers Below(const Oid& prefix) const;
+    std::size_t Count() const { return values_.size(); }
+
+  private:
+    std::map<Oid, AnswerType> values_;
+};

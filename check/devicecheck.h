@@ -1,0 +1,53 @@
+#pragma once
+// Checks a library against a device: for every entry, whether the device answers it, with how
+// many rows and which answers contradict the entry.
+//
+//   toidfile library; ...
+//   CheckResult result = CheckAgainstAgent(library, settings, [&](const WalkProgress& p) {
+//       return !cancelled; });
+//   result.entries[i].answered, .rows, .remarks; CheckReportLines(library, result)
+
+#include <string>
+#include <vector>
+
+#include "check/agentwalk.h"
+#include "check/deviceanswers.h"
+
+class toidfile;
+class Toiddata;
+
+// The outcome for one entry.
+struct EntryCheck {
+    bool answered = false;
+    int rows = 0;  // instances under a table column (or a GETNEXT entry); 1 for an answered single value
+    std::vector<std::string>
+        remarks;  // "Counter32 where the entry is a gauge", "the agent says noSuchObject"
+};
+
+// The outcome for a whole library, one EntryCheck per entry in library order.
+struct CheckResult {
+    std::vector<EntryCheck> entries;
+    std::string source;             // "walk capture ifs.walk", "agent 192.0.2.1, SNMP v2c"
+    std::vector<int> skippedLines;  // capture lines that could not be read
+    std::size_t variables = 0;      // variables read from the source
+    int Answered() const;
+};
+
+// The subtrees a walk needs: for a table column its row, for a single value its group
+// (the OID without ".0" and its last arc), with every subtree inside another one dropped.
+// {1.3.6.1.2.1.2.2.1.10, 1.3.6.1.2.1.2.1.0} -> {1.3.6.1.2.1.2}. Entries whose OID is not
+// numeric need nothing.
+std::vector<Oid> SubtreesToWalk(const toidfile& library);
+
+// The outcome for one entry from what the device answered.
+EntryCheck MatchEntry(const Toiddata& entry, const DeviceAnswers& answers);
+CheckResult MatchEntries(const toidfile& library, const DeviceAnswers& answers);
+
+// Reads a capture file (throws echeckerror unreadable) and matches the library against it.
+CheckResult CheckAgainstCapture(const toidfile& library, const std::string& fileName);
+// Walks the subtrees the library needs and matches it; errors as WalkAgent.
+CheckResult CheckAgainstAgent(const toidfile& library, const AgentSettings& settings,
+                              const WalkProgressCallback& progress = {});
+
+// Copies the answered entries into target, in library order.
+void CopyAnsweredEntries(const toidfile& library, const CheckResult& result, toidfile& target);

@@ -1,0 +1,25 @@
+#pragma once
+// Reads what net-snmp's `snmpwalk -On` and `snmpbulkwalk -On` print: one
+// ".1.3.6.1.2.1.1.3.0 = Timeticks: (4711) 0:00:47.11" line per variable, where a quoted
+// string may run over several lines and a Hex-STRING goes on in lines of hex bytes.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "check/deviceanswers.h"
+
+// The lines of a capture that are no variable and no part of one, by 1-based line number.
+struct CaptureReading {
+    std::vector<int> skippedLines;
+    std::size_t variables = 0;
+};
+
+// Adds every variable of the text to answers; unreadable lines are skipped and listed.
+// Blank lines between variables are ignored.
+CaptureReading ReadWalkCapture(std::string_view text, DeviceAnswers& answers);
+
+// The type that a value as printed stands for: "Counter32: 5" -> Counter32, "\"\"" -> OctetString,
+// "No Such Object available on this agent at this OID" -> NoSuchObject; false for text that
+// is no value net-snmp prints ("Timeout: No Response").
+bool ReadPrintedType(std::string_view value, AnswerType& type);

@@ -1,0 +1,26 @@
+// Renders the about box as "About" shows it into a PNG: aboutshot_tool PNG
+
+#include <QApplication>
+#include <cstdio>
+
+#include "app/aboutdlg.h"
+#include "app/form1.h"
+#include "widgets/htmllabel.h"
+
+int main(int argc, char* argv[]) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s PNG\n", argv[0]);
+        return 2;
+    }
+    QApplication application(argc, argv);
+    TAboutdlg box;
+    auto* label1 = box.findChild<HtmlLabel*>("label1");
+    label1->setHtml(WithVersion(label1->html(), TForm1::Title));
+    box.show();
+    QApplication::processEvents();
+    if (!box.grab().save(QString::fromLocal8Bit(argv[1]))) {
+        std::fprintf(stderr, "cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,354 @@
+#include "app/importcommands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTextBlock>
+#include <QTimer>
+
+#include "app/logwindow.h"
+#include "app/progressform.h"
+#include "app/qtstrings.h"
+#include "formfixture.h"
+#include "import/moduleheaders.h"
+#include "widgets/htmllabel.h"
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+const QString ExitQuestion =
+    "Your latest changes have not been saved yet.\n\rDo you want to exit without saving your changes?";
+const QString Warning =
+    "Something went wrong. Please check if all needed include/import files are in the stdmib or working "
+    "path.";
+
+class ImportCommandsTest : public FormFixture {
+  protected:
+    void SetUp() override { QStandardPaths::setTestModeEnabled(true); }
+    void TearDown() override {
+        for (auto location : {QStandardPaths::CacheLocation, QStandardPaths::AppDataLocation})
+            QDir(QStandardPaths::writableLocation(location)).removeRecursively();
+        QStandardPaths::setTestModeEnabled(false);
+    }
+
+    // Copies an import fixture into the temporary folder; returns its path there.
+    QString copyFixture(const char* module) {
+        const QString copy = dir.filePath(QString(module) + ".mib");
+        QFile::copy(
+            QString::fromStdString(testdata::fixture(std::string("import/") + module + ".mib").string()),
+            copy);
+        return copy;
+    }
+    QString writeFile(const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+    // A module of 60 lines whose line errorLine (2 or more) holds a character the lexer refuses.
+    QString writeBrokenModule(const QString& name, int errorLine) {
+        QByteArray text = name.toUtf8() + " DEFINITIONS ::= BEGIN\r\n";
+        for (int line = 2; line < 60; ++line) text += line == errorLine ? "#\r\n" : "-- line\r\n";
+        return writeFile(name + ".mib", text + "END\r\n");
+    }
+
+    // Runs "MIB File..." choosing files; inspect sees the one modal window the command shows.
+    void runImport(const QStringList& files, std::function<void(QDialog&)> inspect) {
+        dialogs.answerFiles(files);
+        dialogs.answerWindow(std::move(inspect));
+        trigger("MIB1");
+    }
+    Tlogwindow* logWindow() { return widget<Tlogwindow>("logwindow"); }
+    QStringList logLines() { return memoLines(*logWindow()); }
+    static QStringList memoLines(QDialog& window) {
+        return window.findChild<QPlainTextEdit*>("LogMemo")->toPlainText().split('\n');
+    }
+    static QString value(QDialog& window, const char* name) {
+        return window.findChild<QLabel*>(name)->text();
+    }
+};
+
+TEST_F(ImportCommandsTest, CancelledDialogChangesNothing) {
+    start();
+    loadKeys({"a|x|1"});
+    dialogs.answerFiles({});
+    trigger("MIB1");
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].kind, "openmany");
+    EXPECT_EQ(dialogs.asked[0].dialog.name, "mibopen");
+    EXPECT_EQ(dialogs.asked[0].dialog.filter,
+              "MIB Files (*.mib,*.my,*.txt)|*.mib;*.my;*.txt|mib File (*.mib)|*.mib|my File (*.my)|*.my|Any "
+              "File|*.*");
+    EXPECT_EQ(dialogs.asked[0].dialog.defaultExt, ".mib");
+    EXPECT_EQ(dialogs.asked[0].dialog.initialDir, form->folders().mibFolder());
+    EXPECT_FALSE(form->document().unsaved());
+    EXPECT_EQ(form->tree().nodeCount(), 3);
+    EXPECT_EQ(logLines(), QStringList{""});
+    EXPECT_EQ(settings->read(ProgramKey, "mibpath"), "");
+}
+
+TEST_F(ImportCommandsTest, ParseErrorShowsItsLineAndEndsTheCommand) {
+    // Error line and the first line the memo shows: from line 12 on the error is the tenth visible line.
+    for (const auto& [errorLine, firstVisible] : {std::pair{15, 6}, {3, 1}, {11, 1}, {12, 3}}) {
+        form.reset();
+        dialogs.asked.clear();
+        start();
+        auto* stale = new Toiddata;  // in the library but not yet in the tree: the command rebuilds it
+        stale->name = "Old|Group|Entry";
+        form->document().library().Add(std::unique_ptr<Toiddata>(stale));
+        const QString broken = writeBrokenModule("BROKEN-MIB", errorLine);
+        const QString clean = copyFixture("FIXTURE-TABLES-MIB");
+        bool shown = false;
+        runImport({broken, clean}, [&](QDialog& window) {
+            shown = true;
+            EXPECT_EQ(window.windowTitle(), "Parse Error");
+            EXPECT_EQ(value(window, "FileValue"), broken);
+            EXPECT_EQ(value(window, "ErrorValue"), "Unexpected character \"#\".");
+            EXPECT_EQ(value(window, "LineValue"), QString::number(errorLine));
+            auto* memo = window.findChild<QPlainTextEdit*>("SourceMemo");
+            EXPECT_TRUE(memo->isReadOnly());
+            EXPECT_EQ(memo->blockCount(), 60) << "the file's lines, no empty line after the last";
+            EXPECT_EQ(memo->textCursor().blockNumber() + 1, errorLine);
+            EXPECT_EQ(memo->textCursor().positionInBlock(), 0);
+            EXPECT_EQ(memo->textCursor().block().text(), "#");
+            EXPECT_EQ(memo->cursorForPosition(QPoint(2, 2)).blockNumber() + 1, firstVisible) << errorLine;
+            EXPECT_FALSE(widget<QDialog>("ProgressForm")->isVisible()) << "hidden before the error shows";
+        });
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(form->document().library().Count(), 1) << "the second file is not imported";
+        EXPECT_NE(node("Old/Group/Entry"), nullptr) << "the tree is rebuilt";
+        EXPECT_TRUE(form->document().unsaved());
+        EXPECT_FALSE(logWindow()->isVisible()) << "no log window after a parse error";
+        trigger("ShowLog1");
+        EXPECT_TRUE(logWindow()->isVisible());
+        const QStringList log = logLines();
+        EXPECT_EQ(log.front(), "Load: " + broken);
+        EXPECT_FALSE(log.join('\n').contains("FIXTURE-TABLES-MIB")) << "only the first file's lines";
+    }
+}  // namespace
+
+TEST_F(ImportCommandsTest, TwoCleanFilesShowTheirReports) {
+    start();
+    const QString tables = copyFixture("FIXTURE-TABLES-MIB");
+    const QString scope = copyFixture("FIXTURE-SCOPE-MIB");
+    copyFixture("FIXTURE-SCOPE-BASE-MIB");
+    copyFixture("FIXTURE-SCOPE-TYPES-MIB");
+    runImport({tables, scope}, [&](QDialog& window) {
+        EXPECT_EQ(window.windowTitle(), "Import Log");
+        EXPECT_FALSE(widget<QDialog>("ProgressForm")->isVisible()) << "hidden before the log shows";
+        EXPECT_EQ(memoLines(window),
+                  (QStringList{"Import successful!", "", "", "Report for " + tables + ":",
+                               "Sucessfully included files: 2 of 2", "Sucessfully imported OIDs: 15 of 15",
+                               "OIDs that were useful for Zelto: 14", "", "Report for " + scope + ":",
+                               "Sucessfully included files: 4 of 4", "Sucessfully imported OIDs: 5 of 5",
+                               "OIDs that were useful for Zelto: 5"}));
+    });
+    EXPECT_EQ(form->document().library().Count(), 19);
+    EXPECT_EQ(status(), "19 OIDs in 10 Groups");
+    EXPECT_TRUE(form->document().unsaved());
+    EXPECT_EQ(settings->read(ProgramKey, "mibpath"), dir.path() + "/");
+    EXPECT_EQ(form->folders().mibFolder(), dir.path() + "/");
+    EXPECT_FALSE(widget<QDialog>("ProgressForm")->isVisible());
+    // The module header index of the working folder is kept in the user's cache folder.
+    EXPECT_TRUE(QFile::exists(
+        PathText(ModuleIndexFile(PathBytes(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)),
+                                 PathBytes(dir.path() + "/")))));
+}
+
+TEST_F(ImportCommandsTest, UnrootedChainShowsTheWarningAndTheWholeLog) {
+    start();
+    const QString broken = copyFixture("FIXTURE-BROKEN-MIB");
+    const QString tables = copyFixture("FIXTURE-TABLES-MIB");
+    QStringList shown;
+    runImport({broken, tables}, [&](QDialog& window) { shown = memoLines(window); });
+    trigger("ShowLog1");
+    const QStringList log = logLines();
+    ASSERT_GT(log.size(), 2);
+    EXPECT_EQ(log.front(), "Load: " + broken);
+    EXPECT_TRUE(log.contains("Load: " + tables)) << "every file is imported";
+    const qsizetype warning = shown.indexOf(Warning);
+    ASSERT_GT(warning, 1);
+    EXPECT_EQ(shown[0], "");
+    EXPECT_EQ(shown[1], "Report for " + broken + ":");
+    EXPECT_TRUE(shown.mid(0, warning).contains("Report for " + tables + ":"));
+    EXPECT_EQ(shown[warning - 1], "");
+    EXPECT_EQ(shown[warning + 1], "Adding Importlog:");
+    EXPECT_EQ(shown.mid(warning + 2), log + QStringList{""});
+    EXPECT_EQ(form->document().library().Count(), 14);
+    EXPECT_TRUE(form->document().unsaved());
+}
+
+TEST_F(ImportCommandsTest, UnsavedAfterEveryCommandThatGotFiles) {
+    // A module without numeric objects, an unreadable file, a missing imported module.
+    const QByteArray empty = "EMPTY-MIB DEFINITIONS ::= BEGIN\r\nEND\r\n";
+    for (const char* kind : {"nothing added", "unreadable", "missing module"}) {
+        form.reset();
+        dialogs.asked.clear();
+        start();
+        const std::string what = kind;
+        if (what == "nothing added") {
+            runImport({writeFile("EMPTY-MIB.mib", empty)},
+                      [](QDialog& window) { EXPECT_EQ(memoLines(window).front(), "Import successful!"); });
+        } else if (what == "unreadable") {
+            dialogs.answerFiles({dir.filePath("GONE-MIB.mib")});
+            trigger("MIB1");
+            ASSERT_EQ(dialogs.asked.back().kind, "error")
+                << "a file that cannot be read is no silent failure";
+            EXPECT_TRUE(dialogs.asked.back().text.contains("GONE-MIB.mib"))
+                << dialogs.asked.back().text.toStdString();
+        } else {
+            const QString missing = copyFixture("FIXTURE-MISSING-MIB");
+            runImport({missing}, [&](QDialog& window) {
+                EXPECT_EQ(value(window, "ErrorValue"), "Missing import module: NO-SUCH-MIB");
+                EXPECT_EQ(value(window, "LineValue"), "6");
+            });
+        }
+        EXPECT_TRUE(form->document().unsaved()) << kind;
+        EXPECT_EQ(form->document().library().Count(), 0) << kind;
+    }
+}
+
+TEST_F(ImportCommandsTest, ProgressShowsTheModuleSearchedAndCommandsWait) {
+    start();
+    loadKeys({"a|x|1"});
+    const QString tables = copyFixture("FIXTURE-TABLES-MIB");
+    QString label;
+    bool visible = false;
+    // Runs at the first module search, which lets pending events through.
+    QTimer::singleShot(0, form.get(), [&] {
+        auto* progress = widget<QDialog>("ProgressForm");
+        visible = progress->isVisible();
+        label = progress->findChild<HtmlLabel*>("ProgressLabel")->html();
+        EXPECT_EQ(progress->windowTitle(), "Importing...");
+        EXPECT_EQ(progress->size(), QSize(320, 71));
+        action("NewOIDFile1")->trigger();  // refused while the import runs: no question, nothing freed
+        action("MIB1")->trigger();
+    });
+    runImport({tables}, [](QDialog&) {});
+    EXPECT_TRUE(visible);
+    EXPECT_EQ(label, "<p align=\"center\">Searching for module: <b>SNMPv2-SMI</b>\n</p>");
+    EXPECT_EQ(form->document().library().Count(), 15);
+    EXPECT_EQ(dialogs.asked.size(), 2u) << "the dialog and the log window, nothing of the refused commands";
+}
+
+TEST(ProgressText, ModuleAndFileAsTheLabelShowsThem) {
+    EXPECT_EQ(TProgressForm::SearchText("IF-MIB", "if.my"),
+              "<p align=\"center\">Searching for module: <b>IF-MIB</b>\n<br><center>in file: if.my</p>");
+    EXPECT_EQ(
+        TProgressForm::SearchText("A", "a&b<c>.mib"),
+        "<p align=\"center\">Searching for module: <b>A</b>\n<br><center>in file: a&amp;b&lt;c&gt;.mib</p>");
+}
+
+TEST_F(ImportCommandsTest, ClosingDuringAnImportWaitsForTheFileInProgress) {
+    start();
+    const QString tables = copyFixture("FIXTURE-TABLES-MIB");
+    const QString scope = copyFixture("FIXTURE-SCOPE-MIB");
+    QTimer::singleShot(0, form.get(), [&] { form->close(); });
+    dialogs.answerFiles({tables, scope});
+    trigger("MIB1");  // no log window: the window is closing
+    EXPECT_TRUE(form->isVisible()) << "closed in the middle of an import";
+    EXPECT_EQ(form->document().library().Count(), 14) << "the file in progress is done, the next not begun";
+    dialogs.answer(DialogAnswer::Yes);
+    QTRY_VERIFY(!form->isVisible());
+    EXPECT_EQ(dialogs.asked.back().text, ExitQuestion) << "the imported entries are unsaved";
+}
+
+TEST_F(ImportCommandsTest, LogWindowSavesItsLinesIntoTheLogFolder) {
+    start();
+    runImport({copyFixture("FIXTURE-TABLES-MIB")}, [](QDialog&) {});
+    trigger("ShowLog1");
+    Tlogwindow* window = logWindow();
+    EXPECT_EQ(window->size(), QSize(824, 532));
+    EXPECT_EQ(window->minimumSize(), QSize(200, 200));
+    const QString target = dir.filePath("saved");  // typed without extension
+    dialogs.answerFile(target);
+    QTest::mouseClick(window->findChild<QPushButton*>("Button2"), Qt::LeftButton);
+    const AskedDialog& asked = dialogs.asked.back();
+    EXPECT_EQ(asked.kind, "save");
+    EXPECT_EQ(asked.dialog.filter, "Oidwright log files|*.log");
+    EXPECT_EQ(asked.dialog.defaultExt, "*.log");
+    // Beside the program where the user may write there (as root here), else in the user's data folder.
+    const QString program = QCoreApplication::applicationDirPath();
+    EXPECT_EQ(asked.dialog.initialDir,
+              QFileInfo(program).isWritable()
+                  ? program + "/logs/"
+                  : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/logs/");
+    EXPECT_TRUE(QRegularExpression("^Oidlog-\\d{8}-\\d{6}$").match(asked.dialog.fileName).hasMatch())
+        << asked.dialog.fileName.toStdString();
+    QFile saved(target + ".log");
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    EXPECT_EQ(bytes, logLines().join("\r\n").toUtf8() + "\r\n");
+
+    // A failed write shows an error box and the memo keeps its lines.
+    const QStringList before = logLines();
+    dialogs.answerFile(dir.filePath("no/such/folder/x.log"));
+    QTest::mouseClick(window->findChild<QPushButton*>("Button2"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.asked.back().kind, "error");
+    EXPECT_EQ(logLines(), before);
+    QTest::mouseClick(window->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(ImportCommandsTest, LogWindowShowsAnyLinesAndSavesTheirBytes) {
+    start();
+    Tlogwindow* window = logWindow();
+    // Not UTF-8: shown as Windows-1252 and written back byte for byte while unchanged.
+    const std::vector<std::string> lines = {"Device check", "caf\xE9", ""};
+    window->showLines(lines);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(logLines(), (QStringList{"Device check", "caf\u00E9", ""}));
+    EXPECT_EQ(window->fileContent(), "Device check\r\ncaf\xE9\r\n\r\n");
+    window->findChild<QPlainTextEdit*>("LogMemo")->appendPlainText("note");
+    EXPECT_EQ(window->fileContent(), "Device check\r\ncaf\xE9\r\n\r\nnote\r\n");
+}
+
+TEST(LogFolder, BesideTheProgramOrInTheUsersDataFolder) {
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir program;
+    EXPECT_EQ(Tlogwindow::LogFolder(program.path()), program.filePath("logs"));
+    EXPECT_TRUE(QFileInfo(program.filePath("logs")).isDir());
+    // "logs" cannot be a folder there: the user's own data folder takes the logs.
+    QTemporaryDir blocked;
+    QFile file(blocked.filePath("logs"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const QString userLogs = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/logs";
+    EXPECT_EQ(Tlogwindow::LogFolder(blocked.path()), userLogs);
+    EXPECT_TRUE(QFileInfo(userLogs).isDir());
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
+    QStandardPaths::setTestModeEnabled(false);
+}
+
+// The window's import and oidwright-import give the same library for the same files.
+TEST_F(ImportCommandsTest, SameLibraryAsTheCommandLine) {
+    SKIP_WITHOUT_SHARED(mibs, "mibs");
+    start();
+    QStringList files;
+    for (const QString& name : QDir(PathText(mibs.string())).entryList(QDir::Files, QDir::Name))
+        files << PathText(mibs.string()) + "/" + name;
+    runImport(files, [](QDialog& window) { EXPECT_EQ(window.windowTitle(), "Import Log"); });
+    ASSERT_GT(form->document().library().Count(), 1000);
+
+    QProcess cli;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CACHE_HOME", dir.filePath("cache"));
+    cli.setProcessEnvironment(environment);
+    cli.start(OIDWRIGHT_IMPORT_EXE, QStringList{"-q", "-o", dir.filePath("cli.oidlib")} + files);
+    ASSERT_TRUE(cli.waitForFinished(120000));
+    ASSERT_LE(cli.exitCode(), 1) << cli.readAllStandardError().toStdString();
+    QFile written(dir.filePath("cli.oidlib"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().toStdString() == form->document().library().SaveToText())
+        << "the libraries differ";
+}
+
+}  // namespace

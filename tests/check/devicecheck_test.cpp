@@ -1,0 +1,340 @@
+#include "check/devicecheck.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "check/checkreport.h"
+#include "check/walkcapture.h"
+#include "library/oidfile.h"
+
+namespace {
+
+// ifInOctets of two interfaces, ifSpeed as Gauge32, ifHCInOctets, sysDescr, sysUpTime, a
+// missing sysServices and a scalar in a table's place.
+constexpr const char* Device =
+    ".1.3.6.1.2.1.1.1.0 = STRING: \"box\"\n"
+    ".1.3.6.1.2.1.1.3.0 = Timeticks: (4711) 0:00:47.11\n"
+    ".1.3.6.1.2.1.1.7.0 = No Such Object available on this agent at this OID\n"
+    ".1.3.6.1.2.1.2.2.1.5.1 = Gauge32: 10000000\n"
+    ".1.3.6.1.2.1.2.2.1.10.1 = Counter32: 1\n"
+    ".1.3.6.1.2.1.2.2.1.10.2 = Counter32: 2\n"
+    ".1.3.6.1.2.1.31.1.1.1.6.1 = Counter64: 3\n"
+    ".1.3.6.1.4.1.2021.10.1.3.1 = STRING: \"0.15\"\n";
+
+struct MatchCase {
+    const char* name;
+    const char* oid;
+    TMIBDataKind kind;
+    TValueMode mode;
+    bool is64bit;
+    bool isfloat;
+    bool usegetnext;
+    bool answered;
+    int rows;
+    std::vector<std::string> remarks;
+};
+
+constexpr auto Direct = TMIBDataKind::mkDirect;
+constexpr auto Table = TMIBDataKind::mkTable;
+constexpr auto Gauge = TValueMode::vmAbsolute;
+constexpr auto Delta = TValueMode::vmDiff;
+
+class MatchOneEntry : public ::testing::TestWithParam<MatchCase> {};
+
+TEST_P(MatchOneEntry, AnswersRowsAndRemarks) {
+    const MatchCase& c = GetParam();
+    DeviceAnswers answers;
+    ReadWalkCapture(Device, answers);
+    Toiddata entry;
+    entry.oid = c.oid;
+    entry.kind = c.kind;
+    entry.type = c.mode;
+    entry.is64bit = c.is64bit;
+    entry.isfloat = c.isfloat;
+    entry.usegetnext = c.usegetnext;
+    const EntryCheck check = MatchEntry(entry, answers);
+    EXPECT_EQ(check.answered, c.answered);
+    EXPECT_EQ(check.rows, c.rows);
+    EXPECT_EQ(check.remarks, c.remarks);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Device, MatchOneEntry,
+    ::testing::Values(
+        MatchCase{"ScalarAnswered", "1.3.6.1.2.1.1.3.0", Direct, Gauge, false, false, false, true, 1, {}},
+        MatchCase{"ScalarMissing", "1.3.6.1.2.1.1.4.0", Direct, Gauge, false, false, false, false, 0, {}},
+        MatchCase{"ScalarException",
+                  "1.3.6.1.2.1.1.7.0",
+                  Direct,
+                  Gauge,
+                  false,
+                  false,
+                  false,
+                  false,
+                  0,
+                  {"the agent says noSuchObject"}},
+        MatchCase{"StringForANumber",
+                  "1.3.6.1.2.1.1.1.0",
+                  Direct,
+                  Gauge,
+                  false,
+                  false,
+                  false,
+                  true,
+                  1,
+                  {"OCTET STRING where the entry is a number"}},
+        MatchCase{"StringForAFloatIsFine",
+                  "1.3.6.1.4.1.2021.10.1.3",
+                  Table,
+                  Gauge,
+                  false,
+                  true,
+                  false,
+                  true,
+                  1,
+                  {}},
+        MatchCase{"TableRowsCounted", "1.3.6.1.2.1.2.2.1.10", Table, Delta, false, false, false, true, 2, {}},
+        MatchCase{
+            "TableWithoutRows", "1.3.6.1.2.1.2.2.1.16", Table, Delta, false, false, false, false, 0, {}},
+        MatchCase{
+            "ColumnPrefixIsNoRow", "1.3.6.1.2.1.2.2.1.1", Table, Gauge, false, false, false, false, 0, {}},
+        MatchCase{"CounterForAGauge",
+                  "1.3.6.1.2.1.2.2.1.10",
+                  Table,
+                  Gauge,
+                  false,
+                  false,
+                  false,
+                  true,
+                  2,
+                  {"Counter32 where the entry is a gauge"}},
+        MatchCase{"Counter64For32Bit",
+                  "1.3.6.1.2.1.31.1.1.1.6",
+                  Table,
+                  Delta,
+                  false,
+                  false,
+                  false,
+                  true,
+                  1,
+                  {"Counter64 where the entry is 32-bit"}},
+        MatchCase{"Counter64ForA64BitDelta",
+                  "1.3.6.1.2.1.31.1.1.1.6",
+                  Table,
+                  Delta,
+                  true,
+                  false,
+                  false,
+                  true,
+                  1,
+                  {}},
+        MatchCase{"GaugeFor64Bit",
+                  "1.3.6.1.2.1.2.2.1.5",
+                  Table,
+                  Gauge,
+                  true,
+                  false,
+                  false,
+                  true,
+                  1,
+                  {"Gauge32 where the entry is 64-bit"}},
+        MatchCase{"Counter64ForA32BitGauge",
+                  "1.3.6.1.2.1.31.1.1.1.6",
+                  Table,
+                  Gauge,
+                  false,
+                  false,
+                  false,
+                  true,
+                  1,
+                  {"Counter64 where the entry is a gauge", "Counter64 where the entry is 32-bit"}},
+        MatchCase{"ScalarInATablesPlace",
+                  "1.3.6.1.2.1.2.2.1.10",
+                  Direct,
+                  Delta,
+                  false,
+                  false,
+                  false,
+                  false,
+                  0,
+                  {"no value at the OID but 2 below it (a table column?)"}},
+        MatchCase{
+            "GetNextReadsBelow", "1.3.6.1.2.1.2.2.1.10", Direct, Delta, false, false, true, true, 1, {}},
+        MatchCase{"NotNumeric",
+                  "ifInOctets",
+                  Table,
+                  Delta,
+                  false,
+                  false,
+                  false,
+                  false,
+                  0,
+                  {"the OID is not numeric"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+void AddEntry(toidfile& library, const std::string& name, const std::string& oid, TMIBDataKind kind) {
+    auto entry = std::make_unique<Toiddata>();
+    entry->name = name;
+    entry->oid = oid;
+    entry->kind = kind;
+    entry->type = kind == Table ? Delta : Gauge;
+    library.Add(std::move(entry));
+}
+
+TEST(SubtreesToWalk, OnlyWhatTheEntriesNeedWithoutNesting) {
+    struct Case {
+        std::vector<std::pair<std::string, TMIBDataKind>> entries;
+        std::vector<std::string> subtrees;
+    };
+    const Case cases[] = {
+        {{{"1.3.6.1.2.1.2.2.1.10", Table}, {"1.3.6.1.2.1.2.2.1.16", Table}}, {"1.3.6.1.2.1.2.2.1"}},
+        {{{"1.3.6.1.2.1.2.2.1.10", Table}, {"1.3.6.1.2.1.2.1.0", Direct}}, {"1.3.6.1.2.1.2"}},
+        {{{"1.3.6.1.2.1.25.2.3.1.6", Table}, {"1.3.6.1.2.1.1.3.0", Direct}, {"1.3.6.1.2.1.1.5.0", Direct}},
+         {"1.3.6.1.2.1.1", "1.3.6.1.2.1.25.2.3.1"}},
+        {{{"1.3.6.1.4.1.9.2.1.58", Direct}}, {"1.3.6.1.4.1.9.2.1"}},  // a scalar without .0
+        {{{"not an oid", Direct}, {"", Table}}, {}},
+    };
+    for (const Case& c : cases) {
+        toidfile library;
+        for (const auto& [oid, kind] : c.entries) AddEntry(library, "", oid, kind);
+        std::vector<std::string> subtrees;
+        for (const Oid& oid : SubtreesToWalk(library)) subtrees.push_back(FormatOid(oid));
+        EXPECT_EQ(subtrees, c.subtrees) << c.entries.front().first;
+    }
+}
+
+class CheckLibrary : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        AddEntry(library_, "IF-MIB|ifEntry|In Octets", "1.3.6.1.2.1.2.2.1.10", Table);
+        AddEntry(library_, "SNMPv2-MIB|system|Services", "1.3.6.1.2.1.1.7.0", Direct);
+        AddEntry(library_, "SNMPv2-MIB|system|Up Time", "1.3.6.1.2.1.1.3.0", Direct);
+        AddEntry(library_, "IF-MIB|ifEntry|Out Octets", "1.3.6.1.2.1.2.2.1.16", Table);
+        DeviceAnswers answers;
+        ReadWalkCapture(Device, answers);
+        result_ = MatchEntries(library_, answers);
+        result_.source = "walk capture device.walk";
+        result_.skippedLines = {3, 17};
+    }
+    toidfile library_;
+    CheckResult result_;
+};
+
+TEST_F(CheckLibrary, ReportHasALinePerEntryAndTheSummary) {
+    EXPECT_EQ(CheckReportLines(library_, result_),
+              (std::vector<std::string>{
+                  "answered      1.3.6.1.2.1.2.2.1.10  IF-MIB|ifEntry|In Octets  (2 rows)",
+                  "not answered  1.3.6.1.2.1.1.7.0  SNMPv2-MIB|system|Services  the agent says noSuchObject",
+                  "answered      1.3.6.1.2.1.1.3.0  SNMPv2-MIB|system|Up Time",
+                  "not answered  1.3.6.1.2.1.2.2.1.16  IF-MIB|ifEntry|Out Octets",
+                  "2 lines of the capture could not be read: 3, 17",
+                  "2 of 4 entries answered",
+              }));
+}
+
+TEST_F(CheckLibrary, JsonCarriesTheSameResult) {
+    library_.Entries(2)->name = "Sys \"Up\"\tTime \xC3\xA9 \xE9";  // UTF-8 kept, a lone Latin-1 byte escaped
+    EXPECT_EQ(
+        CheckReportJson(library_, result_),
+        "{\n"
+        "  \"source\": \"walk capture device.walk\",\n"
+        "  \"answered\": 2,\n"
+        "  \"entries\": 4,\n"
+        "  \"skippedLines\": [3, 17],\n"
+        "  \"results\": [\n"
+        "    {\"name\": \"IF-MIB|ifEntry|In Octets\", \"oid\": \"1.3.6.1.2.1.2.2.1.10\", \"kind\": "
+        "\"mkTable\", "
+        "\"answered\": true, \"rows\": 2, \"remarks\": []},\n"
+        "    {\"name\": \"SNMPv2-MIB|system|Services\", \"oid\": \"1.3.6.1.2.1.1.7.0\", \"kind\": "
+        "\"mkDirect\", "
+        "\"answered\": false, \"rows\": 0, \"remarks\": [\"the agent says noSuchObject\"]},\n"
+        "    {\"name\": \"Sys \\\"Up\\\"\\u0009Time \xC3\xA9 \\u00e9\", \"oid\": \"1.3.6.1.2.1.1.3.0\", "
+        "\"kind\": \"mkDirect\", \"answered\": true, \"rows\": 1, \"remarks\": []},\n"
+        "    {\"name\": \"IF-MIB|ifEntry|Out Octets\", \"oid\": \"1.3.6.1.2.1.2.2.1.16\", \"kind\": "
+        "\"mkTable\", "
+        "\"answered\": false, \"rows\": 0, \"remarks\": []}\n"
+        "  ]\n"
+        "}\n");
+}
+
+TEST_F(CheckLibrary, AnsweredEntriesAreCopiedInLibraryOrder) {
+    library_.Entries(2)->description = "line one\r\nline two";
+    toidfile answered;
+    CopyAnsweredEntries(library_, result_, answered);
+    ASSERT_EQ(answered.Count(), 2);
+    EXPECT_EQ(answered.Entries(0)->name, "IF-MIB|ifEntry|In Octets");
+    EXPECT_EQ(answered.Entries(1)->name, "SNMPv2-MIB|system|Up Time");
+    EXPECT_EQ(answered.Entries(1)->description, "line one\r\nline two");
+    EXPECT_EQ(library_.Count(), 4);
+}
+
+TEST(CheckAgainstCapture, UnreadableFileIsAnError) {
+    toidfile library;
+    try {
+        CheckAgainstCapture(library, "/nonexistent/device.walk");
+        FAIL() << "no error";
+    } catch (const echeckerror& error) {
+        EXPECT_EQ(error.Failure(), CheckFailure::unreadable);
+        EXPECT_STREQ(error.what(),
+                     "Cannot open file \"/nonexistent/device.walk\". No such file or directory");
+    }
+}
+
+TEST(AgentSettings, ProblemsAreFoundBeforeAnythingIsSent) {
+    struct Case {
+        void (*change)(AgentSettings&);
+        const char* problem;
+    };
+    const Case cases[] = {
+        {[](AgentSettings&) {}, ""},
+        {[](AgentSettings& s) { s.host.clear(); }, "No agent host given."},
+        {[](AgentSettings& s) { s.timeoutSeconds = 0; }, "The timeout must be between 0 and 3600 seconds."},
+        {[](AgentSettings& s) { s.retries = -1; }, "The retries must be between 0 and 20."},
+        {[](AgentSettings& s) { s.version = SnmpVersion::v3; }, "SNMP v3 needs a user name."},
+        {[](AgentSettings& s) {
+             s.version = SnmpVersion::v3;
+             s.user = "u";
+             s.level = SecurityLevel::authNoPriv;
+             s.authKey = "short";
+         },
+         "The authentication key must have at least 8 characters."},
+        {[](AgentSettings& s) {
+             s.version = SnmpVersion::v3;
+             s.user = "u";
+             s.level = SecurityLevel::authPriv;
+             s.authKey = "long enough";
+             s.privKey = "1234567";
+         },
+         "The privacy key must have at least 8 characters."},
+    };
+    for (const Case& c : cases) {
+        AgentSettings settings;
+        settings.host = "192.0.2.1";
+        c.change(settings);
+        EXPECT_EQ(SettingsProblem(settings), c.problem);
+        if (c.problem[0] == '\0') continue;
+        DeviceAnswers answers;
+        try {
+            WalkAgent(settings, {}, answers);
+            ADD_FAILURE() << "no error for " << c.problem;
+        } catch (const echeckerror& error) {
+            EXPECT_EQ(error.Failure(), CheckFailure::badSettings);
+        }
+    }
+}
+
+TEST(AgentSettings, DescriptionNamesNoSecret) {
+    AgentSettings settings;
+    settings.host = "192.0.2.1:1161";
+    settings.community = "s3cret";
+    EXPECT_EQ(DescribeAgent(settings), "192.0.2.1:1161, SNMP v2c");
+    settings.version = SnmpVersion::v3;
+    settings.user = "admin";
+    settings.level = SecurityLevel::authPriv;
+    settings.authKey = "auth-pass";
+    EXPECT_EQ(DescribeAgent(settings), "192.0.2.1:1161, SNMP v3 authPriv");
+}
+
+}  // namespace

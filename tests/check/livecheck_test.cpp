@@ -1,0 +1,236 @@
+// Live checks against a real snmpd started for the test, and the same agent through a capture.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <map>
+
+#include "check/checkreport.h"
+#include "check/devicecheck.h"
+#include "library/oidfile.h"
+#include "localagent.h"
+#include "shared_data.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+#define SKIP_WITHOUT_SNMPD()                \
+    if (LocalAgent::SnmpdProgram().empty()) \
+    GTEST_SKIP() << "skipped: snmpd is not installed (Debian package snmpd); no live check"
+
+class LiveCheck : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SKIP_WITHOUT_SNMPD();
+        std::string error;
+        ASSERT_TRUE(agent_.Start(error)) << error;
+    }
+
+    // The entries' OIDs that the check answered.
+    static std::map<std::string, int> AnsweredRows(const toidfile& library, const CheckResult& result) {
+        std::map<std::string, int> answered;
+        for (int i = 0; i < library.Count(); ++i)
+            if (result.entries[static_cast<std::size_t>(i)].answered)
+                answered[library.Entries(i)->oid] = result.entries[static_cast<std::size_t>(i)].rows;
+        return answered;
+    }
+
+    static bool Answered(const std::map<std::string, int>& answered, const std::string& oid) {
+        return answered.count(oid) != 0;
+    }
+
+    LocalAgent agent_;
+};
+
+TEST_F(LiveCheck, LiveWalkAndCaptureAnswerTheSameEntries) {
+    SKIP_WITHOUT_SHARED(mibs, "mibs");
+    if (RunProgram({"snmpbulkwalk", "-V"}, {}, agent_.Folder() + "/version.txt") != 0)
+        GTEST_SKIP() << "skipped: snmpbulkwalk is not installed (Debian package snmp); no capture to compare";
+    toidfile library;
+    ImportModules(mibs.string(), {"SNMPv2-MIB", "IF-MIB", "HOST-RESOURCES-MIB", "UCD-SNMP-MIB"},
+                  testdata::programData("stdmib").string(), library);
+    ASSERT_GT(library.Count(), 100);
+
+    const CheckResult live = CheckAgainstAgent(library, agent_.Settings(SnmpVersion::v2c));
+    std::vector<std::string> subtrees;
+    for (const Oid& subtree : SubtreesToWalk(library)) subtrees.push_back(FormatOid(subtree));
+    const std::string capture = agent_.Folder() + "/agent.walk";
+    std::string error;
+    ASSERT_TRUE(agent_.CaptureWith(subtrees, capture, error)) << error;
+    const CheckResult captured = CheckAgainstCapture(library, capture);
+
+    EXPECT_TRUE(captured.skippedLines.empty()) << CheckReportLines(library, captured).back();
+    const auto liveAnswered = AnsweredRows(library, live);
+    const auto capturedAnswered = AnsweredRows(library, captured);
+    std::vector<std::string> liveOids, capturedOids;
+    for (const auto& [oid, rows] : liveAnswered) liveOids.push_back(oid);
+    for (const auto& [oid, rows] : capturedAnswered) capturedOids.push_back(oid);
+    EXPECT_EQ(liveOids, capturedOids);
+
+    // What any snmpd serves: sysUpTime's neighbours, interface counters, storage.
+    for (const char* oid : {"1.3.6.1.2.1.1.8.0",        // sysORLastChange
+                            "1.3.6.1.2.1.11.1.0",       // snmpInPkts
+                            "1.3.6.1.2.1.2.1.0",        // ifNumber
+                            "1.3.6.1.2.1.2.2.1.10",     // ifInOctets
+                            "1.3.6.1.2.1.25.2.3.1.6"})  // hrStorageUsed
+        EXPECT_TRUE(Answered(liveAnswered, oid)) << oid;
+    ASSERT_TRUE(Answered(liveAnswered, "1.3.6.1.2.1.2.2.1.10"));
+    EXPECT_GE(liveAnswered.at("1.3.6.1.2.1.2.2.1.10"), 1);  // at least the loopback interface
+    EXPECT_EQ(CheckSummary(live), std::to_string(live.Answered()) + " of " + std::to_string(library.Count()) +
+                                      " entries answered");
+}
+
+// Every version reaches the same objects; v1 walks with GETNEXT, the others with GETBULK.
+TEST_F(LiveCheck, EveryVersionAnswersLikeV2c) {
+    toidfile library;
+    for (const auto& [oid, kind] : {std::pair{"1.3.6.1.2.1.1.3.0", TMIBDataKind::mkDirect},
+                                    std::pair{"1.3.6.1.2.1.2.2.1.10", TMIBDataKind::mkTable},
+                                    std::pair{"1.3.6.1.2.1.25.2.3.1.6", TMIBDataKind::mkTable},
+                                    std::pair{"1.3.6.1.2.1.2.2.1.99", TMIBDataKind::mkTable}}) {
+        auto entry = std::make_unique<Toiddata>();
+        entry->oid = oid;
+        entry->kind = kind;
+        library.Add(std::move(entry));
+    }
+    const auto expected =
+        AnsweredRows(library, CheckAgainstAgent(library, agent_.Settings(SnmpVersion::v2c)));
+    EXPECT_EQ(expected.size(), 3u);
+    for (const SnmpVersion version : {SnmpVersion::v1, SnmpVersion::v3}) {
+        AgentSettings settings = agent_.Settings(version);
+        settings.maxRepetitions = 3;  // several requests per table
+        const auto answered = AnsweredRows(library, CheckAgainstAgent(library, settings));
+        EXPECT_EQ(answered.size(), expected.size()) << DescribeAgent(settings);
+        for (const auto& [oid, rows] : expected) EXPECT_TRUE(Answered(answered, oid)) << oid;
+    }
+}
+
+struct FailureCase {
+    const char* name;
+    void (*change)(AgentSettings&);
+    CheckFailure failure;
+    const char* message;  // how what() begins
+};
+
+class LiveFailure : public LiveCheck, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(LiveFailure, FailsClearlyWithoutSecrets) {
+    const FailureCase& c = GetParam();
+    AgentSettings settings = agent_.Settings(SnmpVersion::v2c);
+    // A refusal comes at once; only the silent cases wait, and for one second.
+    settings.timeoutSeconds = c.failure == CheckFailure::timeout ? 1 : 5;
+    settings.retries = 0;
+    c.change(settings);
+    toidfile library;
+    auto entry = std::make_unique<Toiddata>();
+    entry->oid = "1.3.6.1.2.1.1.3.0";
+    library.Add(std::move(entry));
+    const auto start = Clock::now();
+    try {
+        CheckAgainstAgent(library, settings);
+        FAIL() << "the check succeeded";
+    } catch (const echeckerror& error) {
+        const std::string message = error.what();
+        EXPECT_EQ(error.Failure(), c.failure) << message;
+        EXPECT_EQ(message.rfind(c.message, 0), 0u) << message;
+        for (const std::string& secret : {settings.community, settings.authKey, settings.privKey})
+            if (!secret.empty()) {
+                EXPECT_EQ(message.find(secret), std::string::npos) << message;
+            }
+    }
+    // No retry: the answer must not wait for anything else.
+    EXPECT_LT(SecondsSince(start), 8.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Agent, LiveFailure,
+    ::testing::Values(
+        FailureCase{"WrongCommunity", [](AgentSettings& s) { s.community = "not-the-community"; },
+                    CheckFailure::timeout, "Timeout: no answer from 127.0.0.1:"},
+        FailureCase{"V3WrongAuthKey",
+                    [](AgentSettings& s) {
+                        LocalAgent::UseV3User(s);
+                        s.authKey = "wrong-auth-key";
+                    },
+                    CheckFailure::authentication,
+                    "Authentication failure (incorrect password, community or key) at 127.0.0.1:"},
+        FailureCase{"V3UnknownUser",
+                    [](AgentSettings& s) {
+                        LocalAgent::UseV3User(s);
+                        s.user = "nobody-here";
+                    },
+                    CheckFailure::authentication, "Authentication failure: Unknown user name at 127.0.0.1:"},
+        FailureCase{"V3NothingListening",
+                    [](AgentSettings& s) {
+                        LocalAgent::UseV3User(s);
+                        s.host = "127.0.0.1:" + std::to_string(LocalAgent::FreePort());
+                    },
+                    CheckFailure::timeout, "Timeout: no answer from 127.0.0.1:"},
+        FailureCase{"UnknownHost", [](AgentSettings& s) { s.host = "no-such-host.invalid"; },
+                    CheckFailure::unknownHost, "Unknown host: no-such-host.invalid"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A port where nothing listens needs no agent.
+AgentSettings NobodyListening() {
+    AgentSettings settings;
+    settings.host = "127.0.0.1:" + std::to_string(LocalAgent::FreePort());
+    return settings;
+}
+
+TEST(SilentAgent, TimeoutComesWithinTheSetTime) {
+    AgentSettings settings = NobodyListening();
+    settings.timeoutSeconds = 1.5;
+    settings.retries = 1;
+    const auto start = Clock::now();
+    DeviceAnswers answers;
+    try {
+        WalkAgent(settings, {*ParseOid("1.3.6.1.2.1.1")}, answers);
+        FAIL() << "an answer from a port where nothing listens";
+    } catch (const echeckerror& error) {
+        EXPECT_EQ(error.Failure(), CheckFailure::timeout);
+        EXPECT_STREQ(
+            error.what(),
+            ("Timeout: no answer from " + settings.host + " within 3 s (is the community right?)").c_str());
+    }
+    // Two tries of 1.5 s at most (a refused retry ends sooner), with room for a loaded machine.
+    EXPECT_LT(SecondsSince(start), 3.0 + 2.0);
+}
+
+TEST(SilentAgent, CancelStopsTheWaitAtOnce) {
+    AgentSettings settings = NobodyListening();
+    settings.timeoutSeconds = 30;
+    const auto start = Clock::now();
+    int calls = 0;
+    DeviceAnswers answers;
+    try {
+        WalkAgent(settings, {*ParseOid("1.3.6.1.2.1.1")}, answers,
+                  [&](const WalkProgress&) { return ++calls < 5 || SecondsSince(start) < 0.3; });
+        FAIL() << "not cancelled";
+    } catch (const echeckerror& error) {
+        EXPECT_EQ(error.Failure(), CheckFailure::cancelled);
+        EXPECT_STREQ(error.what(), "The check was cancelled.");
+    }
+    EXPECT_LT(SecondsSince(start), 5.0);
+}
+
+TEST_F(LiveCheck, ProgressCountsTheVariables) {
+    std::vector<WalkProgress> seen;
+    DeviceAnswers answers;
+    WalkAgent(agent_.Settings(SnmpVersion::v2c), {*ParseOid("1.3.6.1.2.1.1"), *ParseOid("1.3.6.1.2.1.2")},
+              answers, [&](const WalkProgress& progress) {
+                  seen.push_back(progress);
+                  return true;
+              });
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front().variables, 0u);
+    EXPECT_EQ(seen.back().subtree, 1u);
+    EXPECT_EQ(seen.back().subtrees, 2u);
+    EXPECT_LE(seen.back().variables, answers.Count());
+    EXPECT_NE(answers.Find(*ParseOid("1.3.6.1.2.1.1.3.0")), nullptr);
+}
+
+}  // namespace
