@@ -137,7 +137,7 @@ bool EditingController::TreeviewChanging(TreeNode*) {
 void EditingController::TreeviewChange(TreeNode* node) {
     if (!node)
         ShowEntry(EditorMode::NewEntry);
-    else if (node->parent() && node->parent()->parent())
+    else if (IsEntryNode(node))
         ShowEntry(*EntryOf(node));
     else
         ShowEntry(EditorMode::Inactive);

@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "app/actionbutton.h"
 #include "app/qtstrings.h"
 #include "library/namekey.h"
 #include "library/oiddata.h"
@@ -34,16 +35,6 @@ QFormLayout* compactForm(QGroupBox* box) {
     form->setContentsMargins(6, 2, 6, 4);
     form->setVerticalSpacing(3);
     return form;
-}
-
-QPushButton* makeActionButton(const char* name, QAction* action) {
-    auto* button = new QPushButton(action->text());
-    button->setObjectName(name);
-    button->setEnabled(action->isEnabled());
-    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
-    QObject::connect(action, &QAction::changed, button,
-                     [button, action] { button->setEnabled(action->isEnabled()); });
-    return button;
 }
 
 // The memo shows CR LF, a lone CR and a lone LF each as a line break; it gives lines back joined by CR LF.
@@ -146,8 +137,8 @@ QWidget* EntryEditor::buildDescription(QAction* applyAction, QAction* cancelActi
     layout->addWidget(memo_, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(makeActionButton("Button1", applyAction));
-    buttons->addWidget(makeActionButton("Button2", cancelAction));
+    buttons->addWidget(MakeActionButton("Button1", applyAction));
+    buttons->addWidget(MakeActionButton("Button2", cancelAction));
     layout->addLayout(buttons);
     return box;
 }
@@ -208,6 +199,12 @@ void EntryEditor::load(const Toiddata& entry) {
 void EntryEditor::loadBlank(bool enabled) {
     load(Toiddata());  // a new entry's defaults are the editor's blank form
     setControlsEnabled(enabled);
+}
+
+void EntryEditor::presetAgentAndGroup(const std::string& agent, const std::string& group) {
+    if (!agent.empty()) show(agentEdit_, agentText_, agent);
+    if (!group.empty()) show(groupEdit_, groupText_, group);
+    loadedKey_ = JoinNameKey(agentText_.bytes, groupText_.bytes, nameText_.bytes);
 }
 
 std::string EntryEditor::nameKey() const {

@@ -25,6 +25,10 @@ class EntryEditor : public QWidget {
     // Loads the blank defaults; the controls are enabled for a new entry, disabled when inactive.
     void loadBlank(bool enabled);
 
+    // Writes a new entry's agent and group (the bytes of an existing node's parts; an empty part is
+    // left out) into their edits; they count as edits.
+    void presetAgentAndGroup(const std::string& agent, const std::string& group);
+
     // The three name edits joined by "|" (the loaded key itself while none of them changed).
     std::string nameKey() const;
     // Writes every control but the name edits into entry; a text the user did not change is

@@ -9,13 +9,16 @@
 
 #include "app/commandrunner.h"
 #include "app/document.h"
+#include "app/editcommands.h"
 #include "app/editingcontroller.h"
 #include "app/entryeditor.h"
 #include "app/filecommands.h"
+#include "app/findcommands.h"
 #include "app/foldersettings.h"
 #include "app/helpcommands.h"
 #include "app/importcommands.h"
 #include "app/mainmenu.h"
+#include "app/selectioncommands.h"
 #include "app/userdialogs.h"
 #include "widgets/oidtreeview.h"
 
@@ -49,7 +52,12 @@ TForm1::TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent)
     families_.push_back(std::make_unique<FileCommands>(*host_));
     families_.push_back(std::make_unique<ImportCommands>(*host_));
     families_.push_back(std::make_unique<HelpCommands>(*host_));
+    auto selection = std::make_unique<SelectionCommands>(*host_);
+    selection_ = selection.get();
+    families_.push_back(std::move(selection));
+    families_.push_back(std::make_unique<FindCommands>(*host_));
     host_->bind("Exit1", [this] { close(); });  // Exit1Click: the ordinary close path
+    families_.push_back(std::make_unique<EditCommands>(*host_, *selection_));  // its table covers every family
 
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
     move(0, 0);

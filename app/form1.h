@@ -14,6 +14,7 @@ class EditingController;
 class EntryEditor;
 class FolderSettings;
 class OidTreeView;
+class SelectionCommands;
 class SettingsStore;
 class UserDialogs;
 
@@ -32,6 +33,7 @@ class TForm1 : public QMainWindow {
     FolderSettings& folders() { return *folders_; }
     CommandRunner& runner() { return *runner_; }
     OidTreeView& tree() { return *Treeview_; }
+    SelectionCommands& selection() { return *selection_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;  // FormCloseQuery
@@ -46,6 +48,7 @@ class TForm1 : public QMainWindow {
     std::unique_ptr<EditingController> editing_;
     std::unique_ptr<CommandHost> host_;
     std::vector<std::unique_ptr<CommandFamily>> families_;
+    SelectionCommands* selection_ = nullptr;  // one of families_; other commands enter partial selection
 
     QObject* ActionList1_;
     OidTreeView* Treeview_;

@@ -40,6 +40,10 @@ Toiddata* EntryOf(const TreeNode* node) {
     return node ? static_cast<Toiddata*>(node->reference()) : nullptr;
 }
 
+bool IsEntryNode(const QTreeWidgetItem* node) {
+    return node && node->parent() && node->parent()->parent();
+}
+
 TreeCounts BuildTree(OidTreeView& tree, const toidfile& library, const std::string& selectKey,
                      const TreeProgress& progress) {
     tree.setUpdatesEnabled(false);

@@ -5,6 +5,7 @@
 #include <string>
 
 class OidTreeView;
+class QTreeWidgetItem;
 class TreeNode;
 class Toiddata;
 class toidfile;
@@ -27,3 +28,5 @@ TreeCounts BuildTree(OidTreeView& tree, const toidfile& library, const std::stri
 
 // The entry a node refers to, or nullptr.
 Toiddata* EntryOf(const TreeNode* node);
+// A node of the third level, the only one that stands for an entry of its own.
+bool IsEntryNode(const QTreeWidgetItem* node);

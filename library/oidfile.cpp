@@ -31,6 +31,15 @@ void toidfile::Delete(int index) {
     entries_.erase(entries_.begin() + index);
 }
 
+int toidfile::DeleteIf(const std::function<bool(const Toiddata&)>& doomed) {
+    std::size_t kept = 0;
+    for (auto& entry : entries_)
+        if (!doomed(*entry)) entries_[kept++] = std::move(entry);  // a doomed entry is freed when overwritten
+    const int deleted = Count() - static_cast<int>(kept);
+    entries_.resize(kept);
+    return deleted;
+}
+
 void toidfile::Clear() {
     for (auto& entry : entries_) entry.reset();
     entries_.clear();

@@ -54,6 +54,9 @@ class toidfile {
     Toiddata* Entries(int index) const;  // nullptr outside 0..Count()-1
     int Add(std::unique_ptr<Toiddata> entry);
     void Delete(int index);
+    // Deletes every entry for which doomed holds, in one pass, keeping the order of the others;
+    // returns how many went.
+    int DeleteIf(const std::function<bool(const Toiddata&)>& doomed);
     void Clear();
 
     // Appends the entries of an .oidlib file. Returns "" or "Can not open encrypted oid file.";

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Renders the README's pictures offscreen (no display needed): the main window with a sample
-# library to docs/screenshot.png, the about box to docs/aboutbox.png and, where chromium is
-# installed, the help page to docs/helppage.png.
+# library to docs/screenshot.png, the about box to docs/aboutbox.png, where the shared MIB
+# collection is present partial selection on an import of HOST-RESOURCES-MIB to
+# docs/partial-selection.png and, where chromium is installed, the help page to docs/helppage.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 cmake -S . -B "$build" -G Ninja
-cmake --build "$build" --target screenshot_tool aboutshot_tool
+cmake --build "$build" --target screenshot_tool aboutshot_tool oidwright-import
 mkdir -p docs
 QT_QPA_PLATFORM=offscreen "$build/bin/screenshot_tool" tests/data/app/sample.oidlib docs/screenshot.png \
   "Interfaces|Traffic|In Octets"
@@ -19,4 +20,15 @@ if command -v chromium > /dev/null; then
   echo "wrote docs/helppage.png"
 else
   echo "docs/helppage.png not rendered: chromium is not installed (apt-get install chromium)"
+fi
+mib=../shared/mibs/HOST-RESOURCES-MIB.mib
+if [ -f "$mib" ]; then
+  library=$(mktemp --suffix=.oidlib)
+  "$build/bin/oidwright-import" "$mib" -o "$library" >/dev/null
+  agent="HOST-RESOURCES-MIB"
+  QT_QPA_PLATFORM=offscreen "$build/bin/screenshot_tool" "$library" docs/partial-selection.png --partial \
+    "$agent|hr storage: #[1.3.6.1.2.1.25.2.3.1.1]" "$agent|hr system|hr system uptime" \
+    "$agent|hr system|hr system processes" "$agent|hr processor: #[1.3.6.1.2.1.25.3.2.1.3]"
+  rm -f "$library"
+  echo "wrote docs/partial-selection.png"
 fi

@@ -1,9 +1,12 @@
 #include "widgets/oidtreeview.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
+#include <QStyledItemDelegate>
 #include <QTreeWidgetItemIterator>
 #include <algorithm>
 
@@ -13,23 +16,64 @@ namespace {
 
 constexpr int CheckBoxWidth = 16;
 
-QPixmap drawCheckBox(bool ticked) {
-    QPixmap pixmap(CheckBoxWidth, CheckBoxWidth);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    QStyleOptionButton option;
-    option.rect = QRect(1, 1, CheckBoxWidth - 2, CheckBoxWidth - 2);
-    option.state = QStyle::State_Enabled | (ticked ? QStyle::State_On : QStyle::State_Off);
-    QWidget probe;
-    probe.style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, &probe);
-    return pixmap;
-}
+// Draws the style's own check-box indicator straight onto the painter of the view, so the box
+// follows the device pixel ratio (crisp at 200 %) instead of scaling a 16-pixel picture.
+class CheckBoxIconEngine : public QIconEngine {
+  public:
+    explicit CheckBoxIconEngine(bool ticked) : ticked_(ticked) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+        QStyleOptionButton option;
+        option.rect = rect.adjusted(1, 1, -1, -1);
+        option.state = (mode == QIcon::Disabled ? QStyle::State_None : QStyle::State_Enabled) |
+                       (ticked_ ? QStyle::State_On : QStyle::State_Off);
+        QApplication::style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, painter);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return scaledPixmap(size, mode, state, 1);
+    }
+    // size counts device pixels; the box is drawn at its logical size and the given scale.
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
+        QPixmap pixmap(size);
+        pixmap.setDevicePixelRatio(scale);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paint(&painter, QRect(QPoint(0, 0), (QSizeF(size) / scale).toSize()), mode, state);
+        return pixmap;
+    }
+    QIconEngine* clone() const override { return new CheckBoxIconEngine(ticked_); }
+
+  private:
+    bool ticked_;
+};
+
+// Shows a node's check box as its decoration. The state lives in the node, not in the model's
+// data, so that ticking a whole tree sends no change signal per node: the owner repaints once.
+class CheckBoxDelegate : public QStyledItemDelegate {
+  public:
+    explicit CheckBoxDelegate(OidTreeView* tree) : QStyledItemDelegate(tree), tree_(tree) {}
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const auto* node = static_cast<const TreeNode*>(tree_->itemFromIndex(index));
+        const QIcon box = node ? OidTreeView::checkIcon(node->imageIndex()) : QIcon();
+        if (box.isNull()) return;
+        option->icon = box;
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        option->decorationSize = QSize(CheckBoxWidth, CheckBoxWidth);
+    }
+
+  private:
+    OidTreeView* tree_;
+};
 
 }  // namespace
 
 OidTreeView::OidTreeView(QWidget* parent)
     : QTreeWidget(parent), selection_(new ChangingSelectionModel(model(), this)) {
     setSelectionModel(selection_);
+    setItemDelegate(new CheckBoxDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHeaderHidden(true);
     setColumnCount(1);
@@ -116,11 +160,11 @@ int OidTreeView::compareCaptions(const QString& a, const QString& b) {
 
 QIcon OidTreeView::checkIcon(int imageIndex) {
     if (imageIndex == UncheckedImage) {
-        static const QIcon unticked(drawCheckBox(false));
+        static const QIcon unticked(new CheckBoxIconEngine(false));
         return unticked;
     }
     if (imageIndex == CheckedImage) {
-        static const QIcon ticked(drawCheckBox(true));
+        static const QIcon ticked(new CheckBoxIconEngine(true));
         return ticked;
     }
     return QIcon();
@@ -129,11 +173,20 @@ QIcon OidTreeView::checkIcon(int imageIndex) {
 bool OidTreeView::inCheckBox(const TreeNode* node, const QPoint& pos) const {
     if (!node || node->imageIndex() == NoCheckImage) return false;
     const QRect row = visualItemRect(node);
-    return pos.x() >= row.left() && pos.x() < row.left() + CheckBoxWidth + 4;
+    return pos.x() >= row.left() && pos.x() < row.left() + CheckBoxWidth;
+}
+
+void OidTreeView::forEachNode(const std::function<void(TreeNode*)>& visit) const {
+    const std::function<void(QTreeWidgetItem*)> walk = [&](QTreeWidgetItem* node) {
+        visit(static_cast<TreeNode*>(node));
+        for (int i = 0, count = node->childCount(); i < count; ++i) walk(node->child(i));
+    };
+    for (int i = 0, count = topLevelItemCount(); i < count; ++i) walk(topLevelItem(i));
 }
 
 void OidTreeView::toggleCheck(TreeNode* node) {
     node->setImageIndex(node->imageIndex() == CheckedImage ? UncheckedImage : CheckedImage);
+    viewport()->update(visualItemRect(node));
     emit checkBoxClicked(node, node->imageIndex());
 }
 

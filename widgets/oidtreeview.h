@@ -30,6 +30,8 @@ class OidTreeView : public QTreeWidget {
     int nodeCount() const;
     TreeNode* nodeAt(int index) const;  // depth-first display order; nullptr outside
     int indexOf(const TreeNode* node) const;
+    // Visits every node in depth-first display order, collapsed or not.
+    void forEachNode(const std::function<void(TreeNode*)>& visit) const;
 
     // Replaces every node by nodes built outside the tree, sorting the children of every
     // node by caption (locale-aware, letter case only breaking ties) on the way in.

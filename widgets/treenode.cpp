@@ -7,12 +7,6 @@ TreeNode::TreeNode(const QString& caption, void* reference)
     setText(0, caption);
 }
 
-void TreeNode::setImageIndex(int index) {
-    if (index == imageIndex_) return;
-    imageIndex_ = index;
-    setIcon(0, OidTreeView::checkIcon(index));
-}
-
 bool TreeNode::operator<(const QTreeWidgetItem& other) const {
     return OidTreeView::compareCaptions(text(0), other.text(0)) < 0;
 }

@@ -16,7 +16,8 @@ class TreeNode : public QTreeWidgetItem {
     void setReference(void* reference) { reference_ = reference; }
 
     int imageIndex() const { return imageIndex_; }
-    void setImageIndex(int index);
+    // The tree draws the box from it; whoever changes it repaints the tree (once for many nodes).
+    void setImageIndex(int index) { imageIndex_ = index; }
 
     // Orders siblings by caption with the locale-aware comparison of the owning tree.
     bool operator<(const QTreeWidgetItem& other) const override;

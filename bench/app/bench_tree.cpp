@@ -11,26 +11,13 @@
 #include "app/form1.h"
 #include "app/qtuserdialogs.h"
 #include "app/settingsstore.h"
+#include "benchlibrary.h"
 
 namespace {
 
-constexpr int Agents = 50;
-constexpr int GroupsPerAgent = 40;
-constexpr int EntriesPerGroup = 50;
-
 std::string writeLibrary(const QString& folder) {
     toidfile library;
-    for (int a = 0; a < Agents; ++a)
-        for (int g = 0; g < GroupsPerAgent; ++g)
-            for (int e = 0; e < EntriesPerGroup; ++e) {
-                auto entry = std::make_unique<Toiddata>();
-                entry->name = "Agent " + std::to_string(a) + "|Group " + std::to_string(g) + "|Counter " +
-                              std::to_string(e);
-                entry->oid = "1.3.6.1.4.1.9999." + std::to_string(a) + "." + std::to_string(g) + "." +
-                             std::to_string(e);
-                entry->description = "A counter of the benchmark library.";
-                library.Add(std::move(entry));
-            }
+    AddBenchAgents(library, 0, 50);
     const std::string fileName = (folder + "/bench.oidlib").toStdString();
     library.SaveToFile(fileName);
     return fileName;

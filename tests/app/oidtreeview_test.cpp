@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QPainter>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
 #include <QTest>
 
 namespace {
@@ -132,3 +135,58 @@ TEST_F(OidTreeViewTest, DetachedEventsNeitherAskNorReport) {
 }
 
 }  // namespace
+
+namespace {
+
+QImage paintedAt(qreal scale, const std::function<void(QPainter&)>& paint) {
+    QImage image(QSize(16, 16) * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    paint(painter);
+    return image;
+}
+
+TEST(CheckIconTest, BoxesAreDrawnByTheStyleAtTheDevicePixelRatio) {
+    for (bool ticked : {false, true}) {
+        const QIcon icon = OidTreeView::checkIcon(ticked ? CheckedImage : UncheckedImage);
+        const QImage drawn = paintedAt(2, [&](QPainter& p) { icon.paint(&p, QRect(0, 0, 16, 16)); });
+        const QImage byStyle = paintedAt(2, [&](QPainter& p) {
+            QStyleOptionButton option;
+            option.rect = QRect(1, 1, 14, 14);
+            option.state = QStyle::State_Enabled | (ticked ? QStyle::State_On : QStyle::State_Off);
+            QApplication::style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &p);
+        });
+        EXPECT_EQ(drawn, byStyle) << "ticked " << ticked;
+        const QImage scaledUp = paintedAt(1, [&](QPainter& p) {
+                                    icon.paint(&p, QRect(0, 0, 16, 16));
+                                }).scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        EXPECT_NE(drawn.convertToFormat(QImage::Format_ARGB32),
+                  scaledUp.convertToFormat(QImage::Format_ARGB32))
+            << "a 16-pixel picture blown up";
+        EXPECT_EQ(icon.pixmap(QSize(16, 16), 2.0).size(), QSize(32, 32));
+    }
+    EXPECT_TRUE(OidTreeView::checkIcon(NoCheckImage).isNull());
+    EXPECT_TRUE(OidTreeView::checkIcon(7).isNull()) << "any other value counts as none";
+}
+
+}  // namespace
+
+TEST_F(OidTreeViewTest, TheTreeDrawsTheNodesStateAndWalksInDisplayOrder) {
+    const auto boxArea = [&] {
+        return tree.viewport()->grab(QRect(tree.visualItemRect(x).topLeft(), QSize(16, 16))).toImage();
+    };
+    const QImage none = boxArea();
+    x->setImageIndex(UncheckedImage);
+    tree.viewport()->repaint();
+    const QImage unticked = boxArea();
+    x->setImageIndex(CheckedImage);
+    tree.viewport()->repaint();
+    const QImage ticked = boxArea();
+    EXPECT_NE(none, unticked);
+    EXPECT_NE(unticked, ticked);
+
+    QStringList visited;
+    tree.forEachNode([&](TreeNode* node) { visited << node->caption(); });
+    EXPECT_EQ(visited, (QStringList{"a", "x", "1", "y", "b"}));
+}

@@ -28,8 +28,8 @@ class ScriptedDialogs : public UserDialogs {
         EXPECT_TRUE(answers_.empty()) << answers_.size() << " prepared answer(s) were not used";
     }
 
-    void answer(DialogAnswer reply) { answers_.push_back(reply); }
-    void answerFile(const QString& fileName) { answers_.push_back(fileName); }
+    void answer(DialogAnswer reply) { answers_.emplace_back(std::in_place_type<DialogAnswer>, reply); }
+    void answerFile(const QString& fileName) { answers_.emplace_back(std::in_place_type<QString>, fileName); }
     // Several files chosen in an open dialog, in this order.
     void answerFiles(const QStringList& fileNames) { answers_.push_back(fileNames); }
     // The next modal window is shown (not modally), inspected, and closed with its result.

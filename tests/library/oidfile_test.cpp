@@ -186,6 +186,19 @@ TEST(OidFile, LoadingAppends) {
     EXPECT_EQ(library.Entries(2)->name, "Host|Processor|Load");
 }
 
+TEST(OidFile, DeleteIfKeepsTheOrderOfTheRest) {
+    for (const auto& [doomed, left] : std::vector<std::pair<std::string, std::string>>{
+             {"", "abcde"}, {"a", "bcde"}, {"e", "abcd"}, {"bd", "ace"}, {"abcde", ""}}) {
+        toidfile library;
+        for (char name : std::string("abcde")) library.Add(Named(std::string(1, name)));
+        EXPECT_EQ(library.DeleteIf([&](const Toiddata& e) { return doomed.find(e.name) != std::string::npos; }),
+                  int(doomed.size()));
+        std::string names;
+        for (int i = 0; i < library.Count(); ++i) names += library.Entries(i)->name;
+        EXPECT_EQ(names, left) << doomed;
+    }
+}
+
 TEST(OidFile, MalformedFileLeavesLibraryUnchanged) {
     struct Case {
         std::string text;
