@@ -33,13 +33,6 @@ const QString Warning =
 
 class ImportCommandsTest : public FormFixture {
   protected:
-    void SetUp() override { QStandardPaths::setTestModeEnabled(true); }
-    void TearDown() override {
-        for (auto location : {QStandardPaths::CacheLocation, QStandardPaths::AppDataLocation})
-            QDir(QStandardPaths::writableLocation(location)).removeRecursively();
-        QStandardPaths::setTestModeEnabled(false);
-    }
-
     // Copies an import fixture into the temporary folder; returns its path there.
     QString copyFixture(const char* module) {
         const QString copy = dir.filePath(QString(module) + ".mib");
@@ -313,7 +306,6 @@ TEST_F(ImportCommandsTest, LogWindowShowsAnyLinesAndSavesTheirBytes) {
 }
 
 TEST(LogFolder, BesideTheProgramOrInTheUsersDataFolder) {
-    QStandardPaths::setTestModeEnabled(true);
     QTemporaryDir program;
     EXPECT_EQ(Tlogwindow::LogFolder(program.path()), program.filePath("logs"));
     EXPECT_TRUE(QFileInfo(program.filePath("logs")).isDir());
@@ -324,8 +316,6 @@ TEST(LogFolder, BesideTheProgramOrInTheUsersDataFolder) {
     const QString userLogs = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/logs";
     EXPECT_EQ(Tlogwindow::LogFolder(blocked.path()), userLogs);
     EXPECT_TRUE(QFileInfo(userLogs).isDir());
-    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
-    QStandardPaths::setTestModeEnabled(false);
 }
 
 // The window's import and oidwright-import give the same library for the same files.
