@@ -19,28 +19,11 @@
 #include "app/form1.h"
 #include "app/qtstrings.h"
 #include "app/settingsstore.h"
-#include "app/userdialogs.h"
 #include "import/importrunner.h"
 #include "library/oidfile.h"
+#include "tests/app/choosingdialogs.h"
 
 namespace {
-
-// Chooses the given files in the open dialog and closes the log window at once.
-class ChoosingDialogs : public UserDialogs {
-  public:
-    explicit ChoosingDialogs(QStringList files) : files_(std::move(files)) {}
-    bool warningYesNo(const QString&) override { return true; }
-    DialogAnswer confirmYesNoCancel(const QString&) override { return DialogAnswer::No; }
-    void information(const QString&) override {}
-    void error(const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
-    QString openFileName(const FileDialogSpec&) override { return {}; }
-    QStringList openFileNames(const FileDialogSpec&) override { return files_; }
-    QString saveFileName(const FileDialogSpec&) override { return {}; }
-    int showModal(QDialog&) override { return 0; }
-
-  private:
-    QStringList files_;
-};
 
 // Wall-clock and main-thread CPU seconds of one run; the CPU time is what other processes on a
 // busy machine disturb least.

@@ -9,21 +9,14 @@
 
 #include "app/form1.h"
 #include "app/settingsstore.h"
-#include "app/userdialogs.h"
+#include "tests/app/choosingdialogs.h"
 
 namespace {
 
 // Chooses the files in the open dialog and photographs the modal window instead of waiting.
-class PhotographingDialogs : public UserDialogs {
+class PhotographingDialogs : public ChoosingDialogs {
   public:
-    PhotographingDialogs(QStringList files, QString png) : files_(std::move(files)), png_(std::move(png)) {}
-    bool warningYesNo(const QString&) override { return true; }
-    DialogAnswer confirmYesNoCancel(const QString&) override { return DialogAnswer::No; }
-    void information(const QString&) override {}
-    void error(const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
-    QString openFileName(const FileDialogSpec&) override { return {}; }
-    QStringList openFileNames(const FileDialogSpec&) override { return files_; }
-    QString saveFileName(const FileDialogSpec&) override { return {}; }
+    PhotographingDialogs(QStringList files, QString png) : ChoosingDialogs(std::move(files)), png_(std::move(png)) {}
     int showModal(QDialog& window) override {
         window.show();
         QApplication::processEvents();
@@ -34,7 +27,6 @@ class PhotographingDialogs : public UserDialogs {
     bool saved = false;
 
   private:
-    QStringList files_;
     QString png_;
 };
 

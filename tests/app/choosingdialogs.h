@@ -1,0 +1,26 @@
+#pragma once
+// UserDialogs for the tools that drive the window without a person: every open dialog chooses
+// the given files, every question is answered Yes or No, errors go to standard error.
+
+#include <QDialog>
+#include <QStringList>
+#include <cstdio>
+
+#include "app/userdialogs.h"
+
+class ChoosingDialogs : public UserDialogs {
+  public:
+    explicit ChoosingDialogs(QStringList files) : files_(std::move(files)) {}
+    bool warningYesNo(const QString&) override { return true; }
+    DialogAnswer confirmYesNoCancel(const QString&) override { return DialogAnswer::No; }
+    void information(const QString&) override {}
+    void error(const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
+    QString openFileName(const FileDialogSpec&) override { return {}; }
+    QStringList openFileNames(const FileDialogSpec&) override { return files_; }
+    QString saveFileName(const FileDialogSpec&) override { return {}; }
+    // A modal window is closed at once, as if rejected.
+    int showModal(QDialog&) override { return QDialog::Rejected; }
+
+  private:
+    QStringList files_;
+};
