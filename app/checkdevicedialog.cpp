@@ -89,6 +89,7 @@ CheckDeviceDialog::CheckDeviceDialog(QWidget* parent, UserDialogs& dialogs)
     authKeyEdit_ = lineEdit("AuthKeyEdit", true);
     v3->addRow("Authentication:", keyRow(authProtocolCombo_, authKeyEdit_));
     privProtocolCombo_ = comboBox("PrivProtocolCombo", {"DES", "AES"}, "AES");
+    privProtocolCombo_->setMinimumWidth(authProtocolCombo_->sizeHint().width());  // the keys line up
     privKeyEdit_ = lineEdit("PrivKeyEdit", true);
     v3->addRow("Privacy:", keyRow(privProtocolCombo_, privKeyEdit_));
     agent->addRow(v3Box_);
