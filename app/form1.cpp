@@ -7,6 +7,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "app/checkcommands.h"
 #include "app/commandrunner.h"
 #include "app/document.h"
 #include "app/editcommands.h"
@@ -56,6 +57,7 @@ TForm1::TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent)
     selection_ = selection.get();
     families_.push_back(std::move(selection));
     families_.push_back(std::make_unique<FindCommands>(*host_));
+    families_.push_back(std::make_unique<CheckCommands>(*host_, *selection_, settings));
     host_->bind("Exit1", [this] { close(); });  // Exit1Click: the ordinary close path
     families_.push_back(std::make_unique<EditCommands>(*host_, *selection_));  // its table covers every family
 

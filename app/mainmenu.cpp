@@ -84,7 +84,10 @@ void BuildMainMenu(QMainWindow& window, QObject& actionList) {
                {"Findreplace1", "&Replace...", {}}}},
              {"Import1",
               "&Import",
-              {{"MIB1", "&MIB File...", {}}, {"N5", "-", {}}, {"ShowLog1", "Show Import &Log...", {}}}},
+              {{"MIB1", "&MIB File...", {}},
+               {"CheckAgainstDevice1", "&Check Against Device...", {}},
+               {"N5", "-", {}},
+               {"ShowLog1", "Show Import &Log...", {}}}},
              {"Help1", "&Help", {{"Help2", "&Help...", {}}, {"N6", "-", {}}, {"About1", "&About", {}}}}}) {
         QMenu* menu = bar->addMenu(layout.caption);
         menu->setObjectName(layout.name);

@@ -11,6 +11,7 @@ const std::vector<EnablingRow>& EnablingTable() {
         {"SaveAs1", false, EnablingRule::IfTreeNotEmpty},
         {"SaveToZelto1", false, EnablingRule::IfTreeNotEmpty},
         {"Findreplace1", false, EnablingRule::IfTreeNotEmpty},
+        {"CheckAgainstDevice1", false, EnablingRule::IfTreeNotEmpty},
         {"FindAction", false, EnablingRule::IfTreeNotEmpty},
         {"FindNextAction", false, EnablingRule::IfTreeNotEmpty},
         {"FindPreviousAction", false, EnablingRule::IfTreeNotEmpty},

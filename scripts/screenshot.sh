@@ -2,12 +2,14 @@
 # Renders the README's pictures offscreen (no display needed): the main window with a sample
 # library to docs/screenshot.png, the about box to docs/aboutbox.png, where the shared MIB
 # collection is present partial selection on an import of HOST-RESOURCES-MIB to
-# docs/partial-selection.png and, where chromium is installed, the help page to docs/helppage.png.
+# docs/partial-selection.png and, with snmpd installed as well, a live device check of IF-MIB,
+# HOST-RESOURCES-MIB and UCD-SNMP-MIB to docs/device-check.png; where chromium is installed, the
+# help page to docs/helppage.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 cmake -S . -B "$build" -G Ninja
-cmake --build "$build" --target screenshot_tool aboutshot_tool oidwright-import
+cmake --build "$build" --target screenshot_tool aboutshot_tool checkshot_tool oidwright-import
 mkdir -p docs
 QT_QPA_PLATFORM=offscreen "$build/bin/screenshot_tool" tests/data/app/sample.oidlib docs/screenshot.png \
   "Interfaces|Traffic|In Octets"
@@ -31,4 +33,18 @@ if [ -f "$mib" ]; then
     "$agent|hr system|hr system processes" "$agent|hr processor: #[1.3.6.1.2.1.25.3.2.1.3]"
   rm -f "$library"
   echo "wrote docs/partial-selection.png"
+fi
+mibs=../shared/mibs
+if [ -f "$mibs/IF-MIB.mib" ] && [ -x /usr/sbin/snmpd ]; then
+  library=$(mktemp --suffix=.oidlib)
+  "$build/bin/oidwright-import" -q "$mibs/IF-MIB.mib" "$mibs/HOST-RESOURCES-MIB.mib" "$mibs/UCD-SNMP-MIB.mib" \
+    -o "$library"
+  agent="HOST-RESOURCES-MIB"
+  QT_QPA_PLATFORM=offscreen "$build/bin/checkshot_tool" "$library" docs/device-check.png "$agent|hr system" \
+    "$agent|hr storage: #[1.3.6.1.2.1.25.2.3.1.1]" "$agent|hr disk storage: #[1.3.6.1.2.1.25.3.2.1.3]" \
+    "$agent|hr printer: #[1.3.6.1.2.1.25.3.2.1.3]"
+  rm -f "$library"
+  echo "wrote docs/device-check.png"
+else
+  echo "docs/device-check.png not rendered: it needs $mibs and snmpd (apt-get install snmpd)"
 fi

@@ -24,6 +24,7 @@ TEST(CommandEnablingTest, TableGivesEveryElementItsRule) {
         {"SaveAs1", {{false, false, true, true}}},
         {"SaveToZelto1", {{false, false, true, true}}},
         {"Findreplace1", {{false, false, true, true}}},
+        {"CheckAgainstDevice1", {{false, false, true, true}}},
         {"FindAction", {{false, false, true, true}}},
         {"FindNextAction", {{false, false, true, true}}},
         {"FindPreviousAction", {{false, false, true, true}}},

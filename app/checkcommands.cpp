@@ -1,0 +1,81 @@
+#include "app/checkcommands.h"
+
+#include <QMainWindow>
+#include <stdexcept>
+#include <unordered_set>
+
+#include "app/checkdevicedialog.h"
+#include "app/checkprogresswindow.h"
+#include "app/commandrunner.h"
+#include "app/document.h"
+#include "app/logwindow.h"
+#include "app/qtstrings.h"
+#include "app/selectioncommands.h"
+#include "app/settingsstore.h"
+#include "check/checkreport.h"
+#include "check/devicecheck.h"
+#include "library/oidfile.h"
+
+CheckCommands::CheckCommands(CommandHost& host, SelectionCommands& selection, SettingsStore& settings)
+    : host_(host),
+      selection_(selection),
+      settings_(settings),
+      dialog_(new CheckDeviceDialog(&host.window(), host.dialogs())),
+      progress_(new CheckProgressWindow(&host.window())),
+      // The one log window of the run, made by the import commands.
+      logwindow_(host.window().findChild<Tlogwindow*>("logwindow")) {
+    if (!logwindow_) throw std::logic_error("the check needs the import log window");
+    SnmpVersion version = SnmpVersion::v2c;
+    CheckDeviceDialog::ParseVersion(settings.read(ProgramKey, VersionValue), version);
+    dialog_->presetAgent(settings.read(ProgramKey, HostValue), version);
+    host.bind("CheckAgainstDevice1", [this] { CheckAgainstDevice1Click(); });
+}
+
+void CheckCommands::CheckAgainstDevice1Click() {
+    if (host_.dialogs().showModal(*dialog_) != QDialog::Accepted) return;
+    const toidfile& library = host_.document().library();
+    CheckResult result;
+    if (dialog_->useCapture()) {
+        result = CheckAgainstCapture(library, PathBytes(dialog_->captureFile()));
+    } else {
+        const AgentSettings agent = dialog_->agentSettings();
+        rememberAgent(agent);  // also when the check fails: the next try starts from it
+        try {
+            result = walkAgent(agent);
+        } catch (const echeckerror&) {
+            if (host_.runner().closeRequested()) return;  // the walk stopped for the window to close
+            throw;                                        // its message shows in the error box
+        }
+    }
+
+    std::unordered_set<const Toiddata*> answered;
+    for (int i = 0; i < library.Count(); ++i)
+        if (result.entries[static_cast<std::size_t>(i)].answered) answered.insert(library.Entries(i));
+    selection_.EnterPartialSelection(answered);
+    host_.runner().setStatusText(toQt(CheckSummary(result)));
+    // The source heads the report, so that a saved log tells what was asked.
+    std::vector<std::string> report = CheckReportLines(library, result);
+    report.insert(report.begin(), "Checked against " + result.source);
+    logwindow_->showLines(report);
+}
+
+CheckResult CheckCommands::walkAgent(const AgentSettings& agent) {
+    progress_->start(toQt(DescribeAgent(agent)));
+    struct HideWhenDone {
+        CheckProgressWindow& window;
+        ~HideWhenDone() { window.hide(); }
+    } hide{*progress_};
+    CommandRunner& runner = host_.runner();
+    // No command may reach the library while the walk lets events through.
+    CommandRunner::BusyScope busy(runner);
+    return CheckAgainstAgent(host_.document().library(), agent, [&](const WalkProgress& progress) {
+        progress_->setProgress(progress);
+        runner.processPendingMessages();
+        return !progress_->cancelled() && !runner.closeRequested();
+    });
+}
+
+void CheckCommands::rememberAgent(const AgentSettings& agent) {
+    settings_.write(HostValue, toQt(agent.host));
+    settings_.write(VersionValue, CheckDeviceDialog::VersionName(agent.version));
+}
