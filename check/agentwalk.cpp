@@ -152,6 +152,11 @@ CheckFailure FailureOf(int snmpError) {
     }
 }
 
+// Tells the callback (when set) how far the walk has come; throws cancelled when it says stop.
+void Report(const WalkProgressCallback& progress, const WalkProgress& state) {
+    if (progress && !progress(state)) throw echeckerror(CheckFailure::cancelled, "The check was cancelled.");
+}
+
 // One open session to the agent; requests go out one at a time.
 class AgentSession {
   public:
@@ -253,8 +258,7 @@ class AgentSession {
     // asking the progress callback in between.
     void Await(Reply& reply, const WalkProgress& state) {
         while (!reply.done) {
-            if (progress_ && !progress_(state))
-                throw echeckerror(CheckFailure::cancelled, "The check was cancelled.");
+            Report(progress_, state);
             int descriptors = 0, block = 1;
             fd_set readable;
             FD_ZERO(&readable);
@@ -391,7 +395,7 @@ void WalkAgent(const AgentSettings& settings, const std::vector<Oid>& subtrees, 
     if (!problem.empty()) throw echeckerror(CheckFailure::badSettings, problem);
     WalkProgress state;
     state.subtrees = subtrees.size();
-    if (progress && !progress(state)) throw echeckerror(CheckFailure::cancelled, "The check was cancelled.");
+    Report(progress, state);
     AgentSession session(settings, progress);
     int repetitions = settings.maxRepetitions;
     for (; state.subtree < subtrees.size(); ++state.subtree) {
