@@ -248,7 +248,8 @@ class AgentSession {
     }
 
     // The key of a pass phrase, as long as length allows; false when it cannot be made.
-    static bool MakeKey(const ProtocolOid& hash, const std::string& phrase, u_char* key, std::size_t& length) {
+    static bool MakeKey(const ProtocolOid& hash, const std::string& phrase, u_char* key,
+                        std::size_t& length) {
         return generate_Ku(hash.arcs, static_cast<u_int>(hash.length),
                            reinterpret_cast<const u_char*>(phrase.data()), phrase.size(), key,
                            &length) == SNMPERR_SUCCESS;
@@ -320,9 +321,8 @@ template <typename Value>
 using Names = std::pair<const char*, Value>;
 
 constexpr Names<AuthProtocol> AuthNames[] = {
-    {"MD5", AuthProtocol::MD5},        {"SHA", AuthProtocol::SHA},
-    {"SHA-1", AuthProtocol::SHA},      {"SHA-224", AuthProtocol::SHA224},
-    {"SHA-256", AuthProtocol::SHA256}, {"SHA-384", AuthProtocol::SHA384},
+    {"MD5", AuthProtocol::MD5},        {"SHA", AuthProtocol::SHA},        {"SHA-1", AuthProtocol::SHA},
+    {"SHA-224", AuthProtocol::SHA224}, {"SHA-256", AuthProtocol::SHA256}, {"SHA-384", AuthProtocol::SHA384},
     {"SHA-512", AuthProtocol::SHA512}};
 constexpr Names<PrivProtocol> PrivNames[] = {
     {"DES", PrivProtocol::DES}, {"AES", PrivProtocol::AES}, {"AES-128", PrivProtocol::AES}};
@@ -330,7 +330,8 @@ constexpr Names<PrivProtocol> PrivNames[] = {
 constexpr Names<SecurityLevel> LevelNames[] = {{"noAuthNoPriv", SecurityLevel::noAuthNoPriv},
                                                {"authNoPriv", SecurityLevel::authNoPriv},
                                                {"authPriv", SecurityLevel::authPriv}};
-static_assert(LevelNames[1].second == SecurityLevel::authNoPriv && LevelNames[2].second == SecurityLevel::authPriv);
+static_assert(LevelNames[1].second == SecurityLevel::authNoPriv &&
+              LevelNames[2].second == SecurityLevel::authPriv);
 
 // The value named name (letter case ignored); false when names has none.
 template <typename Value, std::size_t N>
