@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <memory>
 #include <mutex>
 #include <utility>
 
@@ -153,6 +152,11 @@ CheckFailure FailureOf(int snmpError) {
     }
 }
 
+// Tells the callback (when set) how far the walk has come; throws cancelled when it says stop.
+void Report(const WalkProgressCallback& progress, const WalkProgress& state) {
+    if (progress && !progress(state)) throw echeckerror(CheckFailure::cancelled, "The check was cancelled.");
+}
+
 // One open session to the agent; requests go out one at a time.
 class AgentSession {
   public:
@@ -231,31 +235,31 @@ class AgentSession {
         setup.securityAuthProto = const_cast<oid*>(auth.arcs);
         setup.securityAuthProtoLen = auth.length;
         setup.securityAuthKeyLen = USM_AUTH_KU_LEN;
-        std::string key = settings_.authKey;
-        const int made = generate_Ku(auth.arcs, auth.length, reinterpret_cast<u_char*>(key.data()),
-                                     key.size(), setup.securityAuthKey, &setup.securityAuthKeyLen);
-        std::fill(key.begin(), key.end(), '\0');
-        if (made != SNMPERR_SUCCESS)
+        if (!MakeKey(auth, settings_.authKey, setup.securityAuthKey, setup.securityAuthKeyLen))
             throw echeckerror(CheckFailure::badSettings, "The authentication key cannot be used.");
         if (settings_.level != SecurityLevel::authPriv) return;
         const ProtocolOid priv = PrivOid(settings_.privProtocol);
         setup.securityPrivProto = const_cast<oid*>(priv.arcs);
         setup.securityPrivProtoLen = priv.length;
         setup.securityPrivKeyLen = USM_PRIV_KU_LEN;
-        key = settings_.privKey;
-        const int privMade = generate_Ku(auth.arcs, auth.length, reinterpret_cast<u_char*>(key.data()),
-                                         key.size(), setup.securityPrivKey, &setup.securityPrivKeyLen);
-        std::fill(key.begin(), key.end(), '\0');
-        if (privMade != SNMPERR_SUCCESS)
+        // USM derives the privacy key with the authentication hash too.
+        if (!MakeKey(auth, settings_.privKey, setup.securityPrivKey, setup.securityPrivKeyLen))
             throw echeckerror(CheckFailure::badSettings, "The privacy key cannot be used.");
+    }
+
+    // The key of a pass phrase, as long as length allows; false when it cannot be made.
+    static bool MakeKey(const ProtocolOid& hash, const std::string& phrase, u_char* key,
+                        std::size_t& length) {
+        return generate_Ku(hash.arcs, static_cast<u_int>(hash.length),
+                           reinterpret_cast<const u_char*>(phrase.data()), phrase.size(), key,
+                           &length) == SNMPERR_SUCCESS;
     }
 
     // Lets the library read and retransmit until the reply or the final timeout arrives,
     // asking the progress callback in between.
     void Await(Reply& reply, const WalkProgress& state) {
         while (!reply.done) {
-            if (progress_ && !progress_(state))
-                throw echeckerror(CheckFailure::cancelled, "The check was cancelled.");
+            Report(progress_, state);
             int descriptors = 0, block = 1;
             fd_set readable;
             FD_ZERO(&readable);
@@ -313,50 +317,49 @@ class AgentSession {
     Reply reply_;
 };
 
+template <typename Value>
+using Names = std::pair<const char*, Value>;
+
+constexpr Names<AuthProtocol> AuthNames[] = {
+    {"MD5", AuthProtocol::MD5},        {"SHA", AuthProtocol::SHA},        {"SHA-1", AuthProtocol::SHA},
+    {"SHA-224", AuthProtocol::SHA224}, {"SHA-256", AuthProtocol::SHA256}, {"SHA-384", AuthProtocol::SHA384},
+    {"SHA-512", AuthProtocol::SHA512}};
+constexpr Names<PrivProtocol> PrivNames[] = {
+    {"DES", PrivProtocol::DES}, {"AES", PrivProtocol::AES}, {"AES-128", PrivProtocol::AES}};
+// In the order of SecurityLevel: DescribeAgent takes the name by index.
+constexpr Names<SecurityLevel> LevelNames[] = {{"noAuthNoPriv", SecurityLevel::noAuthNoPriv},
+                                               {"authNoPriv", SecurityLevel::authNoPriv},
+                                               {"authPriv", SecurityLevel::authPriv}};
+static_assert(LevelNames[1].second == SecurityLevel::authNoPriv &&
+              LevelNames[2].second == SecurityLevel::authPriv);
+
+// The value named name (letter case ignored); false when names has none.
+template <typename Value, std::size_t N>
+bool FindByName(const std::string& name, const Names<Value> (&names)[N], Value& value) {
+    for (const auto& [text, named] : names) {
+        if (asciicase::equalsIgnoringCase(name, text)) {
+            value = named;
+            return true;
+        }
+    }
+    return false;
+}
+
 // More than any device holds: an agent that keeps inventing variables ends the walk here.
 constexpr std::size_t MaxVariables = 20'000'000;
 
 }  // namespace
 
 bool ParseAuthProtocol(const std::string& name, AuthProtocol& protocol) {
-    static const std::pair<const char*, AuthProtocol> names[] = {
-        {"MD5", AuthProtocol::MD5},        {"SHA", AuthProtocol::SHA},
-        {"SHA-1", AuthProtocol::SHA},      {"SHA-224", AuthProtocol::SHA224},
-        {"SHA-256", AuthProtocol::SHA256}, {"SHA-384", AuthProtocol::SHA384},
-        {"SHA-512", AuthProtocol::SHA512}};
-    for (const auto& [text, value] : names) {
-        if (asciicase::equalsIgnoringCase(name, text)) {
-            protocol = value;
-            return true;
-        }
-    }
-    return false;
+    return FindByName(name, AuthNames, protocol);
 }
 
 bool ParsePrivProtocol(const std::string& name, PrivProtocol& protocol) {
-    if (asciicase::equalsIgnoringCase(name, "DES")) {
-        protocol = PrivProtocol::DES;
-        return true;
-    }
-    if (asciicase::equalsIgnoringCase(name, "AES") || asciicase::equalsIgnoringCase(name, "AES-128")) {
-        protocol = PrivProtocol::AES;
-        return true;
-    }
-    return false;
+    return FindByName(name, PrivNames, protocol);
 }
 
 bool ParseSecurityLevel(const std::string& name, SecurityLevel& level) {
-    static const std::pair<const char*, SecurityLevel> names[] = {
-        {"noAuthNoPriv", SecurityLevel::noAuthNoPriv},
-        {"authNoPriv", SecurityLevel::authNoPriv},
-        {"authPriv", SecurityLevel::authPriv}};
-    for (const auto& [text, value] : names) {
-        if (asciicase::equalsIgnoringCase(name, text)) {
-            level = value;
-            return true;
-        }
-    }
-    return false;
+    return FindByName(name, LevelNames, level);
 }
 
 std::string SettingsProblem(const AgentSettings& settings) {
@@ -384,10 +387,7 @@ std::string DescribeAgent(const AgentSettings& settings) {
         case SnmpVersion::v3:
             break;
     }
-    const char* level = settings.level == SecurityLevel::authPriv     ? "authPriv"
-                        : settings.level == SecurityLevel::authNoPriv ? "authNoPriv"
-                                                                      : "noAuthNoPriv";
-    return settings.host + ", SNMP v3 " + level;
+    return settings.host + ", SNMP v3 " + LevelNames[static_cast<std::size_t>(settings.level)].first;
 }
 
 void WalkAgent(const AgentSettings& settings, const std::vector<Oid>& subtrees, DeviceAnswers& answers,
@@ -396,7 +396,7 @@ void WalkAgent(const AgentSettings& settings, const std::vector<Oid>& subtrees, 
     if (!problem.empty()) throw echeckerror(CheckFailure::badSettings, problem);
     WalkProgress state;
     state.subtrees = subtrees.size();
-    if (progress && !progress(state)) throw echeckerror(CheckFailure::cancelled, "The check was cancelled.");
+    Report(progress, state);
     AgentSession session(settings, progress);
     int repetitions = settings.maxRepetitions;
     for (; state.subtree < subtrees.size(); ++state.subtree) {

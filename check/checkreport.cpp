@@ -34,17 +34,17 @@ std::string JsonString(const std::string& text) {
     std::string out = "\"";
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
+        const std::size_t sequence = c >= 0x80 ? Utf8Sequence(text, i) : 0;
         if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);
-        } else if (c < 0x20 || (c >= 0x80 && Utf8Sequence(text, i) == 0)) {
+        } else if (sequence > 0) {
+            out.append(text, i, sequence);
+            i += sequence - 1;
+        } else if (c < 0x20 || c >= 0x80) {
             out += "\\u00";
             out += hex[c >> 4];
             out += hex[c & 15];
-        } else if (c >= 0x80) {
-            const std::size_t length = Utf8Sequence(text, i);
-            out.append(text, i, length);
-            i += length - 1;
         } else {
             out += static_cast<char>(c);
         }

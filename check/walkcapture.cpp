@@ -36,10 +36,6 @@ constexpr std::array<std::pair<std::string_view, AnswerType>, 3> Exceptions{{
     {"No more variables left in this MIB View", AnswerType::EndOfMibView},
 }};
 
-bool StartsWith(std::string_view text, std::string_view start) {
-    return text.substr(0, start.size()) == start;
-}
-
 // Where the string's closing quote stands in text, or npos; backslashes escape.
 std::size_t ClosingQuote(std::string_view text, std::size_t from) {
     for (std::size_t i = from; i < text.size(); ++i) {
@@ -86,10 +82,10 @@ bool SplitVariable(std::string_view line, Oid& oid, std::string_view& value) {
 enum class Continuation { none, quotedString, hexBytes };
 
 Continuation ContinuationAfter(std::string_view value) {
-    if (StartsWith(value, "Hex-STRING: ") || StartsWith(value, "BITS: ") || StartsWith(value, "OPAQUE: "))
+    if (value.starts_with("Hex-STRING: ") || value.starts_with("BITS: ") || value.starts_with("OPAQUE: "))
         return Continuation::hexBytes;
-    const std::string_view quoted = StartsWith(value, "STRING: ") ? value.substr(8) : value;
-    if (!StartsWith(quoted, "\"")) return Continuation::none;
+    const std::string_view quoted = value.starts_with("STRING: ") ? value.substr(8) : value;
+    if (!quoted.starts_with("\"")) return Continuation::none;
     return ClosingQuote(quoted, 1) == std::string_view::npos ? Continuation::quotedString
                                                              : Continuation::none;
 }
@@ -98,7 +94,7 @@ Continuation ContinuationAfter(std::string_view value) {
 
 bool ReadPrintedType(std::string_view value, AnswerType& type) {
     for (const auto& [text, exception] : Exceptions) {
-        if (StartsWith(value, text)) {
+        if (value.starts_with(text)) {
             type = exception;
             return true;
         }
@@ -107,12 +103,12 @@ bool ReadPrintedType(std::string_view value, AnswerType& type) {
         type = AnswerType::Null;
         return true;
     }
-    if (StartsWith(value, "\"")) {
+    if (value.starts_with("\"")) {
         type = AnswerType::OctetString;
         return true;
     }
     // "Wrong Type (should be INTEGER): Gauge32: 5" names the type the agent sent second.
-    if (StartsWith(value, "Wrong Type (should be ")) {
+    if (value.starts_with("Wrong Type (should be ")) {
         const std::size_t end = value.find("): ");
         return end != std::string_view::npos && ReadPrintedType(value.substr(end + 3), type);
     }
@@ -122,14 +118,14 @@ bool ReadPrintedType(std::string_view value, AnswerType& type) {
     for (const auto& [text, labelled] : TypeLabels) {
         if (label == text) {
             type = labelled;
+            if (type != AnswerType::Opaque) return true;
             // "Opaque: Float: 1.5": a number carried in an Opaque.
             const std::string_view inside = value.substr(colon + 1);
-            if (type == AnswerType::Opaque &&
-                (StartsWith(inside, " Float:") || StartsWith(inside, " Double:")))
+            if (inside.starts_with(" Float:") || inside.starts_with(" Double:"))
                 type = AnswerType::Float;
-            else if (type == AnswerType::Opaque && StartsWith(inside, " Int64:"))
+            else if (inside.starts_with(" Int64:"))
                 type = AnswerType::Integer64;
-            else if (type == AnswerType::Opaque && StartsWith(inside, " UInt64:"))
+            else if (inside.starts_with(" UInt64:"))
                 type = AnswerType::Unsigned64;
             return true;
         }

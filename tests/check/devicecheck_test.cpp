@@ -325,6 +325,24 @@ TEST(AgentSettings, ProblemsAreFoundBeforeAnythingIsSent) {
     }
 }
 
+TEST(AgentSettings, NamesAreReadWithoutLetterCase) {
+    AuthProtocol auth = AuthProtocol::MD5;
+    EXPECT_TRUE(ParseAuthProtocol("sha-256", auth));
+    EXPECT_EQ(auth, AuthProtocol::SHA256);
+    EXPECT_TRUE(ParseAuthProtocol("SHA-1", auth));
+    EXPECT_EQ(auth, AuthProtocol::SHA);
+    EXPECT_FALSE(ParseAuthProtocol("SHA-3", auth));
+    EXPECT_EQ(auth, AuthProtocol::SHA);
+    PrivProtocol priv = PrivProtocol::DES;
+    EXPECT_TRUE(ParsePrivProtocol("aes-128", priv));
+    EXPECT_EQ(priv, PrivProtocol::AES);
+    EXPECT_FALSE(ParsePrivProtocol("3DES", priv));
+    SecurityLevel level = SecurityLevel::noAuthNoPriv;
+    EXPECT_TRUE(ParseSecurityLevel("AUTHPRIV", level));
+    EXPECT_EQ(level, SecurityLevel::authPriv);
+    EXPECT_FALSE(ParseSecurityLevel("auth", level));
+}
+
 TEST(AgentSettings, DescriptionNamesNoSecret) {
     AgentSettings settings;
     settings.host = "192.0.2.1:1161";

@@ -13,11 +13,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "import/importrunner.h"
 #include "library/oidfile.h"
+#include "text/textio.h"
 
 extern char** environ;
 
@@ -25,11 +25,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadText(const std::string& file) {
-    std::ifstream in(file);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+// The agent's log so far; "" before the agent has made it.
+std::string ReadLog(const std::string& file) {
+    std::string text, notMadeYet;
+    textfile::TryReadFile(file, text, notMadeYet);
+    return text;
 }
 
 // The environment of this process with extra (NAME=value) settings in front.
@@ -125,17 +125,17 @@ bool LocalAgent::Start(std::string& error) {
         // The agent logs its version once it serves; give a loaded machine time to get there.
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (std::chrono::steady_clock::now() < deadline) {
-            if (ReadText(log).find("NET-SNMP version") != std::string::npos) return true;
+            if (ReadLog(log).find("NET-SNMP version") != std::string::npos) return true;
             int status = 0;
             if (waitpid(pid_, &status, WNOHANG) == pid_) {
                 pid_ = -1;
-                error = ReadText(log);
+                error = ReadLog(log);
                 break;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         if (pid_ > 0) {
-            error = "snmpd did not come up within 30 s: " + ReadText(log);
+            error = "snmpd did not come up within 30 s: " + ReadLog(log);
             Stop();
             return false;
         }
