@@ -2,27 +2,29 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 
 #include "import/stripcomments.h"
 #include "library/filesave.h"
-#include "library/textcase.h"
 #include "mib/sourcetext.h"
+#include "text/asciicase.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using textcase::UpperAscii;
-
 constexpr std::string_view indexSignature = "oidwright module headers 1 ";
 
-std::string Trim(const std::string& text) {
-    std::size_t first = 0, last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= 32) ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32) --last;
-    return text.substr(first, last - first);
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
 }
 
 // Reads the decimal number at position and the one blank or line feed after it.
@@ -36,16 +38,21 @@ bool ReadNumber(std::string_view text, std::size_t& position, std::uint64_t& val
 
 }  // namespace
 
+// Looks at the text in place: the header is near its start, and a scanned file can be large.
 std::string ScannedModuleName(const std::string& text) {
-    const std::string upper = UpperAscii(text);
-    const std::size_t keyword = upper.find("DEFINITIONS");
-    if (keyword == std::string::npos) return "";
-    const std::size_t tailStart = keyword + std::string("DEFINITIONS").size() + 1;
-    const std::string tail = tailStart < text.size() ? Trim(upper.substr(tailStart)) : "";
-    if (tail.rfind("::=", 0) != 0) return "";
-    const std::string head = Trim(text.substr(0, keyword));
-    const std::size_t delimiter = head.find_last_of(std::string(" \n\r\b"));
-    return UpperAscii(delimiter == std::string::npos ? head : head.substr(delimiter + 1));
+    constexpr std::string_view keyword = "DEFINITIONS";
+    const std::string_view all = text;
+    const auto found = std::search(all.begin(), all.end(), keyword.begin(), keyword.end(),
+                                   [](char c, char k) { return asciicase::upper(c) == k; });
+    if (found == all.end()) return "";
+    const std::size_t at = static_cast<std::size_t>(found - all.begin());
+    // One character after the keyword is passed over, then blanks up to "::=".
+    const std::string_view tail = Trim(all.substr(std::min(at + keyword.size() + 1, all.size())));
+    if (!tail.starts_with("::=")) return "";
+    const std::string_view head = Trim(all.substr(0, at));
+    const std::size_t delimiter = head.find_last_of(" \n\r\b");
+    const std::string_view name = delimiter == std::string_view::npos ? head : head.substr(delimiter + 1);
+    return asciicase::upper(std::string(name));
 }
 
 std::string ModuleIndexFile(const std::string& cacheFolder, const std::string& workingFolder) {

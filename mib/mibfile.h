@@ -115,7 +115,7 @@ class tmibfile {
 
     tnameindex entryNames_, typeNames_;  // over all modules
     std::vector<tmodulescope> scopes_;
-    std::unordered_map<std::string, int> scopeByModule_;  // upper-cased module name
+    std::unordered_map<std::string, int, tanycasehash, tanycaseequal> scopeByModule_;  // any letter case
     int currentScope_ = -1;                                // of the module being parsed
     int typeDepth_ = 0;
 };

@@ -1,7 +1,6 @@
 #pragma once
 // Record names to record indexes for the parser's lookups; the first definition of a name wins.
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -30,9 +29,7 @@ struct tanycasehash {
 };
 struct tanycaseequal {
     bool operator()(std::string_view a, std::string_view b) const noexcept {
-        return a.size() == b.size() && (a == b || std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-                   return asciicase::upper(x) == asciicase::upper(y);
-               }));
+        return a == b || asciicase::equalsIgnoringCase(a, b);
     }
 };
 

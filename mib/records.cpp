@@ -27,7 +27,7 @@ int ItemIndex(const tasntype& type, const std::string& name) {
 std::string tmibentry::ClauseValue(const std::string& keyword) const {
     for (const std::string& line : Clauses) {
         const std::string_view key = lineKey(line);
-        if (key.size() < line.size() && asciicase::equalsIgnoringCase(std::string(key), keyword))
+        if (key.size() < line.size() && asciicase::equalsIgnoringCase(key, keyword))
             return line.substr(key.size() + 1);
     }
     return {};
@@ -61,13 +61,12 @@ int tmibfile::TypeIndex(const std::string& name, int scope) const {
 }
 
 int tmibfile::ModuleScope(const std::string& moduleName) const {
-    const auto found = scopeByModule_.find(asciicase::upper(moduleName));
+    const auto found = scopeByModule_.find(moduleName);
     return found == scopeByModule_.end() ? -1 : found->second;
 }
 
 int tmibfile::scopeFor(const std::string& moduleName) {
-    const auto [found, added] =
-        scopeByModule_.try_emplace(asciicase::upper(moduleName), static_cast<int>(scopes_.size()));
+    const auto [found, added] = scopeByModule_.try_emplace(moduleName, static_cast<int>(scopes_.size()));
     if (added) scopes_.emplace_back();
     return found->second;
 }
