@@ -1,6 +1,7 @@
 #include "check/checkreport.h"
 
 #include "library/oidfile.h"
+#include "text/utf8.h"
 
 namespace {
 
@@ -15,26 +16,13 @@ std::string Joined(const std::vector<std::string>& texts, const char* separator)
     return joined;
 }
 
-// Length of the UTF-8 sequence starting at text[i], or 0 when none starts there.
-std::size_t Utf8Sequence(const std::string& text, std::size_t i) {
-    const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
-    const unsigned char lead = byte(i);
-    const std::size_t length = lead >= 0xF0 && lead <= 0xF4  ? 4
-                               : lead >= 0xE0                ? 3
-                               : lead >= 0xC2 && lead < 0xE0 ? 2
-                                                             : 0;
-    if (length == 0 || i + length > text.size()) return 0;
-    for (std::size_t k = 1; k < length; ++k)
-        if ((byte(i + k) & 0xC0) != 0x80) return 0;
-    return length;
-}
-
 std::string JsonString(const std::string& text) {
     static const char hex[] = "0123456789abcdef";
     std::string out = "\"";
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
-        const std::size_t sequence = c >= 0x80 ? Utf8Sequence(text, i) : 0;
+        char32_t letter;
+        const std::size_t sequence = c >= 0x80 ? DecodeUtf8(text, i, letter) : 0;
         if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);

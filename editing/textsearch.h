@@ -57,9 +57,6 @@ class TextMatcher {
     mutable std::vector<std::size_t> fieldOffsets_;
 };
 
-// True when bytes is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-bool IsValidUtf8(std::string_view bytes);
-
 // The entry contains the text in one of the chosen fields, looked at in the order name key,
 // description, indicator, units, oid.
 bool EntryMatches(const Toiddata& entry, const SearchFields& fields, const TextMatcher& matcher);

@@ -10,8 +10,6 @@
 
 namespace lettercase {
 
-bool IsValidUtf8(std::string_view text);
-
 // "CPU Load" -> "cpu load"; the result always has the length of text.
 std::string Lower(std::string_view text);
 

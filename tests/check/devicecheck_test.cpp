@@ -259,6 +259,12 @@ TEST_F(CheckLibrary, JsonCarriesTheSameResult) {
         "}\n");
 }
 
+TEST_F(CheckLibrary, JsonEscapesEveryByteOfAMalformedSequence) {
+    library_.Entries(2)->name = "\xED\xA0\x80 \xC0\xAF";  // a surrogate and an overlong form
+    EXPECT_NE(CheckReportJson(library_, result_).find("\"name\": \"\\u00ed\\u00a0\\u0080 \\u00c0\\u00af\""),
+              std::string::npos);
+}
+
 TEST_F(CheckLibrary, AnsweredEntriesAreCopiedInLibraryOrder) {
     library_.Entries(2)->description = "line one\r\nline two";
     toidfile answered;

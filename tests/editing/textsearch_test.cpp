@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "library/oiddata.h"
+#include "text/utf8.h"
 
 namespace {
 
