@@ -1,7 +1,6 @@
 #include "app/checkdevicedialog.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -12,6 +11,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/dialogbuttons.h"
 #include "app/qtstrings.h"
 
 namespace {
@@ -108,14 +108,7 @@ CheckDeviceDialog::CheckDeviceDialog(QWidget* parent, UserDialogs& dialogs)
     agent->addRow("Retries:", retriesSpin_);
     layout->addWidget(agentBox_);
 
-    auto* buttons = new QDialogButtonBox;
-    QPushButton* check = buttons->addButton("Check", QDialogButtonBox::AcceptRole);
-    check->setObjectName("OkButton");
-    check->setDefault(true);
-    buttons->addButton("Cancel", QDialogButtonBox::RejectRole)->setObjectName("CancelButton");
-    connect(buttons, &QDialogButtonBox::accepted, this, &CheckDeviceDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    AddOkCancelButtons(*this, *layout, "Check");
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(browse, &QPushButton::clicked, this, [this] { browseCapture(); });

@@ -17,10 +17,8 @@ QString Decode(const std::string& bytes, TextEncoding encoding);
 // Windows-1252 cannot hold is written as UTF-8 instead, so that no typed character is lost.
 std::string Encode(const QString& text, TextEncoding encoding);
 
-// The text the bytes show as.
-inline QString toQt(const std::string& bytes) {
-    return Decode(bytes, EncodingOf(bytes));
-}
+// The text the bytes show as: Decode(bytes, EncodingOf(bytes)), decoding valid UTF-8 only once.
+QString toQt(const std::string& bytes);
 // A new text (typed, or made by the window) as UTF-8.
 inline std::string fromQt(const QString& text) {
     return Encode(text, TextEncoding::Utf8);

@@ -1,7 +1,6 @@
 #include "app/searchdlg.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -9,6 +8,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+
+#include "app/dialogbuttons.h"
 
 namespace {
 
@@ -48,14 +49,7 @@ Tsearchdlg::Tsearchdlg(QWidget* parent) : QDialog(parent) {
     caseOption_ = addOption(new QVBoxLayout(optionsBox), "CaseSensitiveOption", "Case Sensitive", false);
     layout->addWidget(optionsBox);
 
-    auto* buttons = new QDialogButtonBox;
-    okButton_ = buttons->addButton("Ok", QDialogButtonBox::AcceptRole);
-    okButton_->setObjectName("OkButton");
-    okButton_->setDefault(true);
-    buttons->addButton("Cancel", QDialogButtonBox::RejectRole)->setObjectName("CancelButton");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    okButton_ = AddOkCancelButtons(*this, *layout, "Ok");
     layout->setSizeConstraint(QLayout::SetFixedSize);  // a fixed-size dialog box
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/aboutdlg.h"
 #include "app/form1.h"
+#include "tests/app/shottool.h"
 #include "widgets/htmllabel.h"
 
 int main(int argc, char* argv[]) {
@@ -18,9 +19,5 @@ int main(int argc, char* argv[]) {
     label1->setHtml(WithVersion(label1->html(), TForm1::Title));
     box.show();
     QApplication::processEvents();
-    if (!box.grab().save(QString::fromLocal8Bit(argv[1]))) {
-        std::fprintf(stderr, "cannot write %s\n", argv[1]);
-        return 1;
-    }
-    return 0;
+    return SaveShot(box, argv[1]);
 }

@@ -8,15 +8,11 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <cstdio>
 
-#include "app/document.h"
-#include "app/editingcontroller.h"
-#include "app/form1.h"
 #include "app/qtuserdialogs.h"
-#include "app/settingsstore.h"
 #include "localagent.h"
+#include "tests/app/shottool.h"
 #include "widgets/oidtreeview.h"
 
 namespace {
@@ -56,13 +52,9 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "no agent: %s\n", problem.c_str());
         return 1;
     }
-    QTemporaryDir settingsDir;  // no stored folders or agent: the picture does not depend on the machine
     AgentDialogs dialogs(agent);
-    SettingsStore settings(settingsDir.filePath("machine.ini"));
-    TForm1 form(dialogs, settings);
-    form.document().library().LoadFromFile(argv[1]);
-    form.document().setFileName(QString::fromLocal8Bit(argv[1]));
-    form.editing().RebuildTree("");
+    ShotWindow window(dialogs, argv[1]);
+    TForm1& form = window.form;
     form.show();
     form.findChild<QAction*>("CheckAgainstDevice1")->trigger();
     if (dialogs.failed) return 1;
@@ -76,9 +68,5 @@ int main(int argc, char* argv[]) {
     form.tree().scrollToTop();
     QApplication::processEvents();
     std::printf("%s\n", qPrintable(form.statusBar()->currentMessage()));
-    if (!form.grab().save(QString::fromLocal8Bit(argv[2]))) {
-        std::fprintf(stderr, "cannot write %s\n", argv[2]);
-        return 1;
-    }
-    return 0;
+    return SaveShot(form, argv[2]);
 }

@@ -100,7 +100,9 @@ TEST_F(FileCommandsTest, UnsavedChangesAndPendingEditsAreGuardedBeforeNewAndOpen
         EXPECT_EQ(dialogs.asked[0].text, DiscardQuestion);
         EXPECT_EQ(form->document().library().Count(), c.countAfter) << c.command;
         EXPECT_EQ(form->document().unsaved(), c.unsaved && c.answer == DialogAnswer::No) << c.command;
-        if (c.edited && c.answer == DialogAnswer::No) EXPECT_EQ(text("Edit4"), "1.3.6.1.2.1.25.3.3.1.29");
+        if (c.edited && c.answer == DialogAnswer::No) {
+            EXPECT_EQ(text("Edit4"), "1.3.6.1.2.1.25.3.3.1.29");
+        }
     }
 }
 

@@ -5,17 +5,12 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QTemporaryDir>
 #include <cstdio>
 
-#include "app/document.h"
-#include "app/editingcontroller.h"
-#include "app/form1.h"
-#include "app/qtstrings.h"
 #include "app/qtuserdialogs.h"
 #include "app/selectioncommands.h"
-#include "app/settingsstore.h"
 #include "app/treebuilder.h"
+#include "tests/app/shottool.h"
 #include "widgets/oidtreeview.h"
 
 int main(int argc, char* argv[]) {
@@ -24,14 +19,10 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     QApplication application(argc, argv);
-    QTemporaryDir settingsDir;  // no stored folders: the screenshot does not depend on the machine
     QtUserDialogs dialogs;
-    SettingsStore settings(settingsDir.filePath("machine.ini"));
-    TForm1 form(dialogs, settings);
-    form.document().library().LoadFromFile(argv[1]);
-    form.document().setFileName(QString::fromLocal8Bit(argv[1]));
     const bool partial = argc > 3 && QString(argv[3]) == "--partial";
-    form.editing().RebuildTree(argc > 3 && !partial ? argv[3] : "");
+    ShotWindow window(dialogs, argv[1], argc > 3 && !partial ? argv[3] : "");
+    TForm1& form = window.form;
     if (TreeNode* node = form.tree().selectedNode(); node && EntryOf(node) && node->parent())
         form.editing().ShowEntry(*EntryOf(node));
     if (partial) {
@@ -48,9 +39,5 @@ int main(int argc, char* argv[]) {
     }
     form.show();
     QApplication::processEvents();
-    if (!form.grab().save(QString::fromLocal8Bit(argv[2]))) {
-        std::fprintf(stderr, "cannot write %s\n", argv[2]);
-        return 1;
-    }
-    return 0;
+    return SaveShot(form, argv[2]);
 }
