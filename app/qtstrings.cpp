@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "text/utf8.h"
+
 namespace {
 
 // Windows-1252 characters of the bytes 0x80 to 0x9F; the five unassigned bytes keep their
@@ -27,23 +29,14 @@ std::string utf8(const QString& text) {
     return text.toUtf8().toStdString();
 }
 
-// Decodes bytes as UTF-8; false when they are not valid UTF-8. Valid means they decode and
-// encode back to the same bytes: overlong forms and surrogates do not count.
-bool decodeUtf8(const std::string& bytes, QString& decoded) {
-    decoded = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-    return utf8(decoded) == bytes;
-}
-
 }  // namespace
 
 TextEncoding EncodingOf(const std::string& bytes) {
-    QString decoded;
-    return decodeUtf8(bytes, decoded) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+    return IsValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
 }
 
 QString toQt(const std::string& bytes) {
-    QString decoded;
-    return decodeUtf8(bytes, decoded) ? decoded : Decode(bytes, TextEncoding::Windows1252);
+    return Decode(bytes, EncodingOf(bytes));
 }
 
 QString Decode(const std::string& bytes, TextEncoding encoding) {
