@@ -5,6 +5,7 @@
 #include <string>
 
 #include "check/checkreport.h"
+#include "cli/commandline.h"
 #include "check/devicecheck.h"
 #include "library/oidfile.h"
 
@@ -146,11 +147,9 @@ bool ParseArguments(int argc, char** argv, Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::string(argv[i]) == "--help") {
-            std::cout << Usage;
-            return exitAllAnswered;
-        }
+    if (AsksForHelp(argc, argv)) {
+        std::cout << Usage;
+        return exitAllAnswered;
     }
     Options options;
     if (!ParseArguments(argc, argv, options)) {
@@ -159,16 +158,7 @@ int main(int argc, char** argv) {
     }
 
     toidfile library;
-    try {
-        const std::string refused = library.LoadFromFile(options.library);
-        if (!refused.empty()) {
-            std::cerr << options.library << ": " << refused << "\n";
-            return exitUnreadable;
-        }
-    } catch (const std::exception& error) {
-        std::cerr << options.library << ": " << error.what() << "\n";
-        return exitUnreadable;
-    }
+    if (!ReadLibrary(library, options.library)) return exitUnreadable;
 
     CheckResult result;
     try {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/commandline.h"
 #include "import/importrunner.h"
 #include "library/htmloverview.h"
 #include "library/oidfile.h"
@@ -102,31 +103,18 @@ void PrintLines(std::ostream& out, const std::vector<std::string>& lines) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    Options options;
-    for (int i = 1; i < argc; ++i) {
-        if (std::string(argv[i]) == "--help") {
-            std::cout << Usage;
-            return exitOk;
-        }
+    if (AsksForHelp(argc, argv)) {
+        std::cout << Usage;
+        return exitOk;
     }
+    Options options;
     if (!ParseArguments(argc, argv, options) || (options.files.empty() && options.input.empty())) {
         std::cerr << Usage;
         return exitUsage;
     }
 
     toidfile library;
-    if (!options.input.empty()) {
-        try {
-            const std::string refused = library.LoadFromFile(options.input);
-            if (!refused.empty()) {
-                std::cerr << options.input << ": " << refused << "\n";
-                return exitLibraryError;
-            }
-        } catch (const std::exception& error) {
-            std::cerr << options.input << ": " << error.what() << "\n";
-            return exitLibraryError;
-        }
-    }
+    if (!options.input.empty() && !ReadLibrary(library, options.input)) return exitLibraryError;
 
     const std::string programFolder = ProgramFolder(argv[0]);
     tprogramfiles program = ProgramFilesIn(programFolder);
