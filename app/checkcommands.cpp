@@ -42,7 +42,7 @@ void CheckCommands::CheckAgainstDevice1Click() {
         rememberAgent(agent);  // also when the check fails: the next try starts from it
         try {
             result = walkAgent(agent);
-        } catch (const echeckerror&) {
+        } catch (const CheckError&) {
             if (host_.runner().closeRequested()) return;  // the walk stopped for the window to close
             throw;                                        // its message shows in the error box
         }

@@ -123,7 +123,7 @@ void FileCommands::SaveToZelto1Click() {
     host_.editing().ApplyPendingEdits();
     Document& document = host_.document();
     const QString libraryDir = host_.folders().monitorFolder() + "snmplibs";
-    if (!QDir().mkpath(libraryDir)) throw eoidfileerror(fromQt("Can not create the folder " + libraryDir));
+    if (!QDir().mkpath(libraryDir)) throw OidFileError(fromQt("Can not create the folder " + libraryDir));
     if (!document.fileName().isEmpty()) {
         const QString target = WithTrailingSeparator(libraryDir) + QFileInfo(document.fileName()).fileName();
         document.library().SaveToFile(PathBytes(target));

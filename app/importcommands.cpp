@@ -41,7 +41,7 @@ void ImportCommands::MIB1Click() {
     std::vector<std::string> files;
     for (const QString& file : chosen) files.push_back(PathBytes(file));
 
-    timportrunner runner;
+    ImportRunner runner;
     sinceRepaint_.invalidate();  // the first search shows at once
     try {
         importFiles(runner, files);
@@ -57,7 +57,7 @@ void ImportCommands::MIB1Click() {
     finish(runner);
 }
 
-void ImportCommands::importFiles(timportrunner& runner, const std::vector<std::string>& files) {
+void ImportCommands::importFiles(ImportRunner& runner, const std::vector<std::string>& files) {
     const QString programFolder = FolderSettings::programFolder();
     const std::string standardFolder = PathBytes(programFolder + "stdmib" + QDir::separator());
     runner.ModuleIndexFolder = PathBytes(QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
@@ -96,7 +96,7 @@ void ImportCommands::showParseError(const eparseexception& error) {
     std::string text;
     try {
         text = JoinLinesWithCrLf(ReadFileBytes(error.FileName));
-    } catch (const emibfileerror&) {
+    } catch (const MibFileError&) {
     }
     const int line = LineOfPosition(text, error.Position);
     ProgressForm_->hide();
@@ -106,7 +106,7 @@ void ImportCommands::showParseError(const eparseexception& error) {
     host_.dialogs().showModal(window);
 }
 
-void ImportCommands::finish(const timportrunner& runner) {
+void ImportCommands::finish(const ImportRunner& runner) {
     ProgressForm_->hide();
     host_.editing().RebuildTree({});
     host_.document().setUnsaved(true);

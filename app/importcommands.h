@@ -12,7 +12,7 @@
 class TProgressForm;
 class Tlogwindow;
 class eparseexception;
-class timportrunner;
+class ImportRunner;
 
 // Imports the chosen MIB files into the open library with the import runner oidwright-import
 // uses, showing the progress, parse error and import log windows.
@@ -29,11 +29,11 @@ class ImportCommands : public CommandFamily {
 
   private:
     // Imports the files one after the other; a close request ends the run between files.
-    void importFiles(timportrunner& runner, const std::vector<std::string>& files);
+    void importFiles(ImportRunner& runner, const std::vector<std::string>& files);
     void OnModuleSearch(const std::string& module, const std::string& file);
     void showParseError(const eparseexception& error);
     // What every command that got files ends with, also after an error.
-    void finish(const timportrunner& runner);
+    void finish(const ImportRunner& runner);
 
     CommandHost& host_;
     FileDialogSpec mibopen_;

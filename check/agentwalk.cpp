@@ -154,7 +154,7 @@ CheckFailure FailureOf(int snmpError) {
 
 // Tells the callback (when set) how far the walk has come; throws cancelled when it says stop.
 void Report(const WalkProgressCallback& progress, const WalkProgress& state) {
-    if (progress && !progress(state)) throw echeckerror(CheckFailure::cancelled, "The check was cancelled.");
+    if (progress && !progress(state)) throw CheckError(CheckFailure::cancelled, "The check was cancelled.");
 }
 
 // One open session to the agent; requests go out one at a time.
@@ -190,7 +190,7 @@ class AgentSession {
         std::memset(setup.securityPrivKey, 0, sizeof setup.securityPrivKey);
         if (handle_ == nullptr) {
             const int error = setup.s_snmp_errno;
-            throw echeckerror(FailureOf(error), Explain(error, snmp_api_errstring(error)));
+            throw CheckError(FailureOf(error), Explain(error, snmp_api_errstring(error)));
         }
     }
     ~AgentSession() { snmp_sess_close(handle_); }
@@ -219,13 +219,13 @@ class AgentSession {
             snmp_sess_error(handle_, &systemError, &snmpError, &text);
             const std::string message = text != nullptr ? text : "the request could not be sent";
             std::free(text);
-            throw echeckerror(FailureOf(snmpError), Explain(snmpError, message));
+            throw CheckError(FailureOf(snmpError), Explain(snmpError, message));
         }
         Await(reply, state);
-        if (reply.timedOut) throw echeckerror(CheckFailure::timeout, Explain(SNMPERR_TIMEOUT, ""));
+        if (reply.timedOut) throw CheckError(CheckFailure::timeout, Explain(SNMPERR_TIMEOUT, ""));
         if (reply.reportError != SNMPERR_SUCCESS)
-            throw echeckerror(FailureOf(reply.reportError),
-                              Explain(reply.reportError, snmp_api_errstring(reply.reportError)));
+            throw CheckError(FailureOf(reply.reportError),
+                             Explain(reply.reportError, snmp_api_errstring(reply.reportError)));
         return std::move(reply);
     }
 
@@ -236,7 +236,7 @@ class AgentSession {
         setup.securityAuthProtoLen = auth.length;
         setup.securityAuthKeyLen = USM_AUTH_KU_LEN;
         if (!MakeKey(auth, settings_.authKey, setup.securityAuthKey, setup.securityAuthKeyLen))
-            throw echeckerror(CheckFailure::badSettings, "The authentication key cannot be used.");
+            throw CheckError(CheckFailure::badSettings, "The authentication key cannot be used.");
         if (settings_.level != SecurityLevel::authPriv) return;
         const ProtocolOid priv = PrivOid(settings_.privProtocol);
         setup.securityPrivProto = const_cast<oid*>(priv.arcs);
@@ -244,7 +244,7 @@ class AgentSession {
         setup.securityPrivKeyLen = USM_PRIV_KU_LEN;
         // USM derives the privacy key with the authentication hash too.
         if (!MakeKey(auth, settings_.privKey, setup.securityPrivKey, setup.securityPrivKeyLen))
-            throw echeckerror(CheckFailure::badSettings, "The privacy key cannot be used.");
+            throw CheckError(CheckFailure::badSettings, "The privacy key cannot be used.");
     }
 
     // The key of a pass phrase, as long as length allows; false when it cannot be made.
@@ -273,8 +273,8 @@ class AgentSession {
             else if (ready == 0)
                 snmp_sess_timeout(handle_);
             else if (errno != EINTR)
-                throw echeckerror(CheckFailure::agentError,
-                                  std::string("Waiting for the agent failed: ") + std::strerror(errno));
+                throw CheckError(CheckFailure::agentError,
+                                 std::string("Waiting for the agent failed: ") + std::strerror(errno));
         }
     }
 
@@ -393,7 +393,7 @@ std::string DescribeAgent(const AgentSettings& settings) {
 void WalkAgent(const AgentSettings& settings, const std::vector<Oid>& subtrees, DeviceAnswers& answers,
                const WalkProgressCallback& progress) {
     const std::string problem = SettingsProblem(settings);
-    if (!problem.empty()) throw echeckerror(CheckFailure::badSettings, problem);
+    if (!problem.empty()) throw CheckError(CheckFailure::badSettings, problem);
     WalkProgress state;
     state.subtrees = subtrees.size();
     Report(progress, state);
@@ -411,9 +411,9 @@ void WalkAgent(const AgentSettings& settings, const std::vector<Oid>& subtrees, 
             // A v1 agent says noSuchName past the last variable it has.
             if (reply.errorStatus == SNMP_ERR_NOSUCHNAME && settings.version == SnmpVersion::v1) break;
             if (reply.errorStatus != SNMP_ERR_NOERROR)
-                throw echeckerror(CheckFailure::agentError, settings.host + " answered with the error \"" +
-                                                                snmp_errstring(reply.errorStatus) +
-                                                                "\" under " + FormatOid(root));
+                throw CheckError(CheckFailure::agentError, settings.host + " answered with the error \"" +
+                                                               snmp_errstring(reply.errorStatus) +
+                                                               "\" under " + FormatOid(root));
             more = !reply.variables.empty();
             for (auto& [name, type] : reply.variables) {
                 if (type == AnswerType::EndOfMibView || !OidStartsWith(name, root)) {
@@ -422,11 +422,11 @@ void WalkAgent(const AgentSettings& settings, const std::vector<Oid>& subtrees, 
                 }
                 // An agent that answers an OID not after the one asked would keep the walk going forever.
                 if (!(cursor < name))
-                    throw echeckerror(CheckFailure::agentError,
-                                      settings.host + " answered out of order under " + FormatOid(root));
+                    throw CheckError(CheckFailure::agentError,
+                                     settings.host + " answered out of order under " + FormatOid(root));
                 if (++state.variables > MaxVariables)
-                    throw echeckerror(CheckFailure::agentError,
-                                      settings.host + " answered more than 20,000,000 variables");
+                    throw CheckError(CheckFailure::agentError,
+                                     settings.host + " answered more than 20,000,000 variables");
                 answers.Add(name, type);
                 cursor = std::move(name);
             }

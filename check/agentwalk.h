@@ -52,9 +52,9 @@ enum class CheckFailure {
 };
 
 // A check that could not read its source; what() is the message to show, free of secrets.
-class echeckerror : public std::runtime_error {
+class CheckError : public std::runtime_error {
   public:
-    echeckerror(CheckFailure failure, const std::string& message)
+    CheckError(CheckFailure failure, const std::string& message)
         : std::runtime_error(message), failure_(failure) {}
     CheckFailure Failure() const { return failure_; }
 
@@ -73,7 +73,7 @@ using WalkProgressCallback = std::function<bool(const WalkProgress&)>;
 // Adds every variable of each subtree to answers. Runs on the calling thread; one live walk at
 // a time per process (net-snmp keeps its v3 users in one global list). The callback (when set) runs at least
 // every 100 ms while an answer is awaited, so a cancel takes effect at once; only the discovery of a v3
-// agent's engine before the first request waits (timeout and retries at most) without it. Throws echeckerror:
+// agent's engine before the first request waits (timeout and retries at most) without it. Throws CheckError:
 // badSettings, unknownHost, timeout (no answer within timeoutSeconds and the retries),
 // authentication, agentError (an error status or a walk that does not advance), cancelled.
 void WalkAgent(const AgentSettings& settings, const std::vector<Oid>& subtrees, DeviceAnswers& answers,

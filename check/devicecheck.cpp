@@ -105,7 +105,7 @@ CheckResult MatchEntries(const toidfile& library, const DeviceAnswers& answers) 
 
 CheckResult CheckAgainstCapture(const toidfile& library, const std::string& fileName) {
     std::string text, message;
-    if (!textfile::TryReadFile(fileName, text, message)) throw echeckerror(CheckFailure::unreadable, message);
+    if (!textfile::TryReadFile(fileName, text, message)) throw CheckError(CheckFailure::unreadable, message);
     DeviceAnswers answers;
     const CaptureReading reading = ReadWalkCapture(text, answers);
     CheckResult result = MatchEntries(library, answers);

@@ -43,7 +43,7 @@ std::vector<Oid> SubtreesToWalk(const toidfile& library);
 EntryCheck MatchEntry(const Toiddata& entry, const DeviceAnswers& answers);
 CheckResult MatchEntries(const toidfile& library, const DeviceAnswers& answers);
 
-// Reads a capture file (throws echeckerror unreadable) and matches the library against it.
+// Reads a capture file (throws CheckError unreadable) and matches the library against it.
 CheckResult CheckAgainstCapture(const toidfile& library, const std::string& fileName);
 // Walks the subtrees the library needs and matches it; errors as WalkAgent.
 CheckResult CheckAgainstAgent(const toidfile& library, const AgentSettings& settings,

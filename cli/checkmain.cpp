@@ -5,8 +5,8 @@
 #include <string>
 
 #include "check/checkreport.h"
-#include "cli/commandline.h"
 #include "check/devicecheck.h"
+#include "cli/commandline.h"
 #include "library/oidfile.h"
 
 namespace {
@@ -164,7 +164,7 @@ int main(int argc, char** argv) {
     try {
         result = options.walk.empty() ? CheckAgainstAgent(library, options.agent)
                                       : CheckAgainstCapture(library, options.walk);
-    } catch (const echeckerror& error) {
+    } catch (const CheckError& error) {
         std::cerr << "oidwright-check: " << error.what() << "\n";
         return error.Failure() == CheckFailure::badSettings ? exitUsage : exitUnreadable;
     }

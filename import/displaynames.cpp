@@ -42,7 +42,7 @@ std::vector<Replacement> LoadReplaceList(const std::string& fileName) {
     return list;
 }
 
-void tdisplaynames::CollectAbbreviations(const std::string& description) {
+void DisplayNames::CollectAbbreviations(const std::string& description) {
     Abbreviations.clear();
     std::size_t i = 0;
     while (i < description.size()) {
@@ -55,14 +55,14 @@ void tdisplaynames::CollectAbbreviations(const std::string& description) {
     }
 }
 
-void tdisplaynames::AddAbbreviation(const std::string& word) {
+void DisplayNames::AddAbbreviation(const std::string& word) {
     const auto place =
         std::lower_bound(Abbreviations.begin(), Abbreviations.end(), word, lettercase::LessIgnoreCase);
     if (place != Abbreviations.end() && lettercase::Lower(*place) == lettercase::Lower(word)) return;
     Abbreviations.insert(place, word);
 }
 
-std::string tdisplaynames::MakeDisplayName(std::string text, bool splitAbbreviations) const {
+std::string DisplayNames::MakeDisplayName(std::string text, bool splitAbbreviations) const {
     if (splitAbbreviations) IsolateAbbreviations(text);
     // Camel split from the right: "ifInOctets" -> "if In Octets"; capital runs stay joined.
     for (std::size_t a = text.size() >= 3 ? text.size() - 2 : 0; a-- > 0;) {
@@ -76,7 +76,7 @@ std::string tdisplaynames::MakeDisplayName(std::string text, bool splitAbbreviat
 
 // Puts blanks around each occurrence of a collected word; the search start only moves forward,
 // so an abbreviation found early hides those that stand before it.
-void tdisplaynames::IsolateAbbreviations(std::string& text) const {
+void DisplayNames::IsolateAbbreviations(std::string& text) const {
     std::size_t start = 0;
     for (const std::string& word : Abbreviations) {
         for (;;) {
@@ -94,7 +94,7 @@ void tdisplaynames::IsolateAbbreviations(std::string& text) const {
     }
 }
 
-void tdisplaynames::ApplyReplacements(std::string& text) const {
+void DisplayNames::ApplyReplacements(std::string& text) const {
     // Each line uses the value of the first line with its name.
     std::unordered_map<std::string, const std::string*> firstValue;
     for (const auto& [name, value] : ReplaceList) firstValue.emplace(lettercase::Lower(name), &value);

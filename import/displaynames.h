@@ -13,7 +13,7 @@ using Replacement = std::pair<std::string, std::string>;
 std::vector<Replacement> LoadReplaceList(const std::string& fileName);
 
 // Turns identifiers into display words, keeping the description's abbreviations whole.
-class tdisplaynames {
+class DisplayNames {
   public:
     // Sorted without regard to case, no duplicates; refilled per object.
     std::vector<std::string> Abbreviations;

@@ -16,9 +16,9 @@ namespace {
 using textcase::UpperAscii;
 
 // Phase 1: the standard module, the chosen file, then pass after pass every imported module.
-class tmoduleloader {
+class ModuleLoader {
   public:
-    tmoduleloader(toidfile& library, tmibfile& mib, tmoduleheaders& headers)
+    ModuleLoader(toidfile& library, tmibfile& mib, ModuleHeaders& headers)
         : library_(library), mib_(mib), headers_(headers) {}
 
     void Parse(const std::string& fileName) {
@@ -65,28 +65,28 @@ class tmoduleloader {
 
     toidfile& library_;
     tmibfile& mib_;
-    tmoduleheaders& headers_;
+    ModuleHeaders& headers_;
     std::unordered_set<std::string> loaded_;  // upper-cased module names
 };
 
 }  // namespace
 
-tprogramfiles ProgramFilesIn(const std::string& programFolder) {
+ProgramFiles ProgramFilesIn(const std::string& programFolder) {
     const std::filesystem::path folder(programFolder);
     return {(folder / "stdmib" / "VELTRANE-STANDARD-MIB.mib").string(),
             (folder / "replacelist.txt").string()};
 }
 
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
-               const std::string& secondFolder, const tprogramfiles& program) {
-    tmoduleheaders headers;
+               const std::string& secondFolder, const ProgramFiles& program) {
+    ModuleHeaders headers;
     return ImportMib(library, fileName, workingFolder, secondFolder, program, headers);
 }
 
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
-               const std::string& secondFolder, const tprogramfiles& program, tmoduleheaders& headers) {
+               const std::string& secondFolder, const ProgramFiles& program, ModuleHeaders& headers) {
     library.Log("Load: " + fileName);
-    tdisplaynames names;
+    DisplayNames names;
     names.ReplaceList = LoadReplaceList(program.replaceList);
     library.ImportStats.Clear();
 
@@ -94,13 +94,13 @@ bool ImportMib(toidfile& library, const std::string& fileName, const std::string
     if (library.OnLog) mib.OnLog = [&library](tmibfile&, const std::string& line) { library.Log(line); };
     mib.LogLevel = library.LogLevel;
 
-    tmoduleloader loader(library, mib, headers);
+    ModuleLoader loader(library, mib, headers);
     loader.Parse(program.standardModule);
     loader.LoadChosen(fileName);
     const std::string agent = mib.ModuleName;
     mib.Imported = true;
     loader.LoadImports(workingFolder, secondFolder.empty() ? FolderOfFile(fileName) : secondFolder);
 
-    tmibconverter converter(library, mib, names, agent);
+    MibConverter converter(library, mib, names, agent);
     return converter.ConvertAll();
 }

@@ -4,25 +4,25 @@
 #include <string>
 
 class toidfile;
-class tmoduleheaders;
+class ModuleHeaders;
 
 // The two files the import reads from the program's own folder.
-struct tprogramfiles {
+struct ProgramFiles {
     std::string standardModule;  // parsed first in every import
     std::string replaceList;     // optional word replacements for display names
 };
 
 // stdmib/VELTRANE-STANDARD-MIB.mib and replacelist.txt inside programFolder.
-tprogramfiles ProgramFilesIn(const std::string& programFolder);
+ProgramFiles ProgramFilesIn(const std::string& programFolder);
 
 // Parses the standard module, fileName and every module it imports (searched in workingFolder,
 // then secondFolder, or fileName's folder when that is empty), then appends an entry for every
 // numeric scalar and column of fileName. Returns false when a parent chain does not reach iso
 // or an augmented row is missing. Throws eparseexception (parse error, "Missing import module: ")
-// before any entry is appended, and emibfileerror for a file that cannot be read.
+// before any entry is appended, and MibFileError for a file that cannot be read.
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
-               const std::string& secondFolder, const tprogramfiles& program);
+               const std::string& secondFolder, const ProgramFiles& program);
 
 // The same with the scanned module headers kept by the caller (the benchmark counts the reads).
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
-               const std::string& secondFolder, const tprogramfiles& program, tmoduleheaders& headers);
+               const std::string& secondFolder, const ProgramFiles& program, ModuleHeaders& headers);

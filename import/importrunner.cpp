@@ -7,8 +7,8 @@ std::string FolderOfFile(const std::string& fileName) {
     return separator == std::string::npos ? "./" : fileName.substr(0, separator + 1);
 }
 
-void timportrunner::Run(toidfile& library, const std::vector<std::string>& files,
-                        const std::string& standardFolder, const tprogramfiles& program) {
+void ImportRunner::Run(toidfile& library, const std::vector<std::string>& files,
+                       const std::string& standardFolder, const ProgramFiles& program) {
     ImportLog.clear();
     ImportReport.clear();
     Failed = false;
@@ -25,8 +25,8 @@ void timportrunner::Run(toidfile& library, const std::vector<std::string>& files
     headers_.SaveIndex(index);
 }
 
-void timportrunner::RunAll(toidfile& library, const std::vector<std::string>& files,
-                           const std::string& standardFolder, const tprogramfiles& program) {
+void ImportRunner::RunAll(toidfile& library, const std::vector<std::string>& files,
+                          const std::string& standardFolder, const ProgramFiles& program) {
     const std::string workingFolder = FolderOfFile(files.front());
     for (const std::string& file : files) {
         if (BeforeFile && !BeforeFile(file)) return;
@@ -34,9 +34,8 @@ void timportrunner::RunAll(toidfile& library, const std::vector<std::string>& fi
     }
 }
 
-bool timportrunner::RunImport(toidfile& library, const std::string& fileName,
-                              const std::string& workingFolder, const std::string& standardFolder,
-                              const tprogramfiles& program) {
+bool ImportRunner::RunImport(toidfile& library, const std::string& fileName, const std::string& workingFolder,
+                             const std::string& standardFolder, const ProgramFiles& program) {
     // The library outlives the runner: its log handler is given back, also when the import throws.
     struct RestoreLog {
         toidfile& library;
@@ -51,7 +50,7 @@ bool timportrunner::RunImport(toidfile& library, const std::string& fileName,
     return ok;
 }
 
-std::vector<std::string> timportrunner::SummaryLines() const {
+std::vector<std::string> ImportRunner::SummaryLines() const {
     std::vector<std::string> lines;
     if (Failed) {
         lines = ImportReport;

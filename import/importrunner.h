@@ -12,7 +12,7 @@ class toidfile;
 
 // Imports files one after the other as the window's import command does and keeps what
 // it shows afterwards: the reports of all files and the full import log.
-class timportrunner {
+class ImportRunner {
   public:
     std::vector<std::string> ImportLog;
     std::vector<std::string> ImportReport;
@@ -29,15 +29,15 @@ class timportrunner {
 
     // Working folder: the folder of the first file; second folder: standardFolder.
     // Loads the working folder's index first and saves it afterwards, also after an error.
-    // Errors of ImportMib (eparseexception, emibfileerror) pass through and end the run;
+    // Errors of ImportMib (eparseexception, MibFileError) pass through and end the run;
     // files after the failing one are not imported.
     void Run(toidfile& library, const std::vector<std::string>& files, const std::string& standardFolder,
-             const tprogramfiles& program);
+             const ProgramFiles& program);
 
     // One file with LogLevel 2 and OnLog feeding ImportLog (LogLevel 0 and no handler without
     // KeepLog; the library's own handler is put back afterwards); appends the file's report.
     bool RunImport(toidfile& library, const std::string& fileName, const std::string& workingFolder,
-                   const std::string& standardFolder, const tprogramfiles& program);
+                   const std::string& standardFolder, const ProgramFiles& program);
 
     // The lines the import log window shows after the run: "Import successful!" and the
     // reports, or on a failure the reports, the warning and the whole log.
@@ -45,9 +45,9 @@ class timportrunner {
 
   private:
     void RunAll(toidfile& library, const std::vector<std::string>& files, const std::string& standardFolder,
-                const tprogramfiles& program);
+                const ProgramFiles& program);
 
-    tmoduleheaders headers_;  // the headers read by every run of this runner
+    ModuleHeaders headers_;  // the headers read by every run of this runner
 };
 
 // The folder of a file with its trailing separator; "./" for a bare file name.

@@ -33,7 +33,7 @@ std::string TableGroup(const std::string& tableName) {
 
 }  // namespace
 
-bool tmibconverter::ConvertAll() {
+bool MibConverter::ConvertAll() {
     for (int i = 0; i < mib_.EntryCount(); ++i) {
         const tmibentry& symbol = mib_.EntryAt(i);
         if (symbol.Imported || symbol.Macro != "OBJECT-TYPE") continue;
@@ -44,9 +44,9 @@ bool tmibconverter::ConvertAll() {
     return success_;
 }
 
-void tmibconverter::Convert(const tmibentry& symbol, const std::string& syntax, const tasntype* resolvedType) {
+void MibConverter::Convert(const tmibentry& symbol, const std::string& syntax, const tasntype* resolvedType) {
     timportstat& stats = library_.ImportStats;
-    const tparentchain chain = WalkParents(mib_, symbol);
+    const ParentChain chain = WalkParents(mib_, symbol);
     stats.AddOid(symbol.Name, symbol.Macro, chain.rooted ? oidResolved : oidPartial);
     if (!chain.rooted) success_ = false;
     if (chain.members.size() < 2) return;
@@ -86,13 +86,13 @@ void tmibconverter::Convert(const tmibentry& symbol, const std::string& syntax, 
     if (library_.LogLevel >= 2) library_.Log(symbol.Name + ":  " + ChainText(chain));
 }
 
-const tasntype* tmibconverter::RowType(const tmibentry& row) const {
+const tasntype* MibConverter::RowType(const tmibentry& row) const {
     const int index = mib_.TypeIndex(row.ClauseValue("SYNTAX"), row.Module);
     return index < 0 ? nullptr : &mib_.TypeAt(index);
 }
 
-bool tmibconverter::PlaceColumn(const tmibentry& symbol, const tmibentry& columnRow, Toiddata& entry,
-                                std::string& group, std::string& suffix) {
+bool MibConverter::PlaceColumn(const tmibentry& symbol, const tmibentry& columnRow, Toiddata& entry,
+                               std::string& group, std::string& suffix) {
     group = TableGroup(columnRow.OidParts.empty() ? "" : columnRow.OidParts[0].name);
     entry.kind = TMIBDataKind::mkTable;
 
@@ -122,15 +122,14 @@ bool tmibconverter::PlaceColumn(const tmibentry& symbol, const tmibentry& column
     bool retained = true;
     const int own = ItemIndex(*rowType, first);
     if (own >= 0) {
-        const std::string rowOid =
-            augmenting ? AugmentedRowOid(*row) + "." : WithoutLastArc(entry.oid);
+        const std::string rowOid = augmenting ? AugmentedRowOid(*row) + "." : WithoutLastArc(entry.oid);
         group += ": #[" + rowOid + std::to_string(own + 1) + "]";
     } else if (const int index = mib_.EntryIndex(first, row->Module); index < 0) {
         retained = false;  // kept only when the second index is found below
     } else {
         const tmibentry& indexObject = mib_.EntryAt(index);
-        const int otherRow =
-            mib_.EntryIndex(indexObject.OidParts.empty() ? "" : indexObject.OidParts[0].name, indexObject.Module);
+        const int otherRow = mib_.EntryIndex(indexObject.OidParts.empty() ? "" : indexObject.OidParts[0].name,
+                                             indexObject.Module);
         if (otherRow < 0) {
             library_.Log("Row of index " + first + " of " + row->Name + " not found, " + symbol.Name +
                          " skipped");
@@ -149,13 +148,13 @@ bool tmibconverter::PlaceColumn(const tmibentry& symbol, const tmibentry& column
     return retained;
 }
 
-const std::string& tmibconverter::AugmentedRowOid(const tmibentry& row) {
+const std::string& MibConverter::AugmentedRowOid(const tmibentry& row) {
     const auto [known, added] = augmentedRowOids_.try_emplace(&row);
     if (added) known->second = ChainOid(WalkParents(mib_, row));
     return known->second;
 }
 
-const std::string& tmibconverter::ForeignIndexOid(const tmibentry& rowOfIndex) {
+const std::string& MibConverter::ForeignIndexOid(const tmibentry& rowOfIndex) {
     // Every column of a table asks for the same rows: each is looked up once, and the report
     // names its missing member types at every use, as when each use looked them up.
     const auto [known, added] = foreignIndexes_.try_emplace(&rowOfIndex);
@@ -165,8 +164,8 @@ const std::string& tmibconverter::ForeignIndexOid(const tmibentry& rowOfIndex) {
     return known->second.oid;
 }
 
-tmibconverter::tforeignindex tmibconverter::FindForeignIndex(const tmibentry& rowOfIndex) const {
-    tforeignindex found;
+MibConverter::ForeignIndex MibConverter::FindForeignIndex(const tmibentry& rowOfIndex) const {
+    ForeignIndex found;
     const tasntype* rowType = RowType(rowOfIndex);
     if (rowType == nullptr || rowType->Items.empty()) return found;
     std::size_t chosen = 0;
@@ -189,7 +188,7 @@ tmibconverter::tforeignindex tmibconverter::FindForeignIndex(const tmibentry& ro
     const std::string& item = rowType->Items[chosen];
     const int member = mib_.EntryIndex(item.substr(0, item.find('=')), rowType->Module);
     if (member < 0) return found;
-    const tparentchain chain = WalkParents(mib_, mib_.EntryAt(member));
+    const ParentChain chain = WalkParents(mib_, mib_.EntryAt(member));
     if (chain.rooted) found.oid = ChainOid(chain);
     return found;
 }

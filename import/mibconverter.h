@@ -12,13 +12,13 @@ class toidfile;
 class tmibfile;
 class tmibentry;
 class tasntype;
-class tdisplaynames;
+class DisplayNames;
 class Toiddata;
 
 // Converts every OBJECT-TYPE of the chosen module whose syntax resolves to a number.
-class tmibconverter {
+class MibConverter {
   public:
-    tmibconverter(toidfile& library, const tmibfile& mib, tdisplaynames& names, std::string agent)
+    MibConverter(toidfile& library, const tmibfile& mib, DisplayNames& names, std::string agent)
         : library_(library), mib_(mib), names_(names), agent_(std::move(agent)) {}
 
     // Returns false when a chain did not reach iso or an augmented row was not found.
@@ -34,18 +34,18 @@ class tmibconverter {
     const std::string& AugmentedRowOid(const tmibentry& row);
     // The OID of the first string member of another table's row (member 0 when none is a string).
     const std::string& ForeignIndexOid(const tmibentry& rowOfIndex);
-    struct tforeignindex {
+    struct ForeignIndex {
         std::string oid;                        // "" when the member is not found or not rooted
         std::vector<std::string> missingTypes;  // member types defined nowhere, for the report
     };
-    tforeignindex FindForeignIndex(const tmibentry& rowOfIndex) const;
+    ForeignIndex FindForeignIndex(const tmibentry& rowOfIndex) const;
     const tasntype* RowType(const tmibentry& row) const;
 
     toidfile& library_;
     const tmibfile& mib_;
-    tdisplaynames& names_;
+    DisplayNames& names_;
     std::string agent_;
     bool success_ = true;
     std::unordered_map<const tmibentry*, std::string> augmentedRowOids_;
-    std::unordered_map<const tmibentry*, tforeignindex> foreignIndexes_;  // by row of the index
+    std::unordered_map<const tmibentry*, ForeignIndex> foreignIndexes_;  // by row of the index
 };

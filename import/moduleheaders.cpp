@@ -65,26 +65,28 @@ std::string ModuleIndexFile(const std::string& cacheFolder, const std::string& w
     return (fs::path(cacheFolder) / name).string();
 }
 
-bool tmoduleheaders::StampOf(const std::string& fileName, Stamp& stamp) {
+bool ModuleHeaders::StampOf(const std::string& fileName, Stamp& stamp) {
     struct stat info;
     if (::stat(fileName.c_str(), &info) != 0) return false;
     const auto nanoseconds = [](const struct timespec& time) {
-        return static_cast<std::uint64_t>(time.tv_sec) * 1000000000u + static_cast<std::uint64_t>(time.tv_nsec);
+        return static_cast<std::uint64_t>(time.tv_sec) * 1000000000u +
+               static_cast<std::uint64_t>(time.tv_nsec);
     };
     stamp = {static_cast<std::uint64_t>(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim),
              static_cast<std::uint64_t>(info.st_ino)};
     return true;
 }
 
-const std::string* tmoduleheaders::Known(const std::string& fileName) {
+const std::string* ModuleHeaders::Known(const std::string& fileName) {
     const auto known = headers_.find(fileName);
     Stamp stamp;
-    if (known == headers_.end() || !StampOf(fileName, stamp) || !(stamp == known->second.stamp)) return nullptr;
+    if (known == headers_.end() || !StampOf(fileName, stamp) || !(stamp == known->second.stamp))
+        return nullptr;
     known->second.confirmed = true;
     return &known->second.moduleName;
 }
 
-const std::string& tmoduleheaders::Read(const std::string& fileName) {
+const std::string& ModuleHeaders::Read(const std::string& fileName) {
     Stamp stamp;
     StampOf(fileName, stamp);  // taken before reading: a file changed meanwhile is read again next time
     // Read as the parser reads a module: lines rejoined with CR LF, a byte-order mark dropped.
@@ -98,7 +100,7 @@ const std::string& tmoduleheaders::Read(const std::string& fileName) {
 
 // "oidwright module headers 1 COUNT\n", then per file
 // "SIZE MODIFIED CHANGED INODE NAMELENGTH PATHLENGTH\n" NAME PATH "\n".
-void tmoduleheaders::SaveIndex(const std::string& indexFile) {
+void ModuleHeaders::SaveIndex(const std::string& indexFile) {
     for (auto it = headers_.begin(); it != headers_.end();) {
         Stamp stamp;
         const bool current = it->second.confirmed || (StampOf(it->first, stamp) && stamp == it->second.stamp);
@@ -114,7 +116,8 @@ void tmoduleheaders::SaveIndex(const std::string& indexFile) {
     text += std::to_string(headers_.size()) + "\n";
     for (const auto& [path, header] : headers_) {
         const Stamp& s = header.stamp;
-        for (const std::uint64_t number : {s.size, s.modified, s.changed, s.inode, std::uint64_t(header.moduleName.size())})
+        for (const std::uint64_t number :
+             {s.size, s.modified, s.changed, s.inode, std::uint64_t(header.moduleName.size())})
             text += std::to_string(number) + " ";
         text += std::to_string(path.size()) + "\n" + header.moduleName + path + "\n";
     }
@@ -127,7 +130,7 @@ void tmoduleheaders::SaveIndex(const std::string& indexFile) {
     }
 }
 
-void tmoduleheaders::LoadIndex(const std::string& indexFile) {
+void ModuleHeaders::LoadIndex(const std::string& indexFile) {
     std::string text;
     try {
         text = ReadFileBytes(indexFile);
@@ -137,7 +140,7 @@ void tmoduleheaders::LoadIndex(const std::string& indexFile) {
     if (!ParseIndex(text)) changed_ = true;  // rewrite a damaged index at the next save
 }
 
-bool tmoduleheaders::ParseIndex(const std::string& text) {
+bool ModuleHeaders::ParseIndex(const std::string& text) {
     if (!text.starts_with(indexSignature)) return false;
     std::size_t position = indexSignature.size();
     std::uint64_t count = 0;
@@ -152,7 +155,8 @@ bool tmoduleheaders::ParseIndex(const std::string& text) {
             !ReadNumber(text, position, nameLength, ' ') || !ReadNumber(text, position, pathLength, '\n'))
             return false;
         const std::size_t left = text.size() - position;
-        if (nameLength > left || pathLength > left || nameLength + pathLength + 1 > left || text[position + nameLength + pathLength] != '\n')
+        if (nameLength > left || pathLength > left || nameLength + pathLength + 1 > left ||
+            text[position + nameLength + pathLength] != '\n')
             return false;
         header.moduleName = text.substr(position, nameLength);
         loaded[text.substr(position + nameLength, pathLength)] = std::move(header);

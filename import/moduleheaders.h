@@ -15,12 +15,12 @@ std::string ScannedModuleName(const std::string& text);
 std::string ModuleIndexFile(const std::string& cacheFolder, const std::string& workingFolder);
 
 // Module names of scanned files; a file whose size, times or inode changed counts as unknown.
-class tmoduleheaders {
+class ModuleHeaders {
   public:
     // The module name remembered for the file if the file is unchanged since, else nullptr.
     const std::string* Known(const std::string& fileName);
     // Reads the header's module name (ScannedModuleName after StripComments) and remembers it.
-    // Throws emibfileerror when the file cannot be read.
+    // Throws MibFileError when the file cannot be read.
     const std::string& Read(const std::string& fileName);
     int FilesRead() const { return filesRead_; }
 

@@ -45,7 +45,7 @@ std::vector<std::string> MatchingFiles(const std::string& folder, const std::str
 }  // namespace
 
 std::string FindModuleFile(toidfile& library, const std::string& module, const std::string& mask,
-                           tmoduleheaders& headers) {
+                           ModuleHeaders& headers) {
     const std::string wanted = UpperAscii(module);
     const std::size_t separator = mask.find_last_of("/\\");
     const std::string folder = separator == std::string::npos ? "" : mask.substr(0, separator + 1);
@@ -63,7 +63,7 @@ std::string FindModuleFile(toidfile& library, const std::string& module, const s
 }
 
 std::string LocateModule(toidfile& library, const std::string& module, const std::string& folder,
-                         tmoduleheaders& headers) {
+                         ModuleHeaders& headers) {
     for (const char* ending : {".mib", ".my", "SMI.mib", "SMI.my", "-V1SMI.my"}) {
         const std::string candidate = InFolder(folder, module + ending);
         if (FileExists(candidate)) return candidate;

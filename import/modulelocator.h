@@ -11,9 +11,9 @@ class toidfile;
 // byte order of their names, for the first whose header names module (any letter case).
 // Returns mask folder + file name, or "". Reports each file it reads through the library.
 std::string FindModuleFile(toidfile& library, const std::string& module, const std::string& mask,
-                           tmoduleheaders& headers);
+                           ModuleHeaders& headers);
 
 // The candidate sequence of one folder: M.mib, M.my, MSMI.mib, MSMI.my, M-V1SMI.my, then
 // M without "-MIB" + ".mib", then the scans of *.mib, *.my and *.txt. "" when nothing fits.
 std::string LocateModule(toidfile& library, const std::string& module, const std::string& folder,
-                         tmoduleheaders& headers);
+                         ModuleHeaders& headers);

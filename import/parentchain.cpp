@@ -13,9 +13,9 @@ bool IsRootName(const std::string& name) {
 
 // Whether a walk meets a member a second time. Chains are short: a look through the members
 // costs less than a hash set, which takes over once a chain grows long.
-class tloopcheck {
+class LoopCheck {
   public:
-    explicit tloopcheck(const std::vector<const tmibentry*>& members) : members_(members) {}
+    explicit LoopCheck(const std::vector<const tmibentry*>& members) : members_(members) {}
     // False when member is in the chain already; call it before member is added.
     bool IsNew(const tmibentry* member) {
         if (members_.size() < LongChain)
@@ -32,11 +32,11 @@ class tloopcheck {
 
 }  // namespace
 
-tparentchain WalkParents(const tmibfile& mib, const tmibentry& symbol) {
-    tparentchain chain;
+ParentChain WalkParents(const tmibfile& mib, const tmibentry& symbol) {
+    ParentChain chain;
     chain.members.reserve(16);
     chain.members.push_back(&symbol);
-    tloopcheck loop(chain.members);
+    LoopCheck loop(chain.members);
     static const std::string noParent;
     for (const tmibentry* member = &symbol;;) {
         const std::string& parent = member->OidParts.empty() ? noParent : member->OidParts[0].name;
@@ -55,7 +55,7 @@ tparentchain WalkParents(const tmibfile& mib, const tmibentry& symbol) {
     return chain;
 }
 
-std::string ChainOid(const tparentchain& chain) {
+std::string ChainOid(const ParentChain& chain) {
     std::string oid = "1";
     for (auto member = chain.members.rbegin(); member != chain.members.rend(); ++member) {
         for (std::size_t i = 1; i < (*member)->OidParts.size(); ++i)
@@ -64,7 +64,7 @@ std::string ChainOid(const tparentchain& chain) {
     return oid;
 }
 
-std::string ChainText(const tparentchain& chain) {
+std::string ChainText(const ParentChain& chain) {
     std::string text;
     for (auto member = chain.members.rbegin(); member != chain.members.rend(); ++member) {
         text.append((*member)->Name).append(1, '(');

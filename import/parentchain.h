@@ -8,7 +8,7 @@ class tmibfile;
 class tmibentry;
 
 // The symbol followed by its ancestors, nearest first, as far as they are defined.
-struct tparentchain {
+struct ParentChain {
     std::vector<const tmibentry*> members;
     bool rooted = false;        // the walk reached the parent name iso
     std::string missingParent;  // the parent name that ended an unrooted walk
@@ -17,10 +17,10 @@ struct tparentchain {
 // Follows the first OID part of each member by name, looked up in that member's module (see
 // tmibfile::EntryIndex); stops at iso, at a parent
 // defined nowhere, and at the first symbol met twice (a loop, treated as not rooted).
-tparentchain WalkParents(const tmibfile& mib, const tmibentry& symbol);
+ParentChain WalkParents(const tmibfile& mib, const tmibentry& symbol);
 
 // "1" followed by the arcs of every member from the topmost down to the symbol: 1.3.6.1...
-std::string ChainOid(const tparentchain& chain);
+std::string ChainOid(const ParentChain& chain);
 
 // Each member from the topmost down as Name(parts,...) -> , for the import log.
-std::string ChainText(const tparentchain& chain);
+std::string ChainText(const ParentChain& chain);

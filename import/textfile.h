@@ -6,5 +6,5 @@
 
 bool FileExists(const std::string& fileName);  // an existing plain file
 
-// The file's lines; CR LF, LF and CR each end a line. Throws emibfileerror.
+// The file's lines; CR LF, LF and CR each end a line. Throws MibFileError.
 std::vector<std::string> ReadTextLines(const std::string& fileName);

@@ -34,7 +34,7 @@ constexpr std::array<UnitRule, 10> UnitRules = {{
 
 }  // namespace
 
-void ApplyUnitRules(const tdisplaynames& names, const std::string& identifier, Toiddata& entry) {
+void ApplyUnitRules(const DisplayNames& names, const std::string& identifier, Toiddata& entry) {
     std::size_t k = 0;
     std::string shortened = identifier;
     for (; k < UnitKeywords.size(); ++k) {

@@ -8,4 +8,4 @@
 
 // Sets indicator, unittype, units, scale and multiply of entry from identifier:
 // "ifInKBytesPerSec" -> units "bytes/second", scale 1024, multiply, indicator "if in".
-void ApplyUnitRules(const tdisplaynames& names, const std::string& identifier, Toiddata& entry);
+void ApplyUnitRules(const DisplayNames& names, const std::string& identifier, Toiddata& entry);

@@ -15,7 +15,7 @@ namespace {
 
 // Raised with the name the caller gave, not the resolved one, so the message names what the user chose.
 [[noreturn]] void Fail(const std::string& fileName, int error) {
-    throw eoidfileerror("Cannot create file \"" + fileName + "\". " + std::generic_category().message(error));
+    throw OidFileError("Cannot create file \"" + fileName + "\". " + std::generic_category().message(error));
 }
 
 std::string FolderOf(const std::string& path) {

@@ -9,7 +9,7 @@
 // points to is replaced; an existing target that is not a regular file (pipe, device, socket)
 // is written directly; a regular or new file gets a temporary file beside it, synced and renamed
 // over it, keeping its permission bits. No temporary file outlives the call.
-// Throws eoidfileerror "Cannot create file \"NAME\". REASON".
+// Throws OidFileError "Cannot create file \"NAME\". REASON".
 void SaveFileContent(const std::string& fileName, std::string_view bytes);
 
 // Truncates or creates fileName and writes bytes into it as they come: a failure midway leaves

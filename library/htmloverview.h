@@ -12,7 +12,7 @@ class toidfile;
 std::string HtmlOverview(const toidfile& library);
 
 // Writes the page to fileName, replacing what was there. A failure midway leaves what was
-// written; throws eoidfileerror "Cannot create file \"NAME\". REASON".
+// written; throws OidFileError "Cannot create file \"NAME\". REASON".
 void WriteHtmlOverview(const toidfile& library, const std::string& fileName);
 
 // "a<b & \"c\"" -> "a&lt;b &amp; &quot;c&quot;"; other bytes are kept as they are.

@@ -45,16 +45,16 @@ void toidfile::Clear() {
     entries_.clear();
 }
 
-eoidversionerror::eoidversionerror(const std::string& version, const std::string& fileName)
-    : eoidfileerror("Cannot read the library" + (fileName.empty() ? "" : " \"" + fileName + "\"") +
-                    ": its version is \"" + version + "\", this program reads version 1."),
+OidVersionError::OidVersionError(const std::string& version, const std::string& fileName)
+    : OidFileError("Cannot read the library" + (fileName.empty() ? "" : " \"" + fileName + "\"") +
+                   ": its version is \"" + version + "\", this program reads version 1."),
       version_(version) {}
 
 std::string toidfile::LoadFromFile(const std::string& fileName) {
     try {
-        return LoadFromText(textfile::ReadFile<eoidfileerror>(fileName));
-    } catch (const eoidversionerror& error) {
-        throw eoidversionerror(error.Version(), fileName);
+        return LoadFromText(textfile::ReadFile<OidFileError>(fileName));
+    } catch (const OidVersionError& error) {
+        throw OidVersionError(error.Version(), fileName);
     }
 }
 
@@ -65,11 +65,11 @@ std::string toidfile::LoadFromText(std::string_view text) {
     try {
         xml::ReadDocument(text, root);
     } catch (const xml::ReadError& error) {
-        throw eoidfileerror(error.what(), error.Line());
+        throw OidFileError(error.what(), error.Line());
     }
     root.SetName("oidlist");
     const std::string& version = root.Child("system").Child("version").Text();
-    if (version != "1") throw eoidversionerror(version, "");
+    if (version != "1") throw OidVersionError(version, "");
 
     // Entries are built aside and appended together, so a failure leaves the library as it was.
     xml::Element& list = root.Child("list");

@@ -17,9 +17,9 @@
 #include "library/oiddata.h"
 
 // A library file that cannot be read, parsed or written; what() is the message to show.
-class eoidfileerror : public std::runtime_error {
+class OidFileError : public std::runtime_error {
   public:
-    explicit eoidfileerror(const std::string& message, int line = 0)
+    explicit OidFileError(const std::string& message, int line = 0)
         : std::runtime_error(message), line_(line) {}
     int Line() const { return line_; }  // 1-based line of malformed XML; 0 for other errors
 
@@ -29,10 +29,10 @@ class eoidfileerror : public std::runtime_error {
 
 // A library file of a version this program cannot read: adopting it as empty would let a later
 // save overwrite the user's file.
-class eoidversionerror : public eoidfileerror {
+class OidVersionError : public OidFileError {
   public:
     // fileName may be empty when the text did not come from a file.
-    eoidversionerror(const std::string& version, const std::string& fileName);
+    OidVersionError(const std::string& version, const std::string& fileName);
     const std::string& Version() const { return version_; }
 
   private:
@@ -60,13 +60,13 @@ class toidfile {
     void Clear();
 
     // Appends the entries of an .oidlib file. Returns "" or "Can not open encrypted oid file.";
-    // throws eoidfileerror (unreadable file, malformed XML) or eoidversionerror (a version other
+    // throws OidFileError (unreadable file, malformed XML) or OidVersionError (a version other
     // than "1") before any entry is appended.
     std::string LoadFromFile(const std::string& fileName);
     // The same over the file's bytes already in memory.
     std::string LoadFromText(std::string_view text);
 
-    // Writes all entries; the previous file stays intact when writing fails (throws eoidfileerror).
+    // Writes all entries; the previous file stays intact when writing fails (throws OidFileError).
     void SaveToFile(const std::string& fileName) const;
     // The exact bytes SaveToFile writes.
     std::string SaveToText() const;

@@ -22,9 +22,9 @@ class tmibfile {
     tmibfile& operator=(const tmibfile&) = delete;
 
     // Text state. Reads the file as lines and joins them with CR LF; a UTF-8 byte-order mark at
-    // the start is dropped. Throws emibfileerror (state unchanged) when the file cannot be read.
+    // the start is dropped. Throws MibFileError (state unchanged) when the file cannot be read.
     void LoadFile(const std::string& fileName);
-    // The same from memory, for tests and fuzzing (also throws emibfileerror for a text over 512 MiB).
+    // The same from memory, for tests and fuzzing (also throws MibFileError for a text over 512 MiB).
     void LoadText(const std::string& text, const std::string& fileName);
 
     // Lexer.
@@ -104,25 +104,18 @@ class tmibfile {
     std::vector<std::unique_ptr<tasntype>> types_;
     std::vector<std::unique_ptr<tmibentry>> entries_;
     // The names one module defines, and where its IMPORTS say the others come from.
-    struct tmodulescope {
-        tnameindex entries, types;
-        std::unordered_map<std::string, int, tanycasehash, tanycaseequal> importedFrom;  // symbol -> scope
+    struct ScopeNames {
+        NameIndex entries, types;
+        std::unordered_map<std::string, int, AnyCaseHash, AnyCaseEqual> importedFrom;  // symbol -> scope
     };
     int scopeFor(const std::string& moduleName);
     // The index by exact spelling in scope order, then (with anyCase) by any case in scope order.
-    int findScoped(tnameindex tmodulescope::*names, const tnameindex& anywhere, const std::string& name,
+    int findScoped(NameIndex ScopeNames::*names, const NameIndex& anywhere, const std::string& name,
                    int scope, bool anyCase) const;
 
-    tnameindex entryNames_, typeNames_;  // over all modules
-    std::vector<tmodulescope> scopes_;
-    std::unordered_map<std::string, int, tanycasehash, tanycaseequal> scopeByModule_;  // any letter case
-    int currentScope_ = -1;                                // of the module being parsed
+    NameIndex entryNames_, typeNames_;  // over all modules
+    std::vector<ScopeNames> scopes_;
+    std::unordered_map<std::string, int, AnyCaseHash, AnyCaseEqual> scopeByModule_;  // any letter case
+    int currentScope_ = -1;  // of the module being parsed
     int typeDepth_ = 0;
 };
-
-// The 1-based line of a 1-based position in a Text as LoadFile builds it: 1 + the line feeds
-// before the position, the text's last character never counted, so that an error at the end of
-// a text that ends with its line break stands on the last line: "a\r\nb\r\n", 7 -> 2 (not 3).
-int LineOfPosition(const std::string& text, int32_t position);
-// The line of a parse error: its file read again as LoadFile reads it. 0 when the file cannot be read.
-int LineOfPosition(const eparseexception& error);

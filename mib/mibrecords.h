@@ -133,7 +133,7 @@ class tasntype {
 int ItemIndex(const tasntype& type, const std::string& name);
 
 // One component of an OID value: a name (or "???") and a number.
-struct toidpart {
+struct OidPart {
     std::string name;
     int32_t number = 0;
 };
@@ -146,7 +146,7 @@ class tmibentry {
     std::string ClauseValue(const std::string& keyword) const;
 
     std::string Name;
-    std::vector<toidpart> OidParts;    // line 0 the parent, the others the arcs below it
+    std::vector<OidPart> OidParts;     // line 0 the parent, the others the arcs below it
     std::vector<std::string> Clauses;  // "KEYWORD=value" lines in source order
     std::string Macro;
     bool Imported = false;

@@ -1,5 +1,5 @@
 // The module parser: header, body loop, IMPORTS, EXPORTS and MACRO skips.
-#include "mib/itemtests.h"
+#include "mib/itempredicates.h"
 #include "mib/mibfile.h"
 
 void tmibfile::ParseModule() {

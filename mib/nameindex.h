@@ -13,7 +13,7 @@
 // share a hash, which the comparison sorts out) and takes eight bytes a step. Not noexcept on
 // purpose: the standard library then keeps each key's hash in its map node, so that a lookup
 // does not hash the other keys of its bucket again.
-struct tanycasehash {
+struct AnyCaseHash {
     size_t operator()(std::string_view name) const {
         constexpr uint64_t prime = 1099511628211ull;  // FNV-1a
         uint64_t hash = 14695981039346656037ull;
@@ -27,7 +27,7 @@ struct tanycasehash {
         return static_cast<size_t>(hash ^ (hash >> 32));
     }
 };
-struct tanycaseequal {
+struct AnyCaseEqual {
     bool operator()(std::string_view a, std::string_view b) const noexcept {
         return a == b || asciicase::equalsIgnoringCase(a, b);
     }
@@ -35,7 +35,7 @@ struct tanycaseequal {
 
 // One hash map serves both lookups: its key is the first spelling of a name in any case, and
 // the rare later records spelled in another case are kept aside for the exact lookup.
-class tnameindex {
+class NameIndex {
   public:
     // The index keeps a view of name: the records own their names and are never removed.
     void Add(std::string_view name, int index) {
@@ -57,6 +57,6 @@ class tnameindex {
     }
 
   private:
-    std::unordered_map<std::string_view, int, tanycasehash, tanycaseequal> anyCase_;
+    std::unordered_map<std::string_view, int, AnyCaseHash, AnyCaseEqual> anyCase_;
     std::unordered_map<std::string_view, int> otherSpellings_;
 };

@@ -19,7 +19,7 @@ class eparseexception : public std::exception {
 };
 
 // A module file that cannot be opened or read; the message names the file and the reason.
-class emibfileerror : public std::runtime_error {
+class MibFileError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };

@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "text/asciicase.h"
 #include "mib/mibfile.h"
+#include "text/asciicase.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ std::string tmibentry::ClauseValue(const std::string& keyword) const {
     return {};
 }
 
-int tmibfile::findScoped(tnameindex tmodulescope::*names, const tnameindex& anywhere, const std::string& name,
+int tmibfile::findScoped(NameIndex ScopeNames::*names, const NameIndex& anywhere, const std::string& name,
                          int scope, bool anyCase) const {
     const auto importedFrom = [&](int from) {
         const auto found = scopes_[from].importedFrom.find(name);
@@ -48,16 +48,16 @@ int tmibfile::findScoped(tnameindex tmodulescope::*names, const tnameindex& anyw
 }
 
 const tmibentry* tmibfile::FindEntry(const std::string& name, int scope) const {
-    const int index = findScoped(&tmodulescope::entries, entryNames_, name, scope, false);
+    const int index = findScoped(&ScopeNames::entries, entryNames_, name, scope, false);
     return index < 0 ? nullptr : entries_[index].get();
 }
 
 int tmibfile::EntryIndex(const std::string& name, int scope) const {
-    return findScoped(&tmodulescope::entries, entryNames_, name, scope, true);
+    return findScoped(&ScopeNames::entries, entryNames_, name, scope, true);
 }
 
 int tmibfile::TypeIndex(const std::string& name, int scope) const {
-    return findScoped(&tmodulescope::types, typeNames_, name, scope, true);
+    return findScoped(&ScopeNames::types, typeNames_, name, scope, true);
 }
 
 int tmibfile::ModuleScope(const std::string& moduleName) const {

@@ -116,7 +116,7 @@ static_assert(std::size(reservedTable) == 88);
 // the case it may be written in), or are longer than every word that does: those are answered
 // without hashing.
 struct ReservedIndex {
-    std::unordered_map<std::string_view, const TReserved*, tanycasehash, tanycaseequal> rows;
+    std::unordered_map<std::string_view, const TReserved*, AnyCaseHash, AnyCaseEqual> rows;
     std::array<std::size_t, 256> longestFrom{};  // by first letter
     ReservedIndex() {
         for (const TReserved& row : reservedTable) {
@@ -139,7 +139,8 @@ struct ReservedIndex {
 
 TReservedWord LookupReserved(std::string_view identifier) {
     static const ReservedIndex index;
-    if (identifier.empty() || identifier.size() > index.longestFrom[static_cast<unsigned char>(identifier[0])])
+    if (identifier.empty() ||
+        identifier.size() > index.longestFrom[static_cast<unsigned char>(identifier[0])])
         return rwNone;
     const auto found = index.rows.find(identifier);
     if (found == index.rows.end()) return rwNone;

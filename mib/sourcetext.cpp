@@ -11,7 +11,7 @@ constexpr size_t maxTextSize = 512u * 1024 * 1024;
 }  // namespace
 
 std::string ReadFileBytes(const std::string& fileName) {
-    return textfile::ReadFile<emibfileerror>(fileName);
+    return textfile::ReadFile<MibFileError>(fileName);
 }
 
 std::string JoinLinesWithCrLf(const std::string& raw) {
@@ -29,7 +29,7 @@ void tmibfile::LoadFile(const std::string& fileName) {
 
 void tmibfile::LoadText(const std::string& text, const std::string& fileName) {
     if (text.size() > maxTextSize)
-        throw emibfileerror("File \"" + fileName + "\" is too large to be a MIB module");
+        throw MibFileError("File \"" + fileName + "\" is too large to be a MIB module");
     Text = JoinLinesWithCrLf(text);
     Position = 1;
     FileName = fileName;
@@ -47,7 +47,7 @@ int LineOfPosition(const std::string& text, int32_t position) {
 int LineOfPosition(const eparseexception& error) {
     try {
         return LineOfPosition(JoinLinesWithCrLf(ReadFileBytes(error.FileName)), error.Position);
-    } catch (const emibfileerror&) {
+    } catch (const MibFileError&) {
         return 0;
     }
 }

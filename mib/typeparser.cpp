@@ -1,7 +1,7 @@
 // The ASN.1 type parser: one type into the compact tasntype form the import needs.
-#include "text/asciicase.h"
-#include "mib/itemtests.h"
+#include "mib/itempredicates.h"
 #include "mib/mibfile.h"
+#include "text/asciicase.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The value-assignment parser: OBJECT-TYPE and every other macro use by one clause scheme,
 // and the OID value after "::=".
-#include "mib/itemtests.h"
+#include "mib/itempredicates.h"
 #include "mib/mibfile.h"
 #include "text/textio.h"
 

@@ -74,7 +74,7 @@ int main(int argc, char* argv[]) {
     int runnerEntries = 0;
     auto runnerImport = [&] {
         toidfile library;
-        timportrunner runner;
+        ImportRunner runner;
         runner.ModuleIndexFolder = cache;  // as the window keeps it
         runner.Run(library, fileBytes, standardFolder, ProgramFilesIn(PathBytes(programFolder)));
         runnerEntries = library.Count();

@@ -30,13 +30,13 @@ double MedianMilliseconds(int runs, const std::function<void()>& work) {
     return times[times.size() / 2];
 }
 
-tprogramfiles Programs() {
+ProgramFiles Programs() {
     return {std::string(OIDWRIGHT_SOURCE_DATA) + "/stdmib/VELTRANE-STANDARD-MIB.mib",
             "/nonexistent/replacelist.txt"};
 }
 const std::string StandardFolder = std::string(OIDWRIGHT_SOURCE_DATA) + "/stdmib/";
 
-int ImportOnce(const std::string& file, const std::string& folder, tmoduleheaders& headers) {
+int ImportOnce(const std::string& file, const std::string& folder, ModuleHeaders& headers) {
     toidfile library;
     ImportMib(library, file, folder, StandardFolder, Programs(), headers);
     return library.Count();
@@ -49,7 +49,7 @@ void CompareWithSmidump(const fs::path& mibs) {
         if (!fs::exists(file)) file = mibs / (std::string(module) + ".my");
         int entries = 0;
         const double ours = MedianMilliseconds(21, [&] {
-            tmoduleheaders headers;
+            ModuleHeaders headers;
             entries = ImportOnce(file.string(), mibs.string() + "/", headers);
         });
         const std::string command =
@@ -85,7 +85,7 @@ void HeaderScanOfManyFiles(const fs::path& mibs) {
     }
     int reads = 0, entries = 0;
     const double ms = MedianMilliseconds(3, [&] {
-        tmoduleheaders headers;
+        ModuleHeaders headers;
         entries = ImportOnce(chosen, folder.string() + "/", headers);
         reads = headers.FilesRead();
     });
@@ -94,27 +94,27 @@ void HeaderScanOfManyFiles(const fs::path& mibs) {
 
     // As separate runs of the command: each loads the folder's index, imports and saves it.
     const std::string index = ModuleIndexFile((folder / "cache").string(), folder.string() + "/");
-    const auto indexed = [&](const std::function<void(tmoduleheaders&)>& work) {
-        tmoduleheaders headers;
+    const auto indexed = [&](const std::function<void(ModuleHeaders&)>& work) {
+        ModuleHeaders headers;
         headers.LoadIndex(index);
         work(headers);
         headers.SaveIndex(index);
         reads = headers.FilesRead();
     };
-    const auto import = [&](tmoduleheaders& headers) { ImportOnce(chosen, folder.string() + "/", headers); };
+    const auto import = [&](ModuleHeaders& headers) { ImportOnce(chosen, folder.string() + "/", headers); };
     const double first = MedianMilliseconds(1, [&] { indexed(import); });
     const int firstReads = reads;
     const double second = MedianMilliseconds(5, [&] { indexed(import); });
     std::printf("with the module index: first import %.2f ms (%d reads), second import %.2f ms (%d reads)\n",
                 first, firstReads, second, reads);
     const double miss = MedianMilliseconds(5, [&] {
-        indexed([&](tmoduleheaders& headers) {
+        indexed([&](ModuleHeaders& headers) {
             toidfile library;
             LocateModule(library, "NO-SUCH-MIB", folder.string() + "/", headers);
         });
     });
-    std::printf("with the module index: a module in none of the %d files costs %.2f ms (%d reads)\n", FileCount,
-                miss, reads);
+    std::printf("with the module index: a module in none of the %d files costs %.2f ms (%d reads)\n",
+                FileCount, miss, reads);
     fs::remove_all(folder);
 }
 

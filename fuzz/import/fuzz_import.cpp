@@ -75,9 +75,9 @@ const fs::path& Folder() {
 }
 
 // The input as a sequence of choices; 0 once it is used up.
-class tchoices {
+class FuzzChoices {
   public:
-    tchoices(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    FuzzChoices(const uint8_t* data, size_t size) : data_(data), size_(size) {}
     bool Left() const { return size_ > 0; }
     unsigned Next() { return size_ ? (--size_, *data_++) : 0; }
     template <size_t N>
@@ -91,23 +91,25 @@ class tchoices {
 };
 
 const char* const Names[] = {"fzA", "fzB", "fzRow", "fzRoW", "fzTable", "fzX", "fzx", "system"};
-const char* const Parents[] = {"fzA",    "fzB", "fzRow",       "fzRoW",   "fzTable", "fzX",
-                               "FZX",    "fzx", "system",      "fzRoot",  "iso",     "fzNowhere",
-                               "fzLoop", "fzBaseGroup", "fzBaseEntry"};
+const char* const Parents[] = {"fzA", "fzB",       "fzRow",  "fzRoW",       "fzTable",
+                               "fzX", "FZX",       "fzx",    "system",      "fzRoot",
+                               "iso", "fzNowhere", "fzLoop", "fzBaseGroup", "fzBaseEntry"};
 const char* const Types[] = {"FzA", "FzRow", "FZROW", "FzIndex", "FzWide"};
-const char* const Syntaxes[] = {"Integer32",  "Unsigned32", "Counter32",    "Counter64",  "Gauge32",
-                                "TimeTicks",  "OCTET STRING", "DisplayString", "FzIndex", "FzWide",
-                                "FzA",        "FzRow",      "FZROW",        "FzMissing",  "SEQUENCE OF FzRow"};
+const char* const Syntaxes[] = {
+    "Integer32", "Unsigned32",   "Counter32",     "Counter64", "Gauge32",
+    "TimeTicks", "OCTET STRING", "DisplayString", "FzIndex",   "FzWide",
+    "FzA",       "FzRow",        "FZROW",         "FzMissing", "SEQUENCE OF FzRow"};
 const char* const Indexes[] = {"fzA", "fzB", "fzX", "fzBaseId", "fzNowhere", "IMPLIED fzA"};
 const char* const Defaults[] = {"", " DEFVAL { 'FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF'H }", " DEFVAL { '0101'B }",
                                 " DEFVAL { 5 }"};
 
-std::string Object(tchoices& in, const std::string& name, const std::string& syntax, const std::string& tail) {
+std::string Object(FuzzChoices& in, const std::string& name, const std::string& syntax,
+                   const std::string& tail) {
     return name + " OBJECT-TYPE SYNTAX " + syntax + " MAX-ACCESS read-only STATUS current DESCRIPTION \"d\"" +
            tail + " ::= { " + in.Pick(Parents) + " " + std::to_string(in.Next() % 4) + " }\n";
 }
 
-std::string GeneratedModule(tchoices& in) {
+std::string GeneratedModule(FuzzChoices& in) {
     std::string text = "FZ-MIB DEFINITIONS ::= BEGIN\nIMPORTS Integer32 FROM FZ-STANDARD-MIB";
     if (in.Next() & 1) text += " fzBaseGroup, FzIndex, fzBaseId FROM FZ-BASE-MIB";
     if (in.Next() & 1) text += " FzIndex, FzWide FROM FZ-TYPES-MIB";
@@ -124,7 +126,8 @@ std::string GeneratedModule(tchoices& in) {
                 break;
             case 2: {
                 std::string indexes = in.Pick(Indexes);
-                for (unsigned more = in.Next() % 3; more > 0; --more) indexes += std::string(", ") + in.Pick(Indexes);
+                for (unsigned more = in.Next() % 3; more > 0; --more)
+                    indexes += std::string(", ") + in.Pick(Indexes);
                 const bool augments = in.Next() % 4 == 0;
                 text += Object(in, name, type,
                                augments ? std::string(" AUGMENTS { ") + in.Pick(Parents) + " }"
@@ -151,7 +154,7 @@ std::string GeneratedModule(tchoices& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const fs::path& folder = Folder();
-    tchoices in(data, size);
+    FuzzChoices in(data, size);
     const bool asWritten = in.Next() & 1;
     const std::string module =
         asWritten ? std::string(reinterpret_cast<const char*>(data) + 1, size - 1) : GeneratedModule(in);
@@ -164,7 +167,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ImportMib(library, file, folder.string() + "/", folder.string() + "/",
                   {(folder / "FZ-STANDARD-MIB.mib").string(), "/nonexistent/replacelist.txt"});
     } catch (const eparseexception&) {
-    } catch (const emibfileerror&) {
+    } catch (const MibFileError&) {
     }
     return 0;
 }

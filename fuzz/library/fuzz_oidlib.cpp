@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     toidfile library;
     try {
         if (!library.LoadFromText(text).empty()) return 0;
-    } catch (const eoidfileerror&) {
+    } catch (const OidFileError&) {
         return 0;
     }
     const std::string first = library.SaveToText();

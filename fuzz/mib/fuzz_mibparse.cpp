@@ -6,6 +6,7 @@
 #include <string>
 
 #include "mib/mibfile.h"
+#include "mib/sourcetext.h"
 
 namespace {
 

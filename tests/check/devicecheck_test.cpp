@@ -281,7 +281,7 @@ TEST(CheckAgainstCapture, UnreadableFileIsAnError) {
     try {
         CheckAgainstCapture(library, "/nonexistent/device.walk");
         FAIL() << "no error";
-    } catch (const echeckerror& error) {
+    } catch (const CheckError& error) {
         EXPECT_EQ(error.Failure(), CheckFailure::unreadable);
         EXPECT_STREQ(error.what(),
                      "Cannot open file \"/nonexistent/device.walk\". No such file or directory");
@@ -325,7 +325,7 @@ TEST(AgentSettings, ProblemsAreFoundBeforeAnythingIsSent) {
         try {
             WalkAgent(settings, {}, answers);
             ADD_FAILURE() << "no error for " << c.problem;
-        } catch (const echeckerror& error) {
+        } catch (const CheckError& error) {
             EXPECT_EQ(error.Failure(), CheckFailure::badSettings);
         }
     }

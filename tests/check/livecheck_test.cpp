@@ -133,7 +133,7 @@ TEST_P(LiveFailure, FailsClearlyWithoutSecrets) {
     try {
         CheckAgainstAgent(library, settings);
         FAIL() << "the check succeeded";
-    } catch (const echeckerror& error) {
+    } catch (const CheckError& error) {
         const std::string message = error.what();
         EXPECT_EQ(error.Failure(), c.failure) << message;
         EXPECT_EQ(message.rfind(c.message, 0), 0u) << message;
@@ -190,7 +190,7 @@ TEST(SilentAgent, TimeoutComesWithinTheSetTime) {
     try {
         WalkAgent(settings, {*ParseOid("1.3.6.1.2.1.1")}, answers);
         FAIL() << "an answer from a port where nothing listens";
-    } catch (const echeckerror& error) {
+    } catch (const CheckError& error) {
         EXPECT_EQ(error.Failure(), CheckFailure::timeout);
         EXPECT_STREQ(
             error.what(),
@@ -210,7 +210,7 @@ TEST(SilentAgent, CancelStopsTheWaitAtOnce) {
         WalkAgent(settings, {*ParseOid("1.3.6.1.2.1.1")}, answers,
                   [&](const WalkProgress&) { return ++calls < 5 || SecondsSince(start) < 0.3; });
         FAIL() << "not cancelled";
-    } catch (const echeckerror& error) {
+    } catch (const CheckError& error) {
         EXPECT_EQ(error.Failure(), CheckFailure::cancelled);
         EXPECT_STREQ(error.what(), "The check was cancelled.");
     }

@@ -207,7 +207,7 @@ void ImportModules(const std::string& mibsFolder, const std::vector<std::string>
         const fs::path file = fs::path(mibsFolder) / (module + ".mib");
         if (fs::exists(file)) files.push_back(file.string());
     }
-    timportrunner runner;
+    ImportRunner runner;
     runner.Run(library, files, stdmibFolder + "/",
                {stdmibFolder + "/VELTRANE-STANDARD-MIB.mib", "/nonexistent/replacelist.txt"});
 }

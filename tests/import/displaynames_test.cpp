@@ -20,7 +20,7 @@ class DisplayNameTest : public testing::TestWithParam<DisplayCase> {};
 
 TEST_P(DisplayNameTest, MakesLowerCaseWords) {
     const DisplayCase& c = GetParam();
-    tdisplaynames names;
+    DisplayNames names;
     names.CollectAbbreviations(c.description);
     EXPECT_EQ(names.MakeDisplayName(c.text, c.split), c.expected) << c.text << " / " << c.description;
 }
@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(Import, DisplayNameTest,
                                          DisplayCase{"", "", true, ""}));
 
 TEST(ImportAbbreviations, AreSortedWithoutCaseAndUnique) {
-    tdisplaynames names;
+    DisplayNames names;
     names.CollectAbbreviations("MIB, CPU; (cpu) Cpu mib-II aB X-Y RAM-DISK/CPU \"SNMPv2\"");
     // Only words with two capitals count; "RAM-DISK" splits at the hyphen; CPU stays once.
     EXPECT_EQ(names.Abbreviations, (std::vector<std::string>{"CPU", "DISK", "II", "MIB", "RAM", "SNMPv2"}));
@@ -61,7 +61,7 @@ struct ReplaceCase {
 class ReplaceTest : public testing::TestWithParam<ReplaceCase> {};
 
 TEST_P(ReplaceTest, ReplacesWholeWordsIgnoringCase) {
-    tdisplaynames names;
+    DisplayNames names;
     names.ReplaceList = GetParam().list;
     EXPECT_EQ(names.MakeDisplayName(GetParam().text, false), GetParam().expected);
 }

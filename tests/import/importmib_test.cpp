@@ -15,7 +15,7 @@
 
 namespace {
 
-tprogramfiles FixturePrograms() {
+ProgramFiles FixturePrograms() {
     return {testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
             "/nonexistent/replacelist.txt"};
 }
@@ -190,7 +190,7 @@ TEST(ImportRunner, GivesTheLogHandlerBack) {
     int calls = 0;
     library.OnLog = [&calls](toidfile&, const std::string&) { ++calls; };
     {
-        timportrunner runner;
+        ImportRunner runner;
         const std::string folder = testdata::fixture("import").string() + "/";
         EXPECT_THROW(runner.Run(library, {folder + "FIXTURE-MISSING-MIB.mib"},
                                 testdata::programData("stdmib").string() + "/", FixturePrograms()),
@@ -208,12 +208,12 @@ TEST(ImportRunner, SavesTheModuleIndexAlsoWhenTheImportFails) {
     std::filesystem::remove_all(cache);
     const std::string folder = testdata::fixture("import").string() + "/";
     toidfile library;
-    timportrunner runner;
+    ImportRunner runner;
     runner.ModuleIndexFolder = cache.string();
     EXPECT_THROW(runner.Run(library, {folder + "FIXTURE-MISSING-MIB.mib"},
                             testdata::programData("stdmib").string() + "/", FixturePrograms()),
                  eparseexception);
-    tmoduleheaders headers;
+    ModuleHeaders headers;
     headers.LoadIndex(ModuleIndexFile(cache.string(), folder));
     EXPECT_EQ(FindModuleFile(library, "NO-SUCH-MIB", folder + "*.mib", headers), "");
     EXPECT_EQ(headers.FilesRead(), 0);
@@ -227,9 +227,10 @@ TEST(ImportRunner, WithoutTheLogImportsTheSame) {
         toidfile logged, unlogged;
         int handlerCalls = 0;
         unlogged.OnLog = [&handlerCalls](toidfile&, const std::string&) { ++handlerCalls; };
-        timportrunner withLog, withoutLog;
+        ImportRunner withLog, withoutLog;
         withoutLog.KeepLog = false;
-        withLog.Run(logged, {folder + module}, testdata::programData("stdmib").string() + "/", FixturePrograms());
+        withLog.Run(logged, {folder + module}, testdata::programData("stdmib").string() + "/",
+                    FixturePrograms());
         withoutLog.Run(unlogged, {folder + module}, testdata::programData("stdmib").string() + "/",
                        FixturePrograms());
         EXPECT_FALSE(withLog.ImportLog.empty()) << module;
@@ -243,7 +244,7 @@ TEST(ImportRunner, WithoutTheLogImportsTheSame) {
 
 TEST(ImportRunner, SummarisesLikeTheLogWindow) {
     toidfile library;
-    timportrunner runner;
+    ImportRunner runner;
     const std::string folder = testdata::fixture("import").string() + "/";
     runner.Run(library, {folder + "FIXTURE-TABLES-MIB.mib", folder + "FIXTURE-TABLES-MIB.mib"},
                testdata::programData("stdmib").string() + "/", FixturePrograms());
@@ -281,7 +282,7 @@ TEST(ImportRunner, BeforeFileSeesEachFileAndCanEndTheRun) {
          std::initializer_list<std::tuple<size_t, int, long, bool>>{
              {2, 14, 2, true}, {1, 14, 1, false}, {0, 0, 0, false}}) {
         toidfile library;
-        timportrunner runner;
+        ImportRunner runner;
         std::vector<std::string> seen;
         runner.BeforeFile = [&](const std::string& file) {
             seen.push_back(file);

@@ -49,25 +49,22 @@ TEST_P(StripCommentsTest, RemovesBothKinds) {
     EXPECT_EQ(StripComments(GetParam().text), GetParam().stripped);
 }
 
-INSTANTIATE_TEST_SUITE_P(Import, StripCommentsTest,
-                         testing::Values(StripCase{"a -- note\r\nb\r\n", "a \nb\r\n"},
-                                         StripCase{"\"x--y\"\r\n", "\"x\n"},
-                                         StripCase{"a /* gone */ b", "a  b"},
-                                         // Bodies with a star, slash or caret stay.
-                                         StripCase{"a /* 2*3 */ b", "a /* 2*3 */ b"},
-                                         StripCase{"a /* x/y */ b", "a /* x/y */ b"},
-                                         StripCase{"a /* x^y */ b", "a /* x^y */ b"},
-                                         // A "--" without a carriage return after it stays.
-                                         StripCase{"a -- b", "a -- b"},
-                                         // A comment ends at its first carriage return; the
-                                         // search goes on after it.
-                                         StripCase{"--x--y\r--z\rw", "w"},
-                                         StripCase{"-- a /* b\r\n*/ c", "\n*/ c"},
-                                         // A start that does not close is passed over: the
-                                         // next one may still close.
-                                         StripCase{"/*a/*b*/c", "/*ac"},
-                                         StripCase{"/*/ x */", "/*/ x */"},
-                                         StripCase{"/**/ /*", " /*"}));
+INSTANTIATE_TEST_SUITE_P(
+    Import, StripCommentsTest,
+    testing::Values(StripCase{"a -- note\r\nb\r\n", "a \nb\r\n"}, StripCase{"\"x--y\"\r\n", "\"x\n"},
+                    StripCase{"a /* gone */ b", "a  b"},
+                    // Bodies with a star, slash or caret stay.
+                    StripCase{"a /* 2*3 */ b", "a /* 2*3 */ b"}, StripCase{"a /* x/y */ b", "a /* x/y */ b"},
+                    StripCase{"a /* x^y */ b", "a /* x^y */ b"},
+                    // A "--" without a carriage return after it stays.
+                    StripCase{"a -- b", "a -- b"},
+                    // A comment ends at its first carriage return; the
+                    // search goes on after it.
+                    StripCase{"--x--y\r--z\rw", "w"}, StripCase{"-- a /* b\r\n*/ c", "\n*/ c"},
+                    // A start that does not close is passed over: the
+                    // next one may still close.
+                    StripCase{"/*a/*b*/c", "/*ac"}, StripCase{"/*/ x */", "/*/ x */"},
+                    StripCase{"/**/ /*", " /*"}));
 
 struct HeaderCase {
     const char* text;
@@ -106,7 +103,7 @@ TEST_P(LocateModuleTest, TriesCandidatesInOrder) {
     ModuleFolder folder;
     for (const auto& [name, module] : GetParam().files) folder.Write(name, Header(module));
     toidfile library;
-    tmoduleheaders headers;
+    ModuleHeaders headers;
     const std::string found = LocateModule(library, GetParam().module, folder.Folder(), headers);
     EXPECT_EQ(found, *GetParam().found ? folder.Folder() + GetParam().found : "");
 }
@@ -133,7 +130,7 @@ TEST(ImportModuleHeaders, CommentedHeaderAndByteOrderMark) {
     folder.Write("a.mib", "-- OLD-MIB DEFINITIONS ::= BEGIN\r\nNEW-MIB DEFINITIONS ::= BEGIN\r\nEND\r\n");
     folder.Write("b.mib", "\xEF\xBB\xBF" + Header("BOM-MIB"));
     toidfile library;
-    tmoduleheaders headers;
+    ModuleHeaders headers;
     EXPECT_EQ(FindModuleFile(library, "OLD-MIB", folder.Folder() + "*.mib", headers), "");
     EXPECT_EQ(FindModuleFile(library, "NEW-MIB", folder.Folder() + "*.mib", headers),
               folder.Folder() + "a.mib");
@@ -150,7 +147,7 @@ TEST(ImportModuleHeaders, ReadsEachFileOnceAndReportsReads) {
     library.OnModuleSearch = [&](toidfile&, const std::string& module, const std::string& file) {
         reported.push_back(module + " " + file);
     };
-    tmoduleheaders headers;
+    ModuleHeaders headers;
     EXPECT_EQ(FindModuleFile(library, "m3", folder.Folder() + "*.mib", headers), folder.Folder() + "m3.mib");
     EXPECT_EQ(reported, (std::vector<std::string>{"M3 m0.mib", "M3 m1.mib", "M3 m2.mib", "M3 m3.mib"}));
     EXPECT_EQ(FindModuleFile(library, "NONE", folder.Folder() + "*.mib", headers), "");
@@ -166,7 +163,7 @@ TEST(ImportModuleHeaders, ReadsEachFileOnceAndReportsReads) {
 }
 
 // Where each module is found, reading through an index first when one is given.
-std::vector<std::string> LocateAll(const ModuleFolder& folder, tmoduleheaders& headers) {
+std::vector<std::string> LocateAll(const ModuleFolder& folder, ModuleHeaders& headers) {
     toidfile library;
     std::vector<std::string> found;
     for (const char* module : {"ALPHA", "BETA", "BETB", "GAMMA", "DELTA", "NONE"})
@@ -175,18 +172,18 @@ std::vector<std::string> LocateAll(const ModuleFolder& folder, tmoduleheaders& h
 }
 
 std::vector<std::string> FullScan(const ModuleFolder& folder) {
-    tmoduleheaders headers;
+    ModuleHeaders headers;
     return LocateAll(folder, headers);
 }
 
 TEST(ImportModuleIndex, FindsWhatAFullScanFindsAfterRenameEditAndDelete) {
     ModuleFolder folder, cache;
-    for (const auto& [name, module] : {std::pair{"a.mib", "ALPHA"}, {"b.mib", "BETA"}, {"c.my", "GAMMA"},
-                                       {"d.txt", "DELTA"}})
+    for (const auto& [name, module] :
+         {std::pair{"a.mib", "ALPHA"}, {"b.mib", "BETA"}, {"c.my", "GAMMA"}, {"d.txt", "DELTA"}})
         folder.Write(name, Header(module));
     const std::string index = ModuleIndexFile(cache.Folder(), folder.Folder());
     {
-        tmoduleheaders first;
+        ModuleHeaders first;
         first.LoadIndex(index);
         EXPECT_EQ(LocateAll(folder, first), FullScan(folder));
         EXPECT_EQ(first.FilesRead(), 4);
@@ -199,7 +196,7 @@ TEST(ImportModuleIndex, FindsWhatAFullScanFindsAfterRenameEditAndDelete) {
     fs::last_write_time(folder.Folder() + "b.mib", modified);
     fs::remove(folder.Folder() + "c.my");
 
-    tmoduleheaders second;
+    ModuleHeaders second;
     second.LoadIndex(index);
     const std::vector<std::string> found = LocateAll(folder, second);
     EXPECT_EQ(found, FullScan(folder));
@@ -208,7 +205,7 @@ TEST(ImportModuleIndex, FindsWhatAFullScanFindsAfterRenameEditAndDelete) {
     EXPECT_EQ(second.FilesRead(), 2);  // the renamed and the edited file
     second.SaveIndex(index);
 
-    tmoduleheaders third;
+    ModuleHeaders third;
     third.LoadIndex(index);
     EXPECT_EQ(LocateAll(folder, third), found);
     EXPECT_EQ(third.FilesRead(), 0);
@@ -221,17 +218,21 @@ TEST(ImportModuleIndex, DamagedIndexIsIgnoredAndRebuilt) {
     const std::string index = ModuleIndexFile(cache.Folder(), folder.Folder());
     std::string valid;
     {
-        tmoduleheaders headers;
+        ModuleHeaders headers;
         LocateAll(folder, headers);
         headers.SaveIndex(index);
         valid = ReadFileBytes(index);
     }
-    const std::string damaged[] = {"", "not an index", valid.substr(0, valid.size() - 3),
-                                   valid.substr(0, valid.find('\n') - 1) + "9" + valid.substr(valid.find('\n')),
-                                   valid + "x", std::string(valid).replace(valid.find('\n') + 1, 1, "-")};
+    const std::string damaged[] = {
+        "",
+        "not an index",
+        valid.substr(0, valid.size() - 3),
+        valid.substr(0, valid.find('\n') - 1) + "9" + valid.substr(valid.find('\n')),
+        valid + "x",
+        std::string(valid).replace(valid.find('\n') + 1, 1, "-")};
     for (const std::string& text : damaged) {
         std::ofstream(index, std::ios::binary) << text;
-        tmoduleheaders headers;
+        ModuleHeaders headers;
         headers.LoadIndex(index);
         EXPECT_EQ(LocateAll(folder, headers), FullScan(folder)) << text;
         EXPECT_EQ(headers.FilesRead(), 2) << text;
@@ -240,7 +241,7 @@ TEST(ImportModuleIndex, DamagedIndexIsIgnoredAndRebuilt) {
     }
     fs::remove(index);
     fs::create_directory(index);  // unreadable and unwritable: still no error
-    tmoduleheaders headers;
+    ModuleHeaders headers;
     headers.LoadIndex(index);
     EXPECT_EQ(LocateAll(folder, headers), FullScan(folder));
     headers.SaveIndex(index);

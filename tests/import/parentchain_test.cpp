@@ -43,14 +43,14 @@ const WalkCase walkCases[] = {
     {"LongLoopHalfway", 100, "o50", false, 100, "o50"},
 };
 
-class ParentChain : public testing::TestWithParam<WalkCase> {};
+class ParentChainWalk : public testing::TestWithParam<WalkCase> {};
 
-TEST_P(ParentChain, StopsAtTheRootAnUndefinedNameOrTheFirstRepeat) {
+TEST_P(ParentChainWalk, StopsAtTheRootAnUndefinedNameOrTheFirstRepeat) {
     const WalkCase& c = GetParam();
     tmibfile mib;
     mib.LoadText(Ladder(c.length, c.last), "ladder.mib");
     mib.ParseModule();
-    const tparentchain chain = WalkParents(mib, *mib.FindEntry("o1"));
+    const ParentChain chain = WalkParents(mib, *mib.FindEntry("o1"));
     EXPECT_EQ(chain.rooted, c.rooted);
     EXPECT_EQ(chain.members.size(), c.members);
     EXPECT_EQ(chain.missingParent, c.missingParent);
@@ -60,7 +60,7 @@ TEST_P(ParentChain, StopsAtTheRootAnUndefinedNameOrTheFirstRepeat) {
     EXPECT_EQ(ChainOid(chain), oid);
 }
 
-INSTANTIATE_TEST_SUITE_P(Import, ParentChain, testing::ValuesIn(walkCases),
+INSTANTIATE_TEST_SUITE_P(Import, ParentChainWalk, testing::ValuesIn(walkCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

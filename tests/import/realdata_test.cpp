@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -9,13 +9,14 @@
 #include "import/importmib.h"
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
+#include "mib/sourcetext.h"
 #include "shared_data.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-tprogramfiles StandardPrograms() {
+ProgramFiles StandardPrograms() {
     return {testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
             "/nonexistent/replacelist.txt"};
 }

@@ -5,6 +5,7 @@
 
 #include "import/parentchain.h"
 #include "mib/mibfile.h"
+#include "mib/sourcetext.h"
 #include "shared_data.h"
 
 namespace fs = std::filesystem;
@@ -53,7 +54,7 @@ TEST(ImportStandardModules, StandardModuleHasTheRootArcsAndBaseTypes) {
     for (const auto& [name, oid] : arcs) {
         const tmibentry* entry = mib.FindEntry(name);
         ASSERT_NE(entry, nullptr) << name;
-        const tparentchain chain = WalkParents(mib, *entry);
+        const ParentChain chain = WalkParents(mib, *entry);
         EXPECT_TRUE(chain.rooted) << name;
         EXPECT_EQ(ChainOid(chain), oid) << name;
     }

@@ -17,7 +17,7 @@ class UnitRuleTest : public testing::TestWithParam<UnitCase> {};
 
 TEST_P(UnitRuleTest, SetsUnitFieldsFromKeywords) {
     const UnitCase& c = GetParam();
-    tdisplaynames names;
+    DisplayNames names;
     Toiddata entry;
     ApplyUnitRules(names, c.identifier, entry);
     EXPECT_EQ(entry.indicator, c.indicator) << c.identifier;

@@ -169,7 +169,7 @@ TEST_F(HtmlOverviewFile, FailureToCreateNamesTheFile) {
     try {
         WriteHtmlOverview(library_, page);
         FAIL() << "no error";
-    } catch (const eoidfileerror& error) {
+    } catch (const OidFileError& error) {
         EXPECT_STREQ(error.what(),
                      ("Cannot create file \"" + page + "\". No such file or directory").c_str());
     }
@@ -187,7 +187,7 @@ TEST_F(HtmlOverviewFile, FailureMidwayKeepsWhatWasWritten) {
     std::string message;
     try {
         WriteHtmlOverview(library_, page.string());
-    } catch (const eoidfileerror& error) {
+    } catch (const OidFileError& error) {
         message = error.what();
     }
     ::setrlimit(RLIMIT_FSIZE, &previous);

@@ -1,13 +1,12 @@
 #include "library/oidfile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
-
-#include <sys/stat.h>
 
 #include "shared_data.h"
 
@@ -154,7 +153,7 @@ TEST(OidFile, OnlyVersionOneIsRead) {
         try {
             library.LoadFromText(text);
             ADD_FAILURE() << "adopted " << c.system;
-        } catch (const eoidversionerror& error) {
+        } catch (const OidVersionError& error) {
             EXPECT_EQ(error.Version(), c.refusedVersion);
             EXPECT_EQ(std::string(error.what()), std::string("Cannot read the library: its version is \"") +
                                                      c.refusedVersion + "\", this program reads version 1.");
@@ -191,8 +190,9 @@ TEST(OidFile, DeleteIfKeepsTheOrderOfTheRest) {
              {"", "abcde"}, {"a", "bcde"}, {"e", "abcd"}, {"bd", "ace"}, {"abcde", ""}}) {
         toidfile library;
         for (char name : std::string("abcde")) library.Add(Named(std::string(1, name)));
-        EXPECT_EQ(library.DeleteIf([&](const Toiddata& e) { return doomed.find(e.name) != std::string::npos; }),
-                  int(doomed.size()));
+        EXPECT_EQ(
+            library.DeleteIf([&](const Toiddata& e) { return doomed.find(e.name) != std::string::npos; }),
+            int(doomed.size()));
         std::string names;
         for (int i = 0; i < library.Count(); ++i) names += library.Entries(i)->name;
         EXPECT_EQ(names, left) << doomed;
@@ -219,7 +219,7 @@ TEST(OidFile, MalformedFileLeavesLibraryUnchanged) {
         try {
             library.LoadFromText(c.text);
             ADD_FAILURE() << "no error for " << c.message;
-        } catch (const eoidfileerror& error) {
+        } catch (const OidFileError& error) {
             EXPECT_EQ(error.what(), c.message);
             EXPECT_EQ(error.Line(), c.line) << c.message;
         }
@@ -298,7 +298,7 @@ TEST_F(OidFileOnDisk, FailedSaveKeepsPreviousFileAndLeavesNoTemporary) {
         try {
             library.SaveToFile(c.target.string());
             ADD_FAILURE() << "no error saving to " << c.target;
-        } catch (const eoidfileerror& error) {
+        } catch (const OidFileError& error) {
             EXPECT_EQ(error.what(), c.message);
         }
     }
@@ -312,8 +312,8 @@ TEST_F(OidFileOnDisk, SaveKeepsLinksAndPermissions) {
     const std::string saved = ReadBytes(testdata::fixture("library/empty.oidlib"));
     fs::create_directory(dir_ / "real");
     WriteBytes(dir_ / "real" / "lib.oidlib", "old");
-    fs::permissions(dir_ / "real" / "lib.oidlib", fs::perms::owner_read | fs::perms::owner_write |
-                                                      fs::perms::group_read);
+    fs::permissions(dir_ / "real" / "lib.oidlib",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink("real/lib.oidlib", dir_ / "link.oidlib");
     fs::create_symlink("real/new.oidlib", dir_ / "dangling.oidlib");
     toidfile library;
@@ -353,7 +353,7 @@ TEST_F(OidFileOnDisk, SaveIntoReadOnlyFolderFails) {
     fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
     toidfile library;
     library.Add(Named("new"));
-    EXPECT_THROW(library.SaveToFile((dir_ / "lib.oidlib").string()), eoidfileerror);
+    EXPECT_THROW(library.SaveToFile((dir_ / "lib.oidlib").string()), OidFileError);
     fs::permissions(dir_, fs::perms::owner_all);
     EXPECT_EQ(ReadBytes(dir_ / "lib.oidlib"), previous);
 }
@@ -365,13 +365,13 @@ TEST_F(OidFileOnDisk, UnreadableFileNamesTheFile) {
     try {
         library.LoadFromFile(missing);
         FAIL() << "no error";
-    } catch (const eoidfileerror& error) {
+    } catch (const OidFileError& error) {
         EXPECT_EQ(error.what(), "Cannot open file \"" + missing + "\". No such file or directory");
     }
     try {
         library.LoadFromFile(dir_.string());
         FAIL() << "no error for a folder";
-    } catch (const eoidfileerror& error) {
+    } catch (const OidFileError& error) {
         EXPECT_NE(std::string(error.what()).find("\"" + dir_.string() + "\""), std::string::npos)
             << error.what();
     }

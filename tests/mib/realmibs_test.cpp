@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "mib/mibfile.h"
+#include "mib/sourcetext.h"
 #include "shared_data.h"
 
 namespace {
@@ -35,8 +36,8 @@ std::string parseAfterSmi(tmibfile& file, const fs::path& dir, const fs::path& m
         file.LoadFile(module.string());
         file.ParseModule();
     } catch (const eparseexception& error) {
-        return fs::path(error.FileName).filename().string() + ":" + std::to_string(LineOfPosition(error)) + ": " +
-               error.what();
+        return fs::path(error.FileName).filename().string() + ":" + std::to_string(LineOfPosition(error)) +
+               ": " + error.what();
     }
     return {};
 }

@@ -92,10 +92,10 @@ TEST(Source, UnreadableFileIsAFileErrorAndKeepsState) {
     try {
         mib.LoadFile(missing);
         FAIL() << "no error";
-    } catch (const emibfileerror& error) {
+    } catch (const MibFileError& error) {
         EXPECT_NE(std::string(error.what()).find(missing), std::string::npos) << error.what();
     }
-    EXPECT_THROW(mib.LoadFile(std::filesystem::temp_directory_path().string()), emibfileerror);
+    EXPECT_THROW(mib.LoadFile(std::filesystem::temp_directory_path().string()), MibFileError);
     EXPECT_EQ(mib.Text, "keep\r\n");
     EXPECT_EQ(mib.Position, 3);
     EXPECT_EQ(mib.FileName, "old.mib");

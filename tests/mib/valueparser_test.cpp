@@ -8,7 +8,7 @@ namespace {
 std::string describe(const tmibentry& entry) {
     std::string clauses, oid;
     for (const std::string& line : entry.Clauses) clauses += (clauses.empty() ? "" : "; ") + line;
-    for (const toidpart& part : entry.OidParts)
+    for (const OidPart& part : entry.OidParts)
         oid += (oid.empty() ? "" : "; ") + part.name + " " + std::to_string(part.number);
     return entry.Macro + " | " + clauses + " | " + oid + " | " + entry.Augments + " | " +
            (entry.IsUnsigned ? "unsigned" : "signed") + (entry.Is64Bit ? " 64" : "");

@@ -11,6 +11,7 @@
 #include "library/htmloverview.h"
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
+#include "mib/sourcetext.h"
 
 namespace {
 
@@ -117,7 +118,7 @@ int main(int argc, char** argv) {
     if (!options.input.empty() && !ReadLibrary(library, options.input)) return exitLibraryError;
 
     const std::string programFolder = ProgramFolder(argv[0]);
-    tprogramfiles program = ProgramFilesIn(programFolder);
+    ProgramFiles program = ProgramFilesIn(programFolder);
     std::string standardFolder = (std::filesystem::path(programFolder) / "stdmib").string() + "/";
     if (!options.stdmib.empty()) {
         standardFolder = (std::filesystem::path(options.stdmib) / "").string();
@@ -125,7 +126,7 @@ int main(int argc, char** argv) {
             (std::filesystem::path(options.stdmib) / "VELTRANE-STANDARD-MIB.mib").string();
     }
 
-    timportrunner runner;
+    ImportRunner runner;
     runner.ModuleIndexFolder = UserCacheFolder();
     runner.KeepLog = !options.quiet;  // -q shows no log
     try {
