@@ -9,16 +9,15 @@
 #include "app/commandrunner.h"
 #include "app/document.h"
 #include "app/logwindow.h"
+#include "app/partialselection.h"
 #include "app/qtstrings.h"
-#include "app/selectioncommands.h"
 #include "app/settingsstore.h"
 #include "check/checkreport.h"
 #include "check/devicecheck.h"
 #include "library/oidfile.h"
 
-CheckCommands::CheckCommands(CommandHost& host, SelectionCommands& selection, SettingsStore& settings)
+CheckCommands::CheckCommands(CommandHost& host, SettingsStore& settings)
     : host_(host),
-      selection_(selection),
       settings_(settings),
       dialog_(new CheckDeviceDialog(&host.window(), host.dialogs())),
       progress_(new CheckProgressWindow(&host.window())),
@@ -51,7 +50,7 @@ void CheckCommands::CheckAgainstDevice1Click() {
     std::unordered_set<const Toiddata*> answered;
     for (int i = 0; i < library.Count(); ++i)
         if (result.entries[static_cast<std::size_t>(i)].answered) answered.insert(library.Entries(i));
-    selection_.EnterPartialSelection(answered);
+    host_.selection().EnterPartialSelection(answered);
     host_.runner().setStatusText(toQt(CheckSummary(result)));
     // The source heads the report, so that a saved log tells what was asked.
     std::vector<std::string> report = CheckReportLines(library, result);

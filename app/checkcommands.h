@@ -7,7 +7,6 @@
 
 class CheckDeviceDialog;
 class CheckProgressWindow;
-class SelectionCommands;
 class SettingsStore;
 class Tlogwindow;
 struct AgentSettings;
@@ -22,7 +21,7 @@ class CheckCommands : public CommandFamily {
     static inline const QString HostValue = "checkhost";
     static inline const QString VersionValue = "checkversion";
 
-    CheckCommands(CommandHost& host, SelectionCommands& selection, SettingsStore& settings);
+    CheckCommands(CommandHost& host, SettingsStore& settings);
 
     void CheckAgainstDevice1Click();
 
@@ -32,7 +31,6 @@ class CheckCommands : public CommandFamily {
     void rememberAgent(const AgentSettings& agent);
 
     CommandHost& host_;
-    SelectionCommands& selection_;
     SettingsStore& settings_;
     CheckDeviceDialog* dialog_;
     CheckProgressWindow* progress_;

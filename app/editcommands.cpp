@@ -1,17 +1,14 @@
 #include "app/editcommands.h"
 
-#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QTreeWidgetItemIterator>
-#include <stdexcept>
 #include <unordered_set>
 
 #include "app/document.h"
 #include "app/editingcontroller.h"
 #include "app/entryeditor.h"
-#include "app/selectioncommands.h"
 #include "app/treebuilder.h"
 #include "editing/deleterules.h"
 #include "library/oidfile.h"
@@ -39,45 +36,9 @@ void collectShown(const QTreeWidgetItem* node, std::unordered_set<const Toiddata
 
 }  // namespace
 
-EditCommands::EditCommands(CommandHost& host, const SelectionCommands& selection)
-    : host_(host), selection_(selection) {
+EditCommands::EditCommands(CommandHost& host) : host_(host) {
     host.bind("Add1", [this] { Add1Click(); });
     host.bind("Delete1", [this] { Delete1Click(); });
-    for (const EnablingRow& row : EnablingTable()) {
-        const QString name = QString::fromUtf8(row.element.data(), qsizetype(row.element.size()));
-        Element element{host.window().findChild<QAction*>(name), host.window().findChild<QWidget*>(name),
-                        row};
-        if (!element.action && !element.widget) throw std::logic_error("no element " + name.toStdString());
-        elements_.push_back(element);
-    }
-
-    const auto update = [this] { ActionList1Update(); };
-    QAbstractItemModel* nodes = host.tree().model();
-    connect(nodes, &QAbstractItemModel::rowsInserted, this, update);
-    connect(nodes, &QAbstractItemModel::rowsRemoved, this, update);
-    connect(nodes, &QAbstractItemModel::modelReset, this, update);
-    connect(&selection, &SelectionCommands::partialChanged, this, update);
-    // After the editing controller's own handling of the edit, which enables Apply and Cancel.
-    connect(host.window().findChild<EntryEditor*>("Panel1"), &EntryEditor::edited, this, update);
-    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, update);
-    ActionList1Update();
-}
-
-void EditCommands::ActionList1Update() {
-    const EnablingFacts facts{host_.tree().topLevelItemCount() > 0, selection_.partial(),
-                              host_.editing().edited()};
-    for (const Element& element : elements_) {
-        const bool holds = RuleHolds(element.row.rule, facts);
-        if (element.action) {
-            // A hidden action reads as disabled whatever it was set to; it is set once it shows.
-            if (element.action->isVisible() && element.action->isEnabled() != holds)
-                element.action->setEnabled(holds);
-        } else if (element.row.setsVisibility) {
-            if (element.widget->isHidden() == holds) element.widget->setVisible(holds);
-        } else if (element.widget->isEnabled() != holds) {
-            element.widget->setEnabled(holds);
-        }
-    }
 }
 
 void EditCommands::Add1Click() {

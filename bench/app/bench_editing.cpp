@@ -17,7 +17,7 @@
 #include "app/document.h"
 #include "app/editingcontroller.h"
 #include "app/form1.h"
-#include "app/selectioncommands.h"
+#include "app/partialselection.h"
 #include "app/settingsstore.h"
 #include "app/treebuilder.h"
 #include "app/userdialogs.h"

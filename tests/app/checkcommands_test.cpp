@@ -11,7 +11,7 @@
 #include "app/checkprogresswindow.h"
 #include "app/logwindow.h"
 #include "app/qtstrings.h"
-#include "app/selectioncommands.h"
+#include "app/partialselection.h"
 #include "app/treebuilder.h"
 #include "formfixture.h"
 #include "localagent.h"

@@ -1,7 +1,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/selectioncommands.h"
+#include "app/partialselection.h"
 #include "app/treebuilder.h"
 #include "formfixture.h"
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "app/qtuserdialogs.h"
-#include "app/selectioncommands.h"
+#include "app/partialselection.h"
 #include "app/treebuilder.h"
 #include "tests/app/shottool.h"
 #include "widgets/oidtreeview.h"

@@ -1,4 +1,4 @@
-#include "app/selectioncommands.h"
+#include "app/partialselection.h"
 
 #include <QGroupBox>
 #include <QLabel>
