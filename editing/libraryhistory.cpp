@@ -1,5 +1,7 @@
 #include "editing/libraryhistory.h"
 
+#include <unordered_map>
+
 #include "library/oidfile.h"
 
 LibraryHistory::LibraryHistory(std::size_t maxSteps, std::size_t maxSlots)
@@ -8,41 +10,51 @@ LibraryHistory::LibraryHistory(std::size_t maxSteps, std::size_t maxSlots)
     saved_ = 0;
 }
 
-std::vector<LibraryHistory::Slot> LibraryHistory::versionsOf(
-    const toidfile& library, std::unordered_map<const Toiddata*, Slot>& live) {
+std::vector<LibraryHistory::Slot> LibraryHistory::versionsOf(const toidfile& library) {
+    const std::vector<Slot>& last = states_[current_].entries;
     std::vector<Slot> entries;
     entries.reserve(std::size_t(library.Count()));
-    live.reserve(std::size_t(library.Count()));
+    // The objects of the last state are looked for in their order, which every change keeps (an
+    // edit, a replace, an import that appends, a delete that leaves gaps); a map of them is made
+    // only for an object found elsewhere.
+    std::unordered_map<const Toiddata*, std::size_t> elsewhere;
+    std::size_t next = 0;
     for (int i = 0; i < library.Count(); ++i) {
         const Toiddata* entry = library.Entries(i);
-        const auto known = live_.find(entry);
-        Slot slot;
-        if (known != live_.end() && known->second->fields == *entry)
-            slot = known->second;
+        const Slot* known = nullptr;
+        if (next < live_.size() && live_[next] == entry) {
+            known = &last[next++];
+        } else if (next < live_.size()) {
+            if (elsewhere.empty())
+                for (std::size_t j = 0; j < live_.size(); ++j) elsewhere.emplace(live_[j], j);
+            if (const auto found = elsewhere.find(entry); found != elsewhere.end()) {
+                known = &last[found->second];
+                next = found->second + 1;
+            }
+        }
+        if (known && (*known)->fields == *entry)
+            entries.push_back(*known);
         else
-            slot = std::make_shared<const Version>(
-                Version{known != live_.end() ? known->second->id : nextId_++, *entry});
-        live.emplace(entry, slot);
-        entries.push_back(std::move(slot));
+            entries.push_back(
+                std::make_shared<const Version>(Version{known ? (*known)->id : nextId_++, *entry}));
     }
+    live_.clear();
+    for (int i = 0; i < library.Count(); ++i) live_.push_back(library.Entries(i));
     return entries;
 }
 
 void LibraryHistory::Reset(const toidfile& library) {
     live_.clear();
-    std::unordered_map<const Toiddata*, Slot> live;
     states_.clear();
-    states_.push_back({versionsOf(library, live), {}});
-    live_ = std::move(live);
+    states_.emplace_back();
+    states_.front().entries = versionsOf(library);
     slots_ = states_.front().entries.size();
     current_ = 0;
     saved_ = 0;
 }
 
 bool LibraryHistory::Record(const toidfile& library, const std::string& what) {
-    std::unordered_map<const Toiddata*, Slot> live;
-    std::vector<Slot> entries = versionsOf(library, live);
-    live_ = std::move(live);
+    std::vector<Slot> entries = versionsOf(library);
     if (entries == states_[current_].entries) return false;
     while (CanRedo()) {
         slots_ -= states_.back().entries.size();
@@ -77,25 +89,24 @@ std::string LibraryHistory::RedoName() const {
 void LibraryHistory::Undo(toidfile& library) {
     if (!CanUndo()) return;
     --current_;
-    restore(library, states_[current_]);
+    restore(library, states_[current_ + 1], states_[current_]);
 }
 
 void LibraryHistory::Redo(toidfile& library) {
     if (!CanRedo()) return;
     ++current_;
-    restore(library, states_[current_]);
+    restore(library, states_[current_ - 1], states_[current_]);
 }
 
-void LibraryHistory::restore(toidfile& library, const State& state) {
+void LibraryHistory::restore(toidfile& library, const State& from, const State& to) {
     std::vector<std::unique_ptr<Toiddata>> previous = library.TakeAll();
     std::unordered_map<std::uint64_t, std::unique_ptr<Toiddata>*> byId;
-    for (std::unique_ptr<Toiddata>& entry : previous) {
-        const auto known = live_.find(entry.get());
-        if (known != live_.end()) byId.emplace(known->second->id, &entry);
-    }
-    std::unordered_map<const Toiddata*, Slot> live;
-    live.reserve(state.entries.size());
-    for (const Slot& slot : state.entries) {
+    byId.reserve(previous.size());
+    for (std::size_t i = 0; i < previous.size() && i < live_.size(); ++i)
+        if (previous[i].get() == live_[i]) byId.emplace(from.entries[i]->id, &previous[i]);
+    live_.clear();
+    live_.reserve(to.entries.size());
+    for (const Slot& slot : to.entries) {
         std::unique_ptr<Toiddata> entry;
         const auto kept = byId.find(slot->id);
         if (kept != byId.end() && *kept->second) {
@@ -104,10 +115,9 @@ void LibraryHistory::restore(toidfile& library, const State& state) {
         } else {
             entry = std::make_unique<Toiddata>(slot->fields);
         }
-        live.emplace(entry.get(), slot);
+        live_.push_back(entry.get());
         library.Add(std::move(entry));
     }
-    live_ = std::move(live);
     // The entries that did not come back are freed only now, after every new one was made, so no
     // new entry takes the place of one that went.
 }

@@ -7,7 +7,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "library/oiddata.h"
@@ -60,9 +59,11 @@ class LibraryHistory {
         std::string what;  // the change that led here
     };
 
-    // The library's entries as versions: the ones unchanged since the last state shared, the others new.
-    std::vector<Slot> versionsOf(const toidfile& library, std::unordered_map<const Toiddata*, Slot>& live);
-    void restore(toidfile& library, const State& state);
+    // The library's entries as versions: the ones unchanged since the current state shared, the
+    // others new; live_ then lists the library's objects.
+    std::vector<Slot> versionsOf(const toidfile& library);
+    // Puts state into the library, whose objects hold the versions of from.
+    void restore(toidfile& library, const State& from, const State& to);
     void dropOldest();
 
     std::size_t maxSteps_, maxSlots_;
@@ -71,5 +72,7 @@ class LibraryHistory {
     std::optional<std::size_t> saved_;
     std::size_t slots_ = 0;  // entries held by all states
     std::uint64_t nextId_ = 0;
-    std::unordered_map<const Toiddata*, Slot> live_;  // each entry of the library and the version it holds
+    // The library's objects when the current state was recorded or restored, in the order of its
+    // versions: the object at i holds the version at i.
+    std::vector<const Toiddata*> live_;
 };

@@ -1,9 +1,9 @@
-// Times the undo history on the benchmark library of 100,000 entries and measures what its steps
-// hold. Goals: a step after one changed entry under 50 ms, an Undo of a change to every entry
-// under 200 ms, a step of one changed entry under 4 MB.
+// Times the undo history (processor time) on the benchmark library of 100,000 entries and
+// measures what its steps hold. Goals: a step after one changed entry under 50 ms, an Undo of a change to
+// every entry under 200 ms, a step of one changed entry under 4 MB.
 
-#include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -13,10 +13,12 @@
 
 namespace {
 
+// The processor time the work took: on a machine shared with other builds the wall time says
+// more about the others than about the work.
 double milliseconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
+    const std::clock_t start = std::clock();
     work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    return double(std::clock() - start) * 1000 / CLOCKS_PER_SEC;
 }
 
 void report(const char* what, double value, double goal, const char* unit) {
