@@ -1,7 +1,6 @@
 #include "app/checkcommands.h"
 
 #include <QMainWindow>
-#include <stdexcept>
 #include <unordered_set>
 
 #include "app/checkdevicedialog.h"
@@ -21,9 +20,10 @@ CheckCommands::CheckCommands(CommandHost& host, SettingsStore& settings)
       settings_(settings),
       dialog_(new CheckDeviceDialog(&host.window(), host.dialogs())),
       progress_(new CheckProgressWindow(&host.window())),
-      // The one log window of the run, made by the import commands.
-      logwindow_(host.window().findChild<Tlogwindow*>("logwindow")) {
-    if (!logwindow_) throw std::logic_error("the check needs the import log window");
+      // A window of its own: "Show Import Log..." goes on showing the last import's log.
+      logwindow_(new Tlogwindow(&host.window(), host.dialogs(), host.runner())) {
+    logwindow_->setObjectName("CheckReportWindow");
+    logwindow_->setWindowTitle(ReportCaption);
     SnmpVersion version = SnmpVersion::v2c;
     CheckDeviceDialog::ParseVersion(settings.read(ProgramKey, VersionValue), version);
     dialog_->presetAgent(settings.read(ProgramKey, HostValue), version);
@@ -43,7 +43,11 @@ void CheckCommands::CheckAgainstDevice1Click() {
             result = walkAgent(agent);
         } catch (const CheckError&) {
             if (host_.runner().closeRequested()) return;  // the walk stopped for the window to close
-            throw;                                        // its message shows in the error box
+            if (progress_->cancelled()) {                 // the user's own choice: no error
+                host_.runner().setStatusText(CancelledText);
+                return;
+            }
+            throw;  // its message shows in the error box
         }
     }
 
@@ -65,8 +69,8 @@ CheckResult CheckCommands::walkAgent(const AgentSettings& agent) {
         ~HideWhenDone() { window.hide(); }
     } hide{*progress_};
     CommandRunner& runner = host_.runner();
-    // No command may reach the library while the walk lets events through.
-    CommandRunner::BusyScope busy(runner);
+    // No command may reach the library while the walk lets events through, nor the editor input.
+    CommandRunner::LongOperation running(runner);
     return CheckAgainstAgent(host_.document().library(), agent, [&](const WalkProgress& progress) {
         progress_->setProgress(progress);
         runner.processPendingMessages();

@@ -6,6 +6,8 @@
 #include <stdexcept>
 
 #include "app/commandhost.h"
+#include "app/commandrunner.h"
+#include "app/document.h"
 #include "app/editingcontroller.h"
 #include "app/entryeditor.h"
 #include "app/partialselection.h"
@@ -26,15 +28,28 @@ CommandEnabler::CommandEnabler(CommandHost& host) : host_(host) {
     connect(nodes, &QAbstractItemModel::rowsRemoved, this, update);
     connect(nodes, &QAbstractItemModel::modelReset, this, update);
     connect(&host.selection(), &PartialSelection::partialChanged, this, update);
-    // After the editing controller's own handling of the edit, which enables Apply and Cancel.
+    // After the editing controller's own handling of the edit, which enables Apply and Cancel;
+    // and when the edits are applied or dropped.
     connect(host.window().findChild<EntryEditor*>("Panel1"), &EntryEditor::edited, this, update);
+    host.editing().setEditedHandler(update);
+    connect(&host.document(), &Document::historyChanged, this, update);
+    host.runner().setLongOperationHandler(update);
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, update);
     ActionList1Update();
 }
 
+CommandEnabler::~CommandEnabler() {
+    host_.runner().setLongOperationHandler({});
+    host_.editing().setEditedHandler({});
+}
+
 void CommandEnabler::ActionList1Update() {
-    const EnablingFacts facts{host_.tree().topLevelItemCount() > 0, host_.selection().partial(),
-                              host_.editing().edited()};
+    const LibraryHistory& history = host_.document().history();
+    const EnablingFacts facts{
+        host_.tree().topLevelItemCount() > 0, host_.selection().partial(), host_.editing().edited(),
+        host_.runner().longOperation(),       history.CanUndo(),           history.CanRedo()};
+    // A click on a box while an import or check runs would tick the node but not its children.
+    host_.tree().setCheckBoxesEnabled(!facts.running);
     for (const Element& element : elements_) {
         const bool holds = RuleHolds(element.row.rule, facts);
         if (element.action) {

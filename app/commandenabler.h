@@ -12,12 +12,13 @@ class QWidget;
 
 // ActionList1Update: applies the enabling table whenever the event loop goes idle and at once
 // after each change of what it depends on (tree emptied or filled, partial selection begun or
-// ended, an edit in the editor). The window makes it after every command family has bound its
-// rows, since binding enables a row and the table then decides.
+// ended, an edit in the editor, the undo history, an import or check begun or ended). The window makes it
+// after every command family has bound its rows, since binding enables a row and the table then decides.
 class CommandEnabler : public QObject {
     Q_OBJECT
   public:
     explicit CommandEnabler(CommandHost& host);
+    ~CommandEnabler() override;
 
     // Sets every element of the table that is not yet as its rule says; leaves the others alone.
     void ActionList1Update();

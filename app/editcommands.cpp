@@ -1,6 +1,7 @@
 #include "app/editcommands.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QTreeWidgetItemIterator>
@@ -9,6 +10,7 @@
 #include "app/document.h"
 #include "app/editingcontroller.h"
 #include "app/entryeditor.h"
+#include "app/partialselection.h"
 #include "app/treebuilder.h"
 #include "editing/deleterules.h"
 #include "library/oidfile.h"
@@ -38,7 +40,14 @@ void collectShown(const QTreeWidgetItem* node, std::unordered_set<const Toiddata
 
 EditCommands::EditCommands(CommandHost& host) : host_(host) {
     host.bind("Add1", [this] { Add1Click(); });
-    host.bind("Delete1", [this] { Delete1Click(); });
+    QAction* deleteRow = host.bind("Delete1", [this] { Delete1Click(); });
+    deleteRow->setIcon(QIcon::fromTheme("edit-delete"));
+    // The Delete key deletes too, where it cannot mean a character: while the tree has the focus.
+    auto* deleteKey = new QAction(&host.tree());
+    deleteKey->setShortcut(QKeySequence::Delete);
+    deleteKey->setShortcutContext(Qt::WidgetShortcut);
+    host.tree().addAction(deleteKey);
+    QObject::connect(deleteKey, &QAction::triggered, deleteRow, &QAction::trigger);
 }
 
 void EditCommands::Add1Click() {
@@ -68,15 +77,20 @@ void EditCommands::Delete1Click() {
         host_.action("ChangesCancelAction")->trigger();
         return;
     }
+    EditingController& editing = host_.editing();
+    // Unapplied edits become a step of their own, so that Undo brings them back with the entries.
+    if (!editing.ApplyPendingEdits()) return;
+    node = tree.selectedNode();  // an applied rename rebuilt the tree
+    if (!node) return;
     const NodeLevel level = NodeLevel(std::min(depthOf(node), 2));
     const std::string key = NodeKey(pathOf(node, level), level);
     std::unordered_set<const Toiddata*> shown;
     collectShown(node, shown);
 
-    EditingController& editing = host_.editing();
-    editing.ForgetEntries();  // no node or editor may refer to a deleted entry
+    host_.selection().rememberTicks();  // the entries that stay keep their ticks
+    editing.ForgetEntries();            // no node or editor may refer to a deleted entry
     DeleteNodeEntries(host_.document().library(), key, level, shown);
-    host_.document().setUnsaved(true);
+    host_.document().libraryChanged("Delete");
     editing.RebuildTree(std::string());
     editing.ShowEntry(EditorMode::Inactive);
 }

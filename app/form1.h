@@ -37,6 +37,7 @@ class TForm1 : public QMainWindow {
     PartialSelection& selection() { return *selection_; }
 
   protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;  // FormCloseQuery
 
   private:

@@ -13,6 +13,12 @@ void setSubtree(QTreeWidgetItem* node, int imageIndex) {
     }
 }
 
+QStringList captionPath(const QTreeWidgetItem* node) {
+    QStringList path;
+    for (; node; node = node->parent()) path.prepend(node->text(0));
+    return path;
+}
+
 }  // namespace
 
 void PartialSelection::setPartial(bool partial) {
@@ -75,4 +81,31 @@ std::vector<const Toiddata*> PartialSelection::tickedEntries() const {
         if (IsEntryNode(node) && node->imageIndex() == CheckedImage) ticked.push_back(EntryOf(node));
     });
     return ticked;
+}
+
+void PartialSelection::rememberTicks() {
+    if (!partial_ || tree_.topLevelItemCount() == 0) return;
+    rememberedEntries_.clear();
+    rememberedPaths_.clear();
+    tree_.forEachNode([this](TreeNode* node) {
+        if (node->imageIndex() != CheckedImage) return;
+        if (IsEntryNode(node))
+            rememberedEntries_.insert(EntryOf(node));
+        else
+            rememberedPaths_.insert(captionPath(node));
+    });
+}
+
+void PartialSelection::restoreTicks() {
+    if (partial_) {
+        tree_.forEachNode([this](TreeNode* node) {
+            const bool ticked = IsEntryNode(node) ? rememberedEntries_.contains(EntryOf(node))
+                                                  : rememberedPaths_.contains(captionPath(node));
+            node->setImageIndex(ticked ? CheckedImage : UncheckedImage);
+        });
+        tree_.viewport()->update();
+        recount();
+    }
+    rememberedEntries_.clear();
+    rememberedPaths_.clear();
 }

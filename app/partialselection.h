@@ -2,6 +2,8 @@
 // Partial selection's state beside the document: the mode and the ticks of the tree's nodes.
 
 #include <QObject>
+#include <QStringList>
+#include <set>
 #include <unordered_set>
 #include <vector>
 
@@ -40,6 +42,14 @@ class PartialSelection : public QObject {
     // The entries of the ticked entry nodes, in tree order.
     std::vector<const Toiddata*> tickedEntries() const;
 
+    // A rebuild replaces every node: the ticks are taken from the nodes before it (while the tree
+    // has nodes; a command that empties the tree before it changes the library calls this first)
+    // and given back after it to the nodes of the same entries, and of agents and groups of the
+    // same captions; new entries come unticked. Between the two, no entry may be freed and another
+    // made in its place (a new or opened library empties the tree first, and so starts unticked).
+    void rememberTicks();
+    void restoreTicks();
+
   signals:
     // The mode began or ended.
     void partialChanged(bool partial);
@@ -53,4 +63,6 @@ class PartialSelection : public QObject {
 
     OidTreeView& tree_;
     bool partial_ = false;
+    std::unordered_set<const Toiddata*> rememberedEntries_;
+    std::set<QStringList> rememberedPaths_;  // captions from the agent down, of ticked agents and groups
 };

@@ -1,6 +1,7 @@
 #include "app/selectioncommands.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,6 +13,7 @@
 #include "app/actionbutton.h"
 #include "app/commandrunner.h"
 #include "app/document.h"
+#include "app/editingcontroller.h"
 #include "app/filecommands.h"
 #include "app/folders.h"
 #include "app/partialselection.h"
@@ -76,11 +78,31 @@ QString SelectionCommands::PartialFileName(const QString& fileName) {
     return FolderOf(fileName) + "Partial " + QFileInfo(fileName).fileName();
 }
 
+bool SelectionCommands::SameFile(const QString& a, const QString& b) {
+    if (a.isEmpty() || b.isEmpty()) return false;
+    const QFileInfo first(a), second(b);
+    return first.exists() && second.exists() ? first.canonicalFilePath() == second.canonicalFilePath()
+                                             : first.absoluteFilePath() == second.absoluteFilePath();
+}
+
+QString SelectionCommands::OverwriteQuestion(const QString& fileName, bool openLibrary) {
+    const QString name = QDir::toNativeSeparators(fileName);
+    if (openLibrary)
+        return "\"" + name +
+               "\" is the library you are editing.\nSaving only the ticked entries over it replaces the "
+               "whole library on disk with them.\n\nDo you want to replace it?";
+    return "\"" + name + "\" already exists.\n\nDo you want to replace it?";
+}
+
 void SelectionCommands::POSaveActionExecute() {
     PartialSaveDialog_.fileName = PartialFileName(host_.document().fileName());
     const QString fileName =
         FileCommands::WithLibraryExtension(host_.dialogs().saveFileName(PartialSaveDialog_));
     if (fileName.isEmpty()) return;
+    const bool overOpenLibrary = SameFile(fileName, host_.document().fileName());
+    if (QFileInfo::exists(fileName) &&
+        !host_.dialogs().warningYesNo(OverwriteQuestion(fileName, overOpenLibrary), DialogAnswer::No))
+        return;  // the mode and the ticks stay, as after a cancelled dialog
     toidfile& partialLibrary = host_.document().partialLibrary();
     partialLibrary.Clear();
     for (const Toiddata* entry : host_.selection().tickedEntries()) {
@@ -89,5 +111,8 @@ void SelectionCommands::POSaveActionExecute() {
         partialLibrary.Add(std::move(copy));
     }
     partialLibrary.SaveToFile(PathBytes(fileName));
+    // The open library's file now holds only the ticked entries: the whole library is unsaved.
+    if (overOpenLibrary) host_.document().fileOverwritten();
     POCancelActionExecute();
+    host_.editing().ShowCounts();
 }

@@ -24,6 +24,11 @@ class SelectionCommands : public QObject, public CommandFamily {
     // "Partial " before the file's own name, in its folder: /libs/router.oidlib -> /libs/Partial
     // router.oidlib.
     static QString PartialFileName(const QString& fileName);
+    // The question before a partial save writes over an existing file, plainer when that file is
+    // the open library: the subset would replace the whole library on disk.
+    static QString OverwriteQuestion(const QString& fileName, bool openLibrary);
+    // Both name one file (through links, when it exists).
+    static bool SameFile(const QString& a, const QString& b);
 
   private:
     void buildPartialBox();

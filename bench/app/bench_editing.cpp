@@ -33,7 +33,7 @@ class BenchDialogs : public UserDialogs {
     QStringList ticked;
     int notFound = 0;
 
-    bool warningYesNo(const QString&) override { return true; }
+    bool warningYesNo(const QString&, DialogAnswer) override { return true; }
     DialogAnswer confirmYesNoCancel(const QString&) override { return DialogAnswer::No; }
     void information(const QString&) override { ++notFound; }
     void error(const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }

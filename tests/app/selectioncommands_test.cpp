@@ -1,8 +1,7 @@
-#include "app/partialselection.h"
-
 #include <QGroupBox>
 #include <QLabel>
 
+#include "app/partialselection.h"
 #include "app/qtstrings.h"
 #include "app/treebuilder.h"
 #include "formfixture.h"
@@ -155,14 +154,16 @@ TEST_F(SelectionCommandsTest, CancelledOrFailedSaveKeepsTheModeAndTicks) {
     EXPECT_EQ(form->document().partialLibrary().Count(), 40) << "the copies of the attempt stay";
 }
 
-TEST_F(SelectionCommandsTest, ARebuildKeepsTheModeWithoutBoxes) {
+TEST_F(SelectionCommandsTest, ARebuildKeepsTheModeAndTheTicks) {
     start120();
     trigger("POPrepareAction");
-    trigger("POAllAction");
+    clickBox("b/g1");
     form->editing().RebuildTree({});
     EXPECT_TRUE(form->selection().partial());
-    EXPECT_EQ(state("a/g0/e0"), NoCheckImage);
-    EXPECT_EQ(counter(), "120 / 120") << "kept until the next update";
+    EXPECT_EQ(state("b/g1/e3"), CheckedImage);
+    EXPECT_EQ(state("b/g1"), CheckedImage);
+    EXPECT_EQ(state("a/g0/e0"), UncheckedImage) << "every node has its box again";
+    EXPECT_EQ(counter(), "10 / 120");
     trigger("PONoneAction");
     EXPECT_EQ(counter(), "0 / 120");
 }
