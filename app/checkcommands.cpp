@@ -1,7 +1,6 @@
 #include "app/checkcommands.h"
 
 #include <QMainWindow>
-#include <stdexcept>
 #include <unordered_set>
 
 #include "app/checkdevicedialog.h"
@@ -9,22 +8,22 @@
 #include "app/commandrunner.h"
 #include "app/document.h"
 #include "app/logwindow.h"
+#include "app/partialselection.h"
 #include "app/qtstrings.h"
-#include "app/selectioncommands.h"
 #include "app/settingsstore.h"
 #include "check/checkreport.h"
 #include "check/devicecheck.h"
 #include "library/oidfile.h"
 
-CheckCommands::CheckCommands(CommandHost& host, SelectionCommands& selection, SettingsStore& settings)
+CheckCommands::CheckCommands(CommandHost& host, SettingsStore& settings)
     : host_(host),
-      selection_(selection),
       settings_(settings),
       dialog_(new CheckDeviceDialog(&host.window(), host.dialogs())),
       progress_(new CheckProgressWindow(&host.window())),
-      // The one log window of the run, made by the import commands.
-      logwindow_(host.window().findChild<Tlogwindow*>("logwindow")) {
-    if (!logwindow_) throw std::logic_error("the check needs the import log window");
+      // A window of its own: "Show Import Log..." goes on showing the last import's log.
+      logwindow_(new Tlogwindow(&host.window(), host.dialogs(), host.runner())) {
+    logwindow_->setObjectName("CheckReportWindow");
+    logwindow_->setWindowTitle(ReportCaption);
     SnmpVersion version = SnmpVersion::v2c;
     CheckDeviceDialog::ParseVersion(settings.read(ProgramKey, VersionValue), version);
     dialog_->presetAgent(settings.read(ProgramKey, HostValue), version);
@@ -44,14 +43,18 @@ void CheckCommands::CheckAgainstDevice1Click() {
             result = walkAgent(agent);
         } catch (const CheckError&) {
             if (host_.runner().closeRequested()) return;  // the walk stopped for the window to close
-            throw;                                        // its message shows in the error box
+            if (progress_->cancelled()) {                 // the user's own choice: no error
+                host_.runner().setStatusText(CancelledText);
+                return;
+            }
+            throw;  // its message shows in the error box
         }
     }
 
     std::unordered_set<const Toiddata*> answered;
     for (int i = 0; i < library.Count(); ++i)
         if (result.entries[static_cast<std::size_t>(i)].answered) answered.insert(library.Entries(i));
-    selection_.EnterPartialSelection(answered);
+    host_.selection().enterPartialSelection(answered);
     host_.runner().setStatusText(toQt(CheckSummary(result)));
     // The source heads the report, so that a saved log tells what was asked.
     std::vector<std::string> report = CheckReportLines(library, result);
@@ -66,8 +69,8 @@ CheckResult CheckCommands::walkAgent(const AgentSettings& agent) {
         ~HideWhenDone() { window.hide(); }
     } hide{*progress_};
     CommandRunner& runner = host_.runner();
-    // No command may reach the library while the walk lets events through.
-    CommandRunner::BusyScope busy(runner);
+    // No command may reach the library while the walk lets events through, nor the editor input.
+    CommandRunner::LongOperation running(runner);
     return CheckAgainstAgent(host_.document().library(), agent, [&](const WalkProgress& progress) {
         progress_->setProgress(progress);
         runner.processPendingMessages();

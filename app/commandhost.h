@@ -9,9 +9,10 @@
 //      The rows themselves (captions, shortcuts, order) are the window's menu table in
 //      app/mainmenu.cpp; a row stays disabled until its family binds it.
 //   2. Add one line to TForm1's constructor: families_.push_back(std::make_unique<X>(host_));
-//   3. Reach the library, the editor, the folders, the dialogs and the status bar only through
-//      the host. Connect any other signal (a widget of the family's own window, a tree event)
-//      through host.runner().guarded(...) or host.runner().run(...).
+//   3. Reach the library, partial selection, the editor, the folders, the dialogs and the status
+//      bar only through the host. Connect any other signal (a widget of the family's own window, a tree
+//      event) through host.runner().guarded(...) or host.runner().run(...).
+// The window wires the enabling table (app/commandenabler) after every family has bound its rows.
 // Every bound command runs through CommandRunner: it is refused while a long operation lets
 // events through, and an exception shows an error box instead of ending the program.
 
@@ -22,6 +23,7 @@ class Document;
 class EditingController;
 class FolderSettings;
 class OidTreeView;
+class PartialSelection;
 class QAction;
 class QMainWindow;
 class UserDialogs;
@@ -29,10 +31,12 @@ class UserDialogs;
 // The window's parts that commands work on, handed to every command family.
 class CommandHost {
   public:
-    CommandHost(QMainWindow& window, Document& document, EditingController& editing, FolderSettings& folders,
-                UserDialogs& dialogs, CommandRunner& runner)
+    CommandHost(QMainWindow& window, Document& document, PartialSelection& selection,
+                EditingController& editing, FolderSettings& folders, UserDialogs& dialogs,
+                CommandRunner& runner)
         : window_(window),
           document_(document),
+          selection_(selection),
           editing_(editing),
           folders_(folders),
           dialogs_(dialogs),
@@ -40,6 +44,7 @@ class CommandHost {
 
     QMainWindow& window() { return window_; }  // parent of a family's own windows
     Document& document() { return document_; }
+    PartialSelection& selection() { return selection_; }
     EditingController& editing() { return editing_; }
     OidTreeView& tree();
     FolderSettings& folders() { return folders_; }
@@ -54,6 +59,7 @@ class CommandHost {
   private:
     QMainWindow& window_;
     Document& document_;
+    PartialSelection& selection_;
     EditingController& editing_;
     FolderSettings& folders_;
     UserDialogs& dialogs_;

@@ -19,6 +19,14 @@ bool CommandRunner::run(const std::function<void()>& command) {
     return false;
 }
 
+CommandRunner::LongOperation::LongOperation(CommandRunner& runner) : runner_(runner), busy_(runner) {
+    if (++runner_.longOperations_ == 1 && runner_.longOperationChanged_) runner_.longOperationChanged_();
+}
+
+CommandRunner::LongOperation::~LongOperation() {
+    if (--runner_.longOperations_ == 0 && runner_.longOperationChanged_) runner_.longOperationChanged_();
+}
+
 void CommandRunner::processPendingMessages() {
     BusyScope busy(*this);
     QCoreApplication::processEvents();

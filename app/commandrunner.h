@@ -36,6 +36,25 @@ class CommandRunner {
         CommandRunner& runner_;
     };
 
+    // An import or a device check under way: besides refusing commands, the editor and the tree's
+    // check boxes take no input (the enabling table), so that nothing typed meanwhile is lost.
+    class LongOperation {
+      public:
+        explicit LongOperation(CommandRunner& runner);
+        ~LongOperation();
+        LongOperation(const LongOperation&) = delete;
+        LongOperation& operator=(const LongOperation&) = delete;
+
+      private:
+        CommandRunner& runner_;
+        BusyScope busy_;
+    };
+    bool longOperation() const { return longOperations_ > 0; }
+    // Called whenever a long operation begins or ends.
+    void setLongOperationHandler(std::function<void()> handler) {
+        longOperationChanged_ = std::move(handler);
+    }
+
     // Repaints and lets the window handle what is pending; commands are refused meanwhile.
     void processPendingMessages();
     void setStatusText(const QString& text);
@@ -51,5 +70,7 @@ class CommandRunner {
     UserDialogs& dialogs_;
     QStatusBar& statusBar_;
     int busy_ = 0;
+    int longOperations_ = 0;
+    std::function<void()> longOperationChanged_;
     QWidget* closeWindow_ = nullptr;
 };

@@ -1,17 +1,16 @@
 #include "app/editcommands.h"
 
-#include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QTreeWidgetItemIterator>
-#include <stdexcept>
 #include <unordered_set>
 
 #include "app/document.h"
 #include "app/editingcontroller.h"
 #include "app/entryeditor.h"
-#include "app/selectioncommands.h"
+#include "app/partialselection.h"
 #include "app/treebuilder.h"
 #include "editing/deleterules.h"
 #include "library/oidfile.h"
@@ -39,45 +38,16 @@ void collectShown(const QTreeWidgetItem* node, std::unordered_set<const Toiddata
 
 }  // namespace
 
-EditCommands::EditCommands(CommandHost& host, const SelectionCommands& selection)
-    : host_(host), selection_(selection) {
+EditCommands::EditCommands(CommandHost& host) : host_(host) {
     host.bind("Add1", [this] { Add1Click(); });
-    host.bind("Delete1", [this] { Delete1Click(); });
-    for (const EnablingRow& row : EnablingTable()) {
-        const QString name = QString::fromUtf8(row.element.data(), qsizetype(row.element.size()));
-        Element element{host.window().findChild<QAction*>(name), host.window().findChild<QWidget*>(name),
-                        row};
-        if (!element.action && !element.widget) throw std::logic_error("no element " + name.toStdString());
-        elements_.push_back(element);
-    }
-
-    const auto update = [this] { ActionList1Update(); };
-    QAbstractItemModel* nodes = host.tree().model();
-    connect(nodes, &QAbstractItemModel::rowsInserted, this, update);
-    connect(nodes, &QAbstractItemModel::rowsRemoved, this, update);
-    connect(nodes, &QAbstractItemModel::modelReset, this, update);
-    connect(&selection, &SelectionCommands::partialChanged, this, update);
-    // After the editing controller's own handling of the edit, which enables Apply and Cancel.
-    connect(host.window().findChild<EntryEditor*>("Panel1"), &EntryEditor::edited, this, update);
-    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, update);
-    ActionList1Update();
-}
-
-void EditCommands::ActionList1Update() {
-    const EnablingFacts facts{host_.tree().topLevelItemCount() > 0, selection_.partial(),
-                              host_.editing().edited()};
-    for (const Element& element : elements_) {
-        const bool holds = RuleHolds(element.row.rule, facts);
-        if (element.action) {
-            // A hidden action reads as disabled whatever it was set to; it is set once it shows.
-            if (element.action->isVisible() && element.action->isEnabled() != holds)
-                element.action->setEnabled(holds);
-        } else if (element.row.setsVisibility) {
-            if (element.widget->isHidden() == holds) element.widget->setVisible(holds);
-        } else if (element.widget->isEnabled() != holds) {
-            element.widget->setEnabled(holds);
-        }
-    }
+    QAction* deleteRow = host.bind("Delete1", [this] { Delete1Click(); });
+    deleteRow->setIcon(QIcon::fromTheme("edit-delete"));
+    // The Delete key deletes too, where it cannot mean a character: while the tree has the focus.
+    auto* deleteKey = new QAction(&host.tree());
+    deleteKey->setShortcut(QKeySequence::Delete);
+    deleteKey->setShortcutContext(Qt::WidgetShortcut);
+    host.tree().addAction(deleteKey);
+    QObject::connect(deleteKey, &QAction::triggered, deleteRow, &QAction::trigger);
 }
 
 void EditCommands::Add1Click() {
@@ -107,15 +77,20 @@ void EditCommands::Delete1Click() {
         host_.action("ChangesCancelAction")->trigger();
         return;
     }
+    EditingController& editing = host_.editing();
+    // Unapplied edits become a step of their own, so that Undo brings them back with the entries.
+    if (!editing.applyPendingEdits()) return;
+    node = tree.selectedNode();  // an applied rename rebuilt the tree
+    if (!node) return;
     const NodeLevel level = NodeLevel(std::min(depthOf(node), 2));
     const std::string key = NodeKey(pathOf(node, level), level);
     std::unordered_set<const Toiddata*> shown;
     collectShown(node, shown);
 
-    EditingController& editing = host_.editing();
-    editing.forgetEntries();  // no node or editor may refer to a deleted entry
+    host_.selection().rememberTicks();  // the entries that stay keep their ticks
+    editing.forgetEntries();            // no node or editor may refer to a deleted entry
     DeleteNodeEntries(host_.document().library(), key, level, shown);
-    host_.document().setUnsaved(true);
+    host_.document().libraryChanged("Delete");
     editing.RebuildTree(std::string());
     editing.ShowEntry(EditorMode::Inactive);
 }

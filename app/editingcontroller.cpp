@@ -2,10 +2,12 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QLineEdit>
 
 #include "app/commandrunner.h"
 #include "app/document.h"
 #include "app/entryeditor.h"
+#include "app/partialselection.h"
 #include "app/treebuilder.h"
 #include "app/userdialogs.h"
 #include "widgets/oidtreeview.h"
@@ -16,9 +18,11 @@ const QString ApplyQuestion = "Data was edited.\r\nApply the changes?";
 
 }  // namespace
 
-EditingController::EditingController(Document& document, OidTreeView& tree, EntryEditor& editor,
-                                     QObject& actionList, UserDialogs& dialogs, CommandRunner& runner)
+EditingController::EditingController(Document& document, PartialSelection& selection, OidTreeView& tree,
+                                     EntryEditor& editor, QObject& actionList, UserDialogs& dialogs,
+                                     CommandRunner& runner)
     : document_(document),
+      selection_(selection),
       tree_(tree),
       editor_(editor),
       dialogs_(dialogs),
@@ -45,13 +49,20 @@ bool EditingController::hasUnsavedWork() const {
 
 void EditingController::RebuildTree(const std::string& selectKey) {
     CommandRunner::BusyScope busy(runner_);
+    selection_.rememberTicks();
     tree_.detachSelectionEvents();
     const TreeCounts counts = BuildTree(tree_, document_.library(), selectKey, [this](int index, int count) {
         QCoreApplication::processEvents();
         runner_.setStatusText(QString("%1/%2").arg(index).arg(count));
     });
     tree_.attachSelectionEvents();
-    runner_.setStatusText(QString("%1 OIDs in %2 Groups").arg(counts.oids).arg(counts.groups));
+    selection_.restoreTicks();
+    counts_ = QString("%1 OIDs in %2 Groups").arg(counts.oids).arg(counts.groups);
+    showCounts();
+}
+
+void EditingController::showCounts() {
+    runner_.setStatusText(counts_);
 }
 
 void EditingController::forgetEntries() {
@@ -70,7 +81,7 @@ void EditingController::ShowEntry(Toiddata& entry) {
     editor_.load(entry);
     mode_ = EditorMode::Entry;
     enableApplyAndCancel(false);
-    edited_ = false;
+    setEdited(false);
     currentEntry_ = &entry;
 }
 
@@ -78,19 +89,25 @@ void EditingController::ShowEntry(EditorMode blankMode) {
     editor_.loadBlank(blankMode == EditorMode::NewEntry);
     mode_ = blankMode;
     enableApplyAndCancel(false);
-    edited_ = false;
+    setEdited(false);
     currentEntry_ = nullptr;
 }
 
+void EditingController::setEdited(bool edited) {
+    if (edited_ == edited) return;
+    edited_ = edited;
+    if (editedChanged_) editedChanged_();
+}
+
 void EditingController::MarkEdited() {
-    edited_ = true;
+    setEdited(true);
     enableApplyAndCancel(true);
 }
 
 void EditingController::ApplyEditor(Toiddata* entry) {
     toidfile& library = document_.library();
     if (!entry) entry = library.Entries(library.Add(std::make_unique<Toiddata>()));
-    edited_ = false;
+    setEdited(false);
     const std::string key = editor_.nameKey();
     editor_.store(*entry);
     if (key != entry->name) {
@@ -101,14 +118,45 @@ void EditingController::ApplyEditor(Toiddata* entry) {
     }
 }
 
-void EditingController::ChangesApplyActionExecute() {
-    ApplyEditor(currentEntry_);
-    document_.setUnsaved(true);
-    enableApplyAndCancel(false);
+bool EditingController::acceptEdits() {
+    const std::optional<EntryEditor::Refusal> refusal = editor_.validate();
+    if (!refusal) return true;
+    dialogs_.information(refusal->message);
+    refusal->field->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(refusal->field)) edit->selectAll();
+    return false;
 }
 
-void EditingController::applyPendingEdits() {
-    if (edited_ && currentEntry_) ChangesApplyActionExecute();
+bool EditingController::ChangesApplyActionExecute() {
+    if (!acceptEdits()) return false;
+    const bool adding = !currentEntry_;
+    ApplyEditor(currentEntry_);
+    document_.libraryChanged(adding ? "Add" : "Apply");
+    enableApplyAndCancel(false);
+    return true;
+}
+
+bool EditingController::applyPendingEdits() {
+    return !(edited_ && currentEntry_) || ChangesApplyActionExecute();
+}
+
+void EditingController::rebuildAndShow(Toiddata* entry) {
+    RebuildTree(entry ? entry->name : std::string());
+    TreeNode* selected = tree_.selectedNode();
+    if (entry && selected && IsEntryNode(selected) && EntryOf(selected) == entry)
+        ShowEntry(*entry);
+    else
+        ShowEntry(EditorMode::Inactive);
+}
+
+void EditingController::showSelectedNode() {
+    if (edited_ && !currentEntry_) {
+        tree_.detachSelectionEvents();  // no node stands for a new entry, and the edits stay
+        tree_.selectNode(nullptr);
+        tree_.attachSelectionEvents();
+        return;
+    }
+    TreeviewChange(tree_.selectedNode());
 }
 
 void EditingController::ChangesCancelActionExecute() {
@@ -127,8 +175,11 @@ bool EditingController::TreeviewChanging(TreeNode*) {
         case DialogAnswer::No:
             return true;
         case DialogAnswer::Yes:
-            if (currentEntry_) ApplyEditor(currentEntry_);
-            document_.setUnsaved(true);
+            if (currentEntry_) {
+                if (!acceptEdits()) return false;
+                ApplyEditor(currentEntry_);
+            }
+            document_.libraryChanged("Apply");
             return false;
     }
     return false;

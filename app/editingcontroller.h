@@ -1,12 +1,15 @@
 #pragma once
 // The editor's state machine: which entry it shows, its edits, Apply, Cancel and the change question.
 
+#include <QString>
+#include <functional>
 #include <string>
 
 class CommandRunner;
 class Document;
 class EntryEditor;
 class OidTreeView;
+class PartialSelection;
 class QAction;
 class QObject;
 class Toiddata;
@@ -22,30 +25,46 @@ class EditingController {
   public:
     // Takes ChangesApplyAction and ChangesCancelAction from actionList and connects the tree's
     // selection events and the editor's changes, all through the runner's guarded path.
-    EditingController(Document& document, OidTreeView& tree, EntryEditor& editor, QObject& actionList,
-                      UserDialogs& dialogs, CommandRunner& runner);
+    EditingController(Document& document, PartialSelection& selection, OidTreeView& tree, EntryEditor& editor,
+                      QObject& actionList, UserDialogs& dialogs, CommandRunner& runner);
 
     OidTreeView& tree() { return tree_; }
     EditorMode mode() const { return mode_; }
     // The editor holds changes not yet applied to an entry.
     bool edited() const { return edited_; }
     Toiddata* currentEntry() const { return currentEntry_; }
+    // Called whenever the edited flag changes.
+    void setEditedHandler(std::function<void()> handler) { editedChanged_ = std::move(handler); }
     // The library holds unsaved changes or the editor unapplied ones: closing, New and Open ask first.
     bool hasUnsavedWork() const;
 
     // Rebuilds the tree from the library, selecting the node of selectKey; status shows the counts.
+    // In partial selection the entries ticked before stay ticked.
     void RebuildTree(const std::string& selectKey);
+    // Shows the counts of the last rebuild in the status bar ("157 OIDs in 12 Groups").
+    void showCounts();
     // Drops every node and the editor's entry before the library frees its entries.
     void forgetEntries();
     void ShowEntry(Toiddata& entry);
     void ShowEntry(EditorMode blankMode);  // NewEntry or Inactive
     void ApplyEditor(Toiddata* entry);
-    // The Apply action: applies the edits to the current entry (or a new one) and marks the library unsaved.
-    void ChangesApplyActionExecute();
-    // Runs the Apply action when there are edits of an existing entry (Save, Save As, Save for the monitor).
-    void applyPendingEdits();
+    // The Apply action: applies the edits to the current entry (or a new one), a step to undo.
+    // Edits the editor refuses (no name, an OID that is not dotted decimal) are not applied: a
+    // message names the field, which gets the focus; returns false then.
+    bool ChangesApplyActionExecute();
+    // Runs the Apply action when there are edits of an existing entry (Save, Save As, Save for the
+    // monitor, Replace, an import); false when the editor refused them, and the command stops.
+    bool applyPendingEdits();
+    // After the library changed under the editor: rebuilds the tree selecting entry's node, and
+    // shows entry in the editor when its node is selected (inactive otherwise, and for none).
+    void rebuildAndShow(Toiddata* entry);
+    // The editor follows the tree's selected node; unapplied edits of a new entry stay, with no
+    // node selected, as after "Add OID...".
+    void showSelectedNode();
 
   private:
+    void setEdited(bool edited);
+    bool acceptEdits();
     void MarkEdited();
     void ChangesCancelActionExecute();
     bool TreeviewChanging(TreeNode* target);
@@ -53,6 +72,7 @@ class EditingController {
     void enableApplyAndCancel(bool enabled);
 
     Document& document_;
+    PartialSelection& selection_;
     OidTreeView& tree_;
     EntryEditor& editor_;
     UserDialogs& dialogs_;
@@ -61,6 +81,8 @@ class EditingController {
     QAction* ChangesCancelAction_;
 
     bool edited_ = false;
+    std::function<void()> editedChanged_;
     EditorMode mode_ = EditorMode::Inactive;
     Toiddata* currentEntry_ = nullptr;
+    QString counts_;  // the status text of the last rebuild
 };

@@ -15,6 +15,7 @@
 
 #include "app/actionbutton.h"
 #include "app/qtstrings.h"
+#include "editing/entryrules.h"
 #include "library/namekey.h"
 #include "library/oiddata.h"
 
@@ -48,7 +49,8 @@ QString descriptionText(QString memo) {
 
 }  // namespace
 
-EntryEditor::EntryEditor(QAction* applyAction, QAction* cancelAction, QWidget* parent) : QWidget(parent) {
+EntryEditor::EntryEditor(QAction* applyAction, QAction* cancelAction, QWidget* parent)
+    : QWidget(parent), applyAction_(applyAction) {
     setObjectName("Panel1");
     setFixedWidth(EditorWidth);
     auto* layout = new QVBoxLayout(this);
@@ -64,6 +66,9 @@ QLineEdit* EntryEditor::addEdit(const char* name) {
     auto* edit = new QLineEdit;
     edit->setObjectName(name);
     connect(edit, &QLineEdit::textChanged, this, &EntryEditor::edited);
+    connect(edit, &QLineEdit::returnPressed, this, [this] {
+        if (applyAction_->isEnabled()) applyAction_->trigger();
+    });
     return edit;
 }
 
@@ -205,6 +210,18 @@ void EntryEditor::presetAgentAndGroup(const std::string& agent, const std::strin
     if (!agent.empty()) show(agentEdit_, agentText_, agent);
     if (!group.empty()) show(groupEdit_, groupText_, group);
     loadedKey_ = JoinNameKey(agentText_.bytes, groupText_.bytes, nameText_.bytes);
+}
+
+std::optional<EntryEditor::Refusal> EntryEditor::validate() {
+    if (!NameGiven(fromQt(nameEdit_->text()))) return Refusal{"Name: an entry needs a name.", nameEdit_};
+    const std::optional<std::string> oid = DottedDecimalOid(fromQt(oidEdit_->text()));
+    if (!oid)
+        return Refusal{
+            "OID: \"" + oidEdit_->text() +
+                "\" is not an OID. An OID is numbers separated by dots, such as 1.3.6.1.2.1.1.3.0.",
+            oidEdit_};
+    if (toQt(*oid) != oidEdit_->text()) oidEdit_->setText(toQt(*oid));
+    return std::nullopt;
 }
 
 std::string EntryEditor::nameKey() const {

@@ -2,6 +2,7 @@
 // The entry editor pane (Panel1): the four group boxes that show and edit one entry.
 
 #include <QWidget>
+#include <optional>
 #include <string>
 
 #include "app/qtstrings.h"
@@ -17,7 +18,8 @@ class Toiddata;
 class EntryEditor : public QWidget {
     Q_OBJECT
   public:
-    // Button1 and Button2 are bound to the apply and cancel actions.
+    // Button1 and Button2 are bound to the apply and cancel actions; Enter in a single-line edit
+    // triggers the apply action while it is enabled.
     EntryEditor(QAction* applyAction, QAction* cancelAction, QWidget* parent = nullptr);
 
     // Loads every control from entry and enables them; loading emits no edited().
@@ -28,6 +30,15 @@ class EntryEditor : public QWidget {
     // Writes a new entry's agent and group (the bytes of an existing node's parts; an empty part is
     // left out) into their edits; they count as edits.
     void presetAgentAndGroup(const std::string& agent, const std::string& group);
+
+    // What Apply refuses: the message, which names the field, and the field itself.
+    struct Refusal {
+        QString message;
+        QWidget* field = nullptr;
+    };
+    // Checks what Apply would write: a name, and an OID of dotted decimal numbers (a leading dot
+    // and blanks around it are dropped from the OID edit). nullopt when Apply may go ahead.
+    std::optional<Refusal> validate();
 
     // The three name edits joined by "|" (the loaded key itself while none of them changed).
     std::string nameKey() const;
@@ -59,6 +70,7 @@ class EntryEditor : public QWidget {
     QWidget* buildDescription(QAction* applyAction, QAction* cancelAction);
     void setControlsEnabled(bool enabled);
     QLineEdit* addEdit(const char* name);
+    QAction* applyAction_;
     QComboBox* addList(const char* name, const QStringList& items);
     QCheckBox* addCheck(const char* name, const QString& caption);
 

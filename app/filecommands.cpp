@@ -50,6 +50,7 @@ void FileCommands::ResetToNew() {
     host_.document().library().Clear();
     editing.RebuildTree(std::string());
     editing.ShowEntry(EditorMode::Inactive);
+    host_.document().libraryReplaced();
 }
 
 void FileCommands::NewOIDFile1Click() {
@@ -84,12 +85,12 @@ void FileCommands::Open1Click() {
     }
     editing.RebuildTree(std::string());
     editing.ShowEntry(EditorMode::Inactive);
-    document.setUnsaved(false);
+    document.libraryReplaced();
     document.setFileName(fileName);
 }
 
 void FileCommands::Save1Click() {
-    host_.editing().applyPendingEdits();  // what the user typed is what gets saved
+    if (!host_.editing().applyPendingEdits()) return;  // what the user typed is what gets saved
     Document& document = host_.document();
     if (document.fileName().isEmpty()) {
         SaveAs1Click();
@@ -97,8 +98,8 @@ void FileCommands::Save1Click() {
     }
     host_.runner().setStatusText("Saving...");
     document.library().SaveToFile(PathBytes(document.fileName()));
-    document.setUnsaved(false);
-    host_.runner().setStatusText(QString());
+    document.librarySaved();
+    host_.editing().showCounts();
 }
 
 void FileCommands::saveAs(const QString& fileName) {
@@ -106,12 +107,12 @@ void FileCommands::saveAs(const QString& fileName) {
     host_.runner().setStatusText("Saving...");
     document.library().SaveToFile(PathBytes(fileName));
     document.setFileName(fileName);  // only a written file becomes the current one
-    document.setUnsaved(false);
-    host_.runner().setStatusText(QString());
+    document.librarySaved();
+    host_.editing().showCounts();
 }
 
 void FileCommands::SaveAs1Click() {
-    host_.editing().applyPendingEdits();
+    if (!host_.editing().applyPendingEdits()) return;
     SaveDialog1_.initialDir = host_.folders().libraryFolder();
     const QString fileName = WithLibraryExtension(host_.dialogs().saveFileName(SaveDialog1_));
     if (fileName.isEmpty()) return;
@@ -120,7 +121,7 @@ void FileCommands::SaveAs1Click() {
 }
 
 void FileCommands::SaveToZelto1Click() {
-    host_.editing().applyPendingEdits();
+    if (!host_.editing().applyPendingEdits()) return;
     Document& document = host_.document();
     const QString libraryDir = host_.folders().monitorFolder() + "snmplibs";
     if (!QDir().mkpath(libraryDir)) throw OidFileError(fromQt("Can not create the folder " + libraryDir));
@@ -134,5 +135,5 @@ void FileCommands::SaveToZelto1Click() {
     if (fileName.isEmpty()) return;
     document.library().SaveToFile(PathBytes(fileName));
     document.setFileName(fileName);
-    document.setUnsaved(false);
+    document.librarySaved();
 }

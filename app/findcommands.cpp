@@ -69,7 +69,8 @@ void FindCommands::Findreplace1Click() {
     searchdlg_->prepare(Tsearchdlg::Purpose::Replace);
     if (host_.dialogs().showModal(*searchdlg_) != QDialog::Accepted) return;
     EditingController& editing = host_.editing();
-    editing.applyPendingEdits();  // what the user typed takes part in the replacement, it is not lost
+    // What the user typed takes part in the replacement, it is not lost.
+    if (!editing.applyPendingEdits()) return;
 
     std::vector<Toiddata*> shown;
     host_.tree().forEachNode([&shown](TreeNode* node) {
@@ -78,16 +79,9 @@ void FindCommands::Findreplace1Click() {
     const SearchFields fields = searchdlg_->fields();
     ReplaceAllInEntries(shown, fields, TextMatcher(typedText(searchdlg_->findText()), fields.caseSensitive),
                         typedText(searchdlg_->replaceText()));
-    host_.document().setUnsaved(true);
+    host_.document().libraryChanged("Replace");
 
     // The editor shows its entry again with the new texts, so that a later Apply cannot write the
     // old ones back; an entry that lost its node to another of the same key leaves it inactive.
-    Toiddata* current = editing.mode() == EditorMode::Entry ? editing.currentEntry() : nullptr;
-    editing.RebuildTree(current ? current->name : std::string());
-    if (!current) return;
-    TreeNode* selected = host_.tree().selectedNode();
-    if (selected && IsEntryNode(selected) && EntryOf(selected) == current)
-        editing.ShowEntry(*current);
-    else
-        editing.ShowEntry(EditorMode::Inactive);
+    editing.rebuildAndShow(editing.mode() == EditorMode::Entry ? editing.currentEntry() : nullptr);
 }

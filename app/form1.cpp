@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/checkcommands.h"
+#include "app/commandenabler.h"
 #include "app/commandrunner.h"
 #include "app/document.h"
 #include "app/editcommands.h"
@@ -19,7 +20,9 @@
 #include "app/helpcommands.h"
 #include "app/importcommands.h"
 #include "app/mainmenu.h"
+#include "app/partialselection.h"
 #include "app/selectioncommands.h"
+#include "app/undocommands.h"
 #include "app/userdialogs.h"
 #include "widgets/oidtreeview.h"
 
@@ -43,24 +46,28 @@ TForm1::TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent)
     buildLayout();
     BuildMainMenu(*this, *ActionList1_);
 
+    selection_ = std::make_unique<PartialSelection>(*Treeview_);
     runner_ = std::make_unique<CommandRunner>(dialogs_, *statusBar());
-    editing_ = std::make_unique<EditingController>(*document_, *Treeview_, *editor_, *ActionList1_, dialogs_,
-                                                   *runner_);
-    host_ = std::make_unique<CommandHost>(*this, *document_, *editing_, *folders_, dialogs_, *runner_);
+    editing_ = std::make_unique<EditingController>(*document_, *selection_, *Treeview_, *editor_,
+                                                   *ActionList1_, dialogs_, *runner_);
+    host_ = std::make_unique<CommandHost>(*this, *document_, *selection_, *editing_, *folders_, dialogs_,
+                                          *runner_);
+    // "[*]": the desktop's mark of unsaved changes, shown while the library is unsaved.
     connect(document_.get(), &Document::fileNameChanged, this,
-            [this](const QString& fileName) { setWindowTitle(CaptionPrefix + fileName); });
+            [this](const QString& fileName) { setWindowTitle(CaptionPrefix + fileName + "[*]"); });
+    connect(document_.get(), &Document::unsavedChanged, this, &QWidget::setWindowModified);
 
     families_.push_back(std::make_unique<FileCommands>(*host_));
     families_.push_back(std::make_unique<ImportCommands>(*host_));
     families_.push_back(std::make_unique<HelpCommands>(*host_));
-    auto selection = std::make_unique<SelectionCommands>(*host_);
-    selection_ = selection.get();
-    families_.push_back(std::move(selection));
+    families_.push_back(std::make_unique<SelectionCommands>(*host_));
     families_.push_back(std::make_unique<FindCommands>(*host_));
-    families_.push_back(std::make_unique<CheckCommands>(*host_, *selection_, settings));
+    families_.push_back(std::make_unique<CheckCommands>(*host_, settings));
+    families_.push_back(std::make_unique<EditCommands>(*host_));
+    families_.push_back(std::make_unique<UndoCommands>(*host_));
     host_->bind("Exit1", [this] { close(); });  // Exit1Click: the ordinary close path
-    families_.push_back(
-        std::make_unique<EditCommands>(*host_, *selection_));  // its table covers every family
+    enabler_ = std::make_unique<CommandEnabler>(
+        *host_);  // after the families: its table decides over what they bound
 
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
     move(0, 0);
@@ -99,13 +106,20 @@ void TForm1::buildLayout() {
     statusBar()->setSizeGripEnabled(false);
 }
 
+bool TForm1::event(QEvent* event) {
+    // A menu row's empty status tip would wipe the status text (the counts) whenever the mouse
+    // passes over a menu; no command has a tip of its own.
+    if (event->type() == QEvent::StatusTip) return true;
+    return QMainWindow::event(event);
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
     if (runner_->busy()) {
         runner_->deferClose(*this);  // the library stays until the operation under way is done
         event->ignore();
         return;
     }
-    if (editing_->hasUnsavedWork() && !dialogs_.warningYesNo(ExitQuestion)) {
+    if (editing_->hasUnsavedWork() && !dialogs_.warningYesNo(ExitQuestion, DialogAnswer::No)) {
         event->ignore();
         return;
     }

@@ -15,7 +15,8 @@ class EditingController;
 class EntryEditor;
 class FolderSettings;
 class OidTreeView;
-class SelectionCommands;
+class CommandEnabler;
+class PartialSelection;
 class SettingsStore;
 class UserDialogs;
 
@@ -33,9 +34,10 @@ class TForm1 : public QMainWindow {
     FolderSettings& folders() { return *folders_; }
     CommandRunner& runner() { return *runner_; }
     OidTreeView& tree() { return *Treeview_; }
-    SelectionCommands& selection() { return *selection_; }
+    PartialSelection& selection() { return *selection_; }
 
   protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;  // FormCloseQuery
 
   private:
@@ -43,12 +45,13 @@ class TForm1 : public QMainWindow {
 
     UserDialogs& dialogs_;
     std::unique_ptr<Document> document_;
+    std::unique_ptr<PartialSelection> selection_;
     std::unique_ptr<FolderSettings> folders_;
     std::unique_ptr<CommandRunner> runner_;
     std::unique_ptr<EditingController> editing_;
     std::unique_ptr<CommandHost> host_;
     std::vector<std::unique_ptr<CommandFamily>> families_;
-    SelectionCommands* selection_ = nullptr;  // one of families_; other commands enter partial selection
+    std::unique_ptr<CommandEnabler> enabler_;
 
     QObject* ActionList1_;
     OidTreeView* Treeview_;

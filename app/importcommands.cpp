@@ -1,5 +1,6 @@
 #include "app/importcommands.h"
 
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QStandardPaths>
 
@@ -36,19 +37,27 @@ void ImportCommands::MIB1Click() {
     mibopen_.initialDir = host_.folders().mibFolder();
     const QStringList chosen = host_.dialogs().openFileNames(mibopen_);
     if (chosen.isEmpty()) return;
+    // The editor takes no input during the import: what it holds is applied first.
+    if (!host_.editing().applyPendingEdits()) return;
     host_.folders().setMibFolder(FolderOf(chosen.front()));
     std::vector<std::string> files;
     for (const QString& file : chosen) files.push_back(PathBytes(file));
 
     ImportRunner runner;
+    std::size_t started = 0;     // files whose import began
     sinceRepaint_.invalidate();  // the first search shows at once
     try {
-        importFiles(runner, files);
+        importFiles(runner, files, started);
         ProgressForm_->hide();
         if (!host_.runner().closeRequested()) logwindow_->execLines(runner.SummaryLines());
     } catch (const eparseexception& error) {
-        // The error window is the whole message; the command ends with the files before it imported.
-        if (!host_.runner().closeRequested()) showParseError(error);
+        // The error window, then the reports of the files before it and the files left out.
+        if (!host_.runner().closeRequested()) {
+            showParseError(error);
+            if (chosen.size() > 1)
+                logwindow_->execLines(
+                    stoppedLines(runner, chosen.mid(std::max<qsizetype>(qsizetype(started), 1) - 1)));
+        }
     } catch (...) {
         finish(runner);
         throw;  // a file that cannot be read: its message shows in the error box
@@ -56,18 +65,32 @@ void ImportCommands::MIB1Click() {
     finish(runner);
 }
 
-void ImportCommands::importFiles(ImportRunner& runner, const std::vector<std::string>& files) {
+std::vector<std::string> ImportCommands::stoppedLines(const ImportRunner& runner,
+                                                      const QStringList& notImported) {
+    std::vector<std::string> lines = runner.ImportReport;
+    QStringList names;
+    for (const QString& file : notImported) names << QFileInfo(file).fileName();
+    lines.push_back("");
+    lines.push_back(fromQt("Not imported: " + names.join(", ") +
+                           " (the import stopped at the parse error in " + names.front() + ")."));
+    return lines;
+}
+
+void ImportCommands::importFiles(ImportRunner& runner, const std::vector<std::string>& files,
+                                 std::size_t& started) {
     runner.ModuleIndexFolder = PathBytes(QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
-    runner.BeforeFile = [this](const std::string&) {
+    runner.BeforeFile = [this, &started](const std::string&) {
         if (host_.runner().closeRequested()) return false;  // the window closes after this file
+        ++started;
         ProgressForm_->showCentred();
         return true;
     };
     runner.OnModuleSearch = [this](toidfile&, const std::string& module, const std::string& file) {
         OnModuleSearch(module, file);
     };
-    // No other command may reach the library while the import appends to it.
-    CommandRunner::BusyScope busy(host_.runner());
+    // No other command may reach the library while the import appends to it, and the editor and
+    // check boxes take no input.
+    CommandRunner::LongOperation running(host_.runner());
     runner.Run(host_.document().library(), files, ProgramFilesIn(PathBytes(FolderSettings::programFolder())));
 }
 
@@ -99,8 +122,9 @@ void ImportCommands::showParseError(const eparseexception& error) {
 
 void ImportCommands::finish(const ImportRunner& runner) {
     ProgressForm_->hide();
+    host_.document().libraryChanged("Import");
     host_.editing().RebuildTree({});
-    host_.document().setUnsaved(true);
+    host_.editing().showSelectedNode();
     logwindow_->setLines(runner.ImportLog);  // "Show Import Log..." shows the raw log from now on
 }
 

@@ -3,6 +3,7 @@
 
 #include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 #include <string>
 #include <vector>
 
@@ -27,9 +28,14 @@ class ImportCommands : public CommandFamily {
     void MIB1Click();
     void ShowLog1Click();
 
+    // What the log shows after a parse error ended an import of several files: the reports of
+    // the files before it and a line naming the files not imported (the failing one first).
+    static std::vector<std::string> stoppedLines(const ImportRunner& runner, const QStringList& notImported);
+
   private:
     // Imports the files one after the other; a close request ends the run between files.
-    void importFiles(ImportRunner& runner, const std::vector<std::string>& files);
+    // started counts the files whose import began.
+    void importFiles(ImportRunner& runner, const std::vector<std::string>& files, std::size_t& started);
     void OnModuleSearch(const std::string& module, const std::string& file);
     void showParseError(const eparseexception& error);
     // What every command that got files ends with, also after an error.

@@ -4,8 +4,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-bool QtUserDialogs::warningYesNo(const QString& text) {
-    return QMessageBox::warning(parent_, QString(), text, QMessageBox::Yes | QMessageBox::No) ==
+bool QtUserDialogs::warningYesNo(const QString& text, DialogAnswer defaultButton) {
+    return QMessageBox::warning(parent_, QString(), text, QMessageBox::Yes | QMessageBox::No,
+                                defaultButton == DialogAnswer::No ? QMessageBox::No : QMessageBox::Yes) ==
            QMessageBox::Yes;
 }
 

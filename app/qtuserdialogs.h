@@ -11,7 +11,7 @@ class QtUserDialogs : public UserDialogs {
   public:
     void setParent(QWidget* parent) { parent_ = parent; }
 
-    bool warningYesNo(const QString& text) override;
+    bool warningYesNo(const QString& text, DialogAnswer defaultButton) override;
     DialogAnswer confirmYesNoCancel(const QString& text) override;
     void information(const QString& text) override;
     void error(const QString& text) override;

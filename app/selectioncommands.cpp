@@ -1,6 +1,7 @@
 #include "app/selectioncommands.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,24 +13,14 @@
 #include "app/actionbutton.h"
 #include "app/commandrunner.h"
 #include "app/document.h"
+#include "app/editingcontroller.h"
 #include "app/filecommands.h"
 #include "app/folders.h"
+#include "app/partialselection.h"
 #include "app/qtstrings.h"
 #include "app/treebuilder.h"
 #include "library/oidfile.h"
 #include "widgets/oidtreeview.h"
-
-namespace {
-
-// Every descendant gets the state, also those that had no box; node itself keeps its own.
-void setSubtree(QTreeWidgetItem* node, int imageIndex) {
-    for (int i = 0; i < node->childCount(); ++i) {
-        static_cast<TreeNode*>(node->child(i))->setImageIndex(imageIndex);
-        setSubtree(node->child(i), imageIndex);
-    }
-}
-
-}  // namespace
 
 SelectionCommands::SelectionCommands(CommandHost& host)
     : host_(host), PartialSaveDialog_{"PartialSaveDialog", FileCommands::OidlibFilter, ".oid", {}} {
@@ -39,9 +30,12 @@ SelectionCommands::SelectionCommands(CommandHost& host)
     host.bind("POCancelAction", [this] { POCancelActionExecute(); });
     host.bind("POSaveAction", [this] { POSaveActionExecute(); });
     connect(&host.tree(), &OidTreeView::checkBoxClicked, this, [this](TreeNode* node, int state) {
-        host_.runner().run([&] { TreeviewCheckBoxClick(node, state); });
+        host_.runner().run([&] { host_.selection().TreeviewCheckBoxClick(node, state); });
     });
     buildPartialBox();
+    connect(&host.selection(), &PartialSelection::counted, this, [this](SelectionCount count) {
+        CounterCountLabel_->setText(QString("%1 / %2").arg(count.ticked).arg(count.total));
+    });
 }
 
 void SelectionCommands::buildPartialBox() {
@@ -63,63 +57,20 @@ void SelectionCommands::buildPartialBox() {
     row->addWidget(MakeActionButton("CancelButton", host_.action("POCancelAction")));
 }
 
-void SelectionCommands::setPartial(bool partial) {
-    if (partial_ == partial) return;
-    partial_ = partial;
-    emit partialChanged(partial);
-}
-
-void SelectionCommands::setEveryNode(int imageIndex) {
-    host_.tree().forEachNode([imageIndex](TreeNode* node) { node->setImageIndex(imageIndex); });
-    host_.tree().viewport()->update();
-}
-
-SelectionCount SelectionCommands::updateCounter() {
-    SelectionCount count;
-    host_.tree().forEachNode([&count](TreeNode* node) {
-        if (node->childCount() != 0) return;
-        ++count.total;
-        if (node->imageIndex() == CheckedImage) ++count.ticked;
-    });
-    CounterCountLabel_->setText(QString("%1 / %2").arg(count.ticked).arg(count.total));
-    return count;
-}
-
 void SelectionCommands::POPrepareActionExecute() {
-    setEveryNode(UncheckedImage);
-    setPartial(true);
-    updateCounter();
-}
-
-SelectionCount SelectionCommands::EnterPartialSelection(const std::unordered_set<const Toiddata*>& entries) {
-    host_.tree().forEachNode([&entries](TreeNode* node) {
-        const bool ticked = IsEntryNode(node) && entries.contains(EntryOf(node));
-        node->setImageIndex(ticked ? CheckedImage : UncheckedImage);
-    });
-    host_.tree().viewport()->update();
-    setPartial(true);
-    return updateCounter();
+    host_.selection().enter(UncheckedImage);
 }
 
 void SelectionCommands::POAllActionExecute() {
-    setEveryNode(CheckedImage);
-    updateCounter();
+    host_.selection().setEveryNode(CheckedImage);
 }
 
 void SelectionCommands::PONoneActionExecute() {
-    setEveryNode(UncheckedImage);
-    updateCounter();
+    host_.selection().setEveryNode(UncheckedImage);
 }
 
 void SelectionCommands::POCancelActionExecute() {
-    setEveryNode(NoCheckImage);
-    setPartial(false);
-}
-
-void SelectionCommands::TreeviewCheckBoxClick(TreeNode* node, int state) {
-    setSubtree(node, state);
-    host_.tree().viewport()->update();
-    updateCounter();
+    host_.selection().leave();
 }
 
 QString SelectionCommands::PartialFileName(const QString& fileName) {
@@ -127,19 +78,41 @@ QString SelectionCommands::PartialFileName(const QString& fileName) {
     return FolderOf(fileName) + "Partial " + QFileInfo(fileName).fileName();
 }
 
+bool SelectionCommands::SameFile(const QString& a, const QString& b) {
+    if (a.isEmpty() || b.isEmpty()) return false;
+    const QFileInfo first(a), second(b);
+    return first.exists() && second.exists() ? first.canonicalFilePath() == second.canonicalFilePath()
+                                             : first.absoluteFilePath() == second.absoluteFilePath();
+}
+
+QString SelectionCommands::OverwriteQuestion(const QString& fileName, bool openLibrary) {
+    const QString name = QDir::toNativeSeparators(fileName);
+    if (openLibrary)
+        return "\"" + name +
+               "\" is the library you are editing.\nSaving only the ticked entries over it replaces the "
+               "whole library on disk with them.\n\nDo you want to replace it?";
+    return "\"" + name + "\" already exists.\n\nDo you want to replace it?";
+}
+
 void SelectionCommands::POSaveActionExecute() {
     PartialSaveDialog_.fileName = PartialFileName(host_.document().fileName());
     const QString fileName =
         FileCommands::WithLibraryExtension(host_.dialogs().saveFileName(PartialSaveDialog_));
     if (fileName.isEmpty()) return;
+    const bool overOpenLibrary = SameFile(fileName, host_.document().fileName());
+    if (QFileInfo::exists(fileName) &&
+        !host_.dialogs().warningYesNo(OverwriteQuestion(fileName, overOpenLibrary), DialogAnswer::No))
+        return;  // the mode and the ticks stay, as after a cancelled dialog
     toidfile& partialLibrary = host_.document().partialLibrary();
     partialLibrary.Clear();
-    host_.tree().forEachNode([&partialLibrary](TreeNode* node) {
-        if (!IsEntryNode(node) || node->imageIndex() != CheckedImage) return;
+    for (const Toiddata* entry : host_.selection().tickedEntries()) {
         auto copy = std::make_unique<Toiddata>();
-        CopyEntry(*copy, *EntryOf(node));
+        CopyEntry(*copy, *entry);
         partialLibrary.Add(std::move(copy));
-    });
+    }
     partialLibrary.SaveToFile(PathBytes(fileName));
+    // The open library's file now holds only the ticked entries: the whole library is unsaved.
+    if (overOpenLibrary) host_.document().fileOverwritten();
     POCancelActionExecute();
+    host_.editing().showCounts();
 }

@@ -23,7 +23,8 @@ class UserDialogs {
   public:
     virtual ~UserDialogs() = default;
 
-    virtual bool warningYesNo(const QString& text) = 0;  // true for Yes
+    // true for Yes; Enter presses defaultButton (Yes or No).
+    virtual bool warningYesNo(const QString& text, DialogAnswer defaultButton = DialogAnswer::Yes) = 0;
     virtual DialogAnswer confirmYesNoCancel(const QString& text) = 0;
     virtual void information(const QString& text) = 0;
     virtual void error(const QString& text) = 0;

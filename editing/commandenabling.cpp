@@ -3,7 +3,7 @@
 const std::vector<EnablingRow>& EnablingTable() {
     static const std::vector<EnablingRow> table{
         {"PartialBox", true, EnablingRule::IfPartial},
-        {"Panel1", false, EnablingRule::IfNotPartial},
+        {"Panel1", false, EnablingRule::IfNotPartialAndNotRunning},
         {"ChangesApplyAction", false, EnablingRule::IfNotPartialAndEdited},
         {"ChangesCancelAction", false, EnablingRule::IfNotPartialAndEdited},
         {"POPrepareAction", false, EnablingRule::IfTreeNotEmpty},
@@ -19,6 +19,8 @@ const std::vector<EnablingRow>& EnablingTable() {
         {"PONoneAction", false, EnablingRule::IfPartial},
         {"POCancelAction", false, EnablingRule::IfPartial},
         {"POSaveAction", false, EnablingRule::IfPartial},
+        {"Undo1", false, EnablingRule::IfUndoable},
+        {"Redo1", false, EnablingRule::IfRedoable},
     };
     return table;
 }
@@ -27,12 +29,16 @@ bool RuleHolds(EnablingRule rule, const EnablingFacts& facts) {
     switch (rule) {
         case EnablingRule::IfPartial:
             return facts.partial;
-        case EnablingRule::IfNotPartial:
-            return !facts.partial;
+        case EnablingRule::IfNotPartialAndNotRunning:
+            return !facts.partial && !facts.running;
         case EnablingRule::IfNotPartialAndEdited:
-            return !facts.partial && facts.edited;
+            return !facts.partial && facts.edited && !facts.running;
         case EnablingRule::IfTreeNotEmpty:
             return facts.treeNotEmpty;
+        case EnablingRule::IfUndoable:
+            return facts.canUndo && !facts.edited && !facts.running;
+        case EnablingRule::IfRedoable:
+            return facts.canRedo && !facts.edited && !facts.running;
     }
     return false;
 }

@@ -10,15 +10,23 @@ struct EnablingFacts {
     bool treeNotEmpty = false;
     bool partial = false;  // partial selection mode is on
     bool edited = false;   // the editor holds unapplied changes
+    bool running = false;  // an import or a device check is under way
+    bool canUndo = false;  // the library has a change to take back
+    bool canRedo = false;  // or one to make again
 };
 
 enum class EnablingRule {
     IfPartial,
-    IfNotPartial,
+    // The editor: not in partial selection, and not while an import or check runs, whose end
+    // would replace what it shows.
+    IfNotPartialAndNotRunning,
     // Apply and Cancel: only while the editor holds changes, so that leaving partial selection never
     // offers Apply on a blank editor (which would add an empty entry).
     IfNotPartialAndEdited,
     IfTreeNotEmpty,
+    // Undo and Redo: not while the editor holds unapplied changes (Apply or Cancel settles them).
+    IfUndoable,
+    IfRedoable,
 };
 
 // One row: the object name of an action, menu row or widget, what it shows, and its rule.

@@ -34,6 +34,8 @@ class Toiddata {
     bool is64bit = false;
     bool isunsigned = true;
     bool isfloat = false;
+
+    bool operator==(const Toiddata&) const = default;  // every field equal
 };
 
 // Copies every field of source into destination.

@@ -1,5 +1,7 @@
 #include "library/oidfile.h"
 
+#include <utility>
+
 #include "library/filesave.h"
 #include "library/xmldocument.h"
 #include "library/xmlreader.h"
@@ -43,6 +45,10 @@ int toidfile::DeleteIf(const std::function<bool(const Toiddata&)>& doomed) {
 void toidfile::Clear() {
     for (auto& entry : entries_) entry.reset();
     entries_.clear();
+}
+
+std::vector<std::unique_ptr<Toiddata>> toidfile::TakeAll() {
+    return std::exchange(entries_, {});
 }
 
 std::string toidfile::LoadFromFile(const std::string& fileName) {

@@ -35,6 +35,8 @@ class toidfile {
     // returns how many went.
     int DeleteIf(const std::function<bool(const Toiddata&)>& doomed);
     void Clear();
+    // Moves every entry out in order, leaving the library empty; Add takes them back.
+    std::vector<std::unique_ptr<Toiddata>> TakeAll();
 
     // Appends the entries of an .oidlib file. Returns "" or "Can not open encrypted oid file.";
     // throws OidFileError (unreadable file, malformed XML) or OidVersionError (a version other

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Renders the README's pictures offscreen (no display needed): the main window with a sample
-# library to docs/screenshot.png, the about box to docs/aboutbox.png, where the shared MIB
+# library to docs/screenshot.png, its Edit menu offering Undo to docs/edit-menu.png, the about box to docs/aboutbox.png, where the shared MIB
 # collection is present partial selection on an import of HOST-RESOURCES-MIB to
 # docs/partial-selection.png and, with snmpd installed as well, a live device check of IF-MIB,
 # HOST-RESOURCES-MIB and UCD-SNMP-MIB to docs/device-check.png; where chromium is installed, the
@@ -14,6 +14,9 @@ mkdir -p docs
 QT_QPA_PLATFORM=offscreen "$build/bin/screenshot_tool" tests/data/app/sample.oidlib docs/screenshot.png \
   "Interfaces|Traffic|In Octets"
 echo "wrote docs/screenshot.png"
+QT_QPA_PLATFORM=offscreen "$build/bin/screenshot_tool" tests/data/app/sample.oidlib docs/edit-menu.png \
+  "Interfaces|Traffic|In Octets" --edit-menu
+echo "wrote docs/edit-menu.png"
 QT_QPA_PLATFORM=offscreen "$build/bin/aboutshot_tool" docs/aboutbox.png
 echo "wrote docs/aboutbox.png"
 if command -v chromium > /dev/null; then

@@ -180,6 +180,7 @@ void OidTreeView::forEachNode(const std::function<void(TreeNode*)>& visit) const
 }
 
 void OidTreeView::toggleCheck(TreeNode* node) {
+    if (!checkBoxesEnabled_) return;
     node->setImageIndex(node->imageIndex() == CheckedImage ? UncheckedImage : CheckedImage);
     viewport()->update(visualItemRect(node));
     emit checkBoxClicked(node, node->imageIndex());

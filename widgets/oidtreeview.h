@@ -23,6 +23,9 @@ class OidTreeView : public QTreeWidget {
     void detachSelectionEvents() { eventsAttached_ = false; }
     void attachSelectionEvents() { eventsAttached_ = true; }
 
+    // While disabled, clicks and the space bar leave the check boxes as they are.
+    void setCheckBoxesEnabled(bool enabled) { checkBoxesEnabled_ = enabled; }
+
     TreeNode* selectedNode() const;
     // Selects node (nullptr clears) without asking the changing handler.
     void selectNode(TreeNode* node);
@@ -58,4 +61,5 @@ class OidTreeView : public QTreeWidget {
     ChangingSelectionModel* selection_;
     ChangingHandler changing_;
     bool eventsAttached_ = true;
+    bool checkBoxesEnabled_ = true;
 };

@@ -17,7 +17,7 @@
 #include "app/document.h"
 #include "app/editingcontroller.h"
 #include "app/form1.h"
-#include "app/selectioncommands.h"
+#include "app/partialselection.h"
 #include "app/settingsstore.h"
 #include "app/treebuilder.h"
 #include "app/userdialogs.h"
@@ -33,7 +33,7 @@ class BenchDialogs : public UserDialogs {
     QStringList ticked;
     int notFound = 0;
 
-    bool warningYesNo(const QString&) override { return true; }
+    bool warningYesNo(const QString&, DialogAnswer) override { return true; }
     DialogAnswer confirmYesNoCancel(const QString&) override { return DialogAnswer::No; }
     void information(const QString&) override { ++notFound; }
     void error(const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }

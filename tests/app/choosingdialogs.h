@@ -11,7 +11,7 @@
 class ChoosingDialogs : public UserDialogs {
   public:
     explicit ChoosingDialogs(QStringList files) : files_(std::move(files)) {}
-    bool warningYesNo(const QString&) override { return true; }
+    bool warningYesNo(const QString&, DialogAnswer) override { return true; }
     DialogAnswer confirmYesNoCancel(const QString&) override { return DialogAnswer::No; }
     void information(const QString&) override {}
     void error(const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }

@@ -1,7 +1,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/selectioncommands.h"
+#include "app/partialselection.h"
 #include "app/treebuilder.h"
 #include "formfixture.h"
 
@@ -114,6 +114,7 @@ TEST_F(EditCommandsTest, AddKeepsTheBytesOfTheNodesAgentAndGroup) {
                           "e/Z\xC3\xA4hler/1"));
     trigger("Add1");
     type("Edit3", "2");
+    type("Edit4", "1.2");  // Apply takes only an entry with a name and a numeric OID
     trigger("ChangesApplyAction");
     EXPECT_EQ(keys()[1],
               "Gr\xF6\xDF"
@@ -123,10 +124,12 @@ TEST_F(EditCommandsTest, AddKeepsTheBytesOfTheNodesAgentAndGroup) {
         QString::fromUtf8("Gr\xC3\xB6\xC3\x9F"
                           "e"));
     trigger("Add1");
-    trigger("ChangesApplyAction");  // nothing typed: the key of the context itself
+    type("Edit3", "3");  // the agent's own bytes, an empty group
+    type("Edit4", "1.3");
+    trigger("ChangesApplyAction");
     EXPECT_EQ(keys()[2],
               "Gr\xF6\xDF"
-              "e||");
+              "e||3");
 }
 
 TEST_F(EditCommandsTest, AddOnAnEmptyLibraryGivesOneEntry) {
@@ -138,6 +141,7 @@ TEST_F(EditCommandsTest, AddOnAnEmptyLibraryGivesOneEntry) {
     type("Edit1", "Host");
     type("Edit2", "Cpu");
     type("Edit3", "Load");
+    type("Edit4", "1.3.6.1.4.1.2021.10.1.3.1");
     trigger("ChangesApplyAction");
     EXPECT_EQ(keys(), std::vector<std::string>{"Host|Cpu|Load"});
     EXPECT_EQ(status(), "1 OIDs in 1 Groups");
@@ -176,6 +180,7 @@ TEST_F(EditCommandsTest, AddAndDeleteRunWhilePartialSelectionLasts) {
     trigger("POCancelAction");
     EXPECT_TRUE(action("ChangesApplyAction")->isEnabled());
     type("Edit3", "2");
+    type("Edit4", "1.2");
     trigger("ChangesApplyAction");
     EXPECT_EQ(keys(), (std::vector<std::string>{"a|x|1", "a||2"}));
 }

@@ -23,7 +23,7 @@ using Form1Test = FormFixture;
 
 TEST_F(Form1Test, StartsEmptyWithoutStoredSettings) {
     start();
-    EXPECT_EQ(form->windowTitle(), "Veltrane Oidwright V2.1.1 for Zelto 7  - ");
+    EXPECT_EQ(form->windowTitle(), "Veltrane Oidwright V2.1.1 for Zelto 7  - [*]");  // "*" while unsaved
     EXPECT_EQ(status(), "0 OIDs in 0 Groups");
     EXPECT_EQ(form->tree().nodeCount(), 0);
     EXPECT_EQ(form->folders().libraryFolder(), programFolder());
@@ -251,6 +251,7 @@ TEST_F(Form1Test, NewEntryModeCreatesTheEntryOnApply) {
     type("Edit1", "b");
     type("Edit2", "y");
     type("Edit3", "2");
+    type("Edit4", "1.3.6.1");  // Apply takes only an entry with a name and a numeric OID
     trigger("ChangesApplyAction");
     ASSERT_EQ(form->document().library().Count(), 2);
     EXPECT_EQ(form->document().library().Entries(1)->name, "b|y|2");

@@ -42,6 +42,7 @@ class FormFixture : public ::testing::Test {
             entry->oid = "1." + std::to_string(i);
             form->document().library().Add(std::move(entry));
         }
+        form->document().libraryReplaced();  // as if opened: nothing to undo, nothing unsaved
         form->editing().RebuildTree({});
     }
 

@@ -101,7 +101,9 @@ TEST_F(ImportCommandsTest, ParseErrorShowsItsLineAndEndsTheCommand) {
         const QString broken = writeBrokenModule("BROKEN-MIB", errorLine);
         const QString clean = copyFixture("FIXTURE-TABLES-MIB");
         bool shown = false;
-        runImport({broken, clean}, [&](QDialog& window) {
+        QStringList stopped;  // the import log after the error window
+        dialogs.answerFiles({broken, clean});
+        dialogs.answerWindow([&](QDialog& window) {
             shown = true;
             EXPECT_EQ(window.windowTitle(), "Parse Error");
             EXPECT_EQ(value(window, "FileValue"), broken);
@@ -116,11 +118,17 @@ TEST_F(ImportCommandsTest, ParseErrorShowsItsLineAndEndsTheCommand) {
             EXPECT_EQ(memo->cursorForPosition(QPoint(2, 2)).blockNumber() + 1, firstVisible) << errorLine;
             EXPECT_FALSE(widget<QDialog>("ProgressForm")->isVisible()) << "hidden before the error shows";
         });
+        dialogs.answerWindow([&](QDialog& window) { stopped = memoLines(window); });
+        trigger("MIB1");
         EXPECT_TRUE(shown);
+        EXPECT_EQ(
+            stopped.back(),
+            "Not imported: BROKEN-MIB.mib, FIXTURE-TABLES-MIB.mib (the import stopped at the parse error "
+            "in BROKEN-MIB.mib).");
         EXPECT_EQ(form->document().library().Count(), 1) << "the second file is not imported";
         EXPECT_NE(node("Old/Group/Entry"), nullptr) << "the tree is rebuilt";
         EXPECT_TRUE(form->document().unsaved());
-        EXPECT_FALSE(logWindow()->isVisible()) << "no log window after a parse error";
+        EXPECT_FALSE(logWindow()->isVisible());
         trigger("ShowLog1");
         EXPECT_TRUE(logWindow()->isVisible());
         const QStringList log = logLines();

@@ -2,16 +2,40 @@
 //   screenshot_tool LIBRARY PNG [NAMEKEY]         the node of NAMEKEY selected in the editor
 //   screenshot_tool LIBRARY PNG --partial PATH...  partial selection with the nodes of the
 //                                                  "|"-joined caption paths ticked and shown
+//   screenshot_tool LIBRARY PNG NAMEKEY --edit-menu  the entry of NAMEKEY deleted and the Edit
+//                                                  menu open, offering to undo that
 
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <cstdio>
 
+#include "app/partialselection.h"
 #include "app/qtuserdialogs.h"
-#include "app/selectioncommands.h"
 #include "app/treebuilder.h"
 #include "tests/app/shottool.h"
 #include "widgets/oidtreeview.h"
+
+namespace {
+
+// The menu is a window of its own: it is drawn into the picture of the main window where it opens.
+int SaveEditMenuShot(TForm1& form, const char* png) {
+    form.findChild<QAction*>("Delete1")->trigger();
+    QMenu* menu = form.findChild<QMenu*>("Search1");
+    QMenuBar* bar = form.menuBar();
+    const QPoint at = bar->mapTo(&form, bar->actionGeometry(menu->menuAction()).bottomLeft());
+    bar->setActiveAction(menu->menuAction());
+    QApplication::processEvents();
+    QPixmap shot = form.grab();
+    QPainter(&shot).drawPixmap(at, menu->grab());
+    if (shot.save(QString::fromLocal8Bit(png))) return 0;
+    std::fprintf(stderr, "cannot write %s\n", png);
+    return 1;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     if (argc < 3) {
@@ -39,5 +63,6 @@ int main(int argc, char* argv[]) {
     }
     form.show();
     QApplication::processEvents();
+    if (argc > 4 && QString(argv[4]) == "--edit-menu") return SaveEditMenuShot(form, argv[2]);
     return SaveShot(form, argv[2]);
 }

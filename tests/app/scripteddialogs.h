@@ -18,6 +18,7 @@ struct AskedDialog {
     QString kind;  // "warning", "confirm", "information", "error", "open", "openmany", "save", "window"
     QString text;  // the message, the file dialog's name, or the window's caption
     FileDialogSpec dialog;
+    DialogAnswer defaultButton = DialogAnswer::Yes;  // of a warning
 };
 
 // Answers in the order prepared; a question without a prepared answer fails the test,
@@ -41,8 +42,9 @@ class ScriptedDialogs : public UserDialogs {
 
     std::vector<AskedDialog> asked;
 
-    bool warningYesNo(const QString& text) override {
+    bool warningYesNo(const QString& text, DialogAnswer defaultButton) override {
         record("warning", text);
+        asked.back().defaultButton = defaultButton;
         return take<DialogAnswer>(text) == DialogAnswer::Yes;
     }
     DialogAnswer confirmYesNoCancel(const QString& text) override {

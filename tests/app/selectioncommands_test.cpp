@@ -1,8 +1,7 @@
-#include "app/selectioncommands.h"
-
 #include <QGroupBox>
 #include <QLabel>
 
+#include "app/partialselection.h"
 #include "app/qtstrings.h"
 #include "app/treebuilder.h"
 #include "formfixture.h"
@@ -155,14 +154,16 @@ TEST_F(SelectionCommandsTest, CancelledOrFailedSaveKeepsTheModeAndTicks) {
     EXPECT_EQ(form->document().partialLibrary().Count(), 40) << "the copies of the attempt stay";
 }
 
-TEST_F(SelectionCommandsTest, ARebuildKeepsTheModeWithoutBoxes) {
+TEST_F(SelectionCommandsTest, ARebuildKeepsTheModeAndTheTicks) {
     start120();
     trigger("POPrepareAction");
-    trigger("POAllAction");
+    clickBox("b/g1");
     form->editing().RebuildTree({});
     EXPECT_TRUE(form->selection().partial());
-    EXPECT_EQ(state("a/g0/e0"), NoCheckImage);
-    EXPECT_EQ(counter(), "120 / 120") << "kept until the next update";
+    EXPECT_EQ(state("b/g1/e3"), CheckedImage);
+    EXPECT_EQ(state("b/g1"), CheckedImage);
+    EXPECT_EQ(state("a/g0/e0"), UncheckedImage) << "every node has its box again";
+    EXPECT_EQ(counter(), "10 / 120");
     trigger("PONoneAction");
     EXPECT_EQ(counter(), "0 / 120");
 }
@@ -187,7 +188,7 @@ TEST_F(SelectionCommandsTest, EnterPartialSelectionTicksExactlyTheGivenEntries) 
     toidfile& library = form->document().library();
     // Entry 0 shares its node with entry 2, which the node is bound to.
     const SelectionCount count =
-        form->selection().EnterPartialSelection({library.Entries(0), library.Entries(3)});
+        form->selection().enterPartialSelection({library.Entries(0), library.Entries(3)});
     EXPECT_EQ(count.ticked, 1);
     EXPECT_EQ(count.total, 3);
     EXPECT_EQ(widget<QLabel>("CounterCountLabel")->text(), "1 / 3");
@@ -195,7 +196,7 @@ TEST_F(SelectionCommandsTest, EnterPartialSelectionTicksExactlyTheGivenEntries) 
     EXPECT_EQ(state("a/x/1"), UncheckedImage);
     EXPECT_EQ(state("b"), UncheckedImage);
     EXPECT_TRUE(widget("PartialBox")->isVisible());
-    const SelectionCount again = form->selection().EnterPartialSelection({library.Entries(2)});
+    const SelectionCount again = form->selection().enterPartialSelection({library.Entries(2)});
     EXPECT_EQ(again.ticked, 1);
     EXPECT_EQ(state("a/x/1"), CheckedImage);
     EXPECT_EQ(state("b/y/1"), UncheckedImage);

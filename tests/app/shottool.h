@@ -21,6 +21,7 @@ struct ShotWindow {
         : settings(settingsDir.filePath("machine.ini")), form(dialogs, settings) {
         form.document().library().LoadFromFile(library);
         form.document().setFileName(QString::fromLocal8Bit(library));
+        form.document().libraryReplaced();
         form.editing().RebuildTree(selectKey);
     }
 

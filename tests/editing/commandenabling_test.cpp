@@ -32,6 +32,8 @@ TEST(CommandEnablingTest, TableGivesEveryElementItsRule) {
         {"PONoneAction", {{false, true, false, true}}},
         {"POCancelAction", {{false, true, false, true}}},
         {"POSaveAction", {{false, true, false, true}}},
+        {"Undo1", {{false, false, false, false}}},  // nothing to undo in these states
+        {"Redo1", {{false, false, false, false}}},
     };
     ASSERT_EQ(EnablingTable().size(), whileEdited.size());
     for (const EnablingRow& row : EnablingTable()) {
@@ -48,6 +50,36 @@ TEST(CommandEnablingTest, TableGivesEveryElementItsRule) {
                     << edited;
             }
         }
+    }
+}
+
+TEST(CommandEnablingTest, UndoAndTheEditorWaitForEditsAndLongOperations) {
+    const auto holds = [](const char* element, const EnablingFacts& facts) {
+        for (const EnablingRow& row : EnablingTable())
+            if (row.element == element) return RuleHolds(row.rule, facts);
+        ADD_FAILURE() << element;
+        return false;
+    };
+    struct Case {
+        EnablingFacts facts;
+        bool undo, redo, editor, apply;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {{.treeNotEmpty = true, .canUndo = true}, true, false, true, false},
+             {{.treeNotEmpty = true, .canRedo = true}, false, true, true, false},
+             {{.treeNotEmpty = true, .edited = true, .canUndo = true, .canRedo = true},
+              false,
+              false,
+              true,
+              true},
+             {{.treeNotEmpty = true, .running = true, .canUndo = true}, false, false, false, false},
+             {{.treeNotEmpty = true, .edited = true, .running = true}, false, false, false, false},
+             {{.partial = true, .canUndo = true}, true, false, false, false},
+         }) {
+        EXPECT_EQ(holds("Undo1", c.facts), c.undo);
+        EXPECT_EQ(holds("Redo1", c.facts), c.redo);
+        EXPECT_EQ(holds("Panel1", c.facts), c.editor);
+        EXPECT_EQ(holds("ChangesApplyAction", c.facts), c.apply);
     }
 }
 
