@@ -61,6 +61,7 @@ TEST(OidData, EntryWithoutChildrenReadsEmptyValues) {
     entry.isunsigned = false;
     entry.multiply = true;
     ReadEntryXml(entry, element);
+    EXPECT_TRUE(element.Children().empty());  // nothing missing is created
     EXPECT_EQ(entry.name, "");
     EXPECT_EQ(entry.scale, "");  // not the default "1"
     EXPECT_EQ(entry.type, TValueMode::vmAbsolute);
@@ -88,7 +89,7 @@ TEST_P(OidDataField, ReadsAsWritten) {
     ReadEntryXml(entry, element);
     xml::Element written("entry");
     WriteEntryXml(entry, written);
-    EXPECT_EQ(written.Child(c.child).Text(), c.expected) << c.child << " read from \"" << c.text << "\"";
+    EXPECT_EQ(written.FindChild(c.child)->Text(), c.expected) << c.child << " read from \"" << c.text << "\"";
 }
 
 INSTANTIATE_TEST_SUITE_P(
