@@ -1,7 +1,7 @@
 #include "mib/sourcetext.h"
 
 #include "mib/mibfile.h"
-#include "text/textio.h"
+#include "text/textfile.h"
 
 std::string ReadFileBytes(const std::string& fileName) {
     return textfile::ReadFile<MibFileError>(fileName);

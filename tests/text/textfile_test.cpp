@@ -1,7 +1,5 @@
-// Which files a reader takes: only regular ones of a bounded size, refused before any waiting.
-#include "text/textio.h"
+#include "text/textfile.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,10 +14,30 @@ namespace fs = std::filesystem;
 
 namespace {
 
+TEST(TextFile, ReadsWholeFilesAndTellsPlainFilesApart) {
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("oidwright-textfile-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string file = (folder / "a.txt").string();
+    std::ofstream(file, std::ios::binary) << "one\r\ntwo\rthree\n";
+
+    std::string bytes, message;
+    ASSERT_TRUE(textfile::TryReadFile(file, bytes, message)) << message;
+    EXPECT_EQ(textfile::SplitLines(bytes), (std::vector<std::string_view>{"one", "two", "three"}));
+    EXPECT_TRUE(textfile::IsRegularFile(file));
+    EXPECT_FALSE(textfile::IsRegularFile(folder.string()));
+    EXPECT_FALSE(textfile::IsRegularFile((folder / "absent").string()));
+
+    EXPECT_FALSE(textfile::TryReadFile(folder.string(), bytes, message));
+    EXPECT_EQ(message, "Cannot open file \"" + folder.string() + "\". Is a directory");
+    std::filesystem::remove_all(folder);
+}
+
+// Which files a reader takes: only regular ones of a bounded size, refused before any waiting.
 class ReadFile : public testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("textio_test_" + std::to_string(::getpid()) + "_" +
+        dir_ = fs::temp_directory_path() / ("textfile_test_" + std::to_string(::getpid()) + "_" +
                                             testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
