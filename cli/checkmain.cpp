@@ -8,6 +8,7 @@
 #include "check/devicecheck.h"
 #include "cli/commandline.h"
 #include "library/oidfile.h"
+#include "text/printable.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ bool ReadNumber(const std::string& text, double& number) {
 
 // Reports a wrong argument and returns false.
 bool Wrong(const std::string& message) {
-    std::cerr << "oidwright-check: " << message << "\n";
+    std::cerr << "oidwright-check: " << EscapeForTerminal(message) << "\n";
     return false;
 }
 
@@ -165,14 +166,15 @@ int main(int argc, char** argv) {
         result = options.walk.empty() ? CheckAgainstAgent(library, options.agent)
                                       : CheckAgainstCapture(library, options.walk);
     } catch (const CheckError& error) {
-        std::cerr << "oidwright-check: " << error.what() << "\n";
+        std::cerr << "oidwright-check: " << EscapeForTerminal(error.what()) << "\n";
         return error.Failure() == CheckFailure::badSettings ? exitUsage : exitUnreadable;
     }
 
     if (options.json) {
         std::cout << CheckReportJson(library, result);
     } else {
-        for (const std::string& line : CheckReportLines(library, result)) std::cout << line << "\n";
+        for (const std::string& line : CheckReportLines(library, result))
+            std::cout << EscapeForTerminal(line) << "\n";
     }
 
     if (options.answeredOnly) {
@@ -181,7 +183,7 @@ int main(int argc, char** argv) {
         try {
             answered.SaveToFile(options.output);
         } catch (const std::exception& error) {
-            std::cerr << options.output << ": " << error.what() << "\n";
+            std::cerr << EscapeForTerminal(options.output) << ": " << EscapeForTerminal(error.what()) << "\n";
             return exitNotWritten;
         }
     }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "library/oidfile.h"
+#include "text/printable.h"
 
 // True when any argument is --help, wherever it stands.
 inline bool AsksForHelp(int argc, char** argv) {
@@ -14,14 +15,18 @@ inline bool AsksForHelp(int argc, char** argv) {
     return false;
 }
 
-// Reads fileName into library; false, with "FILE: REASON" on standard error, when it cannot.
+// Reads fileName into library; false, with "FILE: REASON" or "FILE:LINE: REASON" (malformed
+// XML) on standard error, when it cannot.
 inline bool ReadLibrary(toidfile& library, const std::string& fileName) {
     try {
         const std::string refused = library.LoadFromFile(fileName);
         if (refused.empty()) return true;
-        std::cerr << fileName << ": " << refused << "\n";
+        std::cerr << EscapeForTerminal(fileName) << ": " << refused << "\n";
+    } catch (const OidFileError& error) {
+        const std::string line = error.Line() > 0 ? ":" + std::to_string(error.Line()) : "";
+        std::cerr << EscapeForTerminal(fileName) << line << ": " << EscapeForTerminal(error.what()) << "\n";
     } catch (const std::exception& error) {
-        std::cerr << fileName << ": " << error.what() << "\n";
+        std::cerr << EscapeForTerminal(fileName) << ": " << EscapeForTerminal(error.what()) << "\n";
     }
     return false;
 }

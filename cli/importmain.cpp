@@ -12,6 +12,7 @@
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
 #include "mib/sourcetext.h"
+#include "text/printable.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
         } else if (argument == "-q") {
             options.quiet = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
-            std::cerr << "oidwright-import: unknown option " << argument << "\n";
+            std::cerr << "oidwright-import: unknown option " << EscapeForTerminal(argument) << "\n";
             return false;
         } else {
             options.files.push_back(argument);
@@ -98,7 +99,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
 }
 
 void PrintLines(std::ostream& out, const std::vector<std::string>& lines) {
-    for (const std::string& line : lines) out << line << "\n";
+    for (const std::string& line : lines) out << EscapeForTerminal(line) << "\n";
 }
 
 }  // namespace
@@ -126,10 +127,11 @@ int main(int argc, char** argv) {
     try {
         runner.Run(library, options.files, program);
     } catch (const eparseexception& error) {
-        std::cerr << error.FileName << ":" << LineOfPosition(error) << ": " << error.Message << "\n";
+        std::cerr << EscapeForTerminal(error.FileName) << ":" << LineOfPosition(error) << ": "
+                  << EscapeForTerminal(error.Message) << "\n";
         return exitParseError;
     } catch (const std::exception& error) {
-        std::cerr << "oidwright-import: " << error.what() << "\n";
+        std::cerr << "oidwright-import: " << EscapeForTerminal(error.what()) << "\n";
         return exitParseError;
     }
 
@@ -148,7 +150,7 @@ int main(int argc, char** argv) {
             else
                 library.SaveToFile(options.output);
         } catch (const std::exception& error) {
-            std::cerr << options.output << ": " << error.what() << "\n";
+            std::cerr << EscapeForTerminal(options.output) << ": " << EscapeForTerminal(error.what()) << "\n";
             return exitLibraryError;
         }
     }
@@ -156,7 +158,7 @@ int main(int argc, char** argv) {
         try {
             WriteHtmlOverview(library, options.html);
         } catch (const std::exception& error) {
-            std::cerr << error.what() << "\n";
+            std::cerr << EscapeForTerminal(error.what()) << "\n";
             return exitLibraryError;
         }
     }

@@ -5,6 +5,7 @@
 void ImportRunner::Run(toidfile& library, const std::vector<std::string>& files,
                        const ProgramFiles& program) {
     ImportLog.clear();
+    logBytes_ = 0;
     ImportReport.clear();
     Failed = false;
     if (files.empty()) return;
@@ -44,12 +45,22 @@ bool ImportRunner::RunImport(toidfile& library, const std::string& fileName, con
         }
     } restore{library, library.OnLog, library.OnModuleSearch, library.LogLevel};
     library.OnLog = nullptr;
-    if (KeepLog) library.OnLog = [this](toidfile&, const std::string& line) { ImportLog.push_back(line); };
+    if (KeepLog) library.OnLog = [this](toidfile&, const std::string& line) { KeepLogLine(line); };
     library.OnModuleSearch = OnModuleSearch;
     library.LogLevel = KeepLog ? 2 : 0;
     const bool ok = ImportMib(library, fileName, workingFolder, program.standardFolder, program, headers_);
     library.ImportStats.WriteReport(ImportReport);
     return ok;
+}
+
+void ImportRunner::KeepLogLine(const std::string& line) {
+    if (logBytes_ > MaxLogBytes) return;
+    logBytes_ += line.size();
+    if (logBytes_ <= MaxLogBytes)
+        ImportLog.push_back(line);
+    else
+        ImportLog.push_back("The import log is cut here: it keeps at most " + std::to_string(MaxLogBytes) +
+                            " bytes.");
 }
 
 std::vector<std::string> ImportRunner::SummaryLines() const {

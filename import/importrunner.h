@@ -27,6 +27,9 @@ class ImportRunner {
     // false: no import log is made and ImportLog stays empty, for a caller that never shows it;
     // the reports are kept all the same.
     bool KeepLog = true;
+    // The log a run keeps: a hostile module could otherwise make it outgrow memory. Past the
+    // limit one last line says that the log was cut there.
+    std::size_t MaxLogBytes = std::size_t{16} * 1024 * 1024;
 
     // Working folder: the folder of the first file; second folder: the program's standard folder.
     // Loads the working folder's index first and saves it afterwards, also after an error.
@@ -45,7 +48,9 @@ class ImportRunner {
     std::vector<std::string> SummaryLines() const;
 
   private:
+    void KeepLogLine(const std::string& line);
     void RunAll(toidfile& library, const std::vector<std::string>& files, const ProgramFiles& program);
 
     ModuleHeaders headers_;  // the headers read by every run of this runner
+    std::size_t logBytes_ = 0;
 };

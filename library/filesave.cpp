@@ -24,12 +24,28 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+[[noreturn]] void Refuse(const std::string& fileName, const std::string& reason) {
+    throw OidFileError("Cannot create file \"" + fileName + "\". " + reason);
+}
+
+// The kernel's protected-symlinks rule: in a sticky, world-writable folder such as /tmp a link
+// is followed only when it is the user's own or the folder owner's. Another user's link there
+// could point a save at any file the user may write.
+bool MayFollow(const std::string& link, const struct stat& linkInfo) {
+    struct stat folder;
+    if (::stat(FolderOf(link).c_str(), &folder) != 0) return false;
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    return !shared || linkInfo.st_uid == ::geteuid() || linkInfo.st_uid == folder.st_uid;
+}
+
 // The file a chain of symbolic links ends at, which need not exist yet. "lib" -> "real/lib".
 std::string FollowLinks(const std::string& fileName) {
     std::string path = fileName;
     for (int hops = 0; hops < 40; ++hops) {
         struct stat info;
         if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+        if (!MayFollow(path, info))
+            Refuse(fileName, "It is another user's symbolic link in a shared folder, which is not followed");
         char target[PATH_MAX];
         const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
         if (length < 0) Fail(fileName, errno);
@@ -68,15 +84,6 @@ class Descriptor {
   private:
     int fd_;
 };
-
-// Writes into path itself: a pipe, device or socket, or with O_CREAT | O_TRUNC a file replaced in place.
-void WriteDirectly(const std::string& path, std::string_view bytes, const std::string& fileName,
-                   int flags = 0) {
-    Descriptor file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | flags, 0666));
-    if (file.Get() < 0) Fail(fileName, errno);
-    WriteAll(file.Get(), bytes, fileName);
-    file.Close(fileName);
-}
 
 // Opens a new file named after path that did not exist before; -1 with errno on failure.
 int CreateUnique(const std::string& path, std::string& created) {
@@ -136,14 +143,16 @@ void SaveFileContent(const std::string& fileName, std::string_view bytes) {
     const std::string path = FollowLinks(fileName);
     struct stat existing;
     const bool exists = ::stat(path.c_str(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode)) return WriteDirectly(path, bytes, fileName);
+    if (exists && S_ISDIR(existing.st_mode)) Fail(fileName, EISDIR);
+    // Opening a pipe waits for a reader, a device may never take the end of the bytes.
+    if (exists && !S_ISREG(existing.st_mode)) Refuse(fileName, "It is not a regular file");
+    // Renaming over it would succeed in a writable folder; the user marked it as not to be changed.
+    if (exists &&
+        ((existing.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0))
+        Refuse(fileName, "The file is read-only");
 
     TemporaryFile file(path, fileName);
     file.Write(bytes, exists ? &existing : nullptr, fileName);
     file.RenameOver(path, fileName);
     SyncFolder(path, fileName);
-}
-
-void WriteFileInPlace(const std::string& fileName, std::string_view bytes) {
-    WriteDirectly(fileName, bytes, fileName, O_CREAT | O_TRUNC);
 }

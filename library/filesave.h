@@ -1,17 +1,15 @@
 #pragma once
-// Writing a whole file so that a failure never leaves a damaged target, and a save never
-// replaces what the target is: a link stays a link, a pipe or device stays what it was.
+// Writing a whole file so that a failure never leaves a damaged target, and a save can never be
+// turned against the user: a link stays a link, and only a regular file is replaced.
 
 #include <string>
 #include <string_view>
 
-// Replaces the content of fileName with bytes. A symbolic link is followed and the file it
-// points to is replaced; an existing target that is not a regular file (pipe, device, socket)
-// is written directly; a regular or new file gets a temporary file beside it, synced and renamed
-// over it, keeping its permission bits. No temporary file outlives the call.
+// Replaces the content of fileName with bytes: a temporary file beside the target, synced and
+// renamed over it, keeping its permission bits; no temporary file outlives the call.
+// A symbolic link is followed and the file it points to is replaced, but only where the kernel's
+// protected-symlinks rule would follow it (the link is the user's own, or its folder is not
+// sticky and world-writable). Refused: such a link of another user, an existing target that is
+// not a regular file (pipe, device, socket) and a read-only target.
 // Throws OidFileError "Cannot create file \"NAME\". REASON".
 void SaveFileContent(const std::string& fileName, std::string_view bytes);
-
-// Truncates or creates fileName and writes bytes into it as they come: a failure midway leaves
-// what was written. For generated files that nothing reads back. Throws as SaveFileContent does.
-void WriteFileInPlace(const std::string& fileName, std::string_view bytes);

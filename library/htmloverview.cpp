@@ -93,5 +93,5 @@ std::string HtmlOverview(const toidfile& library) {
 }
 
 void WriteHtmlOverview(const toidfile& library, const std::string& fileName) {
-    WriteFileInPlace(fileName, HtmlOverview(library));
+    SaveFileContent(fileName, HtmlOverview(library));
 }

@@ -11,8 +11,8 @@ class toidfile;
 // "<html><body>\r\n</ul>\r\n<TABLE class=orderForm>\r\n</table>\r\n\r\n</body></html>\r\n".
 std::string HtmlOverview(const toidfile& library);
 
-// Writes the page to fileName, replacing what was there. A failure midway leaves what was
-// written; throws OidFileError "Cannot create file \"NAME\". REASON".
+// Writes the page to fileName as a library is saved: a failure midway leaves the previous page
+// whole. Throws OidFileError "Cannot create file \"NAME\". REASON".
 void WriteHtmlOverview(const toidfile& library, const std::string& fileName);
 
 // "a<b & \"c\"" -> "a&lt;b &amp; &quot;c&quot;"; other bytes are kept as they are.

@@ -68,7 +68,11 @@ void WriteEntryXml(const Toiddata& entry, xml::StreamWriter& writer) {
 }
 
 void ReadEntryXml(Toiddata& entry, xml::Element& element) {
-    const auto text = [&element](std::string_view name) { return element.Child(name).TakeText(); };
+    // A missing element reads as "".
+    const auto text = [&element](std::string_view name) {
+        xml::Element* child = element.FindChild(name);
+        return child != nullptr ? child->TakeText() : std::string();
+    };
     entry.name = text("name");
     entry.oid = text("oid");
     entry.units = text("units");

@@ -68,15 +68,17 @@ std::string toidfile::LoadFromText(std::string_view text) {
     } catch (const xml::ReadError& error) {
         throw OidFileError(error.what(), error.Line());
     }
-    root.SetName("oidlist");
-    const std::string& version = root.Child("system").Child("version").Text();
-    if (version != "1") throw OidVersionError(version, "");
+    const xml::Element* system = root.FindChild("system");
+    const xml::Element* version = system != nullptr ? system->FindChild("version") : nullptr;
+    if (version == nullptr || version->Text() != "1")
+        throw OidVersionError(version != nullptr ? version->Text() : "", "");
 
     // Entries are built aside and appended together, so a failure leaves the library as it was.
-    xml::Element& list = root.Child("list");
+    xml::Element* list = root.FindChild("list");
+    if (list == nullptr) return "";
     std::vector<std::unique_ptr<Toiddata>> loaded;
-    loaded.reserve(list.Children().size());
-    for (const auto& element : list.Children()) {
+    loaded.reserve(list->Children().size());
+    for (const auto& element : list->Children()) {
         auto entry = std::make_unique<Toiddata>();
         ReadEntryXml(*entry, *element);
         loaded.push_back(std::move(entry));

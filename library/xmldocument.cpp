@@ -1,6 +1,7 @@
 #include "library/xmldocument.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "text/windows1251case.h"
 
@@ -38,9 +39,8 @@ const Element* Element::FindChild(std::string_view name) const {
     return nullptr;
 }
 
-Element& Element::Child(std::string_view name) {
-    if (const Element* found = FindChild(name)) return *const_cast<Element*>(found);
-    return AddChild(std::string(name));
+Element* Element::FindChild(std::string_view name) {
+    return const_cast<Element*>(std::as_const(*this).FindChild(name));
 }
 
 Element& Element::AddChild(std::string name) {

@@ -27,6 +27,7 @@ class Element {
     void SetName(std::string name) { name_ = std::move(name); }
     const std::string& Text() const { return text_; }
     void SetText(std::string text) { text_ = std::move(text); }
+    void AppendText(std::string_view text) { text_.append(text); }
     std::string TakeText() { return std::move(text_); }  // leaves the text empty
     const std::vector<Attribute>& Attributes() const { return attributes_; }
     void AddAttribute(std::string name, std::string value);
@@ -34,11 +35,12 @@ class Element {
     Element* Parent() const { return parent_; }
     const std::vector<Element*>& Children() const { return children_; }
 
-    // The first child named name regardless of letter case, or a new empty child
-    // of that name appended when there is none: reading a missing element yields "".
-    Element& Child(std::string_view name);
-    const Element* FindChild(std::string_view name) const;  // nullptr when absent
-    Element& AddChild(std::string name);                    // appended at the end
+    // The first child named name regardless of letter case, or nullptr when there is none.
+    // Looking up creates nothing, so reading a file with many sparse elements costs no more
+    // than the file itself.
+    const Element* FindChild(std::string_view name) const;
+    Element* FindChild(std::string_view name);
+    Element& AddChild(std::string name);  // appended at the end
 
   private:
     class Pool;

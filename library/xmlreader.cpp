@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "library/xmldocument.h"
 #include "text/asciicase.h"
@@ -53,7 +54,7 @@ class Reader {
   public:
     Reader(std::string_view text, Element& root) : text_(text), root_(root), current_(&root) {
         const char* nul = static_cast<const char*>(std::memchr(text_.data(), 0, text_.size()));
-        if (nul != nullptr) text_ = text_.substr(0, nul - text_.data());
+        if (nul != nullptr) Fail("NUL byte in the file", nul - text_.data());
         FindLongLine();
     }
 
@@ -62,6 +63,8 @@ class Reader {
             while (pos_ < limit_ && IsBlank(text_[pos_])) ++pos_;
             if (pos_ >= limit_) {
                 if (lineTooLong_) ThrowLineTooLong();
+                if (!closed_)
+                    FailAtEnd(rootNamed_ ? "inside <" + current_->Name() + ">" : "before the root element");
                 return;
             }
             if (closed_) Fail("Junk after document element </" + root_.Name() + ">", pos_);
@@ -98,6 +101,11 @@ class Reader {
         throw ReadError(message, LineAt(pos));
     }
 
+    // A file cut short: whatever was read of it must not be taken for the whole library.
+    [[noreturn]] void FailAtEnd(const std::string& where) const {
+        Fail("End of file " + where, text_.empty() ? 0 : text_.size() - 1);
+    }
+
     [[noreturn]] void ThrowLineTooLong() const {
         const int line = LineAt(limit_);
         throw ReadError("Line too long on line " + std::to_string(line), line);
@@ -111,16 +119,31 @@ class Reader {
         return limit_;
     }
 
-    void ReadMarkup() {
-        if (text_.substr(pos_, limit_ - pos_).starts_with("<!--")) {
-            // A comment swallows everything up to the next "<", whatever that starts.
+    bool CommentStartsAt(std::size_t pos) const {
+        return text_.substr(pos, limit_ - pos).starts_with("<!--");
+    }
+
+    // Comments in a row, up to the next "<". Text between a comment and the next tag would be
+    // dropped, as <oid>1.3<!-- x -->.6.1</oid> would read 1.3: it is refused instead.
+    void SkipComments() {
+        while (CommentStartsAt(pos_)) {
+            const std::size_t start = pos_;
             const std::size_t commentEnd = Find("-->", pos_ + 4);
-            pos_ = Find("<", std::min(commentEnd + 3, limit_));
-            if (pos_ >= limit_) return;
+            if (commentEnd >= limit_) Fail("End of file inside a comment", start);
+            pos_ = commentEnd + 3;
+            while (pos_ < limit_ && IsBlank(text_[pos_])) ++pos_;
+            if (pos_ < limit_ && text_[pos_] != '<')
+                Fail("Comment inside the text of <" + current_->Name() + ">", start);
         }
+    }
+
+    void ReadMarkup() {
+        SkipComments();
+        if (pos_ >= limit_) return;
         const std::size_t start = pos_;
         const std::size_t close = Find(">", pos_);
-        pos_ = std::min(close + 1, limit_);
+        if (close >= limit_) Fail("End of file inside a tag", start);
+        pos_ = close + 1;
         const std::string_view view = NormaliseToken(text_.substr(start, pos_ - start), scratch_);
 
         if (StartsWithIgnoreAsciiCase(view, "<?xml")) return;
@@ -150,6 +173,7 @@ class Reader {
         } else {
             current_ = &current_->AddChild(std::move(name));
             element = current_;
+            hasText_.push_back(false);
         }
         ReadAttributes(inner.substr(nameEnd), *element);
     }
@@ -162,6 +186,7 @@ class Reader {
         if (name != current_->Name())
             Fail("XML Parser mismatch: Wanted </" + current_->Name() + ">, got " + std::string(tag), start);
         current_ = current_->Parent();
+        hasText_.pop_back();
         if (current_ == nullptr) closed_ = true;
     }
 
@@ -171,12 +196,17 @@ class Reader {
         std::size_t end = pos_;
         while (end > start && IsBlank(text_[end - 1])) --end;
         std::string text = Unescape(NormaliseToken(text_.substr(start, end - start), scratch_));
-        const std::string& existing = current_->Text();
-        if (std::any_of(existing.begin(), existing.end(),
-                        [](char c) { return static_cast<unsigned char>(c) > 32; }))
-            current_->SetText(existing + "\r\n" + text);
-        else
+        const bool blank =
+            std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > 32; });
+        // Appended in place: a text split by many child elements costs its length, not its
+        // length times the number of pieces.
+        if (hasText_.back()) {
+            current_->AppendText("\r\n");
+            current_->AppendText(text);
+        } else {
             current_->SetText(std::move(text));
+            hasText_.back() = !blank;
+        }
     }
 
     std::string_view text_;
@@ -187,7 +217,8 @@ class Reader {
     bool lineTooLong_ = false;
     bool rootNamed_ = false;
     bool closed_ = false;
-    std::string scratch_;  // a normalised token, reused to spare an allocation per tag
+    std::vector<bool> hasText_{false};  // per open element, root first: holds non-blank text
+    std::string scratch_;               // a normalised token, reused to spare an allocation per tag
 };
 
 }  // namespace

@@ -24,10 +24,16 @@ class ReadError : public std::runtime_error {
     int line_;
 };
 
-// Fills root (an empty element) from text; a NUL byte ends the data. Throws ReadError:
+// Fills root (an empty element) from text, which must hold the whole document: a file cut
+// short or damaged is refused rather than read in part. Throws ReadError:
 //   "XML Parser mismatch: Wanted </a>, got </b>"   an end tag that does not close the open element
 //   "Junk after document element </oidlist>"      a token after the root is closed
 //   "Line too long on line 3"                      a line of MaxLineLength bytes or more
+//   "NUL byte in the file"                         a byte of value 0 anywhere
+//   "End of file inside <entry>"                   an element left open
+//   "End of file before the root element"          no start tag at all
+//   "End of file inside a tag", "End of file inside a comment"
+//   "Comment inside the text of <oid>"             text between a comment and the next tag
 void ReadDocument(std::string_view text, Element& root);
 
 // Blank runs and CR LF / LF CR pairs as the reader normalises every token:

@@ -110,6 +110,11 @@ void tmibfile::RaiseError(const std::string& message) const {
     throw eparseexception(message, FileName, Position);
 }
 
+// Only the first PeekLength characters of the n-th word are read: more than the longest word the
+// lexer compares it with ("NOTIFICATION-TYPE", a 32-bit number with sign and closing brace), so a
+// longer word still differs from all of them. Reading further would make a long run of braces
+// or names cost its whole length again at every brace and name in it. Earlier words are passed
+// whole: the lexer asks for a second word only after a first one of three characters.
 std::string_view tmibfile::PeekWord(int32_t start, int n) const {
     const size_t size = Text.size();
     size_t i = start < 1 ? 0 : static_cast<size_t>(start) - 1;
@@ -117,7 +122,8 @@ std::string_view tmibfile::PeekWord(int32_t start, int n) const {
     for (int k = 0; k < n; ++k) {
         while (i < size && isWhitespace(Text[i])) ++i;
         const size_t begin = std::min(i, size);
-        while (i < size && !isWhitespace(Text[i])) ++i;
+        const size_t end = k + 1 == n && size - begin > PeekLength ? begin + PeekLength : size;
+        while (i < end && !isWhitespace(Text[i])) ++i;
         word = std::string_view(Text).substr(begin, i - begin);
     }
     return word;
@@ -204,6 +210,7 @@ void tmibfile::NextItem(tmibitem& item) {
             const int32_t digits = end - Position;
             Position = end;
             item.kind = ikNumber;
+            item.text.assign(first, digits);  // as written, for messages: the value may be capped
             if (digits >= 19) {
                 item.value = std::numeric_limits<int64_t>::max();
             } else if (std::from_chars(first, first + digits, item.value).ec != std::errc()) {
@@ -247,13 +254,9 @@ void tmibfile::lexApostropheString(tmibitem& item) {
         const int base = letter == 'H' || letter == 'h' ? 16 : 2;
         if (!hasOnlyDigits(content, base))
             RaiseError("Unsupported Hex or binary number format (Value=" + content + ").");
-        if (convertBitString(content, base, item.value)) {
-            item.kind = ikNumber;
-        } else {
-            // Too long for a number (an OCTET STRING's DEFVAL, say): kept as written.
-            item.kind = ikString;
-            item.text = "'" + content + "'" + letter;
-        }
+        item.text = "'" + content + "'" + letter;
+        // Too long for a number (an OCTET STRING's DEFVAL, say): a string kept as written.
+        item.kind = convertBitString(content, base, item.value) ? ikNumber : ikString;
     }
     ++Position;
 }

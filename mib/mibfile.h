@@ -29,7 +29,10 @@ class tmibfile {
 
     // Lexer.
     void NextItem(tmibitem& item);
-    std::string_view PeekWord(int32_t start, int n) const;  // a view into Text, valid until Text changes
+    // The n-th run of non-whitespace characters from start, a view into Text valid until Text
+    // changes, cut after PeekLength characters (see lexer.cpp).
+    std::string_view PeekWord(int32_t start, int n) const;
+    static constexpr size_t PeekLength = 32;
     [[noreturn]] void RaiseError(const std::string& message) const;
 
     // Parsers.

@@ -132,10 +132,10 @@ class tasntype {
 // Index of the first member line whose name (text before the first "=") equals name exactly, or -1.
 int ItemIndex(const tasntype& type, const std::string& name);
 
-// One component of an OID value: a name (or "???") and a number.
+// One component of an OID value: a name (or "???") and a number, an arc of 0..4294967295.
 struct OidPart {
     std::string name;
-    int32_t number = 0;
+    uint32_t number = 0;
 };
 
 // One value assignment: a name, its macro, its clauses and its OID value.

@@ -3,13 +3,6 @@
 #include "mib/mibfile.h"
 #include "text/textfile.h"
 
-namespace {
-
-// Joining with CR LF at most doubles the text, and Position must still fit in 32 bits.
-constexpr size_t maxTextSize = 512u * 1024 * 1024;
-
-}  // namespace
-
 std::string ReadFileBytes(const std::string& fileName) {
     return textfile::ReadFile<MibFileError>(fileName);
 }
@@ -28,7 +21,8 @@ void tmibfile::LoadFile(const std::string& fileName) {
 }
 
 void tmibfile::LoadText(const std::string& text, const std::string& fileName) {
-    if (text.size() > maxTextSize)
+    // Joining with CR LF at most doubles the text, and Position must still fit in 32 bits.
+    if (text.size() > textfile::MaxFileSize)
         throw MibFileError("File \"" + fileName + "\" is too large to be a MIB module");
     Text = JoinLinesWithCrLf(text);
     Position = 1;

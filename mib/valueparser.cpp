@@ -96,11 +96,16 @@ std::string tmibfile::readBracedContent(tmibitem& item) {
 
 // { parent 3 6 }, { iso org(3) dod(6) 1 } or a bare number.
 void tmibfile::parseOidValue(tmibentry& entry) {
-    auto low32 = [](int64_t value) { return static_cast<int32_t>(static_cast<uint32_t>(value)); };
+    // An arc that does not fit would wrap into another number, another vendor's OID.
+    auto arc = [this](const tmibitem& number) {
+        if (number.value < 0 || number.value > UINT32_MAX)
+            RaiseError("OID arc out of range 0..4294967295 (Value=" + number.text + ").");
+        return static_cast<uint32_t>(number.value);
+    };
     tmibitem item;
     NextItem(item);
     if (item.kind == ikNumber) {
-        entry.OidParts.push_back({"???", low32(item.value)});
+        entry.OidParts.push_back({"???", arc(item)});
         return;
     }
     if (!isSymbol(item, '{')) RaiseError("\"{\" or number expected.");
@@ -108,7 +113,7 @@ void tmibfile::parseOidValue(tmibentry& entry) {
     NextItem(item);
     while (item.kind != ikEnd && !isSymbol(item, '}')) {
         if (item.kind == ikNumber) {
-            entry.OidParts.push_back({"???", low32(item.value)});
+            entry.OidParts.push_back({"???", arc(item)});
             NextItem(item);
         } else if (item.kind == ikValueRef) {
             entry.OidParts.push_back({item.text, 0});
@@ -116,7 +121,7 @@ void tmibfile::parseOidValue(tmibentry& entry) {
             if (isSymbol(item, '(')) {
                 NextItem(item);
                 if (item.kind != ikNumber) RaiseError("Number expected.");
-                entry.OidParts.back().number = low32(item.value);
+                entry.OidParts.back().number = arc(item);
                 NextItem(item);
                 if (!isSymbol(item, ')')) RaiseError("\")\" expected.");
                 NextItem(item);

@@ -2,14 +2,20 @@
 // Reading a whole file and splitting text into lines, for every reader of the core.
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace textfile {
 
+// The largest file any reader takes: MIB modules, libraries and walk captures are far smaller.
+inline constexpr std::size_t MaxFileSize = std::size_t{512} * 1024 * 1024;
+
 // Reads the whole file into bytes; on failure returns false with a message naming the file,
-// e.g. "Cannot open file \"x.mib\". No such file or directory".
+// e.g. "Cannot open file \"x.mib\". No such file or directory". Only a regular file of at most
+// MaxFileSize bytes is read: a pipe, device or socket is refused before it is opened (reading
+// one could wait forever or never end), and a larger file before any of it is read.
 bool TryReadFile(const std::string& fileName, std::string& bytes, std::string& message);
 
 // The file's bytes; throws Error(message) when it cannot be opened or read, so that each

@@ -290,6 +290,31 @@ TEST(ImportRunner, SummarisesLikeTheLogWindow) {
     EXPECT_EQ(failed.back(), "");
 }
 
+// A module with many objects cannot make the log outgrow memory: it stops at its limit, with a
+// last line that says so, and the next run starts a new log.
+TEST(ImportRunner, LogIsCutAtItsLimit) {
+    const std::string folder = testdata::fixture("import").string() + "/";
+    ImportRunner full, cut;
+    toidfile first;
+    full.Run(first, {folder + "FIXTURE-TABLES-MIB.mib"}, testdata::programData("stdmib").string() + "/",
+             FixturePrograms());
+    cut.MaxLogBytes = 100;
+    for (int run = 0; run < 2; ++run) {
+        toidfile second;
+        cut.Run(second, {folder + "FIXTURE-TABLES-MIB.mib"}, testdata::programData("stdmib").string() + "/",
+                FixturePrograms());
+        ASSERT_LT(cut.ImportLog.size(), full.ImportLog.size());
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i + 1 < cut.ImportLog.size(); ++i) {
+            EXPECT_EQ(cut.ImportLog[i], full.ImportLog[i]);
+            kept += cut.ImportLog[i].size();
+        }
+        EXPECT_LE(kept, 100u);
+        EXPECT_EQ(cut.ImportLog.back(), "The import log is cut here: it keeps at most 100 bytes.");
+        EXPECT_EQ(cut.ImportReport, full.ImportReport);
+    }
+}
+
 TEST(ImportRunner, BeforeFileSeesEachFileAndCanEndTheRun) {
     const std::string folder = testdata::fixture("import").string() + "/";
     const std::vector<std::string> files = {folder + "FIXTURE-TABLES-MIB.mib",

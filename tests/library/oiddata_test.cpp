@@ -71,6 +71,7 @@ TEST(OidData, EntryWithoutChildrenReadsEmptyValues) {
     entry.isunsigned = false;
     entry.multiply = true;
     ReadEntryXml(entry, element);
+    EXPECT_TRUE(element.Children().empty());  // nothing missing is created
     EXPECT_EQ(entry.name, "");
     EXPECT_EQ(entry.scale, "");  // not the default "1"
     EXPECT_EQ(entry.type, TValueMode::vmAbsolute);
@@ -97,7 +98,7 @@ TEST_P(OidDataField, ReadsAsWritten) {
     Toiddata entry;
     ReadEntryXml(entry, element);
     xml::Element document;
-    EXPECT_EQ(WrittenEntry(entry, document).Child(c.child).Text(), c.expected)
+    EXPECT_EQ(WrittenEntry(entry, document).FindChild(c.child)->Text(), c.expected)
         << c.child << " read from \"" << c.text << "\"";
 }
 

@@ -208,6 +208,18 @@ TEST(Lexer, PeekWordReadsRawText) {
     EXPECT_EQ(file.Position, 1);
 }
 
+TEST(Lexer, LongRunsAreLookedAtOnlyAsFarAsNeeded) {
+    tmibfile file;
+    const std::string braces(100, '{');
+    file.LoadText("a " + braces + " b", "lex.mib");
+    EXPECT_EQ(file.PeekWord(1, 2), braces.substr(0, tmibfile::PeekLength));
+    // The cut run still differs from every word it is compared with: only a brace followed by a
+    // lone brace merges with it, and a capital name before a long run of digits is a type name.
+    EXPECT_EQ(lex("{{{{ }}}}"), "{ { { } } }");
+    EXPECT_EQ(lex("x " + std::string(40, '1')), "V:x N:9223372036854775807");
+    EXPECT_EQ(lex("X " + std::string(40, '1')), "T:X N:9223372036854775807");
+}
+
 struct ReservedCase {
     const char* word;
     TReservedWord reserved;

@@ -68,6 +68,19 @@ const ErrorCase errorCases[] = {
      "iso \"s\""},
     {"TypeNameInOid", body("x OBJECT IDENTIFIER ::= { iso Org }"), "Identifier or Number expected.",
      "iso Org"},
+    // an arc that does not fit 32 bits would wrap into another vendor's number
+    {"ArcJustTooLarge", body("r OBJECT IDENTIFIER ::= { enterprises 4294967296 }"),
+     "OID arc out of range 0..4294967295 (Value=4294967296).", "4294967296"},
+    {"ArcWrappingToNine", body("r OBJECT IDENTIFIER ::= { enterprises 4294967305 1 }"),
+     "OID arc out of range 0..4294967295 (Value=4294967305).", "4294967305"},
+    {"ArcOf20Digits", body("r OBJECT IDENTIFIER ::= { enterprises 18446744073709551615 }"),
+     "OID arc out of range 0..4294967295 (Value=18446744073709551615).", "18446744073709551615"},
+    {"NamedArcTooLarge", body("r OBJECT IDENTIFIER ::= { iso org(99999999999) }"),
+     "OID arc out of range 0..4294967295 (Value=99999999999).", "99999999999"},
+    {"BareNumberTooLarge", body("t TRAP-TYPE ENTERPRISE e ::= 4294967296"),
+     "OID arc out of range 0..4294967295 (Value=4294967296).", "4294967296"},
+    {"HexArcTooLarge", body("r OBJECT IDENTIFIER ::= { enterprises '1FFFFFFFF'h }"),
+     "OID arc out of range 0..4294967295 (Value='1FFFFFFFF'h).", "'1FFFFFFFF'h"},
 };
 
 class ParseErrors : public testing::TestWithParam<ErrorCase> {};

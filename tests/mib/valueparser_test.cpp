@@ -50,7 +50,7 @@ const ValueCase valueCases[] = {
     {"NamedArcs", "internet OBJECT IDENTIFIER ::= { iso org(3) dod(6) 1 }", "@objectid |  | iso 0; org 3; dod 6; ??? 1 |  | signed"},
     {"NumbersOnly", "zeroDotZero OBJECT IDENTIFIER ::= { 0 0 }", "@objectid |  | ??? 0; ??? 0 |  | signed"},
     {"EmptyValue", "e OBJECT IDENTIFIER ::= { }", "@objectid |  |  |  | signed"},
-    {"ArcLow32Bits", "big OBJECT IDENTIFIER ::= { t 4294967295 }", "@objectid |  | t 0; ??? -1 |  | signed"},
+    {"LargestArc", "big OBJECT IDENTIFIER ::= { t 4294967295 }", "@objectid |  | t 0; ??? 4294967295 |  | signed"},
     {"CapitalParent", "sub OBJECT IDENTIFIER ::= { Parent 7 }", "@objectid |  | Parent 0; ??? 7 |  | signed"},
     {"NotificationObjects", "n NOTIFICATION-TYPE OBJECTS { a, b } STATUS current ::= { t 0 1 }",
      "NOTIFICATION-TYPE | OBJECTS=a,b; STATUS=current | t 0; ??? 0; ??? 1 |  | signed"},

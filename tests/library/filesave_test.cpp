@@ -1,0 +1,161 @@
+// What a save refuses to write over, as the user and as a normal user: links another user
+// planted in a shared folder, pipes and sockets, read-only files.
+#include "library/filesave.h"
+
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "library/oidfile.h"
+#include "normaluser.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes, fs::perms perms = fs::perms(0666)) {
+    std::ofstream(path, std::ios::binary) << bytes;
+    fs::permissions(path, perms);
+}
+
+// "" when the save went through, else its message.
+std::string Save(const fs::path& target) {
+    try {
+        SaveFileContent(target.string(), "new");
+        return "";
+    } catch (const OidFileError& error) {
+        return error.what();
+    }
+}
+
+// Reports a mismatch from inside a child process, where gtest's checks do not reach the parent.
+bool Expect(bool holds, const std::string& what) {
+    if (!holds) std::cerr << "failed: " << what << "\n";
+    return holds;
+}
+
+// A folder readable by every user, removed afterwards.
+class FileSave : public testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("filesave_test_" + std::to_string(::getpid()) + "_" +
+                                            testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        fs::permissions(dir_, fs::perms(0777));
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    fs::path dir_;
+};
+
+TEST_F(FileSave, RefusesWhatIsNoRegularFileOrReadOnly) {
+    const fs::path pipe = dir_ / "pipe.oidlib", socket = dir_ / "socket.oidlib",
+                   readOnly = dir_ / "ro.oidlib", othersFile = dir_ / "others.oidlib";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socket.c_str());
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ::chmod(socket.c_str(), 0666);
+    WriteBytes(readOnly, "old", fs::perms(0444));
+    WriteBytes(othersFile, "old", fs::perms(0644));  // the test's own, so read-only to anyone else
+
+    const auto refusal = [](const fs::path& target, const std::string& reason) {
+        return "Cannot create file \"" + target.string() + "\". " + reason;
+    };
+    const auto check = [&] {
+        bool ok = Expect(Save(pipe) == refusal(pipe, "It is not a regular file"), "pipe") &&
+                  Expect(Save(socket) == refusal(socket, "It is not a regular file"), "socket") &&
+                  Expect(Save(readOnly) == refusal(readOnly, "The file is read-only"), "read-only");
+        if (::geteuid() == testuser::Nobody)
+            ok = ok &&
+                 Expect(Save(othersFile) == refusal(othersFile, "The file is read-only"), "other's file");
+        return ok && Expect(ReadBytes(readOnly) == "old" && ReadBytes(othersFile) == "old", "kept") &&
+               Expect(fs::is_fifo(pipe) && fs::is_socket(socket), "kinds kept");
+    };
+    EXPECT_TRUE(check());
+    EXPECT_TRUE(testuser::AsNormalUser(check));
+    ::close(listener);
+    // Only these four: no temporary file stays behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 4);
+}
+
+// The kernel's protected-symlinks rule, applied by hand: in a sticky world-writable folder a
+// link is followed only when it belongs to the one who saves or to the folder's owner.
+struct LinkCase {
+    std::string what;
+    fs::path link, target;
+    bool followed;
+};
+
+bool SaveThroughLinks(const std::vector<LinkCase>& cases) {
+    bool ok = true;
+    for (const LinkCase& c : cases) {
+        const std::string message = Save(c.link);
+        const std::string expected =
+            c.followed
+                ? ""
+                : "Cannot create file \"" + c.link.string() +
+                      "\". It is another user's symbolic link in a shared folder, which is not followed";
+        ok = Expect(message == expected, c.what + ": " + message) &&
+             Expect(ReadBytes(c.target) == (c.followed ? "new" : "old"), c.what + ": target") &&
+             Expect(fs::is_symlink(c.link), c.what + ": link kept") && ok;
+    }
+    return ok;
+}
+
+TEST_F(FileSave, FollowsLinksOnlyWhereTheKernelWould) {
+    if (::geteuid() != 0) GTEST_SKIP() << "skipped: links of other users can only be made as root";
+    constexpr uid_t folderOwner = 12345;
+    const fs::path shared = dir_ / "shared", real = dir_ / "real";
+    fs::create_directory(shared);
+    fs::create_directory(real);
+    fs::permissions(shared, fs::perms(01777));
+    fs::permissions(real, fs::perms(0777));
+    ASSERT_EQ(::chown(shared.c_str(), folderOwner, folderOwner), 0);
+
+    // Links owned as each case says, to targets any user may write.
+    const auto makeLinks = [&](const std::string& saver, uid_t self, uid_t other) {
+        const struct {
+            const char* what;
+            fs::path folder;
+            uid_t owner;
+            bool followed;
+        } rows[] = {
+            {"own link in a shared folder", shared, self, true},
+            {"another user's link in a shared folder", shared, other, false},
+            {"the folder owner's link in a shared folder", shared, folderOwner, true},
+            {"another user's link in a private folder", real, other, true},
+        };
+        std::vector<LinkCase> cases;
+        for (const auto& row : rows) {
+            const std::string name = saver + " " + row.what;
+            LinkCase c{name, row.folder / (name + ".link"), real / (name + ".oidlib"), row.followed};
+            WriteBytes(c.target, "old");
+            fs::create_symlink(c.target, c.link);
+            EXPECT_EQ(::lchown(c.link.c_str(), row.owner, row.owner), 0);
+            cases.push_back(c);
+        }
+        return cases;
+    };
+    EXPECT_TRUE(SaveThroughLinks(makeLinks("root", 0, testuser::Nobody)));
+    const std::vector<LinkCase> nobodys = makeLinks("nobody", testuser::Nobody, 0);
+    EXPECT_TRUE(testuser::AsNormalUser([&] { return SaveThroughLinks(nobodys); }));
+}
+
+}  // namespace
