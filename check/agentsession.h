@@ -1,0 +1,49 @@
+#pragma once
+// One session with a live SNMP agent through net-snmp's library: GETNEXT requests for SNMP v1,
+// GETBULK for v2c and v3 (USM with authentication and privacy), sent one at a time.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "check/agentsettings.h"
+#include "check/checkerror.h"
+#include "check/deviceanswers.h"
+
+// What one request brought back.
+struct AgentReply {
+    enum class Status { noError, tooBig, noSuchName, other };
+    Status status = Status::noError;
+    std::string statusText;  // the agent's error status as net-snmp names it ("genErr")
+    std::vector<std::pair<Oid, AnswerType>> variables;
+};
+
+// Asked at least every 100 ms while the session waits for the agent; false cancels the wait.
+using KeepWaiting = std::function<bool()>;
+
+class AgentSession {
+  public:
+    // Opens the session; throws CheckError (badSettings, unknownHost, timeout, authentication,
+    // agentError, cancelled).
+    AgentSession(const AgentSettings& settings, KeepWaiting keepWaiting);
+    ~AgentSession();
+    AgentSession(const AgentSession&) = delete;
+    AgentSession& operator=(const AgentSession&) = delete;
+
+    // Sends one GETNEXT (v1) or GETBULK of repetitions variables for start and waits for its
+    // reply; throws as the constructor does.
+    AgentReply Next(const Oid& start, int repetitions);
+
+  private:
+    struct Pending;
+    void Await(Pending& pending);
+    std::string Explain(int error, const std::string& libraryMessage) const;
+    std::string Seconds() const;
+
+    const AgentSettings& settings_;
+    KeepWaiting keepWaiting_;
+    std::unique_ptr<Pending> pending_;
+    void* handle_ = nullptr;
+};
