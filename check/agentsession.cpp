@@ -163,11 +163,14 @@ void SetKeys(const AgentSettings& settings, netsnmp_session& setup) {
 struct AgentSession::Pending {
     bool done = false;
     bool timedOut = false;
-    int reportError = SNMPERR_SUCCESS;  // a v3 report in place of a response
+    int reportError = SNMPERR_SUCCESS;   // a v3 report in place of a response
+    std::basic_string<u_char> engineId;  // the engine a v3 report came from
     AgentReply reply;
 
     static int Receive(int operation, netsnmp_session*, int, netsnmp_pdu* pdu, void* magic) {
         Pending& pending = *static_cast<Pending*>(magic);
+        // The library is about to send the request again: a retry, not an end.
+        if (operation == NETSNMP_CALLBACK_OP_RESEND) return 1;
         if (pending.done) return 1;  // a report comes once as a security error and once as a message
         pending.done = true;
         if (operation == NETSNMP_CALLBACK_OP_SEC_ERROR ||
@@ -175,6 +178,8 @@ struct AgentSession::Pending {
             pending.reportError =
                 pdu != nullptr ? snmpv3_get_report_type(pdu) : SNMPERR_AUTHENTICATION_FAILURE;
             if (pending.reportError == SNMPERR_SUCCESS) pending.reportError = SNMPERR_UNKNOWN_REPORT;
+            if (pdu != nullptr && pdu->securityEngineID != nullptr)
+                pending.engineId.assign(pdu->securityEngineID, pdu->securityEngineIDLen);
             return 1;
         }
         if (operation != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || pdu == nullptr) {
@@ -193,9 +198,10 @@ struct AgentSession::Pending {
 AgentSession::AgentSession(const AgentSettings& settings, KeepWaiting keepWaiting)
     : settings_(settings), keepWaiting_(std::move(keepWaiting)), pending_(std::make_unique<Pending>()) {
     InitNetSnmp();
+    // Looked up here, where a cancel is heard: net-snmp would wait for the name service unasked.
+    std::string peer = LookUpAgent(settings.host, keepWaiting_);
     netsnmp_session setup;
     snmp_sess_init(&setup);
-    std::string peer = settings.host;
     setup.peername = peer.data();
     setup.timeout = static_cast<long>(settings.timeoutSeconds * 1e6);
     setup.retries = settings.retries;
@@ -203,6 +209,8 @@ AgentSession::AgentSession(const AgentSettings& settings, KeepWaiting keepWaitin
     std::string user = settings.user;
     if (settings.version == SnmpVersion::v3) {
         setup.version = SNMP_VERSION_3;
+        // The engine is discovered by DiscoverEngine, where a cancel is heard.
+        setup.flags |= SNMP_FLAGS_DONT_PROBE;
         setup.securityName = user.data();
         setup.securityNameLen = user.size();
         setup.securityLevel = settings.level == SecurityLevel::authPriv     ? SNMP_SEC_LEVEL_AUTHPRIV
@@ -215,17 +223,57 @@ AgentSession::AgentSession(const AgentSettings& settings, KeepWaiting keepWaitin
         setup.community_len = community.size();
     }
     handle_ = snmp_sess_open(&setup);
-    // The localized keys were copied into the session; leave no copy of them behind.
+    // The keys were copied into the session; leave no copy of them behind.
     std::memset(setup.securityAuthKey, 0, sizeof setup.securityAuthKey);
     std::memset(setup.securityPrivKey, 0, sizeof setup.securityPrivKey);
     if (handle_ == nullptr) {
         const int error = setup.s_snmp_errno;
         throw CheckError(FailureOf(error), Explain(error, snmp_api_errstring(error)));
     }
+    if (settings.version == SnmpVersion::v3) {
+        try {
+            DiscoverEngine();
+        } catch (...) {
+            snmp_sess_close(handle_);
+            throw;
+        }
+    }
 }
 
 AgentSession::~AgentSession() {
     snmp_sess_close(handle_);
+}
+
+// Asks the agent for its engine with an empty request, as net-snmp's own probe does, and
+// makes the user with keys localized to that engine.
+void AgentSession::DiscoverEngine() {
+    netsnmp_session& session = *snmp_sess_session(handle_);
+    // Opening clears the flag, and a send without it would probe in place, deaf to a cancel.
+    session.flags |= SNMP_FLAGS_DONT_PROBE;
+    netsnmp_pdu* probe = snmp_pdu_create(SNMP_MSG_GET);
+    probe->version = SNMP_VERSION_3;
+    probe->securityName = strdup("");
+    probe->securityNameLen = 0;
+    probe->securityLevel = SNMP_SEC_LEVEL_NOAUTH;
+    probe->securityModel = SNMP_SEC_MODEL_USM;
+    Exchange(probe);
+    if (session.securityEngineIDLen == 0 && !pending_->engineId.empty()) {
+        session.securityEngineID = static_cast<u_char*>(malloc(pending_->engineId.size()));
+        std::memcpy(session.securityEngineID, pending_->engineId.data(), pending_->engineId.size());
+        session.securityEngineIDLen = pending_->engineId.size();
+    }
+    if (session.securityEngineIDLen == 0) {
+        const int error = pending_->timedOut ? SNMPERR_TIMEOUT : SNMPERR_INVALID_MSG;
+        throw CheckError(FailureOf(error), Explain(error, "the agent names no engine"));
+    }
+    // A user of an earlier check with other keys would be taken again: make it anew.
+    if (usmUser* earlier =
+            usm_get_user(session.securityEngineID, session.securityEngineIDLen, session.securityName)) {
+        usm_remove_user(earlier);  // returns the list's head, not the user
+        usm_free_user(earlier);
+    }
+    if (usm_create_user_from_session(&session) != SNMPERR_SUCCESS)
+        throw CheckError(CheckFailure::badSettings, "The keys cannot be used with " + settings_.host + ".");
 }
 
 AgentReply AgentSession::Next(const Oid& start, int repetitions) {
@@ -237,20 +285,7 @@ AgentReply AgentSession::Next(const Oid& start, int repetitions) {
     }
     std::vector<oid> name(start.begin(), start.end());
     snmp_add_null_var(pdu, name.data(), name.size());
-    // The pending reply belongs to the session: closing it with a request still out (a cancel)
-    // calls the callback once more.
-    *pending_ = Pending();
-    if (snmp_sess_async_send(handle_, pdu, Pending::Receive, pending_.get()) == 0) {
-        snmp_free_pdu(pdu);
-        // A v3 request first discovers the agent's engine, waiting here for its answer.
-        int systemError = 0, snmpError = 0;
-        char* text = nullptr;
-        snmp_sess_error(handle_, &systemError, &snmpError, &text);
-        const std::string message = text != nullptr ? text : "the request could not be sent";
-        std::free(text);
-        throw CheckError(FailureOf(snmpError), Explain(snmpError, message));
-    }
-    Await(*pending_);
+    Exchange(pdu);
     if (pending_->timedOut) throw CheckError(CheckFailure::timeout, Explain(SNMPERR_TIMEOUT, ""));
     if (pending_->reportError != SNMPERR_SUCCESS)
         throw CheckError(FailureOf(pending_->reportError),
@@ -258,10 +293,21 @@ AgentReply AgentSession::Next(const Oid& start, int repetitions) {
     return std::move(pending_->reply);
 }
 
-// Lets the library read and retransmit until the reply or the final timeout arrives,
-// asking whether to go on in between.
-void AgentSession::Await(Pending& pending) {
-    while (!pending.done) {
+void AgentSession::Exchange(snmp_pdu* pdu) {
+    // The pending answer belongs to the session: closing it with a request still out (a cancel)
+    // calls the callback once more.
+    *pending_ = Pending();
+    if (snmp_sess_async_send(handle_, pdu, Pending::Receive, pending_.get()) == 0) {
+        snmp_free_pdu(pdu);
+        int systemError = 0, snmpError = 0;
+        char* text = nullptr;
+        snmp_sess_error(handle_, &systemError, &snmpError, &text);
+        const std::string message = text != nullptr ? text : "the request could not be sent";
+        std::free(text);
+        throw CheckError(FailureOf(snmpError), Explain(snmpError, message));
+    }
+    // The library reads and sends again until the answer or the final timeout arrives.
+    while (!pending_->done) {
         if (keepWaiting_ && !keepWaiting_())
             throw CheckError(CheckFailure::cancelled, "The check was cancelled.");
         int descriptors = 0, block = 1;

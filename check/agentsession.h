@@ -8,9 +8,12 @@
 #include <utility>
 #include <vector>
 
+#include "check/agentaddress.h"
 #include "check/agentsettings.h"
 #include "check/checkerror.h"
 #include "check/deviceanswers.h"
+
+struct snmp_pdu;
 
 // What one request brought back.
 struct AgentReply {
@@ -20,12 +23,10 @@ struct AgentReply {
     std::vector<std::pair<Oid, AnswerType>> variables;
 };
 
-// Asked at least every 100 ms while the session waits for the agent; false cancels the wait.
-using KeepWaiting = std::function<bool()>;
-
 class AgentSession {
   public:
-    // Opens the session; throws CheckError (badSettings, unknownHost, timeout, authentication,
+    // Opens the session: looks the host up and, for v3, discovers the agent's engine, each wait
+    // asking keepWaiting. Throws CheckError (badSettings, unknownHost, timeout, authentication,
     // agentError, cancelled).
     AgentSession(const AgentSettings& settings, KeepWaiting keepWaiting);
     ~AgentSession();
@@ -33,12 +34,14 @@ class AgentSession {
     AgentSession& operator=(const AgentSession&) = delete;
 
     // Sends one GETNEXT (v1) or GETBULK of repetitions variables for start and waits for its
-    // reply; throws as the constructor does.
+    // reply, sending it again as often as the retries allow; throws as the constructor does.
     AgentReply Next(const Oid& start, int repetitions);
 
   private:
     struct Pending;
-    void Await(Pending& pending);
+    void DiscoverEngine();
+    // Sends pdu (taken over) and waits for its answer, a final timeout or a cancel.
+    void Exchange(snmp_pdu* pdu);
     std::string Explain(int error, const std::string& libraryMessage) const;
     std::string Seconds() const;
 

@@ -18,10 +18,10 @@ struct WalkProgress {
 using WalkProgressCallback = std::function<bool(const WalkProgress&)>;
 
 // Adds every variable of each subtree to answers. Runs on the calling thread; one live walk at
-// a time per process (net-snmp keeps its v3 users in one global list). The callback (when set) runs at least
-// every 100 ms while an answer is awaited, so a cancel takes effect at once; only the discovery of a v3
-// agent's engine before the first request waits (timeout and retries at most) without it. Throws CheckError:
-// badSettings, unknownHost, timeout (no answer within timeoutSeconds and the retries),
+// a time per process (net-snmp keeps its v3 users in one global list). The callback (when set)
+// runs at least every 100 ms in every phase (the host's look-up, a v3 agent's engine discovery,
+// each request and its retries), so a cancel takes effect at once. Throws CheckError:
+// badSettings, unknownHost, timeout (no answer within timeoutSeconds x (retries + 1)),
 // authentication, agentError (an error status or a walk that does not advance), cancelled.
 void WalkAgent(const AgentSettings& settings, const std::vector<Oid>& subtrees, DeviceAnswers& answers,
                const WalkProgressCallback& progress = {});

@@ -61,6 +61,7 @@ class DeviceAnswers {
     // The variables strictly below prefix.
     SubtreeAnswers Below(const Oid& prefix) const;
     std::size_t Count() const { return values_.size(); }
+    const std::map<Oid, AnswerType>& Values() const { return values_; }
 
   private:
     std::map<Oid, AnswerType> values_;

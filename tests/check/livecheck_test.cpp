@@ -109,6 +109,19 @@ TEST_F(LiveCheck, EveryVersionAnswersLikeV2c) {
     }
 }
 
+// net-snmp keeps v3 users process-wide: a key typed wrong once must not stick to the agent.
+TEST_F(LiveCheck, AV3KeyCorrectedAfterAFailureIsTaken) {
+    AgentSettings settings = agent_.Settings(SnmpVersion::v3);
+    const std::string rightKey = settings.authKey;
+    settings.authKey = "wrong-auth-key";
+    DeviceAnswers answers;
+    const std::vector<Oid> upTime = {*ParseOid("1.3.6.1.2.1.1.3")};
+    EXPECT_THROW(WalkAgent(settings, upTime, answers), CheckError);
+    settings.authKey = rightKey;
+    WalkAgent(settings, upTime, answers);
+    EXPECT_NE(answers.Find(*ParseOid("1.3.6.1.2.1.1.3.0")), nullptr);
+}
+
 struct FailureCase {
     const char* name;
     void (*change)(AgentSettings&);
