@@ -118,6 +118,11 @@ CheckResult CheckAgainstAgent(const toidfile& library, const AgentSettings& sett
                               const WalkProgressCallback& progress) {
     DeviceAnswers answers;
     WalkAgent(settings, SubtreesToWalk(library), answers, progress);
+    return MatchAgentAnswers(library, settings, answers);
+}
+
+CheckResult MatchAgentAnswers(const toidfile& library, const AgentSettings& settings,
+                              const DeviceAnswers& answers) {
     CheckResult result = MatchEntries(library, answers);
     result.source = "agent " + DescribeAgent(settings);
     return result;

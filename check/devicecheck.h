@@ -48,6 +48,9 @@ CheckResult CheckAgainstCapture(const toidfile& library, const std::string& file
 // Walks the subtrees the library needs and matches it; errors as WalkAgent.
 CheckResult CheckAgainstAgent(const toidfile& library, const AgentSettings& settings,
                               const WalkProgressCallback& progress = {});
+// Matches the library against what the agent of settings answered (a BackgroundWalk's answers).
+CheckResult MatchAgentAnswers(const toidfile& library, const AgentSettings& settings,
+                              const DeviceAnswers& answers);
 
 // Copies the answered entries into target, in library order.
 void CopyAnsweredEntries(const toidfile& library, const CheckResult& result, toidfile& target);

@@ -5,13 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 
 #include "check/agentaddress.h"
 #include "check/agentwalk.h"
 #include "localagent.h"
 #include "lossyrelay.h"
+#include "slownames.h"
 
 namespace {
 
@@ -112,32 +111,6 @@ INSTANTIATE_TEST_SUITE_P(Version, DeadPort,
                                            DeadCase{SnmpVersion::v3, "are the user and keys right?"}),
                          [](const auto& info) { return VersionName(info.param.version); });
 
-// A name service that answers only when the test lets it, or after two seconds.
-class SlowNameService {
-  public:
-    SlowNameService() {
-        ReplaceNameLookup([this](const std::string& name) -> std::string {
-            std::unique_lock lock(mutex_);
-            released_.wait_for(lock, std::chrono::seconds(2), [this] { return release_; });
-            return release_ && name == "slow-name.test" ? "127.0.0.1" : "";
-        });
-    }
-    ~SlowNameService() {
-        Release();
-        ReplaceNameLookup({});
-    }
-    void Release() {
-        std::lock_guard lock(mutex_);
-        release_ = true;
-        released_.notify_all();
-    }
-
-  private:
-    std::mutex mutex_;
-    std::condition_variable released_;
-    bool release_ = false;
-};
-
 // Cancelled 100 ms after the start, a walk must end within 200 ms more in every phase.
 void ExpectCancelledAtOnce(const AgentSettings& settings) {
     const auto start = Clock::now();
@@ -159,7 +132,7 @@ void ExpectCancelledAtOnce(const AgentSettings& settings) {
 TEST(CancelledWalk, EndsAtOnceWhileTheNameIsLookedUp) {
     SlowNameService names;
     AgentSettings settings;
-    settings.host = "slow-name.test:161";
+    settings.host = std::string(SlowNameService::Name) + ":161";
     ExpectCancelledAtOnce(settings);
 }
 
@@ -179,7 +152,7 @@ TEST(SlowName, IsWaitedForAndThenUsed) {
     names.Release();
     LossyRelay relay(0, 0);
     AgentSettings settings;
-    settings.host = "slow-name.test:" + std::to_string(PortOf(relay.Address()));
+    settings.host = std::string(SlowNameService::Name) + ":" + std::to_string(PortOf(relay.Address()));
     settings.timeoutSeconds = 0.1;
     settings.retries = 0;
     DeviceAnswers answers;
