@@ -74,7 +74,7 @@ CheckResult CheckCommands::walkAgent(const AgentSettings& agent) {
     const toidfile& library = host_.document().library();
     // The look-up, a v3 discovery and every request wait on the walk's own thread; this one
     // only looks in on it, so the window answers at once in every phase.
-    BackgroundWalk walk(agent, SubtreesToWalk(library));
+    BackgroundWalk walk(agent, SubtreesToWalk(library), DeviceAnswers(OidsEntriesNeed(library)));
     QEventLoop loop;
     QTimer poll;
     poll.setInterval(20);

@@ -335,7 +335,8 @@ std::string AgentSession::Explain(int error, const std::string& libraryMessage) 
         case CheckFailure::unknownHost:
             return "Unknown host: " + agent;
         case CheckFailure::timeout: {
-            std::string message = "Timeout: no answer from " + agent + " within " + Seconds() + " s";
+            std::string message = "Timeout: no answer from " + agent + " within " +
+                                  SecondsText(settings_.timeoutSeconds * (settings_.retries + 1)) + " s";
             // A wrong community, or a wrong privacy key, makes an agent keep silent.
             message += settings_.version == SnmpVersion::v3 ? " (are the user and keys right?)"
                                                             : " (is the community right?)";
@@ -351,12 +352,4 @@ std::string AgentSession::Explain(int error, const std::string& libraryMessage) 
         default:
             return agent + ": " + libraryMessage;
     }
-}
-
-std::string AgentSession::Seconds() const {
-    const double total = settings_.timeoutSeconds * (settings_.retries + 1);
-    std::string text = std::to_string(total);
-    text.erase(text.find_last_not_of('0') + 1);
-    if (!text.empty() && text.back() == '.') text.pop_back();
-    return text;
 }

@@ -43,7 +43,6 @@ class AgentSession {
     // Sends pdu (taken over) and waits for its answer, a final timeout or a cancel.
     void Exchange(snmp_pdu* pdu);
     std::string Explain(int error, const std::string& libraryMessage) const;
-    std::string Seconds() const;
 
     const AgentSettings& settings_;
     KeepWaiting keepWaiting_;

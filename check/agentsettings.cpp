@@ -55,6 +55,8 @@ std::string SettingsProblem(const AgentSettings& settings) {
         return "The timeout must be between 0 and 3600 seconds.";
     if (settings.retries < 0 || settings.retries > 20) return "The retries must be between 0 and 20.";
     if (settings.maxRepetitions < 1) return "At least one variable per answer is needed.";
+    if (!(settings.deadlineSeconds > 0)) return "The deadline must be above 0 seconds.";
+    if (settings.maxBytes < 1024) return "The answers need at least 1024 bytes.";
     if (settings.version != SnmpVersion::v3) return "";
     if (settings.user.empty()) return "SNMP v3 needs a user name.";
     // USM derives keys from pass phrases of at least 8 characters.
@@ -75,4 +77,11 @@ std::string DescribeAgent(const AgentSettings& settings) {
             break;
     }
     return settings.host + ", SNMP v3 " + LevelNames[static_cast<std::size_t>(settings.level)].first;
+}
+
+std::string SecondsText(double seconds) {
+    std::string text = std::to_string(seconds);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (!text.empty() && text.back() == '.') text.pop_back();
+    return text;
 }

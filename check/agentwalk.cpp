@@ -1,5 +1,7 @@
 #include "check/agentwalk.h"
 
+#include <chrono>
+#include <string>
 #include <utility>
 
 #include "check/agentsession.h"
@@ -9,22 +11,19 @@ namespace {
 // More than any device holds: an agent that keeps inventing variables ends the walk here.
 constexpr std::size_t MaxVariables = 20'000'000;
 
+// What a kept variable costs: the map's node and the OID's arcs.
+std::size_t BytesOf(const Oid& oid) {
+    return 48 + 4 * oid.size();
+}
+
 // Tells the callback (when set) how far the walk has come; throws cancelled when it says stop.
 void Report(const WalkProgressCallback& progress, const WalkProgress& state) {
     if (progress && !progress(state)) throw CheckError(CheckFailure::cancelled, "The check was cancelled.");
 }
 
-}  // namespace
-
-void WalkAgent(const AgentSettings& settings, const std::vector<Oid>& subtrees, DeviceAnswers& answers,
-               const WalkProgressCallback& progress) {
-    const std::string problem = SettingsProblem(settings);
-    if (!problem.empty()) throw CheckError(CheckFailure::badSettings, problem);
-    WalkProgress state;
-    state.subtrees = subtrees.size();
-    Report(progress, state);
-    KeepWaiting keepWaiting;
-    if (progress) keepWaiting = [&] { return progress(state); };
+// The walk itself: request after request until each subtree ends.
+void Walk(const AgentSettings& settings, const std::vector<Oid>& subtrees, DeviceAnswers& answers,
+          WalkProgress& state, const KeepWaiting& keepWaiting, std::size_t& bytes) {
     AgentSession session(settings, keepWaiting);
     int repetitions = settings.maxRepetitions;
     for (; state.subtree < subtrees.size(); ++state.subtree) {
@@ -55,9 +54,40 @@ void WalkAgent(const AgentSettings& settings, const std::vector<Oid>& subtrees, 
                 if (++state.variables > MaxVariables)
                     throw CheckError(CheckFailure::agentError,
                                      settings.host + " answered more than 20,000,000 variables");
-                answers.Add(name, type);
+                // Only what entries need is kept, up to the memory allowed.
+                if (answers.Add(name, type) && (bytes += BytesOf(name)) > settings.maxBytes)
+                    throw CheckError(CheckFailure::agentError, settings.host + " answered more than " +
+                                                                   std::to_string(settings.maxBytes) +
+                                                                   " bytes of variables that entries need");
                 cursor = std::move(name);
             }
         }
+    }
+}
+
+}  // namespace
+
+void WalkAgent(const AgentSettings& settings, const std::vector<Oid>& subtrees, DeviceAnswers& answers,
+               const WalkProgressCallback& progress) {
+    const std::string problem = SettingsProblem(settings);
+    if (!problem.empty()) throw CheckError(CheckFailure::badSettings, problem);
+    WalkProgress state;
+    state.subtrees = subtrees.size();
+    Report(progress, state);
+    // Past the deadline every wait ends, the one under way included.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::duration<double>(settings.deadlineSeconds);
+    bool pastDeadline = false;
+    const KeepWaiting keepWaiting = [&] {
+        pastDeadline = std::chrono::steady_clock::now() > deadline;
+        return !pastDeadline && (!progress || progress(state));
+    };
+    std::size_t bytes = 0;
+    try {
+        Walk(settings, subtrees, answers, state, keepWaiting, bytes);
+    } catch (const CheckError&) {
+        if (!pastDeadline) throw;
+        throw CheckError(CheckFailure::agentError, "The walk of " + settings.host + " did not end within " +
+                                                       SecondsText(settings.deadlineSeconds) + " s.");
     }
 }

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-BackgroundWalk::BackgroundWalk(AgentSettings settings, std::vector<Oid> subtrees)
-    : settings_(std::move(settings)), subtrees_(std::move(subtrees)) {
+BackgroundWalk::BackgroundWalk(AgentSettings settings, std::vector<Oid> subtrees, DeviceAnswers answers)
+    : settings_(std::move(settings)), subtrees_(std::move(subtrees)), answers_(std::move(answers)) {
     thread_ = std::thread([this] {
         try {
             WalkAgent(settings_, subtrees_, answers_, [this](const WalkProgress& progress) {

@@ -67,6 +67,13 @@ std::vector<Oid> SubtreesToWalk(const toidfile& library) {
     return roots;
 }
 
+std::vector<Oid> OidsEntriesNeed(const toidfile& library) {
+    std::vector<Oid> needed;
+    for (int i = 0; i < library.Count(); ++i)
+        if (std::optional<Oid> oid = ParseOid(library.Entries(i)->oid)) needed.push_back(std::move(*oid));
+    return needed;
+}
+
 EntryCheck MatchEntry(const Toiddata& entry, const DeviceAnswers& answers) {
     EntryCheck check;
     const std::optional<Oid> oid = ParseOid(entry.oid);
@@ -116,7 +123,7 @@ CheckResult CheckAgainstCapture(const toidfile& library, const std::string& file
 
 CheckResult CheckAgainstAgent(const toidfile& library, const AgentSettings& settings,
                               const WalkProgressCallback& progress) {
-    DeviceAnswers answers;
+    DeviceAnswers answers(OidsEntriesNeed(library));
     WalkAgent(settings, SubtreesToWalk(library), answers, progress);
     return MatchAgentAnswers(library, settings, answers);
 }

@@ -39,6 +39,10 @@ struct CheckResult {
 // numeric need nothing.
 std::vector<Oid> SubtreesToWalk(const toidfile& library);
 
+// What a walk keeps: the variables at and below each entry's OID; nothing else of the
+// subtrees walked is matched against an entry.
+std::vector<Oid> OidsEntriesNeed(const toidfile& library);
+
 // The outcome for one entry from what the device answered.
 EntryCheck MatchEntry(const Toiddata& entry, const DeviceAnswers& answers);
 CheckResult MatchEntries(const toidfile& library, const DeviceAnswers& answers);

@@ -1,7 +1,9 @@
 // oidwright-check: which entries of a library a device answers, from a walk capture or live.
 
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
+#include <new>
 #include <string>
 
 #include "check/checkreport.h"
@@ -37,6 +39,8 @@ PORT is given). Only the subtrees the entries need are walked.
   -X KEY           v3 privacy pass phrase (8 characters at least)
   -t SECONDS       time to wait for each answer (5)
   -r RETRIES       requests sent again before giving up (1)
+  --deadline SECONDS   time the whole walk may take (600)
+  --max-bytes BYTES    memory the answers that entries need may take (268435456)
   --answered-only  with -o: write the answered entries, in library order, to OUT
   -o OUT           the library to write
   --json           print the result as JSON instead of lines
@@ -125,6 +129,14 @@ bool ParseArguments(int argc, char** argv, Options& options) {
             if (!ReadNumber(value, number) || number != static_cast<int>(number))
                 return Wrong("the retries are no whole number: " + value);
             agent.retries = static_cast<int>(number);
+        } else if (argument == "--deadline") {
+            if (!ReadNumber(value, number)) return Wrong("the deadline is no number: " + value);
+            agent.deadlineSeconds = number;
+        } else if (argument == "--max-bytes") {
+            if (!ReadNumber(value, number) || !(number >= 0 && number <= 1e15) ||
+                number != std::floor(number))
+                return Wrong("the bytes are no whole number: " + value);
+            agent.maxBytes = static_cast<std::size_t>(number);
         } else {
             return Wrong("unknown option " + argument);
         }
@@ -144,9 +156,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     if (AsksForHelp(argc, argv)) {
         std::cout << Usage;
         return exitAllAnswered;
@@ -187,4 +197,21 @@ int main(int argc, char** argv) {
     }
     return result.Answered() == static_cast<int>(result.entries.size()) ? exitAllAnswered
                                                                         : exitSomeUnanswered;
+}
+
+}  // namespace
+
+// Every failure ends with a message and an exit status, never with an abort: memory that runs
+// out while a capture or an agent's answers are read included.
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "oidwright-check: out of memory\n";
+    } catch (const std::exception& error) {
+        std::cerr << "oidwright-check: " << error.what() << "\n";
+    } catch (...) {
+        std::cerr << "oidwright-check: an unexpected error\n";
+    }
+    return exitUnreadable;
 }
