@@ -37,6 +37,20 @@ void AddTypeRemarks(const Toiddata& entry, AnswerType type, std::vector<std::str
     if (IsNumber32(type) && entry.is64bit) remarks.push_back(name + " where the entry is 64-bit");
 }
 
+// A line of a file for a message: at most 100 bytes, control bytes as \xNN.
+std::string Shown(std::string_view line) {
+    static const char hex[] = "0123456789ABCDEF";
+    std::string shown;
+    for (const char c : line.substr(0, 100)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            shown += std::string("\\x") + hex[byte >> 4] + hex[byte & 15];
+        else
+            shown += c;
+    }
+    return "\"" + shown + (line.size() > 100 ? "...\"" : "\"");
+}
+
 // The subtree one entry needs walked, or nothing for an OID that is not numeric.
 std::optional<Oid> NeededSubtree(const Toiddata& entry) {
     std::optional<Oid> oid = ParseOid(entry.oid);
@@ -115,6 +129,15 @@ CheckResult CheckAgainstCapture(const toidfile& library, const std::string& file
     if (!textfile::TryReadFile(fileName, text, message)) throw CheckError(CheckFailure::unreadable, message);
     DeviceAnswers answers;
     const CaptureReading reading = ReadWalkCapture(text, answers);
+    if (reading.variables == 0 && !reading.skippedLines.empty()) {
+        const int number = reading.skippedLines.front();
+        throw CheckError(
+            CheckFailure::unreadable,
+            "No line of the capture " + fileName + " could be read; line " + std::to_string(number) +
+                " is: " + Shown(textfile::SplitLines(text)[static_cast<std::size_t>(number - 1)]) +
+                ". Capture with snmpwalk -On or snmpbulkwalk -On (numeric OIDs): that format is "
+                "always read.");
+    }
     CheckResult result = MatchEntries(library, answers);
     result.source = "walk capture " + fileName;
     result.skippedLines = reading.skippedLines;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -286,6 +287,23 @@ TEST(CheckAgainstCapture, UnreadableFileIsAnError) {
         EXPECT_STREQ(error.what(),
                      "Cannot open file \"/nonexistent/device.walk\". No such file or directory");
     }
+}
+
+TEST(CheckAgainstCapture, NothingReadableIsAnErrorThatShowsALine) {
+    const std::string file = ::testing::TempDir() + "/unreadable.walk";
+    std::ofstream(file) << "\n\x1b[31mIF-MIB::sysName.0 = STRING: x\n";
+    toidfile library;
+    try {
+        CheckAgainstCapture(library, file);
+        FAIL() << "no error";
+    } catch (const CheckError& error) {
+        EXPECT_EQ(error.Failure(), CheckFailure::unreadable);
+        EXPECT_EQ(std::string(error.what()), "No line of the capture " + file +
+                                                 " could be read; line 2 is: \"\\x1B[31mIF-MIB::sysName.0 = "
+                                                 "STRING: x\". Capture with snmpwalk -On or snmpbulkwalk -On "
+                                                 "(numeric OIDs): that format is always read.");
+    }
+    std::remove(file.c_str());
 }
 
 TEST(AgentSettings, ProblemsAreFoundBeforeAnythingIsSent) {
