@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "check/libraryremarks.h"
 #include "check/walkcapture.h"
 #include "library/oidfile.h"
 #include "text/textio.h"
@@ -70,9 +71,11 @@ int CheckResult::Answered() const {
 
 std::vector<Oid> SubtreesToWalk(const toidfile& library) {
     std::vector<Oid> needed;
-    for (int i = 0; i < library.Count(); ++i)
+    for (int i = 0; i < library.Count(); ++i) {
         if (std::optional<Oid> subtree = NeededSubtree(*library.Entries(i)))
             needed.push_back(std::move(*subtree));
+        for (Oid& column : NamingColumns(*library.Entries(i))) needed.push_back(std::move(column));
+    }
     std::sort(needed.begin(), needed.end());
     // Sorted, a subtree follows the one that contains it.
     std::vector<Oid> roots;
@@ -83,8 +86,10 @@ std::vector<Oid> SubtreesToWalk(const toidfile& library) {
 
 std::vector<Oid> OidsEntriesNeed(const toidfile& library) {
     std::vector<Oid> needed;
-    for (int i = 0; i < library.Count(); ++i)
+    for (int i = 0; i < library.Count(); ++i) {
         if (std::optional<Oid> oid = ParseOid(library.Entries(i)->oid)) needed.push_back(std::move(*oid));
+        for (Oid& column : NamingColumns(*library.Entries(i))) needed.push_back(std::move(column));
+    }
     return needed;
 }
 
@@ -102,7 +107,11 @@ EntryCheck MatchEntry(const Toiddata& entry, const DeviceAnswers& answers) {
             check.answered = !IsException(*type);
             check.rows = check.answered ? 1 : 0;
             AddTypeRemarks(entry, *type, check.remarks);
-        } else if (const int below = answers.Below(*oid).instances; below > 0) {
+        } else if (const int below = answers.Below(*oid).instances; below == 1) {
+            check.onlyThroughGetnext = true;
+            check.remarks.push_back(
+                "the agent returns it only through GETNEXT (--fix-getnext sets usegetnext)");
+        } else if (below > 1) {
             check.remarks.push_back("no value at the OID but " + std::to_string(below) +
                                     " below it (a table column?)");
         }
@@ -120,6 +129,7 @@ CheckResult MatchEntries(const toidfile& library, const DeviceAnswers& answers) 
     result.entries.reserve(static_cast<std::size_t>(library.Count()));
     for (int i = 0; i < library.Count(); ++i)
         result.entries.push_back(MatchEntry(*library.Entries(i), answers));
+    AddLibraryRemarks(library, answers, result.entries);
     result.variables = answers.Count();
     return result;
 }
@@ -158,11 +168,15 @@ CheckResult MatchAgentAnswers(const toidfile& library, const AgentSettings& sett
     return result;
 }
 
-void CopyAnsweredEntries(const toidfile& library, const CheckResult& result, toidfile& target) {
+void CopyAnsweredEntries(const toidfile& library, const CheckResult& result, toidfile& target,
+                         bool fixGetnext) {
     for (int i = 0; i < library.Count() && static_cast<std::size_t>(i) < result.entries.size(); ++i) {
-        if (!result.entries[static_cast<std::size_t>(i)].answered) continue;
+        const EntryCheck& check = result.entries[static_cast<std::size_t>(i)];
+        const bool fixed = fixGetnext && check.onlyThroughGetnext;
+        if (!check.answered && !fixed) continue;
         auto copy = std::make_unique<Toiddata>();
         CopyEntry(*copy, *library.Entries(i));
+        if (fixed) copy->usegetnext = true;
         target.Add(std::move(copy));
     }
 }

@@ -42,6 +42,8 @@ PORT is given). Only the subtrees the entries need are walked.
   --deadline SECONDS   time the whole walk may take (600)
   --max-bytes BYTES    memory the answers that entries need may take (268435456)
   --answered-only  with -o: write the answered entries, in library order, to OUT
+  --fix-getnext    with --answered-only: also write the single values the agent returns
+                   only through GETNEXT, with usegetnext set
   -o OUT           the library to write
   --json           print the result as JSON instead of lines
   --help           show this text
@@ -55,7 +57,7 @@ host, authentication failure); 3 OUT cannot be written; 4 wrong arguments.
 struct Options {
     std::string library, walk, output;
     AgentSettings agent;
-    bool answeredOnly = false, json = false, levelGiven = false;
+    bool answeredOnly = false, fixGetnext = false, json = false, levelGiven = false;
 };
 
 bool ReadNumber(const std::string& text, double& number) {
@@ -83,6 +85,8 @@ bool ParseArguments(int argc, char** argv, Options& options) {
         double number = 0;
         if (argument == "--answered-only") {
             options.answeredOnly = true;
+        } else if (argument == "--fix-getnext") {
+            options.fixGetnext = true;
         } else if (argument == "--json") {
             options.json = true;
         } else if (argument.size() < 2 || argument[0] != '-') {
@@ -145,6 +149,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     if (options.walk.empty() == agent.host.empty()) return Wrong("give either --walk FILE or --agent HOST");
     if (options.answeredOnly != !options.output.empty())
         return Wrong("--answered-only and -o OUT go together");
+    if (options.fixGetnext && !options.answeredOnly) return Wrong("--fix-getnext goes with --answered-only");
     if (!options.levelGiven)
         agent.level = !agent.privKey.empty()   ? SecurityLevel::authPriv
                       : !agent.authKey.empty() ? SecurityLevel::authNoPriv
@@ -187,7 +192,7 @@ int Run(int argc, char** argv) {
 
     if (options.answeredOnly) {
         toidfile answered;
-        CopyAnsweredEntries(library, result, answered);
+        CopyAnsweredEntries(library, result, answered, options.fixGetnext);
         try {
             answered.SaveToFile(options.output);
         } catch (const std::exception& error) {
