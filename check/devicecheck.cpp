@@ -6,7 +6,7 @@
 #include "check/libraryremarks.h"
 #include "check/walkcapture.h"
 #include "library/oidfile.h"
-#include "text/textio.h"
+#include "text/textfile.h"
 
 namespace {
 

@@ -31,7 +31,7 @@ std::string CounterName(const std::string& name, bool dropHc) {
         std::size_t end = last.find(' ', start);
         if (end == std::string::npos) end = last.size();
         std::string word = last.substr(start, end - start);
-        if (!(dropHc && asciicase::equalsIgnoringCase(word, "hc")))
+        if (!(dropHc && asciicase::EqualsIgnoringCase(word, "hc")))
             for (const char c : word) key += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         start = end + 1;
     }

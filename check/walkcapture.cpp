@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "text/textio.h"
+#include "text/textfile.h"
 
 namespace {
 
