@@ -1,6 +1,9 @@
 #include "app/checkcommands.h"
 
+#include <QEventLoop>
 #include <QMainWindow>
+#include <QTimer>
+#include <stdexcept>
 #include <unordered_set>
 
 #include "app/checkdevicedialog.h"
@@ -11,6 +14,7 @@
 #include "app/partialselection.h"
 #include "app/qtstrings.h"
 #include "app/settingsstore.h"
+#include "check/backgroundwalk.h"
 #include "check/checkreport.h"
 #include "check/devicecheck.h"
 #include "library/oidfile.h"
@@ -69,13 +73,24 @@ CheckResult CheckCommands::walkAgent(const AgentSettings& agent) {
         ~HideWhenDone() { window.hide(); }
     } hide{*progress_};
     CommandRunner& runner = host_.runner();
-    // No command may reach the library while the walk lets events through, nor the editor input.
+    // No command may reach the library while the window handles events during the walk, nor
+    // the editor input.
     CommandRunner::LongOperation running(runner);
-    return CheckAgainstAgent(host_.document().library(), agent, [&](const WalkProgress& progress) {
-        progress_->setProgress(progress);
-        runner.processPendingMessages();
-        return !progress_->cancelled() && !runner.closeRequested();
+    const toidfile& library = host_.document().library();
+    // The look-up, a v3 discovery and every request wait on the walk's own thread; this one
+    // only looks in on it, so the window answers at once in every phase.
+    BackgroundWalk walk(agent, SubtreesToWalk(library), DeviceAnswers(OidsEntriesNeed(library)));
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        progress_->setProgress(walk.Progress());
+        if (progress_->cancelled() || runner.closeRequested()) walk.Cancel();
+        if (walk.Finished()) loop.quit();
     });
+    poll.start();
+    loop.exec();
+    return MatchAgentAnswers(library, agent, walk.TakeAnswers());
 }
 
 void CheckCommands::rememberAgent(const AgentSettings& agent) {

@@ -29,7 +29,7 @@ class CheckCommands : public CommandFamily {
     void CheckAgainstDevice1Click();
 
   private:
-    // Walks the agent on this thread; the window stays responsive through the progress calls.
+    // Walks the agent on a thread of its own while the window keeps handling events.
     CheckResult walkAgent(const AgentSettings& agent);
     void rememberAgent(const AgentSettings& agent);
 

@@ -4,7 +4,7 @@
 #include <QDialog>
 
 #include "app/userdialogs.h"
-#include "check/agentwalk.h"
+#include "check/agentsettings.h"
 
 class QComboBox;
 class QDoubleSpinBox;

@@ -1,6 +1,7 @@
 #include "check/deviceanswers.h"
 
 #include <algorithm>
+#include <iterator>
 
 std::optional<Oid> ParseOid(std::string_view text) {
     if (!text.empty() && text.front() == '.') text.remove_prefix(1);
@@ -87,6 +88,26 @@ const char* AnswerTypeName(AnswerType type) {
 bool IsException(AnswerType type) {
     return type == AnswerType::NoSuchObject || type == AnswerType::NoSuchInstance ||
            type == AnswerType::EndOfMibView;
+}
+
+DeviceAnswers::DeviceAnswers(std::vector<Oid> kept) {
+    std::sort(kept.begin(), kept.end());
+    // Sorted, a subtree follows the one that contains it.
+    for (Oid& oid : kept)
+        if (kept_.empty() || !OidStartsWith(oid, kept_.back())) kept_.push_back(std::move(oid));
+}
+
+bool DeviceAnswers::Keeps(const Oid& oid) const {
+    if (kept_.empty()) return true;
+    // The only subtree that can hold oid is the last one that sorts before or at it.
+    const auto after = std::upper_bound(kept_.begin(), kept_.end(), oid);
+    return after != kept_.begin() && OidStartsWith(oid, *std::prev(after));
+}
+
+bool DeviceAnswers::Add(const Oid& oid, AnswerType type) {
+    if (!Keeps(oid)) return false;
+    values_[oid] = type;
+    return true;
 }
 
 const AnswerType* DeviceAnswers::Find(const Oid& oid) const {

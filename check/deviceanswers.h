@@ -52,16 +52,23 @@ struct SubtreeAnswers {
     std::vector<AnswerType> types;  // each type met, exceptions included, in first-met order
 };
 
-// The ordered set of variables a device returned, each with its type.
+// The ordered set of variables a device returned, each with its type; optionally only those
+// some entry needs.
 class DeviceAnswers {
   public:
-    // A later answer for the same OID replaces the earlier one.
-    void Add(const Oid& oid, AnswerType type) { values_[oid] = type; }
+    // kept: the subtrees whose variables are kept (each OID itself included); none keeps all.
+    explicit DeviceAnswers(std::vector<Oid> kept = {});
+    bool Keeps(const Oid& oid) const;
+    // A later answer for the same OID replaces the earlier one; false (and nothing kept) for
+    // an OID outside the kept subtrees.
+    bool Add(const Oid& oid, AnswerType type);
     const AnswerType* Find(const Oid& oid) const;
     // The variables strictly below prefix.
     SubtreeAnswers Below(const Oid& prefix) const;
     std::size_t Count() const { return values_.size(); }
+    const std::map<Oid, AnswerType>& Values() const { return values_; }
 
   private:
+    std::vector<Oid> kept_;  // sorted, none inside another
     std::map<Oid, AnswerType> values_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "check/libraryremarks.h"
 #include "check/walkcapture.h"
 #include "library/oidfile.h"
 #include "text/textfile.h"
@@ -37,6 +38,20 @@ void AddTypeRemarks(const Toiddata& entry, AnswerType type, std::vector<std::str
     if (IsNumber32(type) && entry.is64bit) remarks.push_back(name + " where the entry is 64-bit");
 }
 
+// A line of a file for a message: at most 100 bytes, control bytes as \xNN.
+std::string Shown(std::string_view line) {
+    static const char hex[] = "0123456789ABCDEF";
+    std::string shown;
+    for (const char c : line.substr(0, 100)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            shown += std::string("\\x") + hex[byte >> 4] + hex[byte & 15];
+        else
+            shown += c;
+    }
+    return "\"" + shown + (line.size() > 100 ? "...\"" : "\"");
+}
+
 // The subtree one entry needs walked, or nothing for an OID that is not numeric.
 std::optional<Oid> NeededSubtree(const Toiddata& entry) {
     std::optional<Oid> oid = ParseOid(entry.oid);
@@ -56,15 +71,26 @@ int CheckResult::Answered() const {
 
 std::vector<Oid> SubtreesToWalk(const toidfile& library) {
     std::vector<Oid> needed;
-    for (int i = 0; i < library.Count(); ++i)
+    for (int i = 0; i < library.Count(); ++i) {
         if (std::optional<Oid> subtree = NeededSubtree(*library.Entries(i)))
             needed.push_back(std::move(*subtree));
+        for (Oid& column : NamingColumns(*library.Entries(i))) needed.push_back(std::move(column));
+    }
     std::sort(needed.begin(), needed.end());
     // Sorted, a subtree follows the one that contains it.
     std::vector<Oid> roots;
     for (Oid& oid : needed)
         if (roots.empty() || !OidStartsWith(oid, roots.back())) roots.push_back(std::move(oid));
     return roots;
+}
+
+std::vector<Oid> OidsEntriesNeed(const toidfile& library) {
+    std::vector<Oid> needed;
+    for (int i = 0; i < library.Count(); ++i) {
+        if (std::optional<Oid> oid = ParseOid(library.Entries(i)->oid)) needed.push_back(std::move(*oid));
+        for (Oid& column : NamingColumns(*library.Entries(i))) needed.push_back(std::move(column));
+    }
+    return needed;
 }
 
 EntryCheck MatchEntry(const Toiddata& entry, const DeviceAnswers& answers) {
@@ -81,7 +107,11 @@ EntryCheck MatchEntry(const Toiddata& entry, const DeviceAnswers& answers) {
             check.answered = !IsException(*type);
             check.rows = check.answered ? 1 : 0;
             AddTypeRemarks(entry, *type, check.remarks);
-        } else if (const int below = answers.Below(*oid).instances; below > 0) {
+        } else if (const int below = answers.Below(*oid).instances; below == 1) {
+            check.onlyThroughGetnext = true;
+            check.remarks.push_back(
+                "the agent returns it only through GETNEXT (--fix-getnext sets usegetnext)");
+        } else if (below > 1) {
             check.remarks.push_back("no value at the OID but " + std::to_string(below) +
                                     " below it (a table column?)");
         }
@@ -99,6 +129,7 @@ CheckResult MatchEntries(const toidfile& library, const DeviceAnswers& answers) 
     result.entries.reserve(static_cast<std::size_t>(library.Count()));
     for (int i = 0; i < library.Count(); ++i)
         result.entries.push_back(MatchEntry(*library.Entries(i), answers));
+    AddLibraryRemarks(library, answers, result.entries);
     result.variables = answers.Count();
     return result;
 }
@@ -108,6 +139,15 @@ CheckResult CheckAgainstCapture(const toidfile& library, const std::string& file
     if (!textfile::TryReadFile(fileName, text, message)) throw CheckError(CheckFailure::unreadable, message);
     DeviceAnswers answers;
     const CaptureReading reading = ReadWalkCapture(text, answers);
+    if (reading.variables == 0 && !reading.skippedLines.empty()) {
+        const int number = reading.skippedLines.front();
+        throw CheckError(
+            CheckFailure::unreadable,
+            "No line of the capture " + fileName + " could be read; line " + std::to_string(number) +
+                " is: " + Shown(textfile::SplitLines(text)[static_cast<std::size_t>(number - 1)]) +
+                ". Capture with snmpwalk -On or snmpbulkwalk -On (numeric OIDs): that format is "
+                "always read.");
+    }
     CheckResult result = MatchEntries(library, answers);
     result.source = "walk capture " + fileName;
     result.skippedLines = reading.skippedLines;
@@ -116,18 +156,27 @@ CheckResult CheckAgainstCapture(const toidfile& library, const std::string& file
 
 CheckResult CheckAgainstAgent(const toidfile& library, const AgentSettings& settings,
                               const WalkProgressCallback& progress) {
-    DeviceAnswers answers;
+    DeviceAnswers answers(OidsEntriesNeed(library));
     WalkAgent(settings, SubtreesToWalk(library), answers, progress);
+    return MatchAgentAnswers(library, settings, answers);
+}
+
+CheckResult MatchAgentAnswers(const toidfile& library, const AgentSettings& settings,
+                              const DeviceAnswers& answers) {
     CheckResult result = MatchEntries(library, answers);
     result.source = "agent " + DescribeAgent(settings);
     return result;
 }
 
-void CopyAnsweredEntries(const toidfile& library, const CheckResult& result, toidfile& target) {
+void CopyAnsweredEntries(const toidfile& library, const CheckResult& result, toidfile& target,
+                         bool fixGetnext) {
     for (int i = 0; i < library.Count() && static_cast<std::size_t>(i) < result.entries.size(); ++i) {
-        if (!result.entries[static_cast<std::size_t>(i)].answered) continue;
+        const EntryCheck& check = result.entries[static_cast<std::size_t>(i)];
+        const bool fixed = fixGetnext && check.onlyThroughGetnext;
+        if (!check.answered && !fixed) continue;
         auto copy = std::make_unique<Toiddata>();
         CopyEntry(*copy, *library.Entries(i));
+        if (fixed) copy->usegetnext = true;
         target.Add(std::move(copy));
     }
 }

@@ -22,6 +22,8 @@ struct EntryCheck {
     int rows = 0;  // instances under a table column (or a GETNEXT entry); 1 for an answered single value
     std::vector<std::string>
         remarks;  // "Counter32 where the entry is a gauge", "the agent says noSuchObject"
+    // A single value without a value at its OID but one below it: read with GETNEXT, it is answered.
+    bool onlyThroughGetnext = false;
 };
 
 // The outcome for a whole library, one EntryCheck per entry in library order.
@@ -34,10 +36,15 @@ struct CheckResult {
 };
 
 // The subtrees a walk needs: for a table column its row, for a single value its group
-// (the OID without ".0" and its last arc), with every subtree inside another one dropped.
+// (the OID without ".0" and its last arc), the columns that name rows, with every subtree
+// inside another one dropped.
 // {1.3.6.1.2.1.2.2.1.10, 1.3.6.1.2.1.2.1.0} -> {1.3.6.1.2.1.2}. Entries whose OID is not
 // numeric need nothing.
 std::vector<Oid> SubtreesToWalk(const toidfile& library);
+
+// What a walk keeps: the variables at and below each entry's OID; nothing else of the
+// subtrees walked is matched against an entry.
+std::vector<Oid> OidsEntriesNeed(const toidfile& library);
 
 // The outcome for one entry from what the device answered.
 EntryCheck MatchEntry(const Toiddata& entry, const DeviceAnswers& answers);
@@ -48,6 +55,11 @@ CheckResult CheckAgainstCapture(const toidfile& library, const std::string& file
 // Walks the subtrees the library needs and matches it; errors as WalkAgent.
 CheckResult CheckAgainstAgent(const toidfile& library, const AgentSettings& settings,
                               const WalkProgressCallback& progress = {});
+// Matches the library against what the agent of settings answered (a BackgroundWalk's answers).
+CheckResult MatchAgentAnswers(const toidfile& library, const AgentSettings& settings,
+                              const DeviceAnswers& answers);
 
-// Copies the answered entries into target, in library order.
-void CopyAnsweredEntries(const toidfile& library, const CheckResult& result, toidfile& target);
+// Copies the answered entries into target, in library order; with fixGetnext also the entries
+// answered only through GETNEXT, with usegetnext set.
+void CopyAnsweredEntries(const toidfile& library, const CheckResult& result, toidfile& target,
+                         bool fixGetnext = false);

@@ -1,6 +1,8 @@
 #include "check/walkcapture.h"
 
+#include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <utility>
 
 #include "text/textfile.h"
@@ -35,6 +37,59 @@ constexpr std::array<std::pair<std::string_view, AnswerType>, 3> Exceptions{{
     {"No Such Instance currently exists at this OID", AnswerType::NoSuchInstance},
     {"No more variables left in this MIB View", AnswerType::EndOfMibView},
 }};
+
+// The names SNMPv2-SMI gives the top of the tree, which net-snmp prints without any MIB loaded.
+struct TopName {
+    std::string_view name;
+    std::initializer_list<std::uint32_t> oid;
+};
+constexpr TopName TopNames[] = {
+    {"iso", {1}},
+    {"org", {1, 3}},
+    {"dod", {1, 3, 6}},
+    {"internet", {1, 3, 6, 1}},
+    {"directory", {1, 3, 6, 1, 1}},
+    {"mgmt", {1, 3, 6, 1, 2}},
+    {"mib-2", {1, 3, 6, 1, 2, 1}},
+    {"transmission", {1, 3, 6, 1, 2, 1, 10}},
+    {"experimental", {1, 3, 6, 1, 3}},
+    {"private", {1, 3, 6, 1, 4}},
+    {"enterprises", {1, 3, 6, 1, 4, 1}},
+    {"security", {1, 3, 6, 1, 5}},
+    {"snmpV2", {1, 3, 6, 1, 6}},
+    {"snmpDomains", {1, 3, 6, 1, 6, 1}},
+    {"snmpProxys", {1, 3, 6, 1, 6, 2}},
+    {"snmpModules", {1, 3, 6, 1, 6, 3}},
+};
+
+// A capture's OID: numeric with or without a leading dot, or with the top of the tree named as
+// net-snmp's default output ("iso.3.6.1.2.1.1.3.0") and -Of (".iso.org.dod.internet.mgmt.mib-2.1.3.0")
+// print it without MIBs. Nothing for a name below those.
+std::optional<Oid> ReadCaptureOid(std::string_view text) {
+    if (std::optional<Oid> numeric = ParseOid(text)) return numeric;
+    if (text.starts_with('.')) text.remove_prefix(1);
+    Oid oid;
+    while (!text.empty()) {
+        const std::size_t dot = text.find('.');
+        const std::string_view label = text.substr(0, dot);
+        text = dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1);
+        if (dot != std::string_view::npos && text.empty()) return std::nullopt;  // "iso."
+        const TopName* named = nullptr;
+        for (const TopName& top : TopNames)
+            if (top.name == label && top.oid.size() == oid.size() + 1 &&
+                std::equal(oid.begin(), oid.end(), top.oid.begin()))
+                named = &top;
+        if (named != nullptr) {
+            oid.push_back(*(named->oid.end() - 1));
+            continue;
+        }
+        std::optional<Oid> arcs = ParseOid(label);
+        if (!arcs || oid.size() >= 128) return std::nullopt;
+        oid.push_back(arcs->front());
+    }
+    if (oid.empty()) return std::nullopt;
+    return oid;
+}
 
 // Where the string's closing quote stands in text, or npos; backslashes escape.
 std::size_t ClosingQuote(std::string_view text, std::size_t from) {
@@ -71,7 +126,7 @@ bool IsHexBytesLine(std::string_view line) {
 bool SplitVariable(std::string_view line, Oid& oid, std::string_view& value) {
     const std::size_t equals = line.find(" = ");
     if (equals == std::string_view::npos) return false;
-    std::optional<Oid> parsed = ParseOid(line.substr(0, equals));
+    std::optional<Oid> parsed = ReadCaptureOid(line.substr(0, equals));
     if (!parsed) return false;
     oid = std::move(*parsed);
     value = line.substr(equals + 3);

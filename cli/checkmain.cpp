@@ -1,7 +1,9 @@
 // oidwright-check: which entries of a library a device answers, from a walk capture or live.
 
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
+#include <new>
 #include <string>
 
 #include "check/checkreport.h"
@@ -38,7 +40,11 @@ PORT is given). Only the subtrees the entries need are walked.
   -X KEY           v3 privacy pass phrase (8 characters at least)
   -t SECONDS       time to wait for each answer (5)
   -r RETRIES       requests sent again before giving up (1)
+  --deadline SECONDS   time the whole walk may take (600)
+  --max-bytes BYTES    memory the answers that entries need may take (268435456)
   --answered-only  with -o: write the answered entries, in library order, to OUT
+  --fix-getnext    with --answered-only: also write the single values the agent returns
+                   only through GETNEXT, with usegetnext set
   -o OUT           the library to write
   --json           print the result as JSON instead of lines
   --help           show this text
@@ -52,7 +58,7 @@ host, authentication failure); 3 OUT cannot be written; 4 wrong arguments.
 struct Options {
     std::string library, walk, output;
     AgentSettings agent;
-    bool answeredOnly = false, json = false, levelGiven = false;
+    bool answeredOnly = false, fixGetnext = false, json = false, levelGiven = false;
 };
 
 bool ReadNumber(const std::string& text, double& number) {
@@ -80,6 +86,8 @@ bool ParseArguments(int argc, char** argv, Options& options) {
         double number = 0;
         if (argument == "--answered-only") {
             options.answeredOnly = true;
+        } else if (argument == "--fix-getnext") {
+            options.fixGetnext = true;
         } else if (argument == "--json") {
             options.json = true;
         } else if (argument.size() < 2 || argument[0] != '-') {
@@ -126,6 +134,14 @@ bool ParseArguments(int argc, char** argv, Options& options) {
             if (!ReadNumber(value, number) || number != static_cast<int>(number))
                 return Wrong("the retries are no whole number: " + value);
             agent.retries = static_cast<int>(number);
+        } else if (argument == "--deadline") {
+            if (!ReadNumber(value, number)) return Wrong("the deadline is no number: " + value);
+            agent.deadlineSeconds = number;
+        } else if (argument == "--max-bytes") {
+            if (!ReadNumber(value, number) || !(number >= 0 && number <= 1e15) ||
+                number != std::floor(number))
+                return Wrong("the bytes are no whole number: " + value);
+            agent.maxBytes = static_cast<std::size_t>(number);
         } else {
             return Wrong("unknown option " + argument);
         }
@@ -134,6 +150,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     if (options.walk.empty() == agent.host.empty()) return Wrong("give either --walk FILE or --agent HOST");
     if (options.answeredOnly != !options.output.empty())
         return Wrong("--answered-only and -o OUT go together");
+    if (options.fixGetnext && !options.answeredOnly) return Wrong("--fix-getnext goes with --answered-only");
     if (!options.levelGiven)
         agent.level = !agent.privKey.empty()   ? SecurityLevel::authPriv
                       : !agent.authKey.empty() ? SecurityLevel::authNoPriv
@@ -145,9 +162,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     if (AsksForHelp(argc, argv)) {
         std::cout << Usage;
         return exitAllAnswered;
@@ -179,7 +194,7 @@ int main(int argc, char** argv) {
 
     if (options.answeredOnly) {
         toidfile answered;
-        CopyAnsweredEntries(library, result, answered);
+        CopyAnsweredEntries(library, result, answered, options.fixGetnext);
         try {
             answered.SaveToFile(options.output);
         } catch (const std::exception& error) {
@@ -189,4 +204,21 @@ int main(int argc, char** argv) {
     }
     return result.Answered() == static_cast<int>(result.entries.size()) ? exitAllAnswered
                                                                         : exitSomeUnanswered;
+}
+
+}  // namespace
+
+// Every failure ends with a message and an exit status, never with an abort: memory that runs
+// out while a capture or an agent's answers are read included.
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "oidwright-check: out of memory\n";
+    } catch (const std::exception& error) {
+        std::cerr << "oidwright-check: " << error.what() << "\n";
+    } catch (...) {
+        std::cerr << "oidwright-check: an unexpected error\n";
+    }
+    return exitUnreadable;
 }

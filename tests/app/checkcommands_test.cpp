@@ -15,6 +15,8 @@
 #include "app/treebuilder.h"
 #include "formfixture.h"
 #include "localagent.h"
+#include "lossyrelay.h"
+#include "slownames.h"
 
 namespace {
 
@@ -254,6 +256,62 @@ TEST_F(CheckCommandsTest, ClosingTheWindowDuringAWaitEndsTheWalk) {
     QTest::qWait(50);  // the close waits until the command has returned
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(dialogs.asked.size(), 1u) << "no error box for a walk stopped by closing";
+}
+
+// Every phase of a live check waits off the window's thread: the window keeps handling events,
+// and Cancel or the close box ends the check at once, whether the host's name is still being
+// looked up or a v3 agent never answers its engine discovery.
+TEST_F(CheckCommandsTest, TheWindowAnswersAndStopsAtOnceInEveryPhase) {
+    SlowNameService names;
+    LossyRelay silent(0, 0);
+    Fields v3 = agentFields(silent.Address(), 30, 5);
+    v3.insert(v3.end(), {{"VersionCombo", "3"},
+                         {"UserEdit", LocalAgent::User},
+                         {"LevelCombo", "authPriv"},
+                         {"AuthKeyEdit", LocalAgent::AuthKey},
+                         {"PrivKeyEdit", LocalAgent::PrivKey}});
+    struct Phase {
+        const char* name;
+        Fields fields;
+        bool closeTheWindow;
+    };
+    for (const Phase& phase :
+         {Phase{"name look-up, Cancel", agentFields(SlowNameService::Name, 30, 5), false},
+          Phase{"name look-up, close box", agentFields(SlowNameService::Name, 30, 5), true},
+          Phase{"v3 discovery, Cancel", v3, false}, Phase{"v3 discovery, close box", v3, true}}) {
+        form.reset();
+        dialogs.asked.clear();
+        startWithDevice();
+        QElapsedTimer clock;
+        qint64 stoppedAt = -1;
+        int ticks = 0;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+        ticker.start(10);
+        QTimer::singleShot(300, form.get(), [&] {
+            stoppedAt = clock.elapsed();
+            if (phase.closeTheWindow)
+                form->close();
+            else
+                QTest::mouseClick(widget("CheckProgressWindow")->findChild<QPushButton*>("CancelCheckButton"),
+                                  Qt::LeftButton);
+        });
+        clock.start();
+        runCheck(phase.fields);
+        const qint64 stopped = clock.elapsed() - stoppedAt;
+        ASSERT_GE(stoppedAt, 0) << phase.name;
+        EXPECT_LT(stopped, 200) << phase.name;
+        EXPECT_GE(ticks, 10) << phase.name << ": the window handled too few events while waiting";
+        if (phase.closeTheWindow) {
+            QTest::qWait(50);  // the close waits until the command has returned
+            EXPECT_FALSE(form->isVisible()) << phase.name;
+            EXPECT_EQ(dialogs.asked.size(), 1u)
+                << phase.name << ": no error box for a check stopped by closing";
+        } else {
+            expectError("The check was cancelled.");
+            expectUnchanged();
+        }
+    }
 }
 
 class LiveCheckCommandsTest : public CheckCommandsTest {

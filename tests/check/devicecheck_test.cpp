@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -276,6 +277,63 @@ TEST_F(CheckLibrary, AnsweredEntriesAreCopiedInLibraryOrder) {
     EXPECT_EQ(library_.Count(), 4);
 }
 
+// What the walk shows beyond answered or not, in the text and JSON reports.
+TEST(LibraryRemarks, CounterpartsGetnextAndRowNamesAreRemarked) {
+    toidfile library;
+    AddEntry(library, "IF-MIB|if: #[1.3.6.1.2.1.2.2.1.1]|if in octets", "1.3.6.1.2.1.2.2.1.10", Table);
+    AddEntry(library, "IF-MIB|ifx: #[1.3.6.1.2.1.2.2.1.1]|if hc in octets", "1.3.6.1.2.1.31.1.1.1.6", Table);
+    AddEntry(library, "IF-MIB|if: #[1.3.6.1.2.1.2.2.1.1]|if out octets", "1.3.6.1.2.1.2.2.1.16", Table);
+    AddEntry(library, "VENDOR|box|temperature", "1.3.6.1.4.1.9999.1", Direct);
+    AddEntry(library, "VENDOR|box: #[1.3.6.1.4.1.9999.2.1.1]|fan", "1.3.6.1.4.1.9999.2.1.2", Table);
+    library.Entries(1)->is64bit = true;
+    DeviceAnswers answers;
+    const CaptureReading reading = ReadWalkCapture(
+        ".1.3.6.1.2.1.2.2.1.1.1 = INTEGER: 1\n"
+        ".1.3.6.1.2.1.2.2.1.10.1 = Counter32: 5\n"
+        ".1.3.6.1.2.1.2.2.1.16.1 = Counter32: 6\n"
+        ".1.3.6.1.2.1.31.1.1.1.6.1 = Counter64: 7\n"
+        ".1.3.6.1.4.1.9999.1.0 = INTEGER: 40\n"
+        ".1.3.6.1.4.1.9999.2.1.2.1 = INTEGER: 3000\n",
+        answers);
+    ASSERT_TRUE(reading.skippedLines.empty());
+    const CheckResult result = MatchEntries(library, answers);
+    const std::vector<std::vector<std::string>> remarks = {
+        {"a 32-bit counter whose 64-bit counterpart IF-MIB|ifx: #[1.3.6.1.2.1.2.2.1.1]|if hc in octets is "
+         "answered "
+         "too"},
+        {},
+        {},  // ifHCOutOctets is not answered
+        {"the agent returns it only through GETNEXT (--fix-getnext sets usegetnext)"},
+        {"its rows are named by 1.3.6.1.4.1.9999.2.1.1, which the device does not answer"}};
+    for (std::size_t i = 0; i < remarks.size(); ++i) EXPECT_EQ(result.entries[i].remarks, remarks[i]) << i;
+    EXPECT_FALSE(result.entries[3].answered);
+    EXPECT_NE(
+        CheckReportJson(library, result).find("\"remarks\": [\"the agent returns it only through GETNEXT"),
+        std::string::npos);
+
+    toidfile plain, fixed;
+    CopyAnsweredEntries(library, result, plain);
+    CopyAnsweredEntries(library, result, fixed, true);
+    ASSERT_EQ(plain.Count(), 4);
+    ASSERT_EQ(fixed.Count(), 5);
+    EXPECT_EQ(fixed.Entries(3)->name, "VENDOR|box|temperature");
+    EXPECT_TRUE(fixed.Entries(3)->usegetnext);
+    EXPECT_FALSE(library.Entries(3)->usegetnext) << "the library itself is unchanged";
+}
+
+// The columns that name rows are walked and kept, also from another table.
+TEST(LibraryRemarks, NamingColumnsAreWalkedAndKept) {
+    toidfile library;
+    AddEntry(library, "IF-MIB|ifx: #[1.3.6.1.2.1.2.2.1.1]|if hc in octets", "1.3.6.1.2.1.31.1.1.1.6", Table);
+    EXPECT_EQ(SubtreesToWalk(library),
+              (std::vector<Oid>{*ParseOid("1.3.6.1.2.1.2.2.1.1"), *ParseOid("1.3.6.1.2.1.31.1.1.1")}));
+    const DeviceAnswers kept(OidsEntriesNeed(library));
+    EXPECT_TRUE(kept.Keeps(*ParseOid("1.3.6.1.2.1.2.2.1.1.7")));
+    EXPECT_TRUE(kept.Keeps(*ParseOid("1.3.6.1.2.1.31.1.1.1.6.7")));
+    EXPECT_FALSE(kept.Keeps(*ParseOid("1.3.6.1.2.1.31.1.1.1.10.7")));
+    EXPECT_FALSE(kept.Keeps(*ParseOid("1.3.6.1.2.1.2.2.1")));
+}
+
 TEST(CheckAgainstCapture, UnreadableFileIsAnError) {
     toidfile library;
     try {
@@ -286,6 +344,23 @@ TEST(CheckAgainstCapture, UnreadableFileIsAnError) {
         EXPECT_STREQ(error.what(),
                      "Cannot open file \"/nonexistent/device.walk\". No such file or directory");
     }
+}
+
+TEST(CheckAgainstCapture, NothingReadableIsAnErrorThatShowsALine) {
+    const std::string file = ::testing::TempDir() + "/unreadable.walk";
+    std::ofstream(file) << "\n\x1b[31mIF-MIB::sysName.0 = STRING: x\n";
+    toidfile library;
+    try {
+        CheckAgainstCapture(library, file);
+        FAIL() << "no error";
+    } catch (const CheckError& error) {
+        EXPECT_EQ(error.Failure(), CheckFailure::unreadable);
+        EXPECT_EQ(std::string(error.what()), "No line of the capture " + file +
+                                                 " could be read; line 2 is: \"\\x1B[31mIF-MIB::sysName.0 = "
+                                                 "STRING: x\". Capture with snmpwalk -On or snmpbulkwalk -On "
+                                                 "(numeric OIDs): that format is always read.");
+    }
+    std::remove(file.c_str());
 }
 
 TEST(AgentSettings, ProblemsAreFoundBeforeAnythingIsSent) {

@@ -109,6 +109,53 @@ TEST_F(LiveCheck, EveryVersionAnswersLikeV2c) {
     }
 }
 
+// net-snmp keeps v3 users process-wide: a key typed wrong once must not stick to the agent.
+TEST_F(LiveCheck, AV3KeyCorrectedAfterAFailureIsTaken) {
+    AgentSettings settings = agent_.Settings(SnmpVersion::v3);
+    const std::string rightKey = settings.authKey;
+    settings.authKey = "wrong-auth-key";
+    DeviceAnswers answers;
+    const std::vector<Oid> upTime = {*ParseOid("1.3.6.1.2.1.1.3")};
+    EXPECT_THROW(WalkAgent(settings, upTime, answers), CheckError);
+    settings.authKey = rightKey;
+    WalkAgent(settings, upTime, answers);
+    EXPECT_NE(answers.Find(*ParseOid("1.3.6.1.2.1.1.3.0")), nullptr);
+}
+
+// A runaway agent meets the walk's bounds: its whole time and the memory of what is kept.
+TEST_F(LiveCheck, AWalkKeepsOnlyWhatEntriesNeedWithinItsBounds) {
+    toidfile library;
+    auto upTime = std::make_unique<Toiddata>();
+    upTime->oid = "1.3.6.1.2.1.1.3.0";
+    library.Add(std::move(upTime));
+    const CheckResult result = CheckAgainstAgent(library, agent_.Settings(SnmpVersion::v2c));
+    EXPECT_TRUE(result.entries[0].answered);
+    EXPECT_EQ(result.variables, 1u) << "the rest of the system group is walked, not kept";
+
+    struct Bound {
+        void (*set)(AgentSettings&);
+        std::string message;
+    };
+    const std::string host = agent_.Address();
+    for (const Bound& bound :
+         {Bound{[](AgentSettings& s) { s.deadlineSeconds = 0.05; },
+                "The walk of " + host + " did not end within 0.05 s."},
+          Bound{[](AgentSettings& s) { s.maxBytes = 1024; },
+                host + " answered more than 1024 bytes of variables that entries need"}}) {
+        AgentSettings settings = agent_.Settings(SnmpVersion::v2c);
+        settings.maxRepetitions = 1;  // the whole agent, one variable per request
+        bound.set(settings);
+        DeviceAnswers everything;
+        try {
+            WalkAgent(settings, {*ParseOid("1.3.6.1")}, everything);
+            FAIL() << "no bound met";
+        } catch (const CheckError& error) {
+            EXPECT_EQ(error.Failure(), CheckFailure::agentError);
+            EXPECT_EQ(error.what(), bound.message);
+        }
+    }
+}
+
 struct FailureCase {
     const char* name;
     void (*change)(AgentSettings&);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "check/agentwalk.h"
+#include "check/agentsettings.h"
 
 class LocalAgent {
   public:

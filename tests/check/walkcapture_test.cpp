@@ -112,6 +112,20 @@ INSTANTIATE_TEST_SUITE_P(
                      {"1.3.6.1.2.1.2.2.1.10.4", T::Counter32},
                      {"1.3.6.1.2.1.2.2.1.16.1", T::Counter32}},
                     {1, 2, 4, 6, 7, 9}},
+        CaptureCase{
+            "EveryWayNetSnmpPrintsTheTopOfTheTree",
+            "1.3.6.1.2.1.1.3.0 = Timeticks: (1) 0:00:00.01\n"                      // -On -On without the dot
+            "iso.3.6.1.2.1.2.2.1.10.1 = Counter32: 5\n"                            // net-snmp's default
+            ".iso.org.dod.internet.mgmt.mib-2.2.2.1.10.2 = Counter32: 6\n"         // -Of
+            "iso.org.dod.internet.private.enterprises.2021.4.5.0 = INTEGER: 7\n"   // -Of without the dot
+            ".iso.org.dod.internet.mgmt.mib-2.system.sysName.0 = STRING: \"x\"\n"  // a name a MIB gives
+            "org.3.6 = INTEGER: 1\n"                                               // org is not at the top
+            "iso. = INTEGER: 1\n",
+            {{"1.3.6.1.2.1.1.3.0", T::TimeTicks},
+             {"1.3.6.1.2.1.2.2.1.10.1", T::Counter32},
+             {"1.3.6.1.2.1.2.2.1.10.2", T::Counter32},
+             {"1.3.6.1.4.1.2021.4.5.0", T::Integer}},
+            {5, 6, 7}},
         CaptureCase{"StringThatNeverClosesBreaksOnlyItsLine",
                     ".1.3.6.1.2.1.1.3.0 = Timeticks: (1) 0:00:00.01\n"
                     ".1.3.6.1.2.1.1.1.0 = STRING: \"cut off\n"

@@ -1,0 +1,103 @@
+#include "check/agentaddress.h"
+
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <sys/socket.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "check/checkerror.h"
+
+namespace {
+
+std::string SystemLookup(const std::string& name) {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_DGRAM;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(name.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) return "";
+    char text[INET6_ADDRSTRLEN] = "";
+    const void* address =
+        found->ai_family == AF_INET6
+            ? static_cast<const void*>(&reinterpret_cast<sockaddr_in6*>(found->ai_addr)->sin6_addr)
+            : static_cast<const void*>(&reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr);
+    inet_ntop(found->ai_family, address, text, sizeof text);
+    freeaddrinfo(found);
+    return text;
+}
+
+std::mutex lookupMutex;
+NameLookup currentLookup = SystemLookup;
+
+NameLookup CurrentLookup() {
+    std::lock_guard lock(lookupMutex);
+    return currentLookup;
+}
+
+bool IsAddress(const std::string& text, int family) {
+    unsigned char buffer[sizeof(in6_addr)];
+    return inet_pton(family, text.c_str(), buffer) == 1;
+}
+
+// What a look-up thread hands back; shared, so that a cancelled wait can leave the thread behind.
+struct LookupResult {
+    std::mutex mutex;
+    std::condition_variable ready;
+    bool done = false;
+    std::string address;
+};
+
+std::string WaitForLookup(const std::string& name, const KeepWaiting& keepWaiting) {
+    auto result = std::make_shared<LookupResult>();
+    std::thread([result, name, lookup = CurrentLookup()] {
+        std::string address = lookup(name);
+        std::lock_guard lock(result->mutex);
+        result->address = std::move(address);
+        result->done = true;
+        result->ready.notify_all();
+    }).detach();
+    std::unique_lock lock(result->mutex);
+    while (!result->ready.wait_for(lock, std::chrono::milliseconds(50), [&] { return result->done; })) {
+        lock.unlock();
+        if (keepWaiting && !keepWaiting())
+            throw CheckError(CheckFailure::cancelled, "The check was cancelled.");
+        lock.lock();
+    }
+    return result->address;
+}
+
+}  // namespace
+
+std::string LookUpAgent(const std::string& host, const KeepWaiting& keepWaiting) {
+    std::string name = host, port = "161";
+    if (host.starts_with('[')) {
+        const std::size_t close = host.find(']');
+        if (close != std::string::npos) {
+            name = host.substr(1, close - 1);
+            if (host.compare(close + 1, 1, ":") == 0) port = host.substr(close + 2);
+        }
+    } else if (const std::size_t colon = host.find(':');
+               colon != std::string::npos && host.find(':', colon + 1) == std::string::npos) {
+        name = host.substr(0, colon);
+        port = host.substr(colon + 1);
+    }
+    const bool portIsNumber = !port.empty() && port.size() <= 5 &&
+                              port.find_first_not_of("0123456789") == std::string::npos &&
+                              std::stoi(port) <= 65535;
+    std::string address;
+    if (!name.empty() && portIsNumber)
+        address =
+            IsAddress(name, AF_INET) || IsAddress(name, AF_INET6) ? name : WaitForLookup(name, keepWaiting);
+    if (address.empty()) throw CheckError(CheckFailure::unknownHost, "Unknown host: " + host);
+    if (IsAddress(address, AF_INET6)) return "udp6:[" + address + "]:" + port;
+    return "udp:" + address + ":" + port;
+}
+
+void ReplaceNameLookup(NameLookup lookup) {
+    std::lock_guard lock(lookupMutex);
+    currentLookup = lookup ? std::move(lookup) : SystemLookup;
+}
