@@ -5,6 +5,7 @@
 
 class toidfile;
 class ModuleHeaders;
+class ParsedModules;
 
 // The two files the import reads from the program's own folder.
 struct ProgramFiles {
@@ -23,6 +24,9 @@ ProgramFiles ProgramFilesIn(const std::string& programFolder);
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
                const std::string& secondFolder, const ProgramFiles& program);
 
-// The same with the scanned module headers kept by the caller (the benchmark counts the reads).
+// The same with the scanned module headers kept by the caller (the benchmark counts the reads)
+// and, when parsed is given, the modules taken from it: parsed there once for all the imports
+// that share it, with the same entries, statistics and log as a parse here.
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
-               const std::string& secondFolder, const ProgramFiles& program, ModuleHeaders& headers);
+               const std::string& secondFolder, const ProgramFiles& program, ModuleHeaders& headers,
+               ParsedModules* parsed = nullptr);

@@ -7,6 +7,7 @@
 
 #include "import/importmib.h"
 #include "import/moduleheaders.h"
+#include "import/parsedmodules.h"
 
 class toidfile;
 
@@ -26,9 +27,14 @@ class ImportRunner {
     // false: no import log is made and ImportLog stays empty, for a caller that never shows it;
     // the reports are kept all the same.
     bool KeepLog = true;
+    // true: every module parsed by one import is kept for the later imports of this runner, so
+    // that the modules several files import are read and parsed once, with the same entries,
+    // reports and log. Run turns it on when it imports more than one file.
+    bool ReuseParsedModules = false;
 
     // Working folder: the folder of the first file; second folder: standardFolder.
-    // Loads the working folder's index first and saves it afterwards, also after an error.
+    // Loads the working folder's index at the first header scan, if one is needed, and saves it
+    // afterwards, also after an error.
     // Errors of ImportMib (eparseexception, MibFileError) pass through and end the run;
     // files after the failing one are not imported.
     void Run(toidfile& library, const std::vector<std::string>& files, const std::string& standardFolder,
@@ -48,6 +54,7 @@ class ImportRunner {
                 const ProgramFiles& program);
 
     ModuleHeaders headers_;  // the headers read by every run of this runner
+    ParsedModules parsed_;   // with ReuseParsedModules
 };
 
 // The folder of a file with its trailing separator; "./" for a bare file name.

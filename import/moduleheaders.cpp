@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "import/stripcomments.h"
+#include "import/textfile.h"
 #include "library/filesave.h"
 #include "mib/sourcetext.h"
 #include "text/asciicase.h"
@@ -77,20 +78,52 @@ bool ModuleHeaders::StampOf(const std::string& fileName, Stamp& stamp) {
     return true;
 }
 
+void ModuleHeaders::UseIndex(const std::string& indexFile) {
+    indexFile_ = indexFile;
+    indexLoaded_ = false;
+}
+
+void ModuleHeaders::LoadIndexOnFirstUse() {
+    if (indexLoaded_ || indexFile_.empty()) return;
+    indexLoaded_ = true;
+    LoadIndex(indexFile_);
+}
+
+const std::vector<std::string>& ModuleHeaders::FilesOf(const std::string& folder) {
+    const auto [listing, added] = folders_.try_emplace(folder);
+    if (!added) return listing->second;
+    std::vector<std::string>& names = listing->second;
+    std::error_code error;
+    // The entry's type comes with the listing; only links and unknown types cost a stat.
+    for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
+         it.increment(error)) {
+        std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (!name.empty() && name[0] != '.' && it->is_regular_file(typeError))
+            names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 const std::string* ModuleHeaders::Known(const std::string& fileName) {
+    LoadIndexOnFirstUse();
     const auto known = headers_.find(fileName);
-    Stamp stamp;
-    if (known == headers_.end() || !StampOf(fileName, stamp) || !(stamp == known->second.stamp))
-        return nullptr;
-    known->second.confirmed = true;
+    if (known == headers_.end()) return nullptr;
+    if (!known->second.confirmed) {
+        Stamp stamp;
+        if (!StampOf(fileName, stamp) || !(stamp == known->second.stamp)) return nullptr;
+        known->second.confirmed = true;
+    }
     return &known->second.moduleName;
 }
 
 const std::string& ModuleHeaders::Read(const std::string& fileName) {
+    LoadIndexOnFirstUse();
     Stamp stamp;
     StampOf(fileName, stamp);  // taken before reading: a file changed meanwhile is read again next time
     // Read as the parser reads a module: lines rejoined with CR LF, a byte-order mark dropped.
-    const std::string text = JoinLinesWithCrLf(ReadFileBytes(fileName));
+    const std::string text = JoinLinesWithCrLf(ReadPlainFileHead(fileName, HeadBytes));
     ++filesRead_;
     changed_ = true;
     Header& header = headers_[fileName];
@@ -98,17 +131,28 @@ const std::string& ModuleHeaders::Read(const std::string& fileName) {
     return header.moduleName;
 }
 
+bool ModuleHeaders::Vanished(const std::string& fileName) const {
+    const std::size_t separator = fileName.find_last_of('/');
+    const auto listing = folders_.find(fileName.substr(0, separator + 1));
+    if (listing == folders_.end()) return false;
+    return !std::binary_search(listing->second.begin(), listing->second.end(),
+                               fileName.substr(separator + 1));
+}
+
+void ModuleHeaders::SaveIndex() {
+    if (indexLoaded_) SaveIndex(indexFile_);
+}
+
 // "oidwright module headers 1 COUNT\n", then per file
 // "SIZE MODIFIED CHANGED INODE NAMELENGTH PATHLENGTH\n" NAME PATH "\n".
 void ModuleHeaders::SaveIndex(const std::string& indexFile) {
+    // Entries are not stat'ed here: a changed file is noticed by the scan that passes it.
     for (auto it = headers_.begin(); it != headers_.end();) {
-        Stamp stamp;
-        const bool current = it->second.confirmed || (StampOf(it->first, stamp) && stamp == it->second.stamp);
-        if (current) {
-            ++it;
-        } else {
+        if (Vanished(it->first)) {
             it = headers_.erase(it);
             changed_ = true;
+        } else {
+            ++it;
         }
     }
     if (!changed_) return;

@@ -13,6 +13,8 @@
 #include "mib/nameindex.h"
 #include "mib/parseexception.h"
 
+struct ParsedModule;
+
 // Takes module after module (LoadFile/LoadText, then ParseModule) and accumulates their
 // type assignments, value assignments and import lists in parse order.
 class tmibfile {
@@ -34,6 +36,12 @@ class tmibfile {
 
     // Parsers.
     void ParseModule();
+    // Adds the records of a module parsed elsewhere as ParseModule would add them, with this
+    // object's Imported flag, and writes its log lines; rethrows the error that ended its parse.
+    // Text and Position stay as they are.
+    void AddModule(const ParsedModule& parsed);
+    // Moves the records and import lines of the one module parsed into parsed.
+    void TakeModule(ParsedModule& parsed);
     tasntype ParseType(const std::string& name);
 
     // Lookups over everything parsed so far. A name used in a module (scope, see ModuleScope) is
@@ -99,6 +107,8 @@ class tmibfile {
 
     void addType(tasntype type);
     void addEntry(std::unique_ptr<tmibentry> entry);
+    const tasntype& storeType(tasntype type);  // addType and addEntry without the log line
+    const tmibentry& storeEntry(std::unique_ptr<tmibentry> entry);
     bool logging() const;  // whether a log line is wanted: only then is it built
 
     std::vector<std::unique_ptr<tasntype>> types_;

@@ -98,23 +98,33 @@ const tasntype* tmibfile::ResolveSyntaxType(const tmibentry& entry) const {
 }
 
 void tmibfile::addType(tasntype type) {
+    const tasntype& added = storeType(std::move(type));
+    if (logging()) OnLog(*this, "Type: " + added.Name);
+}
+
+void tmibfile::addEntry(std::unique_ptr<tmibentry> entry) {
+    const tmibentry& added = storeEntry(std::move(entry));
+    if (logging()) OnLog(*this, "Value: " + added.Name + " (" + added.Macro + ")");
+}
+
+const tasntype& tmibfile::storeType(tasntype type) {
     const int index = static_cast<int>(types_.size());
     type.Module = currentScope_;
     types_.push_back(std::make_unique<tasntype>(std::move(type)));
     const std::string& name = types_.back()->Name;
     typeNames_.Add(name, index);
     if (currentScope_ >= 0) scopes_[currentScope_].types.Add(name, index);
-    if (logging()) OnLog(*this, "Type: " + name);
+    return *types_.back();
 }
 
-void tmibfile::addEntry(std::unique_ptr<tmibentry> entry) {
+const tmibentry& tmibfile::storeEntry(std::unique_ptr<tmibentry> entry) {
     const int index = static_cast<int>(entries_.size());
     entry->Module = currentScope_;
     entries_.push_back(std::move(entry));
     const tmibentry& added = *entries_.back();
     entryNames_.Add(added.Name, index);
     if (currentScope_ >= 0) scopes_[currentScope_].entries.Add(added.Name, index);
-    if (logging()) OnLog(*this, "Value: " + added.Name + " (" + added.Macro + ")");
+    return added;
 }
 
 bool tmibfile::logging() const {

@@ -1,0 +1,55 @@
+#include "mib/parsedmodule.h"
+
+#include "mib/mibfile.h"
+
+std::shared_ptr<const ParsedModule> ParseModuleFile(const std::string& fileName, bool first) {
+    auto parsed = std::make_shared<ParsedModule>();
+    parsed->fileName = fileName;
+    tmibfile mib;
+    mib.LogLevel = 2;
+    mib.OnLog = [&parsed](tmibfile&, const std::string& line) { parsed->log.push_back(line); };
+    // A module parsed after another starts where ParseModule leaves the lexer.
+    mib.DefinitionStart = !first;
+    try {
+        mib.LoadFile(fileName);
+        mib.ParseModule();
+        mib.TakeModule(*parsed);
+    } catch (...) {
+        parsed->error = std::current_exception();
+    }
+    return parsed;
+}
+
+void tmibfile::TakeModule(ParsedModule& parsed) {
+    parsed.moduleName = ModuleName;
+    parsed.importList = std::move(ImportList);
+    parsed.importPositions = std::move(ImportPositions);
+    for (auto& type : types_) parsed.types.push_back(std::move(*type));
+    for (auto& entry : entries_) parsed.entries.push_back(std::move(*entry));
+}
+
+void tmibfile::AddModule(const ParsedModule& parsed) {
+    if (logging())
+        for (const std::string& line : parsed.log) OnLog(*this, line);
+    if (parsed.error) std::rethrow_exception(parsed.error);
+    FileName = parsed.fileName;
+    ModuleName = parsed.moduleName;
+    currentScope_ = scopeFor(ModuleName);
+    // The scopes in the order the IMPORTS clauses create them, as parseImports does.
+    for (std::size_t i = 0; i < parsed.importList.size(); ++i) {
+        const std::string& line = parsed.importList[i];
+        const std::size_t colon = line.find(':');
+        const int from = scopeFor(line.substr(0, colon));
+        scopes_[currentScope_].importedFrom.try_emplace(line.substr(colon + 1), from);
+        ImportList.push_back(line);
+        ImportPositions.push_back(parsed.importPositions[i]);
+        ImportFiles.push_back(parsed.fileName);
+    }
+    for (const tasntype& type : parsed.types) storeType(tasntype(type));
+    for (const tmibentry& entry : parsed.entries) {
+        auto copy = std::make_unique<tmibentry>(entry);
+        copy->Imported = Imported;
+        storeEntry(std::move(copy));
+    }
+    DefinitionStart = true;
+}
