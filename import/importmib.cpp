@@ -98,6 +98,7 @@ bool ImportMib(toidfile& library, const std::string& fileName, const std::string
     tmibfile mib;
     if (library.OnLog) mib.OnLog = [&library](tmibfile&, const std::string& line) { library.Log(line); };
     mib.LogLevel = library.LogLevel;
+    if (parsed != nullptr) mib.ShareScopes(parsed->Scopes());
 
     ModuleLoader loader(library, mib, headers, parsed);
     loader.LoadStandard(program.standardModule);

@@ -2,6 +2,6 @@
 
 const ParsedModule& ParsedModules::Get(const std::string& fileName, bool first) {
     auto& parsed = parsed_[{fileName, first}];
-    if (!parsed) parsed = ParseModuleFile(fileName, first);
+    if (!parsed) parsed = ParseModuleFile(fileName, first, scopes_);
     return *parsed;
 }

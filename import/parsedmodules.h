@@ -16,7 +16,11 @@ class ParsedModules {
     // The parse of fileName as the first module of an import (the standard module) or after others.
     const ParsedModule& Get(const std::string& fileName, bool first);
     int FilesParsed() const { return static_cast<int>(parsed_.size()); }
+    // The scope numbers of every parse of the run: a parser object taking the modules numbers
+    // its scopes through them too, and then shares their records instead of copying them.
+    const std::shared_ptr<SharedScopes>& Scopes() const { return scopes_; }
 
   private:
+    std::shared_ptr<SharedScopes> scopes_ = std::make_shared<SharedScopes>();
     std::map<std::pair<std::string, bool>, std::shared_ptr<const ParsedModule>> parsed_;
 };

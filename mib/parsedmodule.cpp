@@ -2,10 +2,13 @@
 
 #include "mib/mibfile.h"
 
-std::shared_ptr<const ParsedModule> ParseModuleFile(const std::string& fileName, bool first) {
+std::shared_ptr<const ParsedModule> ParseModuleFile(const std::string& fileName, bool first,
+                                                    std::shared_ptr<SharedScopes> scopes) {
     auto parsed = std::make_shared<ParsedModule>();
     parsed->fileName = fileName;
     tmibfile mib;
+    mib.ShareScopes(std::move(scopes));
+    mib.Imported = true;
     mib.LogLevel = 2;
     mib.OnLog = [&parsed](tmibfile&, const std::string& line) { parsed->log.push_back(line); };
     // A module parsed after another starts where ParseModule leaves the lexer.
@@ -24,8 +27,8 @@ void tmibfile::TakeModule(ParsedModule& parsed) {
     parsed.moduleName = ModuleName;
     parsed.importList = std::move(ImportList);
     parsed.importPositions = std::move(ImportPositions);
-    for (auto& type : types_) parsed.types.push_back(std::move(*type));
-    for (auto& entry : entries_) parsed.entries.push_back(std::move(*entry));
+    parsed.types = std::move(types_);
+    parsed.entries = std::move(entries_);
 }
 
 void tmibfile::AddModule(const ParsedModule& parsed) {
@@ -45,11 +48,24 @@ void tmibfile::AddModule(const ParsedModule& parsed) {
         ImportPositions.push_back(parsed.importPositions[i]);
         ImportFiles.push_back(parsed.fileName);
     }
-    for (const tasntype& type : parsed.types) storeType(tasntype(type));
-    for (const tmibentry& entry : parsed.entries) {
-        auto copy = std::make_unique<tmibentry>(entry);
-        copy->Imported = Imported;
-        storeEntry(std::move(copy));
+    for (const auto& type : parsed.types) {
+        if (type->Module == currentScope_) {
+            storeType(type);
+        } else {
+            auto copy = std::make_shared<tasntype>(*type);
+            copy->Module = currentScope_;
+            storeType(std::move(copy));
+        }
+    }
+    for (const auto& entry : parsed.entries) {
+        if (entry->Module == currentScope_ && entry->Imported == Imported) {
+            storeEntry(entry);
+        } else {
+            auto copy = std::make_shared<tmibentry>(*entry);
+            copy->Module = currentScope_;
+            copy->Imported = Imported;
+            storeEntry(std::move(copy));
+        }
     }
     DefinitionStart = true;
 }
