@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <filesystem>
 
 #include "import/stripcomments.h"
@@ -124,6 +125,10 @@ const std::string& ModuleHeaders::Read(const std::string& fileName) {
     StampOf(fileName, stamp);  // taken before reading: a file changed meanwhile is read again next time
     // Read as the parser reads a module: lines rejoined with CR LF, a byte-order mark dropped.
     const std::string text = JoinLinesWithCrLf(ReadPlainFileHead(fileName, HeadBytes));
+    // A write within the same tick of the file system's clock would leave the times as they are:
+    // a stamp that young serves this run only (its change time can never match again).
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    if (std::chrono::nanoseconds(stamp.changed) + TimestampTick > now) stamp.changed = 0;
     ++filesRead_;
     changed_ = true;
     Header& header = headers_[fileName];

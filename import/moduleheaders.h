@@ -2,6 +2,7 @@
 // The module names that file headers declare, remembered per file so that a header scan reads a
 // file only when it is new or changed, within one import and, through an index file, between imports.
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -39,6 +40,7 @@ class ModuleHeaders {
     // or is no plain file (a pipe or device would block or never end).
     const std::string& Read(const std::string& fileName);
     static constexpr std::size_t HeadBytes = 1024 * 1024;  // the largest real header starts at 34 KB
+    static constexpr std::chrono::milliseconds TimestampTick{20};
     int FilesRead() const { return filesRead_; }
     bool IndexUsed() const { return indexLoaded_; }
 
