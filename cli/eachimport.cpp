@@ -80,7 +80,7 @@ int RunEach(const EachOptions& options) {
             std::cout << SummaryLine(item) << std::endl;
         if (progress) std::cerr << "[" << done << "/" << total << "] " << item.fileName << std::flush;
     };
-    const auto items = collection.Run(options.folder, options.standardFolder, options.program);
+    const auto items = collection.Run(options.folder, options.program);
     if (progress) std::cerr << "\r\x1b[K" << std::flush;
     std::cout << items.size()
               << " files: " << counts[CollectionItem::Imported] + counts[CollectionItem::Incomplete]

@@ -9,7 +9,6 @@ struct EachOptions {
     std::string folder;
     std::string libraryFolder;  // -o OUTDIR: OUTDIR/MODULE.oidlib; "" writes none
     std::string pageFolder;     // --html DIR: DIR/MODULE.html; "" writes none
-    std::string standardFolder;
     ProgramFiles program;
     std::string moduleIndexFolder;
     bool quiet = false;  // only the lines of modules that did not import cleanly, and the total

@@ -2,12 +2,10 @@
 
 #include <filesystem>
 
-#include "import/importrunner.h"
-#include "import/lettercase.h"
 #include "library/htmloverview.h"
 #include "library/oidfile.h"
-#include "library/textcase.h"
 #include "mib/sourcetext.h"
+#include "text/asciicase.h"
 
 namespace fs = std::filesystem;
 
@@ -15,21 +13,19 @@ std::vector<std::string> MibFilesIn(const std::string& folder) {
     ModuleHeaders listing;
     std::vector<std::string> files;
     for (const std::string& name : listing.FilesOf(folder)) {
-        const std::string extension = lettercase::Lower(fs::path(name).extension().string());
+        const std::string extension = asciicase::Lower(fs::path(name).extension().string());
         if (extension == ".mib" || extension == ".my" || extension == ".txt") files.push_back(folder + name);
     }
     return files;
 }
 
-std::vector<CollectionItem> CollectionImport::Run(const std::string& folder,
-                                                  const std::string& standardFolder,
-                                                  const ProgramFiles& program) {
+std::vector<CollectionItem> CollectionImport::Run(const std::string& folder, const ProgramFiles& program) {
     const std::string workingFolder = (fs::path(folder) / "").string();
     if (!ModuleIndexFolder.empty()) headers_.UseIndex(ModuleIndexFile(ModuleIndexFolder, workingFolder));
     const std::vector<std::string> files = MibFilesIn(workingFolder);
     std::vector<CollectionItem> items;
     for (const std::string& file : files) {
-        items.push_back(ImportFile(file, workingFolder, standardFolder, program));
+        items.push_back(ImportFile(file, workingFolder, program));
         if (OnItem) OnItem(items.back(), static_cast<int>(items.size()), static_cast<int>(files.size()));
     }
     headers_.SaveIndex();
@@ -37,12 +33,12 @@ std::vector<CollectionItem> CollectionImport::Run(const std::string& folder,
 }
 
 CollectionItem CollectionImport::ImportFile(const std::string& fileName, const std::string& folder,
-                                            const std::string& standardFolder, const ProgramFiles& program) {
+                                            const ProgramFiles& program) {
     CollectionItem item{fileName};
     toidfile library;
     bool complete = false;
     try {
-        complete = ImportMib(library, fileName, folder, standardFolder, program, headers_, &parsed_);
+        complete = ImportMib(library, fileName, folder, program.standardFolder, program, headers_, &parsed_);
     } catch (const eparseexception& error) {
         item.result = CollectionItem::Failed;
         item.message = error.FileName + ":" + std::to_string(LineOfPosition(error)) + ": " + error.Message;
@@ -57,7 +53,7 @@ CollectionItem CollectionImport::ImportFile(const std::string& fileName, const s
     item.result = complete ? CollectionItem::Imported : CollectionItem::Incomplete;
 
     // Two files of one module would write one library: the first in name order keeps it.
-    const auto [first, added] = written_.try_emplace(textcase::UpperAscii(item.moduleName), fileName);
+    const auto [first, added] = written_.try_emplace(asciicase::Upper(item.moduleName), fileName);
     if (!added) {
         item.result = CollectionItem::Duplicate;
         item.message = first->second;

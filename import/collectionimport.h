@@ -40,12 +40,11 @@ class CollectionImport {
 
     // Imports the MIB files of folder; a file that fails is reported and the run goes on.
     // Returns the outcome of every file in order.
-    std::vector<CollectionItem> Run(const std::string& folder, const std::string& standardFolder,
-                                    const ProgramFiles& program);
+    std::vector<CollectionItem> Run(const std::string& folder, const ProgramFiles& program);
 
   private:
     CollectionItem ImportFile(const std::string& fileName, const std::string& folder,
-                              const std::string& standardFolder, const ProgramFiles& program);
+                              const ProgramFiles& program);
 
     ModuleHeaders headers_;
     ParsedModules parsed_;

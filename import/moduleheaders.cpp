@@ -1,14 +1,17 @@
 #include "import/moduleheaders.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <filesystem>
+#include <system_error>
 
 #include "import/stripcomments.h"
-#include "import/textfile.h"
 #include "library/filesave.h"
 #include "mib/sourcetext.h"
 #include "text/asciicase.h"
@@ -38,6 +41,36 @@ bool ReadNumber(std::string_view text, std::size_t& position, std::uint64_t& val
     return true;
 }
 
+// At most limit bytes from the start of a plain file. Throws MibFileError naming the file when it
+// cannot be opened or read or is no plain file; it is opened without blocking, so that a named
+// pipe is refused at once.
+std::string ReadPlainFileHead(const std::string& fileName, std::size_t limit) {
+    const auto fail = [&](const char* what, int error) {
+        return MibFileError(std::string(what) + " file \"" + fileName + "\". " +
+                            std::generic_category().message(error));
+    };
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) throw fail("Cannot open", errno);
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat info;
+    if (::fstat(fd, &info) != 0) throw fail("Cannot read", errno);
+    if (!S_ISREG(info.st_mode)) throw fail("Cannot read", S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+    std::string head(std::min<std::size_t>(limit, static_cast<std::size_t>(info.st_size)), '\0');
+    std::size_t used = 0;
+    while (used < head.size()) {
+        const ssize_t n = ::read(fd, head.data() + used, head.size() - used);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw fail("Cannot read", errno);
+        if (n == 0) break;
+        used += static_cast<std::size_t>(n);
+    }
+    head.resize(used);
+    return head;
+}
+
 }  // namespace
 
 // Looks at the text in place: the header is near its start, and a scanned file can be large.
@@ -45,7 +78,7 @@ std::string ScannedModuleName(const std::string& text) {
     constexpr std::string_view keyword = "DEFINITIONS";
     const std::string_view all = text;
     const auto found = std::search(all.begin(), all.end(), keyword.begin(), keyword.end(),
-                                   [](char c, char k) { return asciicase::upper(c) == k; });
+                                   [](char c, char k) { return asciicase::Upper(c) == k; });
     if (found == all.end()) return "";
     const std::size_t at = static_cast<std::size_t>(found - all.begin());
     // One character after the keyword is passed over, then blanks up to "::=".
@@ -54,7 +87,7 @@ std::string ScannedModuleName(const std::string& text) {
     const std::string_view head = Trim(all.substr(0, at));
     const std::size_t delimiter = head.find_last_of(" \n\r\b");
     const std::string_view name = delimiter == std::string_view::npos ? head : head.substr(delimiter + 1);
-    return asciicase::upper(std::string(name));
+    return asciicase::Upper(std::string(name));
 }
 
 std::string ModuleIndexFile(const std::string& cacheFolder, const std::string& workingFolder) {

@@ -260,7 +260,7 @@ void tmibfile::lexApostropheString(tmibitem& item) {
 
 void tmibfile::repairFirstLetter(tmibitem& item, int32_t start, bool toUpper) {
     char& first = Text[start - 1];
-    first = toUpper ? asciicase::upper(first) : asciicase::lower(first);
+    first = toUpper ? asciicase::Upper(first) : asciicase::Lower(first);
     item.text[0] = first;
 }
 

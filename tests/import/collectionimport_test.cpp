@@ -16,11 +16,9 @@ namespace fs = std::filesystem;
 namespace {
 
 ProgramFiles Programs() {
-    return {testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
+    return {testdata::programData("stdmib").string() + "/",
+            testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
             "/nonexistent/replacelist.txt"};
-}
-const std::string StandardFolder() {
-    return testdata::programData("stdmib").string() + "/";
 }
 
 // A fresh folder for one test, removed afterwards.
@@ -40,7 +38,7 @@ struct TempFolder {
 std::string SingleImport(const std::string& file, const std::string& folder, ImportRunner& runner) {
     toidfile library;
     try {
-        const bool complete = runner.RunImport(library, file, folder, StandardFolder(), Programs());
+        const bool complete = runner.RunImport(library, file, folder, Programs());
         std::string all = library.SaveToText() + (complete ? "complete\n" : "incomplete\n");
         for (const auto* lines : {&runner.ImportReport, &runner.ImportLog})
             for (const std::string& line : *lines) all += line + "\n";
@@ -85,12 +83,12 @@ TEST(ImportCollection, WritesTheLibrariesOfSeparateImports) {
     TempFolder out;
     CollectionImport collection;
     collection.LibraryFolder = out.path.string();
-    const std::vector<CollectionItem> items = collection.Run(mibs.string(), StandardFolder(), Programs());
+    const std::vector<CollectionItem> items = collection.Run(mibs.string(), Programs());
     ASSERT_EQ(items.size(), MibFilesIn(mibs.string() + "/").size());
     for (const CollectionItem& item : items) {
         ASSERT_EQ(item.result, CollectionItem::Imported) << item.fileName << " " << item.message;
         toidfile library;
-        ImportMib(library, item.fileName, mibs.string() + "/", StandardFolder(), Programs());
+        ImportMib(library, item.fileName, mibs.string() + "/", Programs().standardFolder, Programs());
         EXPECT_EQ(ReadFileBytes(out / (item.moduleName + ".oidlib")), library.SaveToText()) << item.fileName;
         EXPECT_EQ(item.entries, library.Count());
     }
@@ -114,8 +112,7 @@ TEST(ImportCollection, ABrokenModuleIsReportedAndTheRunGoesOn) {
     collection.OnItem = [&](const CollectionItem&, int count, int total) {
         done.push_back(count * 10 + total);
     };
-    const std::vector<CollectionItem> items =
-        collection.Run(folder.path.string(), StandardFolder(), Programs());
+    const std::vector<CollectionItem> items = collection.Run(folder.path.string(), Programs());
 
     ASSERT_EQ(items.size(), 5u);
     EXPECT_EQ(done, (std::vector<int>{15, 25, 35, 45, 55}));
@@ -142,8 +139,7 @@ TEST(ImportCollection, AnUnwritableLibraryIsReported) {
     std::ofstream(folder / "e.mib") << "E-MIB DEFINITIONS ::= BEGIN\nEND\n";
     CollectionImport collection;
     collection.LibraryFolder = folder / "no-such-folder";
-    const std::vector<CollectionItem> items =
-        collection.Run(folder.path.string(), StandardFolder(), Programs());
+    const std::vector<CollectionItem> items = collection.Run(folder.path.string(), Programs());
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].result, CollectionItem::Unwritable);
     EXPECT_NE(items[0].message.find("no-such-folder"), std::string::npos) << items[0].message;
