@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/commandline.h"
+#include "cli/eachimport.h"
 #include "import/importrunner.h"
 #include "library/htmloverview.h"
 #include "library/oidfile.h"
@@ -21,6 +22,7 @@ enum ExitCode { exitOk = 0, exitSoftFailure = 1, exitParseError = 2, exitLibrary
 constexpr const char* Usage =
     R"(Usage: oidwright-import [--library IN.oidlib] [-o OUT.oidlib] [--html PAGE.html]
                         [--stdmib DIR] [--log] [-q] MIBFILE...
+       oidwright-import --each FOLDER [-o OUTDIR] [--html DIR] [--stdmib DIR] [-q]
 
 Imports MIB files into an OID library as the window's "MIB File..." command does.
 The working folder is the folder of the first MIB file; modules not found there are
@@ -33,6 +35,10 @@ headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright) for later 
   -o OUT         write the library to OUT when done ("-" for standard output)
   --html PAGE    also write the HTML overview page of the library (as "Write to HTML")
   --stdmib DIR   standard folder and standard module to use instead of stdmib/
+  --each FOLDER  import every MIB file of FOLDER (*.mib, *.my, *.txt) as its own file,
+                 into OUTDIR/MODULE.oidlib and DIR/MODULE.html, with a line per file and
+                 a total (-q: only the files that did not import cleanly); the modules
+                 the files share are read once; the exit status is the worst one met
   --log          also print the full import log
   -q             print no reports (errors and warnings still go to standard error)
   --help         show this text
@@ -48,7 +54,7 @@ written; 4 wrong arguments.
 )";
 
 struct Options {
-    std::string input, output, html, stdmib;
+    std::string input, output, html, stdmib, each;
     bool log = false, quiet = false;
     std::vector<std::string> files;
 };
@@ -82,6 +88,8 @@ bool ParseArguments(int argc, char** argv, Options& options) {
             if (!value(options.output)) return false;
         } else if (argument == "--html") {
             if (!value(options.html)) return false;
+        } else if (argument == "--each") {
+            if (!value(options.each)) return false;
         } else if (argument == "--stdmib") {
             if (!value(options.stdmib)) return false;
         } else if (argument == "--log") {
@@ -110,7 +118,10 @@ int main(int argc, char** argv) {
         return exitOk;
     }
     Options options;
-    if (!ParseArguments(argc, argv, options) || (options.files.empty() && options.input.empty())) {
+    const bool parsed = ParseArguments(argc, argv, options);
+    const bool each = !options.each.empty();
+    if (!parsed || (options.files.empty() && options.input.empty() && !each) ||
+        (each && (!options.files.empty() || !options.input.empty() || options.output == "-"))) {
         std::cerr << Usage;
         return exitUsage;
     }
@@ -120,6 +131,10 @@ int main(int argc, char** argv) {
 
     const std::string programFolder = ProgramFolder(argv[0]);
     const ProgramFiles program = ProgramFilesIn(programFolder, options.stdmib);
+
+    if (each)
+        return RunEach(
+            {options.each, options.output, options.html, program, UserCacheFolder(), options.quiet});
 
     ImportRunner runner;
     runner.ModuleIndexFolder = UserCacheFolder();

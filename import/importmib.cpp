@@ -5,6 +5,7 @@
 #include "import/displaynames.h"
 #include "import/mibconverter.h"
 #include "import/modulelocator.h"
+#include "import/parsedmodules.h"
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
 #include "text/asciicase.h"
@@ -15,19 +16,15 @@ namespace {
 // Phase 1: the standard module, the chosen file, then pass after pass every imported module.
 class ModuleLoader {
   public:
-    ModuleLoader(toidfile& library, tmibfile& mib, ModuleHeaders& headers)
-        : library_(library), mib_(mib), headers_(headers) {}
+    ModuleLoader(toidfile& library, tmibfile& mib, ModuleHeaders& headers, ParsedModules* parsed)
+        : library_(library), mib_(mib), headers_(headers), parsed_(parsed) {}
 
-    void Parse(const std::string& fileName) {
-        mib_.LoadFile(fileName);
-        mib_.ParseModule();
-    }
+    void LoadStandard(const std::string& fileName) { Parse(fileName, true); }
 
     void LoadChosen(const std::string& fileName) {
-        mib_.LoadFile(fileName);
         library_.ImportStats.ReportFile = fileName;
         mib_.Imported = false;
-        mib_.ParseModule();
+        Parse(fileName, false);
         loaded_.insert(asciicase::Upper(mib_.ModuleName));
         library_.Log("MIB: " + mib_.ModuleName);
     }
@@ -45,7 +42,7 @@ class ModuleLoader {
                 if (file.empty()) RaiseMissing(i, module);
                 library_.Log("Load: " + file);
                 library_.ImportStats.AddFile(module, true);
-                Parse(file);
+                Parse(file, false);
                 library_.Log("MIB: " + mib_.ModuleName);
                 loaded_.insert(asciicase::Upper(module));
                 loadedSomething = true;
@@ -54,6 +51,12 @@ class ModuleLoader {
     }
 
   private:
+    void Parse(const std::string& fileName, bool first) {
+        if (parsed_ != nullptr) return mib_.AddModule(parsed_->Get(fileName, first));
+        mib_.LoadFile(fileName);
+        mib_.ParseModule();
+    }
+
     [[noreturn]] void RaiseMissing(std::size_t importLine, const std::string& module) {
         mib_.LoadFile(mib_.ImportFiles[importLine]);
         mib_.Position = static_cast<int32_t>(std::stol(mib_.ImportPositions[importLine]));
@@ -63,6 +66,7 @@ class ModuleLoader {
     toidfile& library_;
     tmibfile& mib_;
     ModuleHeaders& headers_;
+    ParsedModules* parsed_;                   // nullptr: every module is parsed here
     std::unordered_set<std::string> loaded_;  // upper-cased module names
 };
 
@@ -75,7 +79,8 @@ bool ImportMib(toidfile& library, const std::string& fileName, const std::string
 }
 
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
-               const std::string& secondFolder, const ProgramFiles& program, ModuleHeaders& headers) {
+               const std::string& secondFolder, const ProgramFiles& program, ModuleHeaders& headers,
+               ParsedModules* parsed) {
     library.Log("Load: " + fileName);
     DisplayNames names;
     names.ReplaceList = LoadReplaceList(program.replaceList);
@@ -84,9 +89,10 @@ bool ImportMib(toidfile& library, const std::string& fileName, const std::string
     tmibfile mib;
     if (library.OnLog) mib.OnLog = [&library](tmibfile&, const std::string& line) { library.Log(line); };
     mib.LogLevel = library.LogLevel;
+    if (parsed != nullptr) mib.ShareScopes(parsed->Scopes());
 
-    ModuleLoader loader(library, mib, headers);
-    loader.Parse(program.standardModule);
+    ModuleLoader loader(library, mib, headers, parsed);
+    loader.LoadStandard(program.standardModule);
     loader.LoadChosen(fileName);
     const std::string agent = mib.ModuleName;
     mib.Imported = true;

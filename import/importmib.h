@@ -7,6 +7,7 @@
 
 class toidfile;
 class ModuleHeaders;
+class ParsedModules;
 
 // Parses the standard module, fileName and every module it imports (searched in workingFolder,
 // then secondFolder, or fileName's folder when that is empty), then appends an entry for every
@@ -16,6 +17,9 @@ class ModuleHeaders;
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
                const std::string& secondFolder, const ProgramFiles& program);
 
-// The same with the scanned module headers kept by the caller (the benchmark counts the reads).
+// The same with the scanned module headers kept by the caller (the benchmark counts the reads)
+// and, when parsed is given, the modules taken from it: parsed there once for all the imports
+// that share it, with the same entries, statistics and log as a parse here.
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
-               const std::string& secondFolder, const ProgramFiles& program, ModuleHeaders& headers);
+               const std::string& secondFolder, const ProgramFiles& program, ModuleHeaders& headers,
+               ParsedModules* parsed = nullptr);

@@ -9,16 +9,16 @@ void ImportRunner::Run(toidfile& library, const std::vector<std::string>& files,
     ImportReport.clear();
     Failed = false;
     if (files.empty()) return;
-    if (ModuleIndexFolder.empty()) return RunAll(library, files, program);
-    const std::string index = ModuleIndexFile(ModuleIndexFolder, FolderOfFile(files.front()));
-    headers_.LoadIndex(index);
+    if (files.size() > 1) ReuseParsedModules = true;
+    if (!ModuleIndexFolder.empty())
+        headers_.UseIndex(ModuleIndexFile(ModuleIndexFolder, FolderOfFile(files.front())));
     try {
         RunAll(library, files, program);
     } catch (...) {
-        headers_.SaveIndex(index);  // the headers read before the error are still right
+        headers_.SaveIndex();  // the headers read before the error are still right
         throw;
     }
-    headers_.SaveIndex(index);
+    headers_.SaveIndex();
 }
 
 void ImportRunner::RunAll(toidfile& library, const std::vector<std::string>& files,
@@ -48,7 +48,8 @@ bool ImportRunner::RunImport(toidfile& library, const std::string& fileName, con
     if (KeepLog) library.OnLog = [this](toidfile&, const std::string& line) { KeepLogLine(line); };
     library.OnModuleSearch = OnModuleSearch;
     library.LogLevel = KeepLog ? 2 : 0;
-    const bool ok = ImportMib(library, fileName, workingFolder, program.standardFolder, program, headers_);
+    const bool ok = ImportMib(library, fileName, workingFolder, program.standardFolder, program, headers_,
+                              ReuseParsedModules ? &parsed_ : nullptr);
     library.ImportStats.WriteReport(ImportReport);
     return ok;
 }

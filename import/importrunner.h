@@ -7,6 +7,7 @@
 
 #include "import/importmib.h"
 #include "import/moduleheaders.h"
+#include "import/parsedmodules.h"
 #include "library/oidfile.h"
 
 // Imports files one after the other as the window's import command does and keeps what
@@ -30,9 +31,14 @@ class ImportRunner {
     // The log a run keeps: a hostile module could otherwise make it outgrow memory. Past the
     // limit one last line says that the log was cut there.
     std::size_t MaxLogBytes = std::size_t{16} * 1024 * 1024;
+    // true: every module parsed by one import is kept for the later imports of this runner, so
+    // that the modules several files import are read and parsed once, with the same entries,
+    // reports and log. Run turns it on when it imports more than one file.
+    bool ReuseParsedModules = false;
 
     // Working folder: the folder of the first file; second folder: the program's standard folder.
-    // Loads the working folder's index first and saves it afterwards, also after an error.
+    // Loads the working folder's index at the first header scan, if one is needed, and saves it
+    // afterwards, also after an error.
     // Errors of ImportMib (eparseexception, MibFileError) pass through and end the run;
     // files after the failing one are not imported.
     void Run(toidfile& library, const std::vector<std::string>& files, const ProgramFiles& program);
@@ -53,4 +59,5 @@ class ImportRunner {
 
     ModuleHeaders headers_;  // the headers read by every run of this runner
     std::size_t logBytes_ = 0;
+    ParsedModules parsed_;   // with ReuseParsedModules
 };

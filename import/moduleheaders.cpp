@@ -1,10 +1,15 @@
 #include "import/moduleheaders.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <filesystem>
+#include <system_error>
 
 #include "import/stripcomments.h"
 #include "library/filesave.h"
@@ -34,6 +39,36 @@ bool ReadNumber(std::string_view text, std::size_t& position, std::uint64_t& val
     if (error != std::errc() || next == end || *next != after) return false;
     position = static_cast<std::size_t>(next - text.data()) + 1;
     return true;
+}
+
+// At most limit bytes from the start of a plain file. Throws MibFileError naming the file when it
+// cannot be opened or read or is no plain file; it is opened without blocking, so that a named
+// pipe is refused at once.
+std::string ReadPlainFileHead(const std::string& fileName, std::size_t limit) {
+    const auto fail = [&](const char* what, int error) {
+        return MibFileError(std::string(what) + " file \"" + fileName + "\". " +
+                            std::generic_category().message(error));
+    };
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) throw fail("Cannot open", errno);
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat info;
+    if (::fstat(fd, &info) != 0) throw fail("Cannot read", errno);
+    if (!S_ISREG(info.st_mode)) throw fail("Cannot read", S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+    std::string head(std::min<std::size_t>(limit, static_cast<std::size_t>(info.st_size)), '\0');
+    std::size_t used = 0;
+    while (used < head.size()) {
+        const ssize_t n = ::read(fd, head.data() + used, head.size() - used);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw fail("Cannot read", errno);
+        if (n == 0) break;
+        used += static_cast<std::size_t>(n);
+    }
+    head.resize(used);
+    return head;
 }
 
 }  // namespace
@@ -77,20 +112,56 @@ bool ModuleHeaders::StampOf(const std::string& fileName, Stamp& stamp) {
     return true;
 }
 
+void ModuleHeaders::UseIndex(const std::string& indexFile) {
+    indexFile_ = indexFile;
+    indexLoaded_ = false;
+}
+
+void ModuleHeaders::LoadIndexOnFirstUse() {
+    if (indexLoaded_ || indexFile_.empty()) return;
+    indexLoaded_ = true;
+    LoadIndex(indexFile_);
+}
+
+const std::vector<std::string>& ModuleHeaders::FilesOf(const std::string& folder) {
+    const auto [listing, added] = folders_.try_emplace(folder);
+    if (!added) return listing->second;
+    std::vector<std::string>& names = listing->second;
+    std::error_code error;
+    // The entry's type comes with the listing; only links and unknown types cost a stat.
+    for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
+         it.increment(error)) {
+        std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (!name.empty() && name[0] != '.' && it->is_regular_file(typeError))
+            names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 const std::string* ModuleHeaders::Known(const std::string& fileName) {
+    LoadIndexOnFirstUse();
     const auto known = headers_.find(fileName);
-    Stamp stamp;
-    if (known == headers_.end() || !StampOf(fileName, stamp) || !(stamp == known->second.stamp))
-        return nullptr;
-    known->second.confirmed = true;
+    if (known == headers_.end()) return nullptr;
+    if (!known->second.confirmed) {
+        Stamp stamp;
+        if (!StampOf(fileName, stamp) || !(stamp == known->second.stamp)) return nullptr;
+        known->second.confirmed = true;
+    }
     return &known->second.moduleName;
 }
 
 const std::string& ModuleHeaders::Read(const std::string& fileName) {
+    LoadIndexOnFirstUse();
     Stamp stamp;
     StampOf(fileName, stamp);  // taken before reading: a file changed meanwhile is read again next time
     // Read as the parser reads a module: lines rejoined with CR LF, a byte-order mark dropped.
-    const std::string text = JoinLinesWithCrLf(ReadFileBytes(fileName));
+    const std::string text = JoinLinesWithCrLf(ReadPlainFileHead(fileName, HeadBytes));
+    // A write within the same tick of the file system's clock would leave the times as they are:
+    // a stamp that young serves this run only (its change time can never match again).
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    if (std::chrono::nanoseconds(stamp.changed) + TimestampTick > now) stamp.changed = 0;
     ++filesRead_;
     changed_ = true;
     Header& header = headers_[fileName];
@@ -98,17 +169,28 @@ const std::string& ModuleHeaders::Read(const std::string& fileName) {
     return header.moduleName;
 }
 
+bool ModuleHeaders::Vanished(const std::string& fileName) const {
+    const std::size_t separator = fileName.find_last_of('/');
+    const auto listing = folders_.find(fileName.substr(0, separator + 1));
+    if (listing == folders_.end()) return false;
+    return !std::binary_search(listing->second.begin(), listing->second.end(),
+                               fileName.substr(separator + 1));
+}
+
+void ModuleHeaders::SaveIndex() {
+    if (indexLoaded_) SaveIndex(indexFile_);
+}
+
 // "oidwright module headers 1 COUNT\n", then per file
 // "SIZE MODIFIED CHANGED INODE NAMELENGTH PATHLENGTH\n" NAME PATH "\n".
 void ModuleHeaders::SaveIndex(const std::string& indexFile) {
+    // Entries are not stat'ed here: a changed file is noticed by the scan that passes it.
     for (auto it = headers_.begin(); it != headers_.end();) {
-        Stamp stamp;
-        const bool current = it->second.confirmed || (StampOf(it->first, stamp) && stamp == it->second.stamp);
-        if (current) {
-            ++it;
-        } else {
+        if (Vanished(it->first)) {
             it = headers_.erase(it);
             changed_ = true;
+        } else {
+            ++it;
         }
     }
     if (!changed_) return;

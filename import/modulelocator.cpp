@@ -1,16 +1,13 @@
 #include "import/modulelocator.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <vector>
 
 #include "library/oidfile.h"
+#include "mib/parseexception.h"
 #include "text/asciicase.h"
 #include "text/paths.h"
 #include "text/textfile.h"
 #include "text/windows1251case.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -23,19 +20,6 @@ bool MatchesWildcard(const std::string& name, const std::string& wildcard) {
                windows1251case::Lower(extension);
 }
 
-std::vector<std::string> MatchingFiles(const std::string& folder, const std::string& wildcard) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
-         it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        if (name.empty() || name[0] == '.' || !it->is_regular_file(error)) continue;
-        if (MatchesWildcard(name, wildcard)) names.push_back(name);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 }  // namespace
 
 std::string FindModuleFile(toidfile& library, const std::string& module, const std::string& mask,
@@ -44,12 +28,19 @@ std::string FindModuleFile(toidfile& library, const std::string& module, const s
     const std::size_t separator = mask.find_last_of("/\\");
     const std::string folder = separator == std::string::npos ? "" : mask.substr(0, separator + 1);
     const std::string wildcard = mask.substr(folder.size());
-    for (const std::string& name : MatchingFiles(folder, wildcard)) {
+    for (const std::string& name : headers.FilesOf(folder)) {
+        if (!MatchesWildcard(name, wildcard)) continue;
         const std::string fileName = folder + name;
         const std::string* known = headers.Known(fileName);
         if (known == nullptr) {
             library.ReportModuleSearch(wanted, name);
-            known = &headers.Read(fileName);
+            try {
+                known = &headers.Read(fileName);
+            } catch (const MibFileError& error) {
+                // One unreadable file must not stop every import that scans its folder.
+                library.Log(std::string(error.what()) + " (passed over in the module search)");
+                continue;
+            }
         }
         if (*known == wanted) return fileName;
     }

@@ -13,6 +13,12 @@
 #include "mib/nameindex.h"
 #include "mib/parseexception.h"
 
+struct ParsedModule;
+
+// Scope numbers by module name (any ASCII letter case), shared by the parser objects of one run
+// of imports so that records parsed in one carry the right scope in the others.
+using SharedScopes = std::unordered_map<std::string, int, AnyCaseHash, AnyCaseEqual>;
+
 // Takes module after module (LoadFile/LoadText, then ParseModule) and accumulates their
 // type assignments, value assignments and import lists in parse order.
 class tmibfile {
@@ -37,6 +43,15 @@ class tmibfile {
 
     // Parsers.
     void ParseModule();
+    // Adds the records of a module parsed elsewhere as ParseModule would add them, with this
+    // object's Imported flag, and writes its log lines; rethrows the error that ended its parse.
+    // Text and Position stay as they are.
+    void AddModule(const ParsedModule& parsed);
+    // Moves the records and import lines of the one module parsed into parsed.
+    void TakeModule(ParsedModule& parsed);
+    // Numbers scopes through scopes, before anything is parsed; records of a module parsed by
+    // another object with the same scopes are then shared rather than copied by AddModule.
+    void ShareScopes(std::shared_ptr<SharedScopes> scopes) { sharedScopes_ = std::move(scopes); }
     tasntype ParseType(const std::string& name);
 
     // Lookups over everything parsed so far. A name used in a module (scope, see ModuleScope) is
@@ -102,10 +117,14 @@ class tmibfile {
 
     void addType(tasntype type);
     void addEntry(std::unique_ptr<tmibentry> entry);
+    // addType and addEntry without the log line, for records whose Module is set.
+    const tasntype& storeType(std::shared_ptr<const tasntype> type);
+    const tmibentry& storeEntry(std::shared_ptr<const tmibentry> entry);
     bool logging() const;  // whether a log line is wanted: only then is it built
 
-    std::vector<std::unique_ptr<tasntype>> types_;
-    std::vector<std::unique_ptr<tmibentry>> entries_;
+    // Records are never changed once stored, so that parser objects may share them.
+    std::vector<std::shared_ptr<const tasntype>> types_;
+    std::vector<std::shared_ptr<const tmibentry>> entries_;
     // The names one module defines, and where its IMPORTS say the others come from.
     struct ScopeNames {
         NameIndex entries, types;
@@ -117,8 +136,9 @@ class tmibfile {
                    int scope, bool anyCase) const;
 
     NameIndex entryNames_, typeNames_;  // over all modules
-    std::vector<ScopeNames> scopes_;
+    std::unordered_map<int, ScopeNames> scopes_;
     std::unordered_map<std::string, int, AnyCaseHash, AnyCaseEqual> scopeByModule_;  // any letter case
-    int currentScope_ = -1;  // of the module being parsed
+    std::shared_ptr<SharedScopes> sharedScopes_;  // nullptr: scopes numbered here in order
+    int currentScope_ = -1;                       // of the module being parsed
     int typeDepth_ = 0;
 };

@@ -63,7 +63,7 @@ void tmibfile::parseImports() {
         const std::string position = std::to_string(Position);
         const int from = scopeFor(item.text);
         for (const std::string& name : names) {
-            if (currentScope_ >= 0) scopes_[currentScope_].importedFrom.try_emplace(name, from);
+            if (currentScope_ >= 0) scopes_.at(currentScope_).importedFrom.try_emplace(name, from);
             ImportList.push_back(item.text + ":" + name);
             ImportPositions.push_back(position);
             ImportFiles.push_back(FileName);

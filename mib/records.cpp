@@ -36,14 +36,15 @@ std::string tmibentry::ClauseValue(const std::string& keyword) const {
 int tmibfile::findScoped(NameIndex ScopeNames::*names, const NameIndex& anywhere, const std::string& name,
                          int scope, bool anyCase) const {
     const auto importedFrom = [&](int from) {
-        const auto found = scopes_[from].importedFrom.find(name);
-        return found == scopes_[from].importedFrom.end() ? -1 : found->second;
+        const auto& importedFrom = scopes_.at(from).importedFrom;
+        const auto found = importedFrom.find(name);
+        return found == importedFrom.end() ? -1 : found->second;
     };
     for (int s = scope, hops = 0; s >= 0 && hops < MaxImportHops; s = importedFrom(s), ++hops)
-        if (const int found = (scopes_[s].*names).Exact(name); found >= 0) return found;
+        if (const int found = (scopes_.at(s).*names).Exact(name); found >= 0) return found;
     if (const int found = anywhere.Exact(name); found >= 0 || !anyCase) return found;
     for (int s = scope, hops = 0; s >= 0 && hops < MaxImportHops; s = importedFrom(s), ++hops)
-        if (const int found = (scopes_[s].*names).AnyCase(name); found >= 0) return found;
+        if (const int found = (scopes_.at(s).*names).AnyCase(name); found >= 0) return found;
     return anywhere.AnyCase(name);
 }
 
@@ -66,9 +67,15 @@ int tmibfile::ModuleScope(const std::string& moduleName) const {
 }
 
 int tmibfile::scopeFor(const std::string& moduleName) {
-    const auto [found, added] = scopeByModule_.try_emplace(moduleName, static_cast<int>(scopes_.size()));
-    if (added) scopes_.emplace_back();
-    return found->second;
+    const auto known = scopeByModule_.find(moduleName);
+    if (known != scopeByModule_.end()) return known->second;
+    const int scope =
+        sharedScopes_ == nullptr
+            ? static_cast<int>(scopeByModule_.size())
+            : sharedScopes_->try_emplace(moduleName, static_cast<int>(sharedScopes_->size())).first->second;
+    scopeByModule_.emplace(moduleName, scope);
+    scopes_.try_emplace(scope);
+    return scope;
 }
 
 const tasntype* tmibfile::ResolveSyntaxType(const tmibentry& entry, std::string& value) const {
@@ -98,23 +105,33 @@ const tasntype* tmibfile::ResolveSyntaxType(const tmibentry& entry) const {
 }
 
 void tmibfile::addType(tasntype type) {
-    const int index = static_cast<int>(types_.size());
     type.Module = currentScope_;
-    types_.push_back(std::make_unique<tasntype>(std::move(type)));
-    const std::string& name = types_.back()->Name;
-    typeNames_.Add(name, index);
-    if (currentScope_ >= 0) scopes_[currentScope_].types.Add(name, index);
-    if (logging()) OnLog(*this, "Type: " + name);
+    const tasntype& added = storeType(std::make_shared<const tasntype>(std::move(type)));
+    if (logging()) OnLog(*this, "Type: " + added.Name);
 }
 
 void tmibfile::addEntry(std::unique_ptr<tmibentry> entry) {
-    const int index = static_cast<int>(entries_.size());
     entry->Module = currentScope_;
+    const tmibentry& added = storeEntry(std::move(entry));
+    if (logging()) OnLog(*this, "Value: " + added.Name + " (" + added.Macro + ")");
+}
+
+const tasntype& tmibfile::storeType(std::shared_ptr<const tasntype> type) {
+    const int index = static_cast<int>(types_.size());
+    types_.push_back(std::move(type));
+    const std::string& name = types_.back()->Name;
+    typeNames_.Add(name, index);
+    if (currentScope_ >= 0) scopes_.at(currentScope_).types.Add(name, index);
+    return *types_.back();
+}
+
+const tmibentry& tmibfile::storeEntry(std::shared_ptr<const tmibentry> entry) {
+    const int index = static_cast<int>(entries_.size());
     entries_.push_back(std::move(entry));
     const tmibentry& added = *entries_.back();
     entryNames_.Add(added.Name, index);
-    if (currentScope_ >= 0) scopes_[currentScope_].entries.Add(added.Name, index);
-    if (logging()) OnLog(*this, "Value: " + added.Name + " (" + added.Macro + ")");
+    if (currentScope_ >= 0) scopes_.at(currentScope_).entries.Add(added.Name, index);
+    return added;
 }
 
 bool tmibfile::logging() const {

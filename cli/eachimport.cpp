@@ -1,0 +1,92 @@
+#include "cli/eachimport.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+
+#include "import/collectionimport.h"
+
+namespace {
+
+int ExitStatus(CollectionItem::Result result) {
+    switch (result) {
+        case CollectionItem::Incomplete:
+            return 1;
+        case CollectionItem::Failed:
+            return 2;
+        case CollectionItem::Unwritable:
+            return 3;
+        default:
+            return 0;
+    }
+}
+
+// "IF-MIB.mib: IF-MIB, 47 entries"; an error is "FILE:LINE: MESSAGE" as a single import prints it.
+std::string SummaryLine(const CollectionItem& item) {
+    const std::string module = item.fileName + ": " + item.moduleName;
+    const std::string entries = ", " + std::to_string(item.entries) + " entries";
+    switch (item.result) {
+        case CollectionItem::Imported:
+            return module + entries;
+        case CollectionItem::Incomplete:
+            return module + entries +
+                   ", incomplete: a parent chain did not reach the root or an augmented row was missing";
+        case CollectionItem::Failed:
+            // An error in a module the file imports names that module's file: say whose import it ended.
+            if (item.message.starts_with(item.fileName + ":") ||
+                item.message.find("\"" + item.fileName + "\"") != std::string::npos)
+                return item.message;
+            return item.message + " (importing " + item.fileName + ")";
+        case CollectionItem::Duplicate:
+            return module + ": the same module as " + item.message + ", not written";
+        case CollectionItem::Unwritable:
+            return module + ": " + item.message;
+    }
+    return module;
+}
+
+bool MakeFolder(const std::string& folder) {
+    std::error_code error;
+    if (folder.empty() || std::filesystem::create_directories(folder, error) || !error) return true;
+    std::cerr << "Cannot create folder \"" << folder << "\". " << error.message() << "\n";
+    return false;
+}
+
+}  // namespace
+
+int RunEach(const EachOptions& options) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(options.folder, error)) {
+        std::cerr << "oidwright-import: " << options.folder << " is not a folder\n";
+        return 2;
+    }
+    if (!MakeFolder(options.libraryFolder) || !MakeFolder(options.pageFolder)) return 3;
+
+    CollectionImport collection;
+    collection.LibraryFolder = options.libraryFolder;
+    collection.PageFolder = options.pageFolder;
+    collection.ModuleIndexFolder = options.moduleIndexFolder;
+    const bool progress = ::isatty(STDERR_FILENO) == 1;
+    int worst = 0, counts[5] = {}, entries = 0;
+    collection.OnItem = [&](const CollectionItem& item, int done, int total) {
+        worst = std::max(worst, ExitStatus(item.result));
+        ++counts[item.result];
+        if (item.result == CollectionItem::Imported || item.result == CollectionItem::Incomplete)
+            entries += item.entries;
+        if (progress) std::cerr << "\r\x1b[K" << std::flush;
+        if (!options.quiet || item.result != CollectionItem::Imported)
+            std::cout << SummaryLine(item) << std::endl;
+        if (progress) std::cerr << "[" << done << "/" << total << "] " << item.fileName << std::flush;
+    };
+    const auto items = collection.Run(options.folder, options.program);
+    if (progress) std::cerr << "\r\x1b[K" << std::flush;
+    std::cout << items.size()
+              << " files: " << counts[CollectionItem::Imported] + counts[CollectionItem::Incomplete]
+              << " modules imported with " << entries << " entries, " << counts[CollectionItem::Incomplete]
+              << " incomplete, " << counts[CollectionItem::Failed] << " failed, "
+              << counts[CollectionItem::Duplicate] << " duplicates, " << counts[CollectionItem::Unwritable]
+              << " not written\n";
+    return worst;
+}

@@ -1,0 +1,72 @@
+#include "import/collectionimport.h"
+
+#include <filesystem>
+
+#include "library/htmloverview.h"
+#include "library/oidfile.h"
+#include "mib/sourcetext.h"
+#include "text/asciicase.h"
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> MibFilesIn(const std::string& folder) {
+    ModuleHeaders listing;
+    std::vector<std::string> files;
+    for (const std::string& name : listing.FilesOf(folder)) {
+        const std::string extension = asciicase::Lower(fs::path(name).extension().string());
+        if (extension == ".mib" || extension == ".my" || extension == ".txt") files.push_back(folder + name);
+    }
+    return files;
+}
+
+std::vector<CollectionItem> CollectionImport::Run(const std::string& folder, const ProgramFiles& program) {
+    const std::string workingFolder = (fs::path(folder) / "").string();
+    if (!ModuleIndexFolder.empty()) headers_.UseIndex(ModuleIndexFile(ModuleIndexFolder, workingFolder));
+    const std::vector<std::string> files = MibFilesIn(workingFolder);
+    std::vector<CollectionItem> items;
+    for (const std::string& file : files) {
+        items.push_back(ImportFile(file, workingFolder, program));
+        if (OnItem) OnItem(items.back(), static_cast<int>(items.size()), static_cast<int>(files.size()));
+    }
+    headers_.SaveIndex();
+    return items;
+}
+
+CollectionItem CollectionImport::ImportFile(const std::string& fileName, const std::string& folder,
+                                            const ProgramFiles& program) {
+    CollectionItem item{fileName};
+    toidfile library;
+    bool complete = false;
+    try {
+        complete = ImportMib(library, fileName, folder, program.standardFolder, program, headers_, &parsed_);
+    } catch (const eparseexception& error) {
+        item.result = CollectionItem::Failed;
+        item.message = error.FileName + ":" + std::to_string(LineOfPosition(error)) + ": " + error.Message;
+        return item;
+    } catch (const std::exception& error) {
+        item.result = CollectionItem::Failed;
+        item.message = error.what();
+        return item;
+    }
+    item.moduleName = parsed_.Get(fileName, false).moduleName;
+    item.entries = library.Count();
+    item.result = complete ? CollectionItem::Imported : CollectionItem::Incomplete;
+
+    // Two files of one module would write one library: the first in name order keeps it.
+    const auto [first, added] = written_.try_emplace(asciicase::Upper(item.moduleName), fileName);
+    if (!added) {
+        item.result = CollectionItem::Duplicate;
+        item.message = first->second;
+        return item;
+    }
+    try {
+        if (!LibraryFolder.empty())
+            library.SaveToFile((fs::path(LibraryFolder) / (item.moduleName + ".oidlib")).string());
+        if (!PageFolder.empty())
+            WriteHtmlOverview(library, (fs::path(PageFolder) / (item.moduleName + ".html")).string());
+    } catch (const std::exception& error) {
+        item.result = CollectionItem::Unwritable;
+        item.message = error.what();
+    }
+    return item;
+}

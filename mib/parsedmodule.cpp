@@ -1,0 +1,71 @@
+#include "mib/parsedmodule.h"
+
+#include "mib/mibfile.h"
+
+std::shared_ptr<const ParsedModule> ParseModuleFile(const std::string& fileName, bool first,
+                                                    std::shared_ptr<SharedScopes> scopes) {
+    auto parsed = std::make_shared<ParsedModule>();
+    parsed->fileName = fileName;
+    tmibfile mib;
+    mib.ShareScopes(std::move(scopes));
+    mib.Imported = true;
+    mib.LogLevel = 2;
+    mib.OnLog = [&parsed](tmibfile&, const std::string& line) { parsed->log.push_back(line); };
+    // A module parsed after another starts where ParseModule leaves the lexer.
+    mib.DefinitionStart = !first;
+    try {
+        mib.LoadFile(fileName);
+        mib.ParseModule();
+        mib.TakeModule(*parsed);
+    } catch (...) {
+        parsed->error = std::current_exception();
+    }
+    return parsed;
+}
+
+void tmibfile::TakeModule(ParsedModule& parsed) {
+    parsed.moduleName = ModuleName;
+    parsed.importList = std::move(ImportList);
+    parsed.importPositions = std::move(ImportPositions);
+    parsed.types = std::move(types_);
+    parsed.entries = std::move(entries_);
+}
+
+void tmibfile::AddModule(const ParsedModule& parsed) {
+    if (logging())
+        for (const std::string& line : parsed.log) OnLog(*this, line);
+    if (parsed.error) std::rethrow_exception(parsed.error);
+    FileName = parsed.fileName;
+    ModuleName = parsed.moduleName;
+    currentScope_ = scopeFor(ModuleName);
+    // The scopes in the order the IMPORTS clauses create them, as parseImports does.
+    for (std::size_t i = 0; i < parsed.importList.size(); ++i) {
+        const std::string& line = parsed.importList[i];
+        const std::size_t colon = line.find(':');
+        const int from = scopeFor(line.substr(0, colon));
+        scopes_[currentScope_].importedFrom.try_emplace(line.substr(colon + 1), from);
+        ImportList.push_back(line);
+        ImportPositions.push_back(parsed.importPositions[i]);
+        ImportFiles.push_back(parsed.fileName);
+    }
+    for (const auto& type : parsed.types) {
+        if (type->Module == currentScope_) {
+            storeType(type);
+        } else {
+            auto copy = std::make_shared<tasntype>(*type);
+            copy->Module = currentScope_;
+            storeType(std::move(copy));
+        }
+    }
+    for (const auto& entry : parsed.entries) {
+        if (entry->Module == currentScope_ && entry->Imported == Imported) {
+            storeEntry(entry);
+        } else {
+            auto copy = std::make_shared<tmibentry>(*entry);
+            copy->Module = currentScope_;
+            copy->Imported = Imported;
+            storeEntry(std::move(copy));
+        }
+    }
+    DefinitionStart = true;
+}
