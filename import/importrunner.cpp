@@ -12,6 +12,7 @@ void ImportRunner::Run(toidfile& library, const std::vector<std::string>& files,
     ImportLog.clear();
     ImportReport.clear();
     Failed = false;
+    NoEntryObjects = 0;
     if (files.empty()) return;
     if (ModuleIndexFolder.empty()) return RunAll(library, files, standardFolder, program);
     const std::string index = ModuleIndexFile(ModuleIndexFolder, FolderOfFile(files.front()));
@@ -47,24 +48,34 @@ bool ImportRunner::RunImport(toidfile& library, const std::string& fileName, con
     library.LogLevel = KeepLog ? 2 : 0;
     const bool ok = ImportMib(library, fileName, workingFolder, standardFolder, program, headers_);
     library.ImportStats.WriteReport(ImportReport);
+    NoEntryObjects += library.ImportStats.NoEntryObjects;
     return ok;
+}
+
+std::string ImportRunner::NoEntryLine() const {
+    if (NoEntryObjects == 0) return "";
+    return std::to_string(NoEntryObjects) + (NoEntryObjects == 1 ? " numeric object" : " numeric objects") +
+           " made no entry (see the full log for each one and why)";
 }
 
 std::vector<std::string> ImportRunner::SummaryLines() const {
     std::vector<std::string> lines;
-    if (Failed) {
-        lines = ImportReport;
-        lines.push_back("");
-        lines.push_back(
-            "Something went wrong. Please check if all needed include/import files are in the stdmib or "
-            "working "
-            "path.");
-        lines.push_back("Adding Importlog:");
-        lines.insert(lines.end(), ImportLog.begin(), ImportLog.end());
-        lines.push_back("");
-    } else {
-        lines = {"Import successful!", ""};
-        lines.insert(lines.end(), ImportReport.begin(), ImportReport.end());
-    }
+    if (!Failed) lines = {"Import successful!", ""};
+    lines.insert(lines.end(), ImportReport.begin(), ImportReport.end());
+    if (const std::string noEntry = NoEntryLine(); !noEntry.empty()) lines.push_back(noEntry);
+    if (!Failed) return lines;
+    const std::vector<std::string> warning = WarningLines();
+    lines.insert(lines.end(), warning.begin(), warning.end());
+    return lines;
+}
+
+std::vector<std::string> ImportRunner::WarningLines() const {
+    std::vector<std::string> lines = {
+        "",
+        "Something went wrong. Please check if all needed include/import files are in the stdmib or working "
+        "path.",
+        "Adding Importlog:"};
+    lines.insert(lines.end(), ImportLog.begin(), ImportLog.end());
+    lines.push_back("");
     return lines;
 }

@@ -65,6 +65,11 @@ int tmibfile::ModuleScope(const std::string& moduleName) const {
     return found == scopeByModule_.end() ? -1 : found->second;
 }
 
+const std::string& tmibfile::ModuleFile(int scope) const {
+    static const std::string none;
+    return scope < 0 || scope >= static_cast<int>(scopes_.size()) ? none : scopes_[scope].fileName;
+}
+
 int tmibfile::scopeFor(const std::string& moduleName) {
     const auto [found, added] = scopeByModule_.try_emplace(moduleName, static_cast<int>(scopes_.size()));
     if (added) scopes_.emplace_back();
