@@ -59,7 +59,8 @@ TForm1::TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent)
     families_.push_back(std::make_unique<FindCommands>(*host_));
     families_.push_back(std::make_unique<CheckCommands>(*host_, *selection_, settings));
     host_->bind("Exit1", [this] { close(); });  // Exit1Click: the ordinary close path
-    families_.push_back(std::make_unique<EditCommands>(*host_, *selection_));  // its table covers every family
+    families_.push_back(
+        std::make_unique<EditCommands>(*host_, *selection_));  // its table covers every family
 
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
     move(0, 0);
@@ -67,7 +68,7 @@ TForm1::TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent)
 
 TForm1::~TForm1() {
     // FormDestroy: the nodes go before the entries they refer to; the libraries free the entries.
-    editing_->ForgetEntries();
+    editing_->forgetEntries();
 }
 
 void TForm1::buildLayout() {

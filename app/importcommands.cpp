@@ -1,6 +1,5 @@
 #include "app/importcommands.h"
 
-#include <QDir>
 #include <QMainWindow>
 #include <QStandardPaths>
 
@@ -58,26 +57,18 @@ void ImportCommands::MIB1Click() {
 }
 
 void ImportCommands::importFiles(ImportRunner& runner, const std::vector<std::string>& files) {
-    const QString programFolder = FolderSettings::programFolder();
-    const std::string standardFolder = PathBytes(programFolder + "stdmib" + QDir::separator());
     runner.ModuleIndexFolder = PathBytes(QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
     runner.BeforeFile = [this](const std::string&) {
         if (host_.runner().closeRequested()) return false;  // the window closes after this file
         ProgressForm_->showCentred();
         return true;
     };
-
-    toidfile& library = host_.document().library();
-    struct RestoreSearchEvent {
-        toidfile& library;
-        ~RestoreSearchEvent() { library.OnModuleSearch = nullptr; }
-    } restore{library};
-    library.OnModuleSearch = [this](toidfile&, const std::string& module, const std::string& file) {
+    runner.OnModuleSearch = [this](toidfile&, const std::string& module, const std::string& file) {
         OnModuleSearch(module, file);
     };
     // No other command may reach the library while the import appends to it.
     CommandRunner::BusyScope busy(host_.runner());
-    runner.Run(library, files, standardFolder, ProgramFilesIn(PathBytes(programFolder)));
+    runner.Run(host_.document().library(), files, ProgramFilesIn(PathBytes(FolderSettings::programFolder())));
 }
 
 void ImportCommands::OnModuleSearch(const std::string& module, const std::string& file) {

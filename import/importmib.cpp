@@ -1,21 +1,18 @@
 #include "import/importmib.h"
 
-#include <filesystem>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "import/displaynames.h"
-#include "import/importrunner.h"
 #include "import/mibconverter.h"
 #include "import/modulelocator.h"
 #include "library/oidfile.h"
-#include "library/textcase.h"
 #include "mib/mibfile.h"
+#include "text/asciicase.h"
+#include "text/paths.h"
 
 namespace {
-
-using textcase::UpperAscii;
 
 // Phase 1: the standard module, the chosen file, then pass after pass every imported module.
 class ModuleLoader {
@@ -35,7 +32,7 @@ class ModuleLoader {
         mib_.Imported = false;
         mib_.ParseModule();
         moduleOfFile_[fileName] = mib_.ModuleName;
-        loaded_.insert(UpperAscii(mib_.ModuleName));
+        loaded_.insert(asciicase::Upper(mib_.ModuleName));
         library_.Log("MIB: " + mib_.ModuleName);
     }
 
@@ -49,7 +46,7 @@ class ModuleLoader {
             // The list grows while modules are parsed; the walk sees the growth.
             for (std::size_t i = 0; i < mib_.ImportList.size(); ++i) {
                 const std::string module = mib_.ImportList[i].substr(0, mib_.ImportList[i].find(':'));
-                const std::string key = UpperAscii(module);
+                const std::string key = asciicase::Upper(module);
                 if (loaded_.count(key) || missingNames.count(key) || workingFolder.empty()) continue;
                 library_.ReportModuleSearch(module, "");
                 std::string file = LocateModule(library_, module, workingFolder, headers_);
@@ -105,12 +102,6 @@ class ModuleLoader {
 };
 
 }  // namespace
-
-ProgramFiles ProgramFilesIn(const std::string& programFolder) {
-    const std::filesystem::path folder(programFolder);
-    return {(folder / "stdmib" / "VELTRANE-STANDARD-MIB.mib").string(),
-            (folder / "replacelist.txt").string()};
-}
 
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
                const std::string& secondFolder, const ProgramFiles& program) {

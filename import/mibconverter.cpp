@@ -1,12 +1,12 @@
 #include "import/mibconverter.h"
 
 #include "import/displaynames.h"
-#include "import/lettercase.h"
 #include "import/units.h"
 #include "library/namekey.h"
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
 #include "text/asciicase.h"
+#include "text/windows1251case.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ std::string WithoutLastArc(const std::string& oid) {
 // "ifTable" -> "if": the first "table" in any letter case goes.
 std::string TableGroup(const std::string& tableName) {
     std::string group = tableName;
-    const std::size_t found = lettercase::FindIgnoreCase(group, "table");
+    const std::size_t found = windows1251case::FindIgnoringCase(group, "table");
     if (found != std::string::npos) group.erase(found, 5);
     return group;
 }
@@ -37,9 +37,9 @@ std::string AccessNeverReturned(const tmibentry& symbol) {
     for (const char* keyword : {"MAX-ACCESS", "ACCESS"}) {
         const std::string access = symbol.ClauseValue(keyword);
         if (access.empty()) continue;
-        const bool never = asciicase::equalsIgnoringCase(access, "not-accessible") ||
-                           asciicase::equalsIgnoringCase(access, "accessible-for-notify") ||
-                           asciicase::equalsIgnoringCase(access, "write-only");
+        const bool never = asciicase::EqualsIgnoringCase(access, "not-accessible") ||
+                           asciicase::EqualsIgnoringCase(access, "accessible-for-notify") ||
+                           asciicase::EqualsIgnoringCase(access, "write-only");
         return never ? keyword + std::string(" ") + access : "";
     }
     return "";

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "mib/mibfile.h"
-#include "text/textio.h"
+#include "text/textfile.h"
 
 namespace {
 

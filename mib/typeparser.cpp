@@ -21,7 +21,7 @@ class NestingGuard {
 
 // The SMI integer types by their lower-cased spelling: INTEGER and Integer32 are signed.
 void setIntegerKind(tasntype& type, const std::string& spelling) {
-    const std::string word = asciicase::lower(spelling);
+    const std::string word = asciicase::Lower(spelling);
     type.BaseType = "@integer";
     if (word == "unsigned32" || word == "timeticks") {
         type.IsUnsigned = true;

@@ -17,7 +17,7 @@ const std::string Folder = testdata::fixture("import").string() + "/";
 const std::string StandardFolder = testdata::programData("stdmib").string() + "/";
 
 ProgramFiles FixturePrograms() {
-    return {StandardFolder + "VELTRANE-STANDARD-MIB.mib", "/nonexistent/replacelist.txt"};
+    return {StandardFolder, StandardFolder + "VELTRANE-STANDARD-MIB.mib", "/nonexistent/replacelist.txt"};
 }
 
 struct LoggedImport {
@@ -113,7 +113,7 @@ TEST(NoEntry, ATypeDefinedNowhereIsASoftFailureAtItsLine) {
 TEST(NoEntry, TheRunnerSumsTheObjectsAfterTheReports) {
     toidfile library;
     ImportRunner runner;
-    runner.Run(library, {Folder + "FIXTURE-NOENTRY-MIB.mib", Folder + "FIXTURE-TYPO-MIB.mib"}, StandardFolder,
+    runner.Run(library, {Folder + "FIXTURE-NOENTRY-MIB.mib", Folder + "FIXTURE-TYPO-MIB.mib"},
                FixturePrograms());
     EXPECT_TRUE(runner.Failed);
     const std::string line = "10 numeric objects made no entry (see the full log for each one and why)";
@@ -126,7 +126,7 @@ TEST(NoEntry, TheRunnerSumsTheObjectsAfterTheReports) {
               "Something went wrong. Please check if all needed include/import files are in the "
               "stdmib or working path.");
 
-    runner.Run(library, {Folder + "FIXTURE-SCOPE-MIB.mib"}, StandardFolder, FixturePrograms());
+    runner.Run(library, {Folder + "FIXTURE-SCOPE-MIB.mib"}, FixturePrograms());
     EXPECT_EQ(runner.NoEntryLine(), "");
     EXPECT_EQ(runner.SummaryLines().back(), runner.ImportReport.back());
 }
