@@ -117,6 +117,9 @@ void ImportCommands::showParseError(const eparseexception& error) {
     QString shown = toQt(text).replace("\r\n", "\n");
     if (shown.endsWith('\n')) shown.chop(1);  // the last line's break opens no line of its own
     window.showError(PathText(error.FileName), toQt(error.Message), shown, line);
+    QStringList details;
+    for (const std::string& detail : error.Details) details << toQt(detail);
+    window.showDetails(details);
     host_.dialogs().showModal(window);
 }
 

@@ -45,6 +45,10 @@ Tperror::Tperror(QWidget* mainWindow) : QDialog(mainWindow) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(buildTopPanel());
+    details_ = valueLabel("DetailsValue");
+    details_->setContentsMargins(8, 0, 8, 6);
+    details_->hide();
+    layout->addWidget(details_);
 
     memo_ = new QPlainTextEdit;
     memo_->setObjectName("SourceMemo");
@@ -124,3 +128,7 @@ void Tperror::showError(const QString& fileName, const QString& message, const Q
     lineValue_->setText(QString::number(line));
 }
 
+void Tperror::showDetails(const QStringList& lines) {
+    details_->setText(lines.join('\n'));
+    details_->setVisible(!lines.isEmpty());
+}

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 class QLabel;
 class QPlainTextEdit;
@@ -17,11 +18,13 @@ class Tperror : public QDialog {
     // Fills the window; line is 1-based. From line 12 on the text is scrolled so that the
     // error line is the tenth visible line.
     void showError(const QString& fileName, const QString& message, const QString& text, int line);
+    // Lines under the message, such as every module missing from the import; hidden when empty.
+    void showDetails(const QStringList& lines);
 
   private:
     QWidget* buildTopPanel();
     QWidget* buildBottomPanel();
 
-    QLabel *fileValue_, *errorValue_, *lineValue_;
+    QLabel *fileValue_, *errorValue_, *lineValue_, *details_;
     QPlainTextEdit* memo_;
 };

@@ -2,8 +2,10 @@
 // What the command-line programs share: the --help scan and reading the library they start from.
 
 #include <exception>
+#include <fstream>
 #include <iostream>
 #include <string>
+#include <string_view>
 
 #include "library/oidfile.h"
 #include "text/printable.h"
@@ -15,13 +17,25 @@ inline bool AsksForHelp(int argc, char** argv) {
     return false;
 }
 
+// Whether a file begins with a UTF-8 byte-order mark: a library saved so is refused as encrypted,
+// while any other file that does not begin with "<?xml" is no library at all.
+inline bool BeginsWithByteOrderMark(const std::string& fileName) {
+    char start[3] = {};
+    std::ifstream(fileName, std::ios::binary).read(start, 3);
+    return std::string_view(start, 3) == "\xEF\xBB\xBF";
+}
+
 // Reads fileName into library; false, with "FILE: REASON" or "FILE:LINE: REASON" (malformed
 // XML) on standard error, when it cannot.
 inline bool ReadLibrary(toidfile& library, const std::string& fileName) {
     try {
         const std::string refused = library.LoadFromFile(fileName);
         if (refused.empty()) return true;
-        std::cerr << EscapeForTerminal(fileName) << ": " << refused << "\n";
+        if (BeginsWithByteOrderMark(fileName))
+            std::cerr << EscapeForTerminal(fileName) << ": " << refused << "\n";
+        else
+            std::cerr << EscapeForTerminal(fileName)
+                      << " is not an OID library: it does not begin with an XML declaration\n";
     } catch (const OidFileError& error) {
         const std::string line = error.Line() > 0 ? ":" + std::to_string(error.Line()) : "";
         std::cerr << EscapeForTerminal(fileName) << line << ": " << EscapeForTerminal(error.what()) << "\n";

@@ -39,17 +39,21 @@ headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright) for later 
                  into OUTDIR/MODULE.oidlib and DIR/MODULE.html, with a line per file and
                  a total (-q: only the files that did not import cleanly); the modules
                  the files share are read once; the exit status is the worst one met
-  --log          also print the full import log
+  --log          also print the full import log (it names every numeric object that
+                 made no entry, and why)
   -q             print no reports (errors and warnings still go to standard error)
   --help         show this text
 
 Without MIB files, IN is read and written to OUT unchanged (a load and save round trip).
-Reports go to standard output, or to standard error when OUT is "-".
+Without -o and --html nothing is written. Reports go to standard output, or to standard
+error when OUT is "-"; "Import successful!" follows once everything asked is written.
+An entry equal in name and OID to one of IN is not added again.
 
 Exit status: 0 success; 1 an import was incomplete (a parent chain did not reach the
-root or an augmented row was missing; OUT is still written and the full log printed);
-2 a parse error or missing module ("FILE:LINE: MESSAGE" on standard error; nothing
-is written) or an unreadable MIB file; 3 IN cannot be read, or OUT or PAGE cannot be
+root, an augmented row was missing or a type is defined nowhere; OUT is still written
+and the full log printed); 2 a parse error or missing module ("FILE:LINE: MESSAGE" on
+standard error, then every missing module and where it was looked for; nothing is
+written) or an unreadable MIB file; 3 IN cannot be read, or OUT or PAGE cannot be
 written; 4 wrong arguments.
 )";
 
@@ -74,40 +78,59 @@ std::string UserCacheFolder() {
     return home != nullptr && home[0] == '/' ? std::string(home) + "/.cache/oidwright" : "";
 }
 
-bool ParseArguments(int argc, char** argv, Options& options) {
+// Fills options; returns what is wrong with the arguments, or "" when nothing is.
+std::string ParseArguments(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        auto value = [&](std::string& target) {
-            if (i + 1 >= argc) return false;
-            target = argv[++i];
-            return true;
-        };
-        if (argument == "--library") {
-            if (!value(options.input)) return false;
-        } else if (argument == "-o") {
-            if (!value(options.output)) return false;
-        } else if (argument == "--html") {
-            if (!value(options.html)) return false;
-        } else if (argument == "--each") {
-            if (!value(options.each)) return false;
-        } else if (argument == "--stdmib") {
-            if (!value(options.stdmib)) return false;
-        } else if (argument == "--log") {
+        std::string* value = nullptr;
+        if (argument == "--library")
+            value = &options.input;
+        else if (argument == "-o")
+            value = &options.output;
+        else if (argument == "--html")
+            value = &options.html;
+        else if (argument == "--each")
+            value = &options.each;
+        else if (argument == "--stdmib")
+            value = &options.stdmib;
+        else if (argument == "--log")
             options.log = true;
-        } else if (argument == "-q") {
+        else if (argument == "-q")
             options.quiet = true;
-        } else if (argument.size() > 1 && argument[0] == '-') {
-            std::cerr << "oidwright-import: unknown option " << EscapeForTerminal(argument) << "\n";
-            return false;
-        } else {
+        else if (argument.size() > 1 && argument[0] == '-')
+            return "unknown option " + argument;
+        else
             options.files.push_back(argument);
-        }
+        if (value == nullptr) continue;
+        if (i + 1 >= argc) return "option " + argument + " needs a value";
+        *value = argv[++i];
     }
-    return true;
+    if (options.files.empty() && options.input.empty() && options.each.empty()) return "no MIB file given";
+    return "";
 }
 
 void PrintLines(std::ostream& out, const std::vector<std::string>& lines) {
     for (const std::string& line : lines) out << EscapeForTerminal(line) << "\n";
+}
+
+// Writes OUT and PAGE where asked; false, with the reason on standard error, when one fails.
+bool WriteOutputs(const toidfile& library, const Options& options) {
+    try {
+        if (options.output == "-")
+            std::cout << library.SaveToText();
+        else if (!options.output.empty())
+            library.SaveToFile(options.output);
+    } catch (const std::exception& error) {
+        std::cerr << EscapeForTerminal(options.output) << ": " << EscapeForTerminal(error.what()) << "\n";
+        return false;
+    }
+    try {
+        if (!options.html.empty()) WriteHtmlOverview(library, options.html);
+    } catch (const std::exception& error) {
+        std::cerr << EscapeForTerminal(error.what()) << "\n";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -118,11 +141,14 @@ int main(int argc, char** argv) {
         return exitOk;
     }
     Options options;
-    const bool parsed = ParseArguments(argc, argv, options);
+    if (const std::string wrong = ParseArguments(argc, argv, options); !wrong.empty()) {
+        std::cerr << "oidwright-import: " << EscapeForTerminal(wrong) << "\nTry 'oidwright-import --help'.\n";
+        return exitUsage;
+    }
     const bool each = !options.each.empty();
-    if (!parsed || (options.files.empty() && options.input.empty() && !each) ||
-        (each && (!options.files.empty() || !options.input.empty() || options.output == "-"))) {
-        std::cerr << Usage;
+    if (each && (!options.files.empty() || !options.input.empty() || options.output == "-")) {
+        std::cerr << "oidwright-import: --each takes no MIB file, no --library and no -o -\n"
+                     "Try 'oidwright-import --help'.\n";
         return exitUsage;
     }
 
@@ -144,6 +170,7 @@ int main(int argc, char** argv) {
     } catch (const eparseexception& error) {
         std::cerr << EscapeForTerminal(error.FileName) << ":" << LineOfPosition(error) << ": "
                   << EscapeForTerminal(error.Message) << "\n";
+        for (const std::string& line : error.Details) std::cerr << "  " << EscapeForTerminal(line) << "\n";
         return exitParseError;
     } catch (const std::exception& error) {
         std::cerr << "oidwright-import: " << EscapeForTerminal(error.what()) << "\n";
@@ -151,31 +178,22 @@ int main(int argc, char** argv) {
     }
 
     std::ostream& reports = options.output == "-" ? std::cerr : std::cout;
+    const bool imported = !options.files.empty();
+    if (imported && !options.quiet) {
+        PrintLines(reports, runner.ImportReport);
+        // On a failure the warning follows with the whole log.
+        if (runner.Failed)
+            PrintLines(reports, runner.WarningLines());
+        else if (options.log)
+            PrintLines(reports, runner.ImportLog);
+    }
+    if (const std::string noEntry = runner.NoEntryLine(); !noEntry.empty()) std::cerr << noEntry << "\n";
     if (runner.Failed) std::cerr << "oidwright-import: import incomplete, see the log\n";
-    if (!options.quiet && !options.files.empty()) {
-        PrintLines(reports, runner.SummaryLines());
-        // On a failure the summary already ends with the whole log.
-        if (options.log && !runner.Failed) PrintLines(reports, runner.ImportLog);
-    }
 
-    if (!options.output.empty()) {
-        try {
-            if (options.output == "-")
-                std::cout << library.SaveToText();
-            else
-                library.SaveToFile(options.output);
-        } catch (const std::exception& error) {
-            std::cerr << EscapeForTerminal(options.output) << ": " << EscapeForTerminal(error.what()) << "\n";
-            return exitLibraryError;
-        }
-    }
-    if (!options.html.empty()) {
-        try {
-            WriteHtmlOverview(library, options.html);
-        } catch (const std::exception& error) {
-            std::cerr << EscapeForTerminal(error.what()) << "\n";
-            return exitLibraryError;
-        }
-    }
+    if (!WriteOutputs(library, options)) return exitLibraryError;
+    if (options.output.empty() && options.html.empty())
+        std::cerr << "No library written: give -o FILE to write one.\n";
+    else if (imported && !runner.Failed && !options.quiet)
+        reports << "Import successful!\n";
     return runner.Failed ? exitSoftFailure : exitOk;
 }

@@ -1,6 +1,8 @@
 #include "import/importmib.h"
 
+#include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "import/displaynames.h"
 #include "import/mibconverter.h"
@@ -29,38 +31,72 @@ class ModuleLoader {
         library_.Log("MIB: " + mib_.ModuleName);
     }
 
+    // Every module missing from the import is looked for before the first one is raised, so that
+    // one run names them all; a parse error met after a missing module yields to that module.
     void LoadImports(const std::string& workingFolder, const std::string& secondFolder) {
+        std::vector<std::size_t> missing;  // ImportList lines of the modules not found, in order
+        std::unordered_set<std::string> missingNames;
         for (bool loadedSomething = true; loadedSomething;) {
             loadedSomething = false;
             // The list grows while modules are parsed; the walk sees the growth.
             for (std::size_t i = 0; i < mib_.ImportList.size(); ++i) {
                 const std::string module = mib_.ImportList[i].substr(0, mib_.ImportList[i].find(':'));
-                if (loaded_.count(asciicase::Upper(module)) || workingFolder.empty()) continue;
+                const std::string key = asciicase::Upper(module);
+                if (loaded_.count(key) || missingNames.count(key) || workingFolder.empty()) continue;
                 library_.ReportModuleSearch(module, "");
                 std::string file = LocateModule(library_, module, workingFolder, headers_);
                 if (file.empty()) file = LocateModule(library_, module, secondFolder, headers_);
-                if (file.empty()) RaiseMissing(i, module);
+                if (file.empty()) {
+                    missing.push_back(i);
+                    missingNames.insert(key);
+                    continue;
+                }
                 library_.Log("Load: " + file);
                 library_.ImportStats.AddFile(module, true);
-                Parse(file, false);
+                try {
+                    Parse(file, false);
+                } catch (const eparseexception&) {
+                    if (missing.empty()) throw;
+                    RaiseMissing(missing, workingFolder, secondFolder);
+                }
                 library_.Log("MIB: " + mib_.ModuleName);
-                loaded_.insert(asciicase::Upper(module));
+                loaded_.insert(key);
                 loadedSomething = true;
             }
         }
+        if (!missing.empty()) RaiseMissing(missing, workingFolder, secondFolder);
     }
 
   private:
     void Parse(const std::string& fileName, bool first) {
-        if (parsed_ != nullptr) return mib_.AddModule(parsed_->Get(fileName, first));
-        mib_.LoadFile(fileName);
-        mib_.ParseModule();
+        if (parsed_ != nullptr) {
+            mib_.AddModule(parsed_->Get(fileName, first));
+        } else {
+            mib_.LoadFile(fileName);
+            mib_.ParseModule();
+        }
+        moduleOfFile_[fileName] = mib_.ModuleName;
     }
 
-    [[noreturn]] void RaiseMissing(std::size_t importLine, const std::string& module) {
-        mib_.LoadFile(mib_.ImportFiles[importLine]);
-        mib_.Position = static_cast<int32_t>(std::stol(mib_.ImportPositions[importLine]));
-        mib_.RaiseError("Missing import module: " + module);
+    // The error of the first missing module, positioned after its name in the FROM clause, with
+    // a line for each missing module: who imports it and where it was looked for.
+    [[noreturn]] void RaiseMissing(const std::vector<std::size_t>& missing, const std::string& workingFolder,
+                                   const std::string& secondFolder) {
+        eparseexception error("Missing import module: " + ModuleOfLine(missing.front()),
+                              mib_.ImportFiles[missing.front()],
+                              static_cast<int32_t>(std::stol(mib_.ImportPositions[missing.front()])));
+        for (const std::size_t line : missing) {
+            const auto importer = moduleOfFile_.find(mib_.ImportFiles[line]);
+            error.Details.push_back(
+                ModuleOfLine(line) + ", imported by " +
+                (importer == moduleOfFile_.end() ? mib_.ImportFiles[line] : importer->second) +
+                ", is in neither " + workingFolder + " nor " + secondFolder);
+        }
+        throw error;
+    }
+
+    std::string ModuleOfLine(std::size_t importLine) const {
+        return mib_.ImportList[importLine].substr(0, mib_.ImportList[importLine].find(':'));
     }
 
     toidfile& library_;
@@ -68,6 +104,7 @@ class ModuleLoader {
     ModuleHeaders& headers_;
     ParsedModules* parsed_;                   // nullptr: every module is parsed here
     std::unordered_set<std::string> loaded_;  // upper-cased module names
+    std::unordered_map<std::string, std::string> moduleOfFile_;  // file name -> module parsed from it
 };
 
 }  // namespace

@@ -8,6 +8,7 @@ void ImportRunner::Run(toidfile& library, const std::vector<std::string>& files,
     logBytes_ = 0;
     ImportReport.clear();
     Failed = false;
+    NoEntryObjects = 0;
     if (files.empty()) return;
     if (files.size() > 1) ReuseParsedModules = true;
     if (!ModuleIndexFolder.empty())
@@ -51,6 +52,7 @@ bool ImportRunner::RunImport(toidfile& library, const std::string& fileName, con
     const bool ok = ImportMib(library, fileName, workingFolder, program.standardFolder, program, headers_,
                               ReuseParsedModules ? &parsed_ : nullptr);
     library.ImportStats.WriteReport(ImportReport);
+    NoEntryObjects += library.ImportStats.NoEntryObjects;
     return ok;
 }
 
@@ -64,21 +66,30 @@ void ImportRunner::KeepLogLine(const std::string& line) {
                             " bytes.");
 }
 
+std::string ImportRunner::NoEntryLine() const {
+    if (NoEntryObjects == 0) return "";
+    return std::to_string(NoEntryObjects) + (NoEntryObjects == 1 ? " numeric object" : " numeric objects") +
+           " made no entry (see the full log for each one and why)";
+}
+
 std::vector<std::string> ImportRunner::SummaryLines() const {
     std::vector<std::string> lines;
-    if (Failed) {
-        lines = ImportReport;
-        lines.push_back("");
-        lines.push_back(
-            "Something went wrong. Please check if all needed include/import files are in the stdmib or "
-            "working "
-            "path.");
-        lines.push_back("Adding Importlog:");
-        lines.insert(lines.end(), ImportLog.begin(), ImportLog.end());
-        lines.push_back("");
-    } else {
-        lines = {"Import successful!", ""};
-        lines.insert(lines.end(), ImportReport.begin(), ImportReport.end());
-    }
+    if (!Failed) lines = {"Import successful!", ""};
+    lines.insert(lines.end(), ImportReport.begin(), ImportReport.end());
+    if (const std::string noEntry = NoEntryLine(); !noEntry.empty()) lines.push_back(noEntry);
+    if (!Failed) return lines;
+    const std::vector<std::string> warning = WarningLines();
+    lines.insert(lines.end(), warning.begin(), warning.end());
+    return lines;
+}
+
+std::vector<std::string> ImportRunner::WarningLines() const {
+    std::vector<std::string> lines = {
+        "",
+        "Something went wrong. Please check if all needed include/import files are in the stdmib or working "
+        "path.",
+        "Adding Importlog:"};
+    lines.insert(lines.end(), ImportLog.begin(), ImportLog.end());
+    lines.push_back("");
     return lines;
 }

@@ -16,7 +16,8 @@ class ImportRunner {
   public:
     std::vector<std::string> ImportLog;
     std::vector<std::string> ImportReport;
-    bool Failed = false;  // some file's import returned false
+    bool Failed = false;     // some file's import returned false
+    int NoEntryObjects = 0;  // numeric objects of all files that made no entry
     // The user's cache folder for the module header index of each working folder, which
     // spares the header scans of unchanged files between runs; "" keeps no index.
     std::string ModuleIndexFolder;
@@ -50,8 +51,16 @@ class ImportRunner {
                    const ProgramFiles& program);
 
     // The lines the import log window shows after the run: "Import successful!" and the
-    // reports, or on a failure the reports, the warning and the whole log.
+    // reports, or on a failure the reports and WarningLines; the no-entry line follows the reports.
     std::vector<std::string> SummaryLines() const;
+
+    // What follows the reports after a failed run: an empty line, the warning, "Adding Importlog:",
+    // the whole log and an empty line.
+    std::vector<std::string> WarningLines() const;
+
+    // "49 numeric objects made no entry (see the full log for each one and why)", or "" when
+    // every numeric object made one.
+    std::string NoEntryLine() const;
 
   private:
     void KeepLogLine(const std::string& line);

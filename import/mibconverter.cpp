@@ -5,6 +5,7 @@
 #include "library/namekey.h"
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
+#include "text/asciicase.h"
 #include "text/windows1251case.h"
 
 namespace {
@@ -31,16 +32,36 @@ std::string TableGroup(const std::string& tableName) {
     return group;
 }
 
+// "MAX-ACCESS not-accessible" and the like for an object no agent returns, else "".
+std::string AccessNeverReturned(const tmibentry& symbol) {
+    for (const char* keyword : {"MAX-ACCESS", "ACCESS"}) {
+        const std::string access = symbol.ClauseValue(keyword);
+        if (access.empty()) continue;
+        const bool never = asciicase::EqualsIgnoringCase(access, "not-accessible") ||
+                           asciicase::EqualsIgnoringCase(access, "accessible-for-notify") ||
+                           asciicase::EqualsIgnoringCase(access, "write-only");
+        return never ? keyword + std::string(" ") + access : "";
+    }
+    return "";
+}
+
 }  // namespace
 
 bool MibConverter::ConvertAll() {
+    existing_.Collect(library_, agent_);
     for (int i = 0; i < mib_.EntryCount(); ++i) {
         const tmibentry& symbol = mib_.EntryAt(i);
         if (symbol.Imported || symbol.Macro != "OBJECT-TYPE") continue;
         std::string syntax;
         const tasntype* resolvedType = mib_.ResolveSyntaxType(symbol, syntax);
-        if (IsNumericSyntax(syntax)) Convert(symbol, syntax, resolvedType);
+        if (IsNumericSyntax(syntax))
+            Convert(symbol, syntax, resolvedType);
+        else if (!syntax.empty() && syntax[0] != '@')
+            UnreadableType(symbol, syntax);
     }
+    if (existing_.Skipped() > 0)
+        library_.Log(std::to_string(existing_.Skipped()) +
+                     " entries were in the library already and were not added again");
     return success_;
 }
 
@@ -49,7 +70,8 @@ void MibConverter::Convert(const tmibentry& symbol, const std::string& syntax, c
     const ParentChain chain = WalkParents(mib_, symbol);
     stats.AddOid(symbol.Name, symbol.Macro, chain.rooted ? oidResolved : oidPartial);
     if (!chain.rooted) success_ = false;
-    if (chain.members.size() < 2) return;
+    if (chain.members.size() < 2)
+        return NoEntry(symbol, chain.rooted ? "its parent is the root iso itself" : UnrootedReason(chain));
 
     auto entry = std::make_unique<Toiddata>();
     entry->description = symbol.ClauseValue("DESCRIPTION");
@@ -64,12 +86,16 @@ void MibConverter::Convert(const tmibentry& symbol, const std::string& syntax, c
     entry->oid = ChainOid(chain);
     stats.AddOid(symbol.Name, chain.rooted ? entry->oid : chain.missingParent + "." + entry->oid,
                  chain.rooted ? oidResolved : oidPartial);
-    if (!chain.rooted) return;  // the arcs below the missing parent would name another object
+    // The arcs below the missing parent would name another object.
+    if (!chain.rooted) return NoEntry(symbol, UnrootedReason(chain));
+    if (const std::string access = AccessNeverReturned(symbol); !access.empty())
+        return NoEntry(symbol, access + ": an agent never returns it");
 
     const tmibentry& row = *chain.members[1];
     std::string group, suffix;
     if (mib_.ResolveSyntax(row) == "@sequence") {
-        if (!PlaceColumn(symbol, row, *entry, group, suffix)) return;
+        if (const std::string reason = PlaceColumn(row, *entry, group, suffix); !reason.empty())
+            return NoEntry(symbol, reason);
     } else {
         group = row.Name;
         entry->kind = TMIBDataKind::mkDirect;
@@ -81,7 +107,7 @@ void MibConverter::Convert(const tmibentry& symbol, const std::string& syntax, c
                               names_.MakeDisplayName(symbol.Name, true) + suffix);
     entry->max = entry->unittype == TUnitType::sutPercent ? 100 : 0;
     const std::string name = entry->name, oid = entry->oid;
-    library_.Add(std::move(entry));
+    if (existing_.Admit(name, oid)) library_.Add(std::move(entry));
     stats.AddOid(name, oid, oidUseful);
     if (library_.LogLevel >= 2) library_.Log(symbol.Name + ":  " + ChainText(chain));
 }
@@ -91,8 +117,8 @@ const tasntype* MibConverter::RowType(const tmibentry& row) const {
     return index < 0 ? nullptr : &mib_.TypeAt(index);
 }
 
-bool MibConverter::PlaceColumn(const tmibentry& symbol, const tmibentry& columnRow, Toiddata& entry,
-                               std::string& group, std::string& suffix) {
+std::string MibConverter::PlaceColumn(const tmibentry& columnRow, Toiddata& entry, std::string& group,
+                                      std::string& suffix) {
     group = TableGroup(columnRow.OidParts.empty() ? "" : columnRow.OidParts[0].name);
     entry.kind = TMIBDataKind::mkTable;
 
@@ -105,47 +131,75 @@ bool MibConverter::PlaceColumn(const tmibentry& symbol, const tmibentry& columnR
         } else {
             library_.Log("base table " + columnRow.Augments + "not found");
             success_ = false;
+            return "the row " + columnRow.Augments + " that its row " + columnRow.Name +
+                   " augments is not found";
         }
     }
     const tasntype* rowType = RowType(*row);
-    if (rowType == nullptr) {
-        library_.Log("Row type " + row->ClauseValue("SYNTAX") + " of " + row->Name + " not found, " +
-                     symbol.Name + " skipped");
-        return false;
-    }
+    if (rowType == nullptr)
+        return "the type " + row->ClauseValue("SYNTAX") + " of its row " + row->Name + " is not found";
 
     const std::string indexes = row->ClauseValue("INDEX");
     const std::size_t comma = indexes.find(',');
     const std::string first = indexes.substr(0, comma);
     const std::string rest = comma == std::string::npos ? "" : indexes.substr(comma + 1, 1024);
 
-    bool retained = true;
+    std::string notRetained;  // why the first index alone places no entry
     const int own = ItemIndex(*rowType, first);
     if (own >= 0) {
         const std::string rowOid = augmenting ? AugmentedRowOid(*row) + "." : WithoutLastArc(entry.oid);
         group += ": #[" + rowOid + std::to_string(own + 1) + "]";
     } else if (const int index = mib_.EntryIndex(first, row->Module); index < 0) {
-        retained = false;  // kept only when the second index is found below
+        // Kept only when the second index is found below.
+        notRetained = "the index " + first + " of its row " + row->Name + " is defined nowhere";
     } else {
         const tmibentry& indexObject = mib_.EntryAt(index);
         const int otherRow = mib_.EntryIndex(indexObject.OidParts.empty() ? "" : indexObject.OidParts[0].name,
                                              indexObject.Module);
-        if (otherRow < 0) {
-            library_.Log("Row of index " + first + " of " + row->Name + " not found, " + symbol.Name +
-                         " skipped");
-            return false;
-        }
+        if (otherRow < 0)
+            return "the row of the index " + first + " of its row " + row->Name + " is not found";
         const std::string& oid = ForeignIndexOid(mib_.EntryAt(otherRow));
         if (!oid.empty()) group += ": #[" + oid + "]";
     }
 
     if (!rest.empty()) {
         const int second = ItemIndex(*rowType, rest);
-        if (second < 0) return false;
+        if (rest.find(',') != std::string::npos)
+            return "its row " + row->Name + " has three or more index columns";
+        if (second < 0)
+            return "the second index " + rest + " of its row " + row->Name + " is not a column of that row";
         suffix = ": #[" + WithoutLastArc(entry.oid) + std::to_string(second + 1) + "]";
-        return true;
+        return "";
     }
-    return retained;
+    return notRetained;
+}
+
+void MibConverter::NoEntry(const tmibentry& symbol, const std::string& reason) {
+    ++library_.ImportStats.NoEntryObjects;
+    if (library_.OnLog) library_.Log(Where(symbol) + symbol.Name + " makes no entry: " + reason);
+}
+
+void MibConverter::UnreadableType(const tmibentry& symbol, const std::string& type) {
+    // A typo such as Countr32 would otherwise drop the object without a word.
+    success_ = false;
+    ++library_.ImportStats.NoEntryObjects;
+    library_.ImportStats.AddOid(type, type, oidNotFound);
+    if (!library_.OnLog) return;
+    const bool defined = mib_.TypeIndex(type, symbol.Module) >= 0;  // then its chain loops back to it
+    library_.Log(Where(symbol) + (defined ? "circular type " : "unknown type ") + type + " of " +
+                 symbol.Name);
+}
+
+std::string MibConverter::Where(const tmibentry& symbol) const {
+    return mib_.ModuleFile(symbol.Module) + ":" + std::to_string(symbol.Line) + ": ";
+}
+
+std::string MibConverter::UnrootedReason(const ParentChain& chain) const {
+    const tmibentry& top = *chain.members.back();
+    if (chain.missingParent.empty()) return "the OID of " + top.Name + " names no parent";
+    if (mib_.EntryIndex(chain.missingParent, top.Module) >= 0)
+        return "its parents loop back at " + chain.missingParent + " and never reach iso";
+    return "its parent " + chain.missingParent + " is defined nowhere, so its OID does not reach iso";
 }
 
 const std::string& MibConverter::AugmentedRowOid(const tmibentry& row) {

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "import/existingentries.h"
 #include "import/parentchain.h"
 
 class toidfile;
@@ -21,15 +22,23 @@ class MibConverter {
     MibConverter(toidfile& library, const tmibfile& mib, DisplayNames& names, std::string agent)
         : library_(library), mib_(mib), names_(names), agent_(std::move(agent)) {}
 
-    // Returns false when a chain did not reach iso or an augmented row was not found.
+    // Returns false when a chain did not reach iso, an augmented row was not found or a type
+    // is defined nowhere. Each numeric object that makes no entry gets a log line saying why;
+    // an entry equal in name and OID to one in the library already is not added again.
     bool ConvertAll();
 
   private:
     // syntax and resolvedType: what the symbol's SYNTAX resolves to (tmibfile::ResolveSyntaxType).
     void Convert(const tmibentry& symbol, const std::string& syntax, const tasntype* resolvedType);
-    // Fills kind, group and the second-index suffix of a table column; false discards it.
-    bool PlaceColumn(const tmibentry& symbol, const tmibentry& row, Toiddata& entry, std::string& group,
-                     std::string& suffix);
+    // Fills kind, group and the second-index suffix of a table column; returns why the column
+    // makes no entry, or "" when it makes one.
+    std::string PlaceColumn(const tmibentry& row, Toiddata& entry, std::string& group, std::string& suffix);
+    // Counts the object and logs "FILE:LINE: NAME makes no entry: REASON".
+    void NoEntry(const tmibentry& symbol, const std::string& reason);
+    // An object whose SYNTAX ends in a type defined nowhere (or in a loop of types): a soft failure.
+    void UnreadableType(const tmibentry& symbol, const std::string& type);
+    std::string Where(const tmibentry& symbol) const;  // "FILE:LINE: "
+    std::string UnrootedReason(const ParentChain& chain) const;
     // The OID of a row other rows augment, as far as its chain goes; asked once per row.
     const std::string& AugmentedRowOid(const tmibentry& row);
     // The OID of the first string member of another table's row (member 0 when none is a string).
@@ -46,6 +55,7 @@ class MibConverter {
     DisplayNames& names_;
     std::string agent_;
     bool success_ = true;
+    ExistingEntries existing_;
     std::unordered_map<const tmibentry*, std::string> augmentedRowOids_;
     std::unordered_map<const tmibentry*, ForeignIndex> foreignIndexes_;  // by row of the index
 };

@@ -7,6 +7,7 @@ void timportstat::Clear() {
     PartialOids.Clear();
     NotFoundOids.Clear();
     UsefulOids.Clear();
+    NoEntryObjects = 0;
 }
 
 void timportstat::AddFile(const std::string& module, bool found) {

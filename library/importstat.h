@@ -19,8 +19,9 @@ class timportstat {
     KeyedList PartialOids;
     KeyedList NotFoundOids;
     KeyedList UsefulOids;
+    int NoEntryObjects = 0;  // numeric objects of the file that made no entry (each one is logged)
 
-    void Clear();  // empties the six lists, keeps ReportFile
+    void Clear();  // empties the six lists and the count, keeps ReportFile
     void AddFile(const std::string& module, bool found);
     void AddOid(const std::string& key, const std::string& value, int outcome);
     void WriteReport(std::vector<std::string>& lines) const;

@@ -68,6 +68,8 @@ class tmibfile {
     // The scope of a module parsed or imported so far (ASCII case ignored), -1 if none; records
     // carry theirs in Module.
     int ModuleScope(const std::string& moduleName) const;
+    // The file a module scope was last parsed from; "" for a scope only named in IMPORTS.
+    const std::string& ModuleFile(int scope) const;
     // The entry's SYNTAX followed through type assignments, each name in the scope of the record
     // that uses it: an "@" tag, an undefined type name, empty without SYNTAX, or on a circular
     // chain the name at which the chain closes.
@@ -121,6 +123,7 @@ class tmibfile {
     const tasntype& storeType(std::shared_ptr<const tasntype> type);
     const tmibentry& storeEntry(std::shared_ptr<const tmibentry> entry);
     bool logging() const;  // whether a log line is wanted: only then is it built
+    int32_t lineAt(int32_t position);  // 1-based line of a position in Text
 
     // Records are never changed once stored, so that parser objects may share them.
     std::vector<std::shared_ptr<const tasntype>> types_;
@@ -129,6 +132,7 @@ class tmibfile {
     struct ScopeNames {
         NameIndex entries, types;
         std::unordered_map<std::string, int, AnyCaseHash, AnyCaseEqual> importedFrom;  // symbol -> scope
+        std::string fileName;
     };
     int scopeFor(const std::string& moduleName);
     // The index by exact spelling in scope order, then (with anyCase) by any case in scope order.
@@ -141,4 +145,6 @@ class tmibfile {
     std::shared_ptr<SharedScopes> sharedScopes_;  // nullptr: scopes numbered here in order
     int currentScope_ = -1;                       // of the module being parsed
     int typeDepth_ = 0;
+    // Lines are counted on from the last position asked, as definitions come in text order.
+    int32_t linePosition_ = 1, lineNumber_ = 1;
 };

@@ -153,5 +153,6 @@ class tmibentry {
     bool IsUnsigned = false;
     bool Is64Bit = false;
     std::string Augments;
-    int Module = -1;  // the defining module's scope in the tmibfile (see ModuleScope)
+    int Module = -1;   // the defining module's scope in the tmibfile (see ModuleScope)
+    int32_t Line = 0;  // 1-based line of the name in its module's file (see ModuleFile)
 };

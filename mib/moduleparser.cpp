@@ -28,6 +28,7 @@ void tmibfile::parseHeader() {
     if (item.kind != ikTypeRef) RaiseError("Module Identifier expected.");
     ModuleName = item.text;
     currentScope_ = scopeFor(ModuleName);
+    scopes_[currentScope_].fileName = FileName;
     NextItem(item);
     if (!isReserved(item, rwDEFINITIONS)) RaiseError("\"DEFINITIONS\" expected.");
     do NextItem(item);

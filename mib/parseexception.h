@@ -5,6 +5,7 @@
 #include <exception>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // A parse error with the file it happened in and the 1-based character position in its text.
 class eparseexception : public std::exception {
@@ -16,6 +17,7 @@ class eparseexception : public std::exception {
     std::string Message;
     std::string FileName;
     int32_t Position = 0;
+    std::vector<std::string> Details;  // lines shown under the message, such as every missing module
 };
 
 // A module file that cannot be opened or read; the message names the file and the reason.

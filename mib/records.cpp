@@ -66,6 +66,11 @@ int tmibfile::ModuleScope(const std::string& moduleName) const {
     return found == scopeByModule_.end() ? -1 : found->second;
 }
 
+const std::string& tmibfile::ModuleFile(int scope) const {
+    static const std::string none;
+    return scope < 0 || scope >= static_cast<int>(scopes_.size()) ? none : scopes_[scope].fileName;
+}
+
 int tmibfile::scopeFor(const std::string& moduleName) {
     const auto known = scopeByModule_.find(moduleName);
     if (known != scopeByModule_.end()) return known->second;

@@ -1,5 +1,7 @@
 #include "mib/sourcetext.h"
 
+#include <algorithm>
+
 #include "mib/mibfile.h"
 #include "text/textfile.h"
 
@@ -27,6 +29,15 @@ void tmibfile::LoadText(const std::string& text, const std::string& fileName) {
     Text = JoinLinesWithCrLf(text);
     Position = 1;
     FileName = fileName;
+    linePosition_ = lineNumber_ = 1;
+}
+
+int32_t tmibfile::lineAt(int32_t position) {
+    if (position < linePosition_) linePosition_ = lineNumber_ = 1;  // the parser stepped back
+    const auto end = static_cast<int32_t>(std::min(Text.size() + 1, static_cast<size_t>(position)));
+    for (; linePosition_ < end; ++linePosition_)
+        if (Text[linePosition_ - 1] == '\n') ++lineNumber_;
+    return lineNumber_;
 }
 
 int LineOfPosition(const std::string& text, int32_t position) {

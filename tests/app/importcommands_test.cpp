@@ -109,6 +109,7 @@ TEST_F(ImportCommandsTest, ParseErrorShowsItsLineAndEndsTheCommand) {
             EXPECT_EQ(value(window, "FileValue"), broken);
             EXPECT_EQ(value(window, "ErrorValue"), "Unexpected character \"#\".");
             EXPECT_EQ(value(window, "LineValue"), QString::number(errorLine));
+            EXPECT_FALSE(window.findChild<QLabel*>("DetailsValue")->isVisibleTo(&window));
             auto* memo = window.findChild<QPlainTextEdit*>("SourceMemo");
             EXPECT_TRUE(memo->isReadOnly());
             EXPECT_EQ(memo->blockCount(), 60) << "the file's lines, no empty line after the last";
@@ -137,6 +138,20 @@ TEST_F(ImportCommandsTest, ParseErrorShowsItsLineAndEndsTheCommand) {
     }
 }  // namespace
 
+TEST_F(ImportCommandsTest, MissingModulesAreAllNamedInTheErrorWindow) {
+    start();
+    const QString file = copyFixture("FIXTURE-MISSING-TWO-MIB");
+    const QString searched = ", imported by FIXTURE-MISSING-TWO-MIB, is in neither " + dir.path() + "/ nor " +
+                             FolderSettings::programFolder() + "stdmib/";
+    runImport({file}, [&](QDialog& window) {
+        EXPECT_EQ(value(window, "ErrorValue"), "Missing import module: NO-SUCH-MIB");
+        EXPECT_EQ(value(window, "LineValue"), "7");
+        EXPECT_EQ(value(window, "DetailsValue"), "NO-SUCH-MIB" + searched + "\nALSO-ABSENT-MIB" + searched);
+        EXPECT_TRUE(window.findChild<QLabel*>("DetailsValue")->isVisibleTo(&window));
+    });
+    EXPECT_EQ(form->document().library().Count(), 0);
+}
+
 TEST_F(ImportCommandsTest, TwoCleanFilesShowTheirReports) {
     start();
     const QString tables = copyFixture("FIXTURE-TABLES-MIB");
@@ -151,7 +166,8 @@ TEST_F(ImportCommandsTest, TwoCleanFilesShowTheirReports) {
                                "Sucessfully included files: 2 of 2", "Sucessfully imported OIDs: 15 of 15",
                                "OIDs that were useful for Zelto: 14", "", "Report for " + scope + ":",
                                "Sucessfully included files: 4 of 4", "Sucessfully imported OIDs: 5 of 5",
-                               "OIDs that were useful for Zelto: 5"}));
+                               "OIDs that were useful for Zelto: 5",
+                               "1 numeric object made no entry (see the full log for each one and why)"}));
     });
     EXPECT_EQ(form->document().library().Count(), 19);
     EXPECT_EQ(status(), "19 OIDs in 10 Groups");
@@ -327,6 +343,31 @@ TEST(LogFolder, BesideTheProgramOrInTheUsersDataFolder) {
 }
 
 // The window's import and oidwright-import give the same library for the same files.
+// Importing a module twice: the window's two commands and the command line's two runs (the second
+// into the library the first wrote) give the same library, with no entry twice.
+TEST_F(ImportCommandsTest, RepeatedImportGivesTheCommandLinesLibrary) {
+    start();
+    const QString tables = copyFixture("FIXTURE-TABLES-MIB");
+    for (int run = 0; run < 2; ++run) runImport({tables}, [](QDialog&) {});
+    EXPECT_EQ(form->document().library().Count(), 14);
+
+    const QString once = dir.filePath("once.oidlib"), twice = dir.filePath("twice.oidlib");
+    for (const QStringList& arguments :
+         {QStringList{"-q", "-o", once, tables}, QStringList{"-q", "--library", once, "-o", twice, tables}}) {
+        QProcess cli;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CACHE_HOME", dir.filePath("cache"));
+        cli.setProcessEnvironment(environment);
+        cli.start(OIDWRIGHT_IMPORT_EXE, arguments);
+        ASSERT_TRUE(cli.waitForFinished(30000));
+        ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    }
+    QFile written(twice);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().toStdString() == form->document().library().SaveToText())
+        << "the libraries differ";
+}
+
 TEST_F(ImportCommandsTest, SameLibraryAsTheCommandLine) {
     SKIP_WITHOUT_SHARED(mibs, "mibs");
     start();

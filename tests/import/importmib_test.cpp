@@ -137,7 +137,10 @@ TEST(ImportMibFixture, ReportsUnrootedChainsAndMissingRows) {
     ASSERT_NE(run.library.ImportStats.ResolvedOids.Find("fxTop"), nullptr);
     EXPECT_EQ(*run.library.ImportStats.ResolvedOids.Find("fxTop"), "OBJECT-TYPE");
     EXPECT_TRUE(run.Logged("base table fxMissingEntrynot found"));
-    EXPECT_TRUE(run.Logged("Row type @sequence of fxNoTypeEntry not found, fxNoTypeValue skipped"));
+    EXPECT_TRUE(std::any_of(run.log.begin(), run.log.end(), [](const std::string& line) {
+        return line.ends_with(
+            ": fxNoTypeValue makes no entry: the type @sequence of its row fxNoTypeEntry is not found");
+    }));
 
     // The orphan and the loop member make no entry: their partial OIDs would name other objects.
     // The column of the missing augmented row has no index of its own and is discarded.
@@ -267,7 +270,7 @@ TEST(ImportRunner, SummarisesLikeTheLogWindow) {
     runner.Run(library, {folder + "FIXTURE-TABLES-MIB.mib", folder + "FIXTURE-TABLES-MIB.mib"},
                FixturePrograms());
     EXPECT_FALSE(runner.Failed);
-    EXPECT_EQ(library.Count(), 28);
+    EXPECT_EQ(library.Count(), 14);  // the second import adds nothing twice
     const std::vector<std::string> lines = runner.SummaryLines();
     ASSERT_GE(lines.size(), 4u);
     EXPECT_EQ(lines[0], "Import successful!");
