@@ -51,7 +51,7 @@ TForm1::TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent)
             [this](const QString& fileName) { setWindowTitle(CaptionPrefix + fileName); });
 
     families_.push_back(std::make_unique<FileCommands>(*host_));
-    families_.push_back(std::make_unique<ImportCommands>(*host_));
+    families_.push_back(std::make_unique<ImportCommands>(*host_, settings));
     families_.push_back(std::make_unique<HelpCommands>(*host_));
     auto selection = std::make_unique<SelectionCommands>(*host_);
     selection_ = selection.get();
@@ -59,7 +59,8 @@ TForm1::TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent)
     families_.push_back(std::make_unique<FindCommands>(*host_));
     families_.push_back(std::make_unique<CheckCommands>(*host_, *selection_, settings));
     host_->bind("Exit1", [this] { close(); });  // Exit1Click: the ordinary close path
-    families_.push_back(std::make_unique<EditCommands>(*host_, *selection_));  // its table covers every family
+    families_.push_back(
+        std::make_unique<EditCommands>(*host_, *selection_));  // its table covers every family
 
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
     move(0, 0);

@@ -19,7 +19,7 @@ enum ExitCode { exitOk = 0, exitSoftFailure = 1, exitParseError = 2, exitLibrary
 
 constexpr const char* Usage =
     R"(Usage: oidwright-import [--library IN.oidlib] [-o OUT.oidlib] [--html PAGE.html]
-                        [--stdmib DIR] [--log] [-q] MIBFILE...
+                        [--stdmib DIR] [--units-from-mib] [--log] [-q] MIBFILE...
 
 Imports MIB files into an OID library as the window's "MIB File..." command does.
 The working folder is the folder of the first MIB file; modules not found there are
@@ -32,6 +32,10 @@ headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright) for later 
   -o OUT         write the library to OUT when done ("-" for standard output)
   --html PAGE    also write the HTML overview page of the library (as "Write to HTML")
   --stdmib DIR   standard folder and standard module to use instead of stdmib/
+  --units-from-mib
+                 read units, scales, row names and named values from the MIB (UNITS,
+                 DISPLAY-HINT, base types, ranges, enumerations); the log names each
+                 entry's rule
   --log          also print the full import log
   -q             print no reports (errors and warnings still go to standard error)
   --help         show this text
@@ -49,6 +53,7 @@ written; 4 wrong arguments.
 struct Options {
     std::string input, output, html, stdmib;
     bool log = false, quiet = false;
+    ImportOptions import;
     std::vector<std::string> files;
 };
 
@@ -83,6 +88,8 @@ bool ParseArguments(int argc, char** argv, Options& options) {
             if (!value(options.html)) return false;
         } else if (argument == "--stdmib") {
             if (!value(options.stdmib)) return false;
+        } else if (argument == "--units-from-mib") {
+            options.import.unitsFromMib = true;
         } else if (argument == "--log") {
             options.log = true;
         } else if (argument == "-q") {
@@ -129,6 +136,7 @@ int main(int argc, char** argv) {
     ImportRunner runner;
     runner.ModuleIndexFolder = UserCacheFolder();
     runner.KeepLog = !options.quiet;  // -q shows no log
+    runner.Options = options.import;
     try {
         runner.Run(library, options.files, standardFolder, program);
     } catch (const eparseexception& error) {

@@ -78,13 +78,14 @@ ProgramFiles ProgramFilesIn(const std::string& programFolder) {
 }
 
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
-               const std::string& secondFolder, const ProgramFiles& program) {
+               const std::string& secondFolder, const ProgramFiles& program, const ImportOptions& options) {
     ModuleHeaders headers;
-    return ImportMib(library, fileName, workingFolder, secondFolder, program, headers);
+    return ImportMib(library, fileName, workingFolder, secondFolder, program, headers, options);
 }
 
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
-               const std::string& secondFolder, const ProgramFiles& program, ModuleHeaders& headers) {
+               const std::string& secondFolder, const ProgramFiles& program, ModuleHeaders& headers,
+               const ImportOptions& options) {
     library.Log("Load: " + fileName);
     DisplayNames names;
     names.ReplaceList = LoadReplaceList(program.replaceList);
@@ -101,6 +102,6 @@ bool ImportMib(toidfile& library, const std::string& fileName, const std::string
     mib.Imported = true;
     loader.LoadImports(workingFolder, secondFolder.empty() ? FolderOfFile(fileName) : secondFolder);
 
-    MibConverter converter(library, mib, names, agent);
+    MibConverter converter(library, mib, names, agent, options);
     return converter.ConvertAll();
 }

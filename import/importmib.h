@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "import/importoptions.h"
+
 class toidfile;
 class ModuleHeaders;
 
@@ -21,8 +23,10 @@ ProgramFiles ProgramFilesIn(const std::string& programFolder);
 // or an augmented row is missing. Throws eparseexception (parse error, "Missing import module: ")
 // before any entry is appended, and MibFileError for a file that cannot be read.
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
-               const std::string& secondFolder, const ProgramFiles& program);
+               const std::string& secondFolder, const ProgramFiles& program,
+               const ImportOptions& options = {});
 
 // The same with the scanned module headers kept by the caller (the benchmark counts the reads).
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
-               const std::string& secondFolder, const ProgramFiles& program, ModuleHeaders& headers);
+               const std::string& secondFolder, const ProgramFiles& program, ModuleHeaders& headers,
+               const ImportOptions& options = {});

@@ -45,7 +45,7 @@ bool ImportRunner::RunImport(toidfile& library, const std::string& fileName, con
     library.OnLog = nullptr;
     if (KeepLog) library.OnLog = [this](toidfile&, const std::string& line) { ImportLog.push_back(line); };
     library.LogLevel = KeepLog ? 2 : 0;
-    const bool ok = ImportMib(library, fileName, workingFolder, standardFolder, program, headers_);
+    const bool ok = ImportMib(library, fileName, workingFolder, standardFolder, program, headers_, Options);
     library.ImportStats.WriteReport(ImportReport);
     return ok;
 }

@@ -26,6 +26,7 @@ class ImportRunner {
     // false: no import log is made and ImportLog stays empty, for a caller that never shows it;
     // the reports are kept all the same.
     bool KeepLog = true;
+    ImportOptions Options;  // for every file of the run
 
     // Working folder: the folder of the first file; second folder: standardFolder.
     // Loads the working folder's index first and saves it afterwards, also after an error.

@@ -1,4 +1,5 @@
-// Import timings against libsmi's smidump, and a header-scan import over 2,000 files.
+// Import timings against libsmi's smidump, with and without units from the MIB, and a
+// header-scan import over 2,000 files.
 // Run: bench_import [MIBS_FOLDER]  (default: the shared collection beside the repository)
 
 #include <algorithm>
@@ -42,22 +43,28 @@ int ImportOnce(const std::string& file, const std::string& folder, ModuleHeaders
     return library.Count();
 }
 
-void CompareWithSmidump(const fs::path& mibs) {
-    std::printf("%-24s %10s %12s %8s %8s\n", "module", "import ms", "smidump ms", "ratio", "entries");
-    for (const char* module : {"IF-MIB", "CISCO-PROCESS-MIB", "FORTINET-FORTIGATE-MIB"}) {
+// What "Units from the MIB" costs: the same imports with and without it, logged as the window
+// and oidwright-import log them.
+void UnitsFromMibCost(const fs::path& mibs) {
+    std::printf("%-24s %12s %12s %8s\n", "module", "default ms", "units ms", "ratio");
+    for (const char* module :
+         {"IF-MIB", "HOST-RESOURCES-MIB", "CISCO-PROCESS-MIB", "FORTINET-FORTIGATE-MIB"}) {
         fs::path file = mibs / (std::string(module) + ".mib");
         if (!fs::exists(file)) file = mibs / (std::string(module) + ".my");
-        int entries = 0;
-        const double ours = MedianMilliseconds(21, [&] {
-            ModuleHeaders headers;
-            entries = ImportOnce(file.string(), mibs.string() + "/", headers);
-        });
-        const std::string command =
-            "SMIPATH=" + mibs.string() + " smidump -f identifiers -k " + file.string() + " > /dev/null 2>&1";
-        const double theirs = MedianMilliseconds(11, [&] {
-            if (std::system(command.c_str()) != 0) std::fprintf(stderr, "smidump failed for %s\n", module);
-        });
-        std::printf("%-24s %10.2f %12.2f %8.2f %8d\n", module, ours, theirs, ours / theirs, entries);
+        ModuleHeaders headers;  // shared, so that both time the import, not the header scan
+        const auto import = [&](bool unitsFromMib) {
+            toidfile library;
+            library.LogLevel = 2;
+            library.OnLog = [](toidfile&, const std::string&) {};
+            ImportOptions options;
+            options.unitsFromMib = unitsFromMib;
+            ImportMib(library, file.string(), mibs.string() + "/", StandardFolder, Programs(), headers,
+                      options);
+        };
+        import(false);
+        const double plain = MedianMilliseconds(21, [&] { import(false); });
+        const double units = MedianMilliseconds(21, [&] { import(true); });
+        std::printf("%-24s %12.2f %12.2f %8.3f\n", module, plain, units, units / plain);
     }
 }
 
@@ -127,6 +134,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     CompareWithSmidump(mibs);
+    UnitsFromMibCost(mibs);
     HeaderScanOfManyFiles(mibs);
     return 0;
 }
