@@ -97,7 +97,8 @@ void MibConverter::Convert(const tmibentry& symbol, const std::string& syntax, c
                               names_.MakeDisplayName(symbol.Name, true) + suffix);
     entry->max = entry->unittype == TUnitType::sutPercent ? 100 : 0;
     if (options_.unitsFromMib) {
-        const std::string why = ReadUnitsFromMib(symbol, syntaxChain, counter, *entry);
+        const std::string why =
+            ReadUnitsFromMib(symbol, syntaxChain, entry->type == TValueMode::vmDiff, *entry);
         if (library_.LogLevel >= 2) library_.Log(symbol.Name + ": " + why);
     }
     const std::string name = entry->name, oid = entry->oid;

@@ -76,6 +76,8 @@ std::optional<Reading> UnitFromSyntax(const tmibentry& symbol, const std::vector
     for (const char* end : {"Octets", "Bytes"})
         if (counter && EndsWith(symbol.Name, end))
             return Reading{{TUnitType::sutBytes, "bytes", {}}, std::string("a counter of ") + end};
+    if (const std::string counted = counter ? CountedThing(symbol.Name) : ""; !counted.empty())
+        return Reading{{TUnitType::sutCustom, counted, {}}, "a counter of " + counted};
     const SyntaxDetail* range = FirstDetail(symbol, chain, [](const SyntaxDetail& d) { return d.hasRange; });
     if (range && range->rangeLow == 0 && range->rangeHigh == 100) {
         for (std::string_view word : PercentWords) {
@@ -85,6 +87,9 @@ std::optional<Reading> UnitFromSyntax(const tmibentry& symbol, const std::vector
                                "range 0..100 and \"" + std::string(word) + "\""};
         }
     }
+    std::string words;
+    if (std::optional<UnitWord> unit = FindUnitInText(description, words))
+        return Reading{*unit, "DESCRIPTION \"in " + words + "\""};
     return std::nullopt;
 }
 

@@ -16,8 +16,10 @@ bool IsCounterBasedGauge(const std::vector<const tasntype*>& chain);
 //   1. a DISPLAY-HINT "d-N" on the syntax chain divides by 10^N (the unit from the rules below,
 //      else from the convention's name, else from the identifier's keywords);
 //   2. the UNITS clause through the unit word table (an unknown word is kept as written);
-//   3. the base type: TimeTicks are seconds / 100, a counter of ...Octets or ...Bytes is bytes;
-//   4. a range of exactly 0..100 with a percent word in the identifier or description;
+//   3. the base type: TimeTicks are seconds / 100, a counter of ...Octets or ...Bytes is bytes,
+//      a counter of ...Pkts or ...Errors counts packets or errors (see CountedThing);
+//   4. a range of exactly 0..100 with a percent word in the identifier or description, else a
+//      phrase of the description such as "in seconds" (see FindUnitInText);
 //   5. the identifier's keywords, which entry already holds (see ApplyUnitRules).
 // Returns why, for the import log: "UNITS \"kB\" -> bytes x 1024".
 std::string ReadUnitsFromMib(const tmibentry& symbol, const std::vector<const tasntype*>& chain, bool counter,

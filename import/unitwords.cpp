@@ -1,5 +1,6 @@
 #include "import/unitwords.h"
 
+#include <algorithm>
 #include <array>
 #include <numeric>
 #include <vector>
@@ -121,6 +122,54 @@ constexpr std::array ConventionTable = {
     UnitRow{"frequency", Custom, "Hz", 1, 1}, UnitRow{"percent", Percent, "%", 1, 1},
 };
 
+// The plural words that end the identifiers of counters, and what the entry calls them.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 44> CountedWords = {{
+    {"pkts", "packets"},
+    {"packets", "packets"},
+    {"errors", "errors"},
+    {"errs", "errors"},
+    {"frames", "frames"},
+    {"requests", "requests"},
+    {"reqs", "requests"},
+    {"calls", "calls"},
+    {"discards", "discards"},
+    {"cells", "cells"},
+    {"responses", "responses"},
+    {"events", "events"},
+    {"fails", "failures"},
+    {"failures", "failures"},
+    {"replies", "replies"},
+    {"msgs", "messages"},
+    {"messages", "messages"},
+    {"drops", "drops"},
+    {"timeouts", "timeouts"},
+    {"collisions", "collisions"},
+    {"colls", "collisions"},
+    {"datagrams", "datagrams"},
+    {"attempts", "attempts"},
+    {"resets", "resets"},
+    {"hits", "hits"},
+    {"misses", "misses"},
+    {"updates", "updates"},
+    {"queries", "queries"},
+    {"bpdus", "BPDUs"},
+    {"pdus", "PDUs"},
+    {"acks", "acks"},
+    {"violations", "violations"},
+    {"transitions", "transitions"},
+    {"rejects", "rejects"},
+    {"retries", "retries"},
+    {"retransmits", "retransmits"},
+    {"sessions", "sessions"},
+    {"connections", "connections"},
+    {"lookups", "lookups"},
+    {"changes", "changes"},
+    {"routes", "routes"},
+    {"successes", "successes"},
+    {"mismatches", "mismatches"},
+    {"redirects", "redirects"},
+}};
+
 struct LeadingFactor {
     std::string_view word;
     std::int64_t divisor;
@@ -183,6 +232,54 @@ std::optional<UnitWord> FindUnitWord(std::string_view written) {
     std::optional<UnitWord> unit = Lookup(UnitTable, key);
     if (unit) unit->factor = Combine(unit->factor, {1, divisor});
     return unit;
+}
+
+std::optional<UnitWord> FindUnitInText(std::string_view text, std::string& words) {
+    constexpr std::size_t MaxPhraseWords = 5;
+    std::vector<std::string_view> split;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = std::min(text.find_first_of(" \t\r\n", at), text.size());
+        if (end > at) split.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    const auto isIn = [](std::string_view word) {
+        if (!word.empty() && word[0] == '(') word.remove_prefix(1);
+        return asciicase::equalsIgnoringCase(word, "in");
+    };
+    for (std::size_t i = 0; i + 1 < split.size(); ++i) {
+        if (!isIn(split[i])) continue;
+        std::size_t first = i + 1;
+        if (first + 2 < split.size() && asciicase::equalsIgnoringCase(split[first], "units") &&
+            asciicase::equalsIgnoringCase(split[first + 1], "of"))
+            first += 2;
+        for (std::size_t n = std::min(MaxPhraseWords, split.size() - first); n > 0; --n) {
+            std::string phrase;
+            for (std::size_t k = first; k < first + n; ++k)
+                phrase += (phrase.empty() ? "" : " ") + std::string(split[k]);
+            while (!phrase.empty() && std::string_view(".,;:)").find(phrase.back()) != std::string_view::npos)
+                phrase.pop_back();
+            if (phrase.size() < 2) continue;
+            if (std::optional<UnitWord> unit = FindUnitWord(phrase)) {
+                words = phrase;
+                return unit;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::string CountedThing(std::string_view identifier) {
+    std::size_t start = identifier.size();
+    while (start > 0 && identifier[start - 1] >= 'a' && identifier[start - 1] <= 'z') --start;
+    const std::size_t lowerStart = start;
+    while (start > 0 && identifier[start - 1] >= 'A' && identifier[start - 1] <= 'Z') --start;
+    // "BPDUs" is one word; in "FCSErrors" only the last capital starts it.
+    for (const std::size_t from : {start, lowerStart > 0 ? lowerStart - 1 : lowerStart}) {
+        const std::string word = asciicase::lower(std::string(identifier.substr(from)));
+        for (const auto& [counted, called] : CountedWords)
+            if (word == counted) return std::string(called);
+    }
+    return "";
 }
 
 std::optional<UnitWord> FindConventionUnit(std::string_view name) {

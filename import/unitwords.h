@@ -27,6 +27,15 @@ struct UnitWord {
 // table does not know.
 std::optional<UnitWord> FindUnitWord(std::string_view written);
 
+// The unit a description names in a phrase "in UNIT" or "in units of UNIT" (the first whose
+// words the table knows, of at least two letters): "The size, in kilobytes, of" -> bytes x 1024.
+// Returns the phrase's unit words in words.
+std::optional<UnitWord> FindUnitInText(std::string_view text, std::string& words);
+
+// What a counter counts when its identifier ends in a counted word: "ifInErrors" -> "errors",
+// "snmpInPkts" -> "packets"; empty otherwise.
+std::string CountedThing(std::string_view identifier);
+
 // The unit a textual convention's name is when it is a plain unit word: "Voltage" -> "V".
 std::optional<UnitWord> FindConventionUnit(std::string_view name);
 

@@ -80,6 +80,37 @@ TEST(UnitWords, ReadsTheSpellingsOfRealMibs) {
         EXPECT_EQ(Describe(FindUnitWord(written)), expected) << written;
 }
 
+TEST(UnitWords, PhrasesOfDescriptions) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"The size, in kilobytes, of the pool.", "bytes x 1024 (bytes)"},
+        {"Time since the last change (in hundredths of a second).", "seconds / 100 (custom)"},
+        {"Expressed in units of milliseconds.", "seconds / 1000 (custom)"},
+        {"The rate in Mbits per second", "bits/second x 1000000 (custom)"},
+        // Single letters and words the table does not know name no unit.
+        {"Packets in a queue, in C code.", "unknown"},
+        {"The number of octets in packets.", "unknown"},
+        {"in", "unknown"},
+    };
+    for (const auto& [text, expected] : cases) {
+        std::string words;
+        EXPECT_EQ(Describe(FindUnitInText(text, words)), expected) << text;
+    }
+}
+
+TEST(UnitWords, WhatCountersCount) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"ifInErrors", "errors"},
+        {"snmpInPkts", "packets"},
+        {"dot3StatsFCSErrors", "errors"},
+        {"dot1dTpPortInBPDUs", "BPDUs"},
+        {"ifInOctets", ""},
+        {"sysUpTime", ""},
+        {"Errs", "errors"},
+    };
+    for (const auto& [identifier, expected] : cases)
+        EXPECT_EQ(CountedThing(identifier), expected) << identifier;
+}
+
 TEST(UnitWords, ConventionNamesThatArePlainUnitWords) {
     EXPECT_EQ(Describe(FindConventionUnit("Voltage")), "V (custom)");
     EXPECT_EQ(Describe(FindConventionUnit("Temperature")),
@@ -161,6 +192,9 @@ TEST(UnitsFromMib, FirstRuleThatAppliesSetsTheUnitAndIsLogged) {
         {10, "sutCustom # 1 max 0", "uHexValue: no unit in the MIB -> #"},
         {11, "sutBytes bytes 1024 multiply max 0", "uFreeKBytes: identifier -> bytes x 1024"},
         {12, "sutBytes bytes 1 max 0", "uMemoryUsed: UNITS \"bytes\" -> bytes"},
+        {16, "sutCustom errors 1 max 0", "uInErrors: a counter of errors -> errors"},
+        {17, "sutCustom seconds 1000 max 0",
+         "uFlushInterval: DESCRIPTION \"in milliseconds\" -> seconds / 1000"},
     };
     for (const RuleCase& c : cases) {
         EXPECT_EQ(UnitFields(run.Scalar(c.arc)), c.fields) << c.logged;
