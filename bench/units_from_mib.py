@@ -18,7 +18,10 @@ import tempfile
 ENTRY = re.compile(rb"<entry>(.*?)</entry>", re.S)
 FIELD = re.compile(rb"<(\w+)>(.*?)</\1>|<(\w+)/>", re.S)
 # "identifier: reason -> units"; the reason's first words name the rule.
-RULE_LINE = re.compile(r"^\w[\w-]*: (DISPLAY-HINT|UNITS|TimeTicks|a counter of|range 0\.\.100|identifier|no unit in the MIB)")
+# Object identifiers start in lower case, which keeps out the parser's "Type: TimeTicks" lines.
+RULE_LINE = re.compile(
+    r"^[a-z][\w-]*: (DISPLAY-HINT|UNITS|TimeTicks|a counter of|range 0\.\.100|DESCRIPTION|identifier|no unit in the MIB)"
+)
 
 
 def entries(library):

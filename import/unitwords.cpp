@@ -5,6 +5,7 @@
 #include <numeric>
 #include <vector>
 
+#include "import/lettercase.h"
 #include "text/asciicase.h"
 
 namespace {
@@ -234,25 +235,50 @@ std::optional<UnitWord> FindUnitWord(std::string_view written) {
     return unit;
 }
 
+// Whether a unit phrase may start with word: some table key or leading factor begins with its
+// letters, or it with theirs ("seconds," with "second"). Most words after "in" fail at once.
+bool MayStartUnit(std::string_view word) {
+    std::string lower;
+    for (const char c : word) {
+        if (c == '-' || c == '_') break;
+        lower += asciicase::lower(c);
+    }
+    if (lower.empty()) return false;
+    const auto related = [&](std::string_view key) {
+        return key.substr(0, lower.size()) == lower || std::string_view(lower).substr(0, key.size()) == key;
+    };
+    return std::any_of(UnitTable.begin(), UnitTable.end(),
+                       [&](const UnitRow& row) { return related(row.key); }) ||
+           std::any_of(LeadingFactors.begin(), LeadingFactors.end(),
+                       [&](const LeadingFactor& leading) { return related(leading.word); });
+}
+
 std::optional<UnitWord> FindUnitInText(std::string_view text, std::string& words) {
     constexpr std::size_t MaxPhraseWords = 5;
-    std::vector<std::string_view> split;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t end = std::min(text.find_first_of(" \t\r\n", at), text.size());
-        if (end > at) split.push_back(text.substr(at, end - at));
-        at = end + 1;
-    }
-    const auto isIn = [](std::string_view word) {
-        if (!word.empty() && word[0] == '(') word.remove_prefix(1);
-        return asciicase::equalsIgnoringCase(word, "in");
+    // The words from at on, at most count of them: only those after an "in" are ever split off.
+    const auto nextWords = [&](std::size_t at, std::array<std::string_view, MaxPhraseWords + 2>& out) {
+        std::size_t count = 0;
+        while (count < out.size()) {
+            at = text.find_first_not_of(" \t\r\n", at);
+            if (at == std::string_view::npos) break;
+            const std::size_t end = std::min(text.find_first_of(" \t\r\n", at), text.size());
+            out[count++] = text.substr(at, end - at);
+            at = end;
+        }
+        return count;
     };
-    for (std::size_t i = 0; i + 1 < split.size(); ++i) {
-        if (!isIn(split[i])) continue;
-        std::size_t first = i + 1;
-        if (first + 2 < split.size() && asciicase::equalsIgnoringCase(split[first], "units") &&
-            asciicase::equalsIgnoringCase(split[first + 1], "of"))
-            first += 2;
-        for (std::size_t n = std::min(MaxPhraseWords, split.size() - first); n > 0; --n) {
+    for (std::size_t at = lettercase::FindIgnoreCase(text, "in"); at != std::string_view::npos;
+         at = lettercase::FindIgnoreCase(text, "in", at + 2)) {
+        const bool wordStart = at == 0 || text[at - 1] == ' ' || text[at - 1] == '(';
+        if (!wordStart || (at + 2 < text.size() && text[at + 2] != ' ')) continue;
+        std::array<std::string_view, MaxPhraseWords + 2> split;
+        const std::size_t count = nextWords(at + 2, split);
+        std::size_t first = 0;
+        if (count > 2 && asciicase::equalsIgnoringCase(split[0], "units") &&
+            asciicase::equalsIgnoringCase(split[1], "of"))
+            first = 2;
+        if (first >= count || !MayStartUnit(split[first])) continue;
+        for (std::size_t n = std::min(MaxPhraseWords, count - first); n > 0; --n) {
             std::string phrase;
             for (std::size_t k = first; k < first + n; ++k)
                 phrase += (phrase.empty() ? "" : " ") + std::string(split[k]);
