@@ -58,7 +58,7 @@ TForm1::TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent)
     connect(document_.get(), &Document::unsavedChanged, this, &QWidget::setWindowModified);
 
     families_.push_back(std::make_unique<FileCommands>(*host_));
-    families_.push_back(std::make_unique<ImportCommands>(*host_));
+    families_.push_back(std::make_unique<ImportCommands>(*host_, settings));
     families_.push_back(std::make_unique<HelpCommands>(*host_));
     families_.push_back(std::make_unique<SelectionCommands>(*host_));
     families_.push_back(std::make_unique<FindCommands>(*host_));

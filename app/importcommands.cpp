@@ -1,5 +1,6 @@
 #include "app/importcommands.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QStandardPaths>
@@ -13,6 +14,7 @@
 #include "app/perrorwindow.h"
 #include "app/progressform.h"
 #include "app/qtstrings.h"
+#include "app/settingsstore.h"
 #include "import/importrunner.h"
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
@@ -24,12 +26,18 @@ constexpr qint64 RepaintInterval = 20;  // milliseconds
 
 }  // namespace
 
-ImportCommands::ImportCommands(CommandHost& host)
+ImportCommands::ImportCommands(CommandHost& host, SettingsStore& settings)
     : host_(host),
+      settings_(settings),
       mibopen_{"mibopen", MibFilter, ".mib", {}},
       ProgressForm_(new TProgressForm(&host.window())),
       logwindow_(new Tlogwindow(&host.window(), host.dialogs(), host.runner())) {
     host.bind("MIB1", [this] { MIB1Click(); });
+    unitsFromMib_ = host.bind("UnitsFromMib1", [this] {
+        settings_.write(UnitsFromMibValue, unitsFromMib_->isChecked() ? "1" : "0");
+    });
+    unitsFromMib_->setCheckable(true);
+    unitsFromMib_->setChecked(settings.read(ProgramKey, UnitsFromMibValue) == "1");
     host.bind("ShowLog1", [this] { ShowLog1Click(); });
 }
 
@@ -79,6 +87,7 @@ std::vector<std::string> ImportCommands::stoppedLines(const ImportRunner& runner
 void ImportCommands::importFiles(ImportRunner& runner, const std::vector<std::string>& files,
                                  std::size_t& started) {
     runner.ModuleIndexFolder = PathBytes(QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
+    runner.Options.unitsFromMib = unitsFromMib_->isChecked();
     runner.BeforeFile = [this, &started](const std::string&) {
         if (host_.runner().closeRequested()) return false;  // the window closes after this file
         ++started;

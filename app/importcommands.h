@@ -1,5 +1,5 @@
 #pragma once
-// The Import menu: "MIB File..." and "Show Import Log...".
+// The Import menu: "MIB File...", "Units from the MIB" and "Show Import Log...".
 
 #include <QElapsedTimer>
 #include <QString>
@@ -14,6 +14,7 @@ class TProgressForm;
 class Tlogwindow;
 class eparseexception;
 class ImportRunner;
+class SettingsStore;
 
 // Imports the chosen MIB files into the open library with the import runner oidwright-import
 // uses, showing the progress, parse error and import log windows.
@@ -23,7 +24,10 @@ class ImportCommands : public CommandFamily {
         "MIB Files (*.mib,*.my,*.txt)|*.mib;*.my;*.txt|mib File (*.mib)|*.mib|my File (*.my)|*.my|Any "
         "File|*.*";
 
-    explicit ImportCommands(CommandHost& host);
+    // The settings keep the "Units from the MIB" choice between runs.
+    static inline const QString UnitsFromMibValue = "unitsfrommib";
+
+    ImportCommands(CommandHost& host, SettingsStore& settings);
 
     void MIB1Click();
     void ShowLog1Click();
@@ -42,6 +46,8 @@ class ImportCommands : public CommandFamily {
     void finish(const ImportRunner& runner);
 
     CommandHost& host_;
+    SettingsStore& settings_;
+    QAction* unitsFromMib_;  // checkable; its state is the option of every import
     FileDialogSpec mibopen_;
     TProgressForm* ProgressForm_;
     Tlogwindow* logwindow_;

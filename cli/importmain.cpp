@@ -21,7 +21,7 @@ enum ExitCode { exitOk = 0, exitSoftFailure = 1, exitParseError = 2, exitLibrary
 
 constexpr const char* Usage =
     R"(Usage: oidwright-import [--library IN.oidlib] [-o OUT.oidlib] [--html PAGE.html]
-                        [--stdmib DIR] [--log] [-q] MIBFILE...
+                        [--stdmib DIR] [--units-from-mib] [--log] [-q] MIBFILE...
        oidwright-import --each FOLDER [-o OUTDIR] [--html DIR] [--stdmib DIR] [-q]
 
 Imports MIB files into an OID library as the window's "MIB File..." command does.
@@ -39,6 +39,10 @@ headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright) for later 
                  into OUTDIR/MODULE.oidlib and DIR/MODULE.html, with a line per file and
                  a total (-q: only the files that did not import cleanly); the modules
                  the files share are read once; the exit status is the worst one met
+  --units-from-mib
+                 read units, scales, row names and named values from the MIB (UNITS,
+                 DISPLAY-HINT, base types, ranges, enumerations); the log names each
+                 entry's rule
   --log          also print the full import log (it names every numeric object that
                  made no entry, and why)
   -q             print no reports (errors and warnings still go to standard error)
@@ -60,6 +64,7 @@ written; 4 wrong arguments.
 struct Options {
     std::string input, output, html, stdmib, each;
     bool log = false, quiet = false;
+    ImportOptions import;
     std::vector<std::string> files;
 };
 
@@ -93,6 +98,8 @@ std::string ParseArguments(int argc, char** argv, Options& options) {
             value = &options.each;
         else if (argument == "--stdmib")
             value = &options.stdmib;
+        else if (argument == "--units-from-mib")
+            options.import.unitsFromMib = true;
         else if (argument == "--log")
             options.log = true;
         else if (argument == "-q")
@@ -165,6 +172,7 @@ int main(int argc, char** argv) {
     ImportRunner runner;
     runner.ModuleIndexFolder = UserCacheFolder();
     runner.KeepLog = !options.quiet;  // -q shows no log
+    runner.Options = options.import;
     try {
         runner.Run(library, options.files, program);
     } catch (const eparseexception& error) {

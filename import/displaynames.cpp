@@ -31,6 +31,18 @@ bool IsUpper(char c) {
     return c >= 'A' && c <= 'Z';
 }
 
+// The blanks the abbreviation rule puts around a word at either end or beside another
+// abbreviation: " CPU  MIB load " -> "CPU MIB load".
+void CollapseBlanks(std::string& text) {
+    std::size_t kept = 0;
+    for (const char c : text) {
+        if (c == ' ' && (kept == 0 || text[kept - 1] == ' ')) continue;
+        text[kept++] = c;
+    }
+    if (kept > 0 && text[kept - 1] == ' ') --kept;
+    text.resize(kept);
+}
+
 }  // namespace
 
 std::vector<Replacement> LoadReplaceList(const std::string& fileName) {
@@ -73,6 +85,7 @@ std::string DisplayNames::MakeDisplayName(std::string text, bool splitAbbreviati
     // A lone lower-case first letter joins the next word: "x Sent" -> "xSent".
     if (text.size() >= 5 && text[1] == ' ' && IsLower(text[0])) text.erase(1, 1);
     ApplyReplacements(text);
+    CollapseBlanks(text);
     return windows1251case::Lower(text);
 }
 

@@ -102,22 +102,22 @@ class ModuleLoader {
     toidfile& library_;
     tmibfile& mib_;
     ModuleHeaders& headers_;
-    ParsedModules* parsed_;                   // nullptr: every module is parsed here
-    std::unordered_set<std::string> loaded_;  // upper-cased module names
+    ParsedModules* parsed_;                                      // nullptr: every module is parsed here
+    std::unordered_set<std::string> loaded_;                     // upper-cased module names
     std::unordered_map<std::string, std::string> moduleOfFile_;  // file name -> module parsed from it
 };
 
 }  // namespace
 
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
-               const std::string& secondFolder, const ProgramFiles& program) {
+               const std::string& secondFolder, const ProgramFiles& program, const ImportOptions& options) {
     ModuleHeaders headers;
-    return ImportMib(library, fileName, workingFolder, secondFolder, program, headers);
+    return ImportMib(library, fileName, workingFolder, secondFolder, program, headers, nullptr, options);
 }
 
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
                const std::string& secondFolder, const ProgramFiles& program, ModuleHeaders& headers,
-               ParsedModules* parsed) {
+               ParsedModules* parsed, const ImportOptions& options) {
     library.Log("Load: " + fileName);
     DisplayNames names;
     names.ReplaceList = LoadReplaceList(program.replaceList);
@@ -135,6 +135,6 @@ bool ImportMib(toidfile& library, const std::string& fileName, const std::string
     mib.Imported = true;
     loader.LoadImports(workingFolder, secondFolder.empty() ? FolderOfFile(fileName) : secondFolder);
 
-    MibConverter converter(library, mib, names, agent);
+    MibConverter converter(library, mib, names, agent, options);
     return converter.ConvertAll();
 }

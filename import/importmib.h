@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "import/importoptions.h"
 #include "import/programfiles.h"
 
 class toidfile;
@@ -16,11 +17,12 @@ class ParsedModules;
 // "Missing import module: " for the first missing module, its Details naming every missing
 // module) before any entry is appended, and MibFileError for a file that cannot be read.
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
-               const std::string& secondFolder, const ProgramFiles& program);
+               const std::string& secondFolder, const ProgramFiles& program,
+               const ImportOptions& options = {});
 
 // The same with the scanned module headers kept by the caller (the benchmark counts the reads)
 // and, when parsed is given, the modules taken from it: parsed there once for all the imports
 // that share it, with the same entries, statistics and log as a parse here.
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
                const std::string& secondFolder, const ProgramFiles& program, ModuleHeaders& headers,
-               ParsedModules* parsed = nullptr);
+               ParsedModules* parsed = nullptr, const ImportOptions& options = {});

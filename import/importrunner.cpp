@@ -50,7 +50,7 @@ bool ImportRunner::RunImport(toidfile& library, const std::string& fileName, con
     library.OnModuleSearch = OnModuleSearch;
     library.LogLevel = KeepLog ? 2 : 0;
     const bool ok = ImportMib(library, fileName, workingFolder, program.standardFolder, program, headers_,
-                              ReuseParsedModules ? &parsed_ : nullptr);
+                              ReuseParsedModules ? &parsed_ : nullptr, Options);
     library.ImportStats.WriteReport(ImportReport);
     NoEntryObjects += library.ImportStats.NoEntryObjects;
     return ok;

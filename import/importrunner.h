@@ -29,6 +29,7 @@ class ImportRunner {
     // false: no import log is made and ImportLog stays empty, for a caller that never shows it;
     // the reports are kept all the same.
     bool KeepLog = true;
+    ImportOptions Options;  // for every file of the run
     // The log a run keeps: a hostile module could otherwise make it outgrow memory. Past the
     // limit one last line says that the log was cut there.
     std::size_t MaxLogBytes = std::size_t{16} * 1024 * 1024;
@@ -68,5 +69,5 @@ class ImportRunner {
 
     ModuleHeaders headers_;  // the headers read by every run of this runner
     std::size_t logBytes_ = 0;
-    ParsedModules parsed_;   // with ReuseParsedModules
+    ParsedModules parsed_;  // with ReuseParsedModules
 };

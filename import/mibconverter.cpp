@@ -1,6 +1,7 @@
 #include "import/mibconverter.h"
 
 #include "import/displaynames.h"
+#include "import/mibunits.h"
 #include "import/units.h"
 #include "library/namekey.h"
 #include "library/oidfile.h"
@@ -18,6 +19,12 @@ constexpr const char* TruncationNote =
 
 bool IsNumericSyntax(const std::string& syntax) {
     return syntax == "@integer" || syntax == "@gauge" || syntax == "@counter";
+}
+
+std::string Truncated(std::string description) {
+    if (description.size() > MaxDescription)
+        description = description.substr(0, TruncatedDescription) + TruncationNote;
+    return description;
 }
 
 std::string WithoutLastArc(const std::string& oid) {
@@ -74,14 +81,23 @@ void MibConverter::Convert(const tmibentry& symbol, const std::string& syntax, c
         return NoEntry(symbol, chain.rooted ? "its parent is the root iso itself" : UnrootedReason(chain));
 
     auto entry = std::make_unique<Toiddata>();
-    entry->description = symbol.ClauseValue("DESCRIPTION");
-    if (entry->description.size() > MaxDescription)
-        entry->description = entry->description.substr(0, TruncatedDescription) + TruncationNote;
+    const std::string description = symbol.ClauseValue("DESCRIPTION");
+    entry->description = Truncated(description);
     names_.CollectAbbreviations(entry->description);
-    entry->type = syntax == "@counter" ? TValueMode::vmDiff : TValueMode::vmAbsolute;
+    const bool counter = syntax == "@counter";
+    std::vector<const tasntype*> syntaxChain;
+    if (counter || options_.unitsFromMib) syntaxChain = mib_.SyntaxChain(symbol);
+    const bool counterBasedGauge = counter && IsCounterBasedGauge(syntaxChain);
+    entry->type = counter && !counterBasedGauge ? TValueMode::vmDiff : TValueMode::vmAbsolute;
     // Flags of a textual convention or type assignment come from the type it ends in.
-    entry->isunsigned = resolvedType ? resolvedType->IsUnsigned : symbol.IsUnsigned;
-    entry->is64bit = resolvedType ? resolvedType->Is64Bit : symbol.Is64Bit;
+    entry->isunsigned = counterBasedGauge || (resolvedType ? resolvedType->IsUnsigned : symbol.IsUnsigned);
+    entry->is64bit = counterBasedGauge || (resolvedType ? resolvedType->Is64Bit : symbol.Is64Bit);
+    if (options_.unitsFromMib) {
+        // The values line counts towards the length limit but adds no abbreviations to the names.
+        const std::string values = NamedValuesLine(symbol, syntaxChain);
+        if (!values.empty())
+            entry->description = Truncated(description.empty() ? values : description + "\r\n" + values);
+    }
 
     entry->oid = ChainOid(chain);
     stats.AddOid(symbol.Name, chain.rooted ? entry->oid : chain.missingParent + "." + entry->oid,
@@ -106,6 +122,11 @@ void MibConverter::Convert(const tmibentry& symbol, const std::string& syntax, c
     entry->name = JoinNameKey(agent_, names_.MakeDisplayName(group, false),
                               names_.MakeDisplayName(symbol.Name, true) + suffix);
     entry->max = entry->unittype == TUnitType::sutPercent ? 100 : 0;
+    if (options_.unitsFromMib) {
+        const std::string why =
+            ReadUnitsFromMib(symbol, syntaxChain, entry->type == TValueMode::vmDiff, *entry);
+        if (library_.LogLevel >= 2) library_.Log(symbol.Name + ": " + why);
+    }
     const std::string name = entry->name, oid = entry->oid;
     if (existing_.Admit(name, oid)) library_.Add(std::move(entry));
     stats.AddOid(name, oid, oidUseful);
@@ -146,9 +167,9 @@ std::string MibConverter::PlaceColumn(const tmibentry& columnRow, Toiddata& entr
 
     std::string notRetained;  // why the first index alone places no entry
     const int own = ItemIndex(*rowType, first);
+    const std::string rowOid = augmenting ? AugmentedRowOid(*row) + "." : WithoutLastArc(entry.oid);
     if (own >= 0) {
-        const std::string rowOid = augmenting ? AugmentedRowOid(*row) + "." : WithoutLastArc(entry.oid);
-        group += ": #[" + rowOid + std::to_string(own + 1) + "]";
+        group += ": #[" + RowNameOid(*row, *rowType, rowOid, first, rowOid + std::to_string(own + 1)) + "]";
     } else if (const int index = mib_.EntryIndex(first, row->Module); index < 0) {
         // Kept only when the second index is found below.
         notRetained = "the index " + first + " of its row " + row->Name + " is defined nowhere";
@@ -159,7 +180,7 @@ std::string MibConverter::PlaceColumn(const tmibentry& columnRow, Toiddata& entr
         if (otherRow < 0)
             return "the row of the index " + first + " of its row " + row->Name + " is not found";
         const std::string& oid = ForeignIndexOid(mib_.EntryAt(otherRow));
-        if (!oid.empty()) group += ": #[" + oid + "]";
+        if (!oid.empty()) group += ": #[" + RowNameOid(*row, *rowType, rowOid, first, oid) + "]";
     }
 
     if (!rest.empty()) {
@@ -200,6 +221,19 @@ std::string MibConverter::UnrootedReason(const ParentChain& chain) const {
     if (mib_.EntryIndex(chain.missingParent, top.Module) >= 0)
         return "its parents loop back at " + chain.missingParent + " and never reach iso";
     return "its parent " + chain.missingParent + " is defined nowhere, so its OID does not reach iso";
+}
+
+std::string MibConverter::RowNameOid(const tmibentry& row, const tasntype& rowType, const std::string& rowOid,
+                                     const std::string& firstIndex, const std::string& indexOid) {
+    if (!options_.unitsFromMib) return indexOid;
+    const auto [known, added] = rowNames_.try_emplace(&row);
+    if (added) {
+        known->second = FindRowName(mib_, row, rowType, rowOid, firstIndex);
+        if (!known->second.oid.empty() && library_.LogLevel >= 2)
+            library_.Log(row.Name + ": rows named by " + known->second.column + " (" + known->second.why +
+                         ")");
+    }
+    return known->second.oid.empty() ? indexOid : known->second.oid;
 }
 
 const std::string& MibConverter::AugmentedRowOid(const tmibentry& row) {

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "import/existingentries.h"
+#include "import/importoptions.h"
 #include "import/parentchain.h"
+#include "import/rownames.h"
 
 class toidfile;
 class tmibfile;
@@ -19,8 +21,9 @@ class Toiddata;
 // Converts every OBJECT-TYPE of the chosen module whose syntax resolves to a number.
 class MibConverter {
   public:
-    MibConverter(toidfile& library, const tmibfile& mib, DisplayNames& names, std::string agent)
-        : library_(library), mib_(mib), names_(names), agent_(std::move(agent)) {}
+    MibConverter(toidfile& library, const tmibfile& mib, DisplayNames& names, std::string agent,
+                 const ImportOptions& options = {})
+        : library_(library), mib_(mib), names_(names), agent_(std::move(agent)), options_(options) {}
 
     // Returns false when a chain did not reach iso, an augmented row was not found or a type
     // is defined nowhere. Each numeric object that makes no entry gets a log line saying why;
@@ -48,14 +51,20 @@ class MibConverter {
         std::vector<std::string> missingTypes;  // member types defined nowhere, for the report
     };
     ForeignIndex FindForeignIndex(const tmibentry& rowOfIndex) const;
+    // The OID in a column's "#[...]": with units from the MIB the column that names the rows
+    // (asked once per row, logged), else indexOid.
+    std::string RowNameOid(const tmibentry& row, const tasntype& rowType, const std::string& rowOid,
+                           const std::string& firstIndex, const std::string& indexOid);
     const tasntype* RowType(const tmibentry& row) const;
 
     toidfile& library_;
     const tmibfile& mib_;
     DisplayNames& names_;
     std::string agent_;
+    ImportOptions options_;
     bool success_ = true;
     ExistingEntries existing_;
     std::unordered_map<const tmibentry*, std::string> augmentedRowOids_;
     std::unordered_map<const tmibentry*, ForeignIndex> foreignIndexes_;  // by row of the index
+    std::unordered_map<const tmibentry*, RowName> rowNames_;             // by row
 };

@@ -79,6 +79,10 @@ class tmibfile {
     const tasntype* ResolveSyntaxType(const tmibentry& entry) const;
     // Both in one walk: the type record as ResolveSyntaxType gives it, value as ResolveSyntax does.
     const tasntype* ResolveSyntaxType(const tmibentry& entry, std::string& value) const;
+    // The type records the SYNTAX passes through, from the name it writes down to the one that
+    // ends in an "@" tag (SYNTAX MyGauge with MyGauge ::= CounterBasedGauge64 gives MyGauge, then
+    // CounterBasedGauge64). Empty for a tag itself; up to the break for a chain that does not resolve.
+    std::vector<const tasntype*> SyntaxChain(const tmibentry& entry) const;
 
     std::string ModuleName;
     std::vector<std::string> ImportList;       // "Module:Symbol"
@@ -114,15 +118,17 @@ class tmibfile {
     void parseSequence(tasntype& type, tmibitem& item);
     void parseChoice(tasntype& type);
     void parseTextualConvention(tasntype& type);
-    void skipConstraintTail();
+    void skipConstraintTail(SyntaxDetail& detail);
     tasntype parseNestedType();
 
+    const tasntype* walkSyntax(const tmibentry& entry, std::string& value,
+                               std::vector<const tasntype*>* chain) const;
     void addType(tasntype type);
     void addEntry(std::unique_ptr<tmibentry> entry);
     // addType and addEntry without the log line, for records whose Module is set.
     const tasntype& storeType(std::shared_ptr<const tasntype> type);
     const tmibentry& storeEntry(std::shared_ptr<const tmibentry> entry);
-    bool logging() const;  // whether a log line is wanted: only then is it built
+    bool logging() const;              // whether a log line is wanted: only then is it built
     int32_t lineAt(int32_t position);  // 1-based line of a position in Text
 
     // Records are never changed once stored, so that parser objects may share them.

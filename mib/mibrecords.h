@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What the lexer read.
@@ -117,6 +118,15 @@ struct tmibitem {
     TReservedWord reserved = rwNone;
 };
 
+// What a syntax says beyond its base type, kept for the units and descriptions of entries:
+// "TimeTicks", "Gauge32 (0..100)" or "INTEGER { up(1), down(2) }".
+struct SyntaxDetail {
+    std::string integerType;  // the INTEGER-group word as written ("TimeTicks"); empty for other types
+    bool hasRange = false;    // the constraint is one range "(low..high)"
+    int64_t rangeLow = 0, rangeHigh = 0;
+    std::vector<std::pair<std::string, int64_t>> namedNumbers;  // in source order
+};
+
 // One type assignment, or a type met inside another definition (Name "none").
 class tasntype {
   public:
@@ -126,7 +136,9 @@ class tasntype {
     std::string ElementType;         // BaseType of X in SEQUENCE OF X
     bool IsUnsigned = false;
     bool Is64Bit = false;
-    int Module = -1;  // the defining module's scope in the tmibfile (see ModuleScope)
+    int Module = -1;          // the defining module's scope in the tmibfile (see ModuleScope)
+    SyntaxDetail Detail;      // of the type itself, or of a textual convention's SYNTAX
+    std::string DisplayHint;  // a textual convention's DISPLAY-HINT, such as "d-1"
 };
 
 // Index of the first member line whose name (text before the first "=") equals name exactly, or -1.
@@ -153,6 +165,7 @@ class tmibentry {
     bool IsUnsigned = false;
     bool Is64Bit = false;
     std::string Augments;
-    int Module = -1;   // the defining module's scope in the tmibfile (see ModuleScope)
-    int32_t Line = 0;  // 1-based line of the name in its module's file (see ModuleFile)
+    int Module = -1;      // the defining module's scope in the tmibfile (see ModuleScope)
+    int32_t Line = 0;     // 1-based line of the name in its module's file (see ModuleFile)
+    SyntaxDetail Syntax;  // of the SYNTAX clause as written here (not of the types it names)
 };

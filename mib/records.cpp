@@ -83,7 +83,8 @@ int tmibfile::scopeFor(const std::string& moduleName) {
     return scope;
 }
 
-const tasntype* tmibfile::ResolveSyntaxType(const tmibentry& entry, std::string& value) const {
+const tasntype* tmibfile::walkSyntax(const tmibentry& entry, std::string& value,
+                                     std::vector<const tasntype*>* chain) const {
     value = entry.ClauseValue("SYNTAX");
     int scope = entry.Module;
     const tasntype* last = nullptr;
@@ -92,10 +93,22 @@ const tasntype* tmibfile::ResolveSyntaxType(const tmibentry& entry, std::string&
         const int index = TypeIndex(value, scope);
         if (index < 0 || !visited.insert(index).second) return nullptr;
         last = types_[index].get();
+        if (chain) chain->push_back(last);
         value = last->BaseType;
         scope = last->Module;
     }
     return value.empty() ? nullptr : last;
+}
+
+const tasntype* tmibfile::ResolveSyntaxType(const tmibentry& entry, std::string& value) const {
+    return walkSyntax(entry, value, nullptr);
+}
+
+std::vector<const tasntype*> tmibfile::SyntaxChain(const tmibentry& entry) const {
+    std::vector<const tasntype*> chain;
+    std::string value;
+    walkSyntax(entry, value, &chain);
+    return chain;
 }
 
 std::string tmibfile::ResolveSyntax(const tmibentry& entry) const {

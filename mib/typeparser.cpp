@@ -19,10 +19,88 @@ class NestingGuard {
     int& depth_;
 };
 
+// Watches the items of one constraint group while it is skipped and keeps what the import can
+// use: one range "(0..100)" or the named numbers "{ up(1), down(2) }"; any other shape keeps nothing.
+class ConstraintWatcher {
+  public:
+    explicit ConstraintWatcher(char open) : braces_(open == '{') {}
+
+    // An item inside the group; depth 1 is the group's own level.
+    void See(const tmibitem& item, int depth) {
+        if (failed_) return;
+        if (depth != 1) return fail();
+        const bool expectsNumber = braces_ ? step_ == 2 : step_ == 0 || step_ == 2;
+        if (isSymbol(item, '-') && expectsNumber && !negative_) {
+            negative_ = true;
+            return;
+        }
+        braces_ ? seeNamedNumber(item) : seeRange(item);
+    }
+
+    // At the closing symbol: what was kept goes into detail.
+    void Finish(SyntaxDetail& detail) {
+        if (failed_) return;
+        if (!braces_ && step_ == 3) {
+            detail.hasRange = true;
+            detail.rangeLow = low_;
+            detail.rangeHigh = high_;
+        } else if (braces_ && step_ == 4 && !names_.empty()) {
+            detail.namedNumbers = std::move(names_);
+        }
+    }
+
+  private:
+    void fail() {
+        failed_ = true;
+        names_.clear();
+    }
+    int64_t signedValue(const tmibitem& item) {
+        const int64_t value = negative_ ? -item.value : item.value;
+        negative_ = false;
+        return value;
+    }
+    // low .. high
+    void seeRange(const tmibitem& item) {
+        if (step_ == 0 && item.kind == ikNumber) {
+            low_ = signedValue(item);
+        } else if (step_ == 1 && item.kind == ikRange) {
+        } else if (step_ == 2 && item.kind == ikNumber) {
+            high_ = signedValue(item);
+        } else {
+            return fail();
+        }
+        ++step_;
+    }
+    // name ( number ) , name ( number ) ...: step 0 name, 1 "(", 2 number, 3 ")", 4 "," or the end
+    void seeNamedNumber(const tmibitem& item) {
+        if (step_ == 0 && (item.kind == ikValueRef || item.kind == ikTypeRef)) {
+            names_.emplace_back(item.text, 0);
+        } else if (step_ == 1 && isSymbol(item, '(')) {
+        } else if (step_ == 2 && item.kind == ikNumber) {
+            names_.back().second = signedValue(item);
+        } else if (step_ == 3 && isSymbol(item, ')')) {
+        } else if (step_ == 4 && isSymbol(item, ',')) {
+            step_ = 0;
+            return;
+        } else {
+            return fail();
+        }
+        ++step_;
+    }
+
+    bool braces_;
+    bool failed_ = false;
+    bool negative_ = false;
+    int step_ = 0;
+    int64_t low_ = 0, high_ = 0;
+    std::vector<std::pair<std::string, int64_t>> names_;
+};
+
 // The SMI integer types by their lower-cased spelling: INTEGER and Integer32 are signed.
 void setIntegerKind(tasntype& type, const std::string& spelling) {
     const std::string word = asciicase::Lower(spelling);
     type.BaseType = "@integer";
+    type.Detail.integerType = spelling;
     if (word == "unsigned32" || word == "timeticks") {
         type.IsUnsigned = true;
     } else if (word == "gauge" || word == "gauge32") {
@@ -45,7 +123,7 @@ tasntype tmibfile::ParseType(const std::string& name) {
     tmibitem item;
     NextItem(item);
     parseTypeForm(type, item);
-    skipConstraintTail();
+    skipConstraintTail(type.Detail);
     return type;
 }
 
@@ -163,19 +241,23 @@ void tmibfile::parseTextualConvention(tasntype& type) {
     tmibitem item;
     NextItem(item);
     while (item.kind != ikEnd && item.text != "SYNTAX") {
+        const bool hint = item.text == "DISPLAY-HINT";
         NextItem(item);  // the clause's value, a single item
+        if (hint && item.kind == ikString) type.DisplayHint = item.text;
         NextItem(item);  // the next keyword
     }
     if (item.kind == ikEnd) return;
-    const tasntype syntax = parseNestedType();
+    tasntype syntax = parseNestedType();
     type.BaseType = syntax.BaseType;
     type.ElementType = syntax.ElementType;
     type.IsUnsigned = syntax.IsUnsigned;
     type.Is64Bit = syntax.Is64Bit;
+    type.Detail = std::move(syntax.Detail);
 }
 
 // One parenthesized or braced group after a type: a range, a SIZE, named numbers or BITS names.
-void tmibfile::skipConstraintTail() {
+// A single range and named numbers are kept in detail.
+void tmibfile::skipConstraintTail(SyntaxDetail& detail) {
     const int32_t saved = Position;
     tmibitem item;
     NextItem(item);
@@ -188,10 +270,13 @@ void tmibfile::skipConstraintTail() {
         Position = saved;
         return;
     }
+    ConstraintWatcher watcher(open);
     for (int depth = 1; depth > 0;) {
         NextItem(item);
         if (item.kind == ikEnd) return;
         if (isSymbol(item, open)) ++depth;
         if (isSymbol(item, close)) --depth;
+        if (depth > 0) watcher.See(item, depth);
     }
+    watcher.Finish(detail);
 }

@@ -44,13 +44,14 @@ void tmibfile::parseClauses(tmibentry& entry) {
         if (entry.Clauses.empty()) entry.Clauses.reserve(4);  // most macros have two to six clauses
         const std::string keyword = item.text;
         if (keyword == "SYNTAX") {
-            const tasntype syntax = parseNestedType();
+            tasntype syntax = parseNestedType();
             if (!syntax.ElementType.empty()) {
                 entry.Clauses.push_back("SYNTAX=" + syntax.BaseType + "|" + syntax.ElementType);
             } else {
                 entry.Clauses.push_back("SYNTAX=" + syntax.BaseType);
                 entry.IsUnsigned = syntax.IsUnsigned;
                 entry.Is64Bit = syntax.Is64Bit;
+                entry.Syntax = std::move(syntax.Detail);
             }
             continue;
         }

@@ -181,6 +181,32 @@ TEST_F(ImportCommandsTest, TwoCleanFilesShowTheirReports) {
                                  PathBytes(dir.path() + "/")))));
 }
 
+TEST_F(ImportCommandsTest, UnitsFromMibIsRememberedAndReadsTheMib) {
+    start();
+    ASSERT_TRUE(action("UnitsFromMib1")->isCheckable());
+    EXPECT_FALSE(action("UnitsFromMib1")->isChecked()) << "off by default";
+    EXPECT_EQ(action("UnitsFromMib1")->text(), "&Units from the MIB");
+    trigger("UnitsFromMib1");
+    EXPECT_EQ(settings->read(ProgramKey, ImportCommands::UnitsFromMibValue), "1");
+    runImport({copyFixture("FIXTURE-UNITS-MIB")}, [](QDialog&) {});
+    const toidfile& library = form->document().library();
+    const Toiddata* voltage = nullptr;
+    for (int i = 0; i < library.Count(); ++i)
+        if (library.Entries(i)->oid == "1.3.6.1.4.1.99998.1.1.0") voltage = library.Entries(i);
+    ASSERT_NE(voltage, nullptr);
+    EXPECT_EQ(voltage->units, "V");
+    EXPECT_EQ(voltage->scale, "10");
+    trigger("ShowLog1");
+    EXPECT_TRUE(logLines().contains("uCoreVoltage: DISPLAY-HINT \"d-1\" of Voltage -> V / 10"));
+
+    // The next start remembers the choice; unticking it is remembered too.
+    form.reset();
+    start();
+    EXPECT_TRUE(action("UnitsFromMib1")->isChecked());
+    trigger("UnitsFromMib1");
+    EXPECT_EQ(settings->read(ProgramKey, ImportCommands::UnitsFromMibValue), "0");
+}
+
 TEST_F(ImportCommandsTest, UnrootedChainShowsTheWarningAndTheWholeLog) {
     start();
     const QString broken = copyFixture("FIXTURE-BROKEN-MIB");

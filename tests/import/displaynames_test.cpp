@@ -37,6 +37,11 @@ INSTANTIATE_TEST_SUITE_P(Import, DisplayNameTest,
                                          // The same word is isolated each time it occurs.
                                          DisplayCase{"aCPUxCPUy", "CPU", true, "acpu x cpu y"},
                                          // A lone lower-case first letter joins the next word.
+                                         // No blank at either end, none doubled, where abbreviations
+                                         // start, end or meet.
+                                         DisplayCase{"CPULoad", "CPU", true, "cpu load"},
+                                         DisplayCase{"loadOfCPU", "CPU", true, "load of cpu"},
+                                         DisplayCase{"hrCPUMIBLoad", "CPU MIB", true, "hr cpu mib load"},
                                          DisplayCase{"xSent", "", true, "xsent"},
                                          DisplayCase{"xSe", "", true, "x se"},
                                          DisplayCase{"", "", true, ""}));

@@ -24,7 +24,7 @@ ProgramFiles StandardPrograms() {
 
 // One object as libsmi sees it.
 struct OracleObject {
-    std::string name, kind, oid, base;
+    std::string name, kind, oid, base, conventions;  // conventions: tc_chain, "A>B"
     bool resolved = false;
 };
 
@@ -39,7 +39,7 @@ std::map<std::string, OracleObject> ReadOracle(const fs::path& file) {
         std::stringstream row(line);
         for (std::string cell; std::getline(row, cell, '\t');) cells.push_back(cell);
         if (cells.size() < 10) continue;
-        objects[cells[2]] = {cells[0], cells[1], cells[2], cells[3], cells[9] == "1"};
+        objects[cells[2]] = {cells[0], cells[1], cells[2], cells[3], cells[4], cells[9] == "1"};
     }
     return objects;
 }
@@ -76,12 +76,16 @@ std::string Disagreement(const Toiddata& entry, const std::map<std::string, Orac
     if (object == objects.end()) return "no object at this OID";
     const OracleObject& o = object->second;
     const std::string& b = o.base;
-    const bool counter = b == "Counter32" || b == "Counter64";
-    const bool isunsigned = counter || b == "Unsigned32" || b == "Gauge32" || b == "TimeTicks";
+    const bool wide = b == "Counter64";
+    const bool isunsigned =
+        wide || b == "Counter32" || b == "Unsigned32" || b == "Gauge32" || b == "TimeTicks";
+    // CounterBasedGauge64 is a gauge that only borrows Counter64's encoding.
+    const bool counter =
+        (wide || b == "Counter32") && o.conventions.find("CounterBasedGauge64") == std::string::npos;
     if (!o.resolved) return o.name + ": unresolved in libsmi";
     if (o.kind != (scalar ? "scalar" : "column")) return o.name + ": kind " + o.kind;
     if (!isunsigned && b != "Integer32" && b != "Enumeration") return o.name + ": not numeric, " + b;
-    if ((entry.type == TValueMode::vmDiff) != counter || entry.is64bit != (b == "Counter64") ||
+    if ((entry.type == TValueMode::vmDiff) != counter || entry.is64bit != wide ||
         entry.isunsigned != isunsigned)
         return o.name + ": flags differ from " + b;
     return "";

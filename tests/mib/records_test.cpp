@@ -40,6 +40,35 @@ class Records : public testing::Test {
     tmibfile file;
 };
 
+TEST_F(Records, SyntaxChainNamesEveryTypePassed) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"octets", ""},  // a base type passes no named type
+        {"text", "DisplayString"},
+        {"hc", "HcCount"},
+        {"unknown", ""},
+        {"ping", "PingA PingB"},  // up to where the loop closes
+    };
+    for (const auto& [name, expected] : cases) {
+        std::string names;
+        for (const tasntype* type : file.SyntaxChain(entry(name)))
+            names += (names.empty() ? "" : " ") + type->Name;
+        EXPECT_EQ(names, expected) << name;
+    }
+}
+
+TEST_F(Records, ObjectKeepsItsOwnSyntaxDetail) {
+    tmibfile own;
+    ASSERT_EQ(mibtest::parse(own, mibtest::module(object("load", "Gauge32 (0..100)") +
+                                                  object("state", "INTEGER { up(1), down(2) }")))
+                  .message,
+              "");
+    const SyntaxDetail& load = own.FindEntry("load")->Syntax;
+    EXPECT_TRUE(load.hasRange);
+    EXPECT_EQ(load.rangeHigh, 100);
+    EXPECT_EQ(load.integerType, "Gauge32");
+    EXPECT_EQ(own.FindEntry("state")->Syntax.namedNumbers.size(), 2u);
+}
+
 TEST_F(Records, ResolveSyntaxFollowsTypeAssignments) {
     struct Case {
         const char* entry;
@@ -102,11 +131,12 @@ TEST_F(Records, FirstModuleParsedWins) {
 }
 
 TEST_F(Records, ExactSpellingAndOwnModuleComeFirst) {
-    ASSERT_EQ(mibtest::parse(file, "B DEFINITIONS ::= BEGIN\n"
-                                   "octets OBJECT IDENTIFIER ::= { b 1 }\n"
-                                   "sysVCMP OBJECT IDENTIFIER ::= { b 2 }\n"
-                                   "sysVcmp OBJECT IDENTIFIER ::= { b 3 }\n"
-                                   "END\n")
+    ASSERT_EQ(mibtest::parse(file,
+                             "B DEFINITIONS ::= BEGIN\n"
+                             "octets OBJECT IDENTIFIER ::= { b 1 }\n"
+                             "sysVCMP OBJECT IDENTIFIER ::= { b 2 }\n"
+                             "sysVcmp OBJECT IDENTIFIER ::= { b 3 }\n"
+                             "END\n")
                   .message,
               "");
     const auto arc = [this](int index) { return file.EntryAt(index).OidParts.at(1).number; };

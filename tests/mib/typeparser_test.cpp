@@ -80,6 +80,42 @@ TEST_P(TypeParser, GivesTheRecordAndReadsTheWholeType) {
 INSTANTIATE_TEST_SUITE_P(Parser, TypeParser, testing::ValuesIn(typeCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// What the record keeps of a syntax for units and descriptions, in one line:
+// hint | INTEGER-group word | range | named numbers.
+std::string describeDetail(const tasntype& type) {
+    const SyntaxDetail& d = type.Detail;
+    std::string names;
+    for (const auto& [name, number] : d.namedNumbers) names += name + "(" + std::to_string(number) + ")";
+    return type.DisplayHint + " | " + d.integerType + " | " +
+           (d.hasRange ? std::to_string(d.rangeLow) + ".." + std::to_string(d.rangeHigh) : "") + " | " +
+           names;
+}
+
+TEST(TypeParserDetail, KeepsHintBaseWordRangeAndNamedNumbers) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"TimeTicks", " | TimeTicks |  | "},
+        {"Gauge32 (0..100)", " | Gauge32 | 0..100 | "},
+        {"Integer32 (-40..125)", " | Integer32 | -40..125 | "},
+        {"INTEGER { up(1), down(2), testing(3) }", " | INTEGER |  | up(1)down(2)testing(3)"},
+        {"INTEGER { below(-1), zero(0) }", " | INTEGER |  | below(-1)zero(0)"},
+        // Shapes that are no single range or list of named numbers keep nothing.
+        {"Integer32 (0..10 | 20..30)", " | Integer32 |  | "},
+        {"INTEGER { up(1) down(2) }", " | INTEGER |  | "},
+        {"OCTET STRING (SIZE (0..255))", " |  |  | "},
+        {"Unsigned32 (5)", " | Unsigned32 |  | "},
+        // A convention keeps its hint and what its SYNTAX says.
+        {"TEXTUAL-CONVENTION DISPLAY-HINT \"d-1\" STATUS current DESCRIPTION \"x\" SYNTAX Integer32 (0..100)",
+         "d-1 | Integer32 | 0..100 | "},
+        {CONVENTION "INTEGER { true(1), false(2) }", "d | INTEGER |  | true(1)false(2)"},
+        {"TEXTUAL-CONVENTION STATUS current DESCRIPTION \"x\" SYNTAX Counter64", " | Counter64 |  | "},
+    };
+    for (const auto& [text, expected] : cases) {
+        tmibfile file;
+        file.LoadText(std::string(text) + " next", "type.mib");
+        EXPECT_EQ(describeDetail(file.ParseType("T")), expected) << text;
+    }
+}
+
 TEST(TypeParserTail, SkipsOnlyOneGroup) {
     tmibfile file;
     file.LoadText("INTEGER (0..7) (1..2)", "type.mib");
