@@ -34,7 +34,8 @@ class Outcome {
         try {
             ImportMib(library, file.string(), dir_.string() + "/",
                       testdata::programData("stdmib").string() + "/",
-                      {testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(), ""});
+                      {testdata::programData("stdmib").string() + "/",
+                       testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(), ""});
             return "entries: " + std::to_string(library.Count());
         } catch (const eparseexception& error) {
             return Shown(error.FileName + ":" + std::to_string(LineOfPosition(error)) + ": " + error.Message);
