@@ -299,13 +299,11 @@ TEST(ImportRunner, LogIsCutAtItsLimit) {
     const std::string folder = testdata::fixture("import").string() + "/";
     ImportRunner full, cut;
     toidfile first;
-    full.Run(first, {folder + "FIXTURE-TABLES-MIB.mib"}, testdata::programData("stdmib").string() + "/",
-             FixturePrograms());
+    full.Run(first, {folder + "FIXTURE-TABLES-MIB.mib"}, FixturePrograms());
     cut.MaxLogBytes = 100;
     for (int run = 0; run < 2; ++run) {
         toidfile second;
-        cut.Run(second, {folder + "FIXTURE-TABLES-MIB.mib"}, testdata::programData("stdmib").string() + "/",
-                FixturePrograms());
+        cut.Run(second, {folder + "FIXTURE-TABLES-MIB.mib"}, FixturePrograms());
         ASSERT_LT(cut.ImportLog.size(), full.ImportLog.size());
         std::size_t kept = 0;
         for (std::size_t i = 0; i + 1 < cut.ImportLog.size(); ++i) {
