@@ -12,19 +12,10 @@
 
 #include "check/agentwalk.h"
 #include "check/deviceanswers.h"
+#include "check/entrycheck.h"
 
 class toidfile;
 class Toiddata;
-
-// The outcome for one entry.
-struct EntryCheck {
-    bool answered = false;
-    int rows = 0;  // instances under a table column (or a GETNEXT entry); 1 for an answered single value
-    std::vector<std::string>
-        remarks;  // "Counter32 where the entry is a gauge", "the agent says noSuchObject"
-    // A single value without a value at its OID but one below it: read with GETNEXT, it is answered.
-    bool onlyThroughGetnext = false;
-};
 
 // The outcome for a whole library, one EntryCheck per entry in library order.
 struct CheckResult {

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "check/devicecheck.h"
+#include "check/entrycheck.h"
 #include "library/oidfile.h"
 #include "text/asciicase.h"
 

@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "import/collectionimport.h"
+#include "text/printable.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ std::string SummaryLine(const CollectionItem& item) {
 bool MakeFolder(const std::string& folder) {
     std::error_code error;
     if (folder.empty() || std::filesystem::create_directories(folder, error) || !error) return true;
-    std::cerr << "Cannot create folder \"" << folder << "\". " << error.message() << "\n";
+    std::cerr << "Cannot create folder \"" << EscapeForTerminal(folder) << "\". " << error.message() << "\n";
     return false;
 }
 
@@ -59,7 +60,7 @@ bool MakeFolder(const std::string& folder) {
 int RunEach(const EachOptions& options) {
     std::error_code error;
     if (!std::filesystem::is_directory(options.folder, error)) {
-        std::cerr << "oidwright-import: " << options.folder << " is not a folder\n";
+        std::cerr << "oidwright-import: " << EscapeForTerminal(options.folder) << " is not a folder\n";
         return 2;
     }
     if (!MakeFolder(options.libraryFolder) || !MakeFolder(options.pageFolder)) return 3;
@@ -77,8 +78,10 @@ int RunEach(const EachOptions& options) {
             entries += item.entries;
         if (progress) std::cerr << "\r\x1b[K" << std::flush;
         if (!options.quiet || item.result != CollectionItem::Imported)
-            std::cout << SummaryLine(item) << std::endl;
-        if (progress) std::cerr << "[" << done << "/" << total << "] " << item.fileName << std::flush;
+            std::cout << EscapeForTerminal(SummaryLine(item)) << std::endl;
+        if (progress)
+            std::cerr << "[" << done << "/" << total << "] " << EscapeForTerminal(item.fileName)
+                      << std::flush;
     };
     const auto items = collection.Run(options.folder, options.program);
     if (progress) std::cerr << "\r\x1b[K" << std::flush;

@@ -63,7 +63,7 @@ bool MibConverter::ConvertAll() {
         const tasntype* resolvedType = mib_.ResolveSyntaxType(symbol, syntax);
         if (IsNumericSyntax(syntax))
             Convert(symbol, syntax, resolvedType);
-        else if (!syntax.empty() && syntax[0] != '@')
+        else if (!syntax.empty() && syntax[0] != '@' && syntax != "BITS")  // BITS is SMIv2's own, not numeric
             UnreadableType(symbol, syntax);
     }
     if (existing_.Skipped() > 0)

@@ -38,6 +38,7 @@ void tmibfile::AddModule(const ParsedModule& parsed) {
     FileName = parsed.fileName;
     ModuleName = parsed.moduleName;
     currentScope_ = scopeFor(ModuleName);
+    scopes_[currentScope_].fileName = FileName;
     // The scopes in the order the IMPORTS clauses create them, as parseImports does.
     for (std::size_t i = 0; i < parsed.importList.size(); ++i) {
         const std::string& line = parsed.importList[i];

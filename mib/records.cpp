@@ -68,7 +68,8 @@ int tmibfile::ModuleScope(const std::string& moduleName) const {
 
 const std::string& tmibfile::ModuleFile(int scope) const {
     static const std::string none;
-    return scope < 0 || scope >= static_cast<int>(scopes_.size()) ? none : scopes_[scope].fileName;
+    const auto found = scopes_.find(scope);
+    return found == scopes_.end() ? none : found->second.fileName;
 }
 
 int tmibfile::scopeFor(const std::string& moduleName) {

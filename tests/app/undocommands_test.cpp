@@ -85,7 +85,9 @@ TEST_F(UndoCommandsTest, EveryKindOfChangeIsUndoneAndRedoneWithTheCaption) {
     std::vector<QString> states{opened};
     for (const Change& change : changes) {
         change.make();
-        if (!change.after.isEmpty()) EXPECT_EQ(library(), change.after) << change.name;
+        if (!change.after.isEmpty()) {
+            EXPECT_EQ(library(), change.after) << change.name;
+        }
         EXPECT_TRUE(marked()) << change.name;
         states.push_back(library());
     }
@@ -104,7 +106,9 @@ TEST_F(UndoCommandsTest, EveryKindOfChangeIsUndoneAndRedoneWithTheCaption) {
 
     for (const Change& change : changes) {
         step("Redo1", QString("&Redo ") + change.name);
-        if (!change.after.isEmpty()) EXPECT_EQ(library(), change.after) << "redo " << change.name;
+        if (!change.after.isEmpty()) {
+            EXPECT_EQ(library(), change.after) << "redo " << change.name;
+        }
         EXPECT_TRUE(marked());
     }
     EXPECT_FALSE(action("Redo1")->isEnabled());
