@@ -113,7 +113,7 @@ void EditCommands::Delete1Click() {
     collectShown(node, shown);
 
     EditingController& editing = host_.editing();
-    editing.ForgetEntries();  // no node or editor may refer to a deleted entry
+    editing.forgetEntries();  // no node or editor may refer to a deleted entry
     DeleteNodeEntries(host_.document().library(), key, level, shown);
     host_.document().setUnsaved(true);
     editing.RebuildTree(std::string());

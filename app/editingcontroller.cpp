@@ -54,7 +54,7 @@ void EditingController::RebuildTree(const std::string& selectKey) {
     runner_.setStatusText(QString("%1 OIDs in %2 Groups").arg(counts.oids).arg(counts.groups));
 }
 
-void EditingController::ForgetEntries() {
+void EditingController::forgetEntries() {
     tree_.detachSelectionEvents();
     tree_.clear();
     tree_.attachSelectionEvents();
@@ -107,7 +107,7 @@ void EditingController::ChangesApplyActionExecute() {
     enableApplyAndCancel(false);
 }
 
-void EditingController::ApplyPendingEdits() {
+void EditingController::applyPendingEdits() {
     if (edited_ && currentEntry_) ChangesApplyActionExecute();
 }
 

@@ -15,7 +15,9 @@ class UserDialogs;
 
 enum class EditorMode { Entry, NewEntry, Inactive };
 
-// Keeps the tree, the entry editor and the current entry in step with the library.
+// Keeps the tree, the entry editor and the current entry in step with the library. Methods that
+// carry the window's documented names (RebuildTree, ShowEntry, ApplyEditor, MarkEdited, the
+// action and tree handlers) keep them; the controller's own helpers are camelCase, as in all of app/.
 class EditingController {
   public:
     // Takes ChangesApplyAction and ChangesCancelAction from actionList and connects the tree's
@@ -34,14 +36,14 @@ class EditingController {
     // Rebuilds the tree from the library, selecting the node of selectKey; status shows the counts.
     void RebuildTree(const std::string& selectKey);
     // Drops every node and the editor's entry before the library frees its entries.
-    void ForgetEntries();
+    void forgetEntries();
     void ShowEntry(Toiddata& entry);
     void ShowEntry(EditorMode blankMode);  // NewEntry or Inactive
     void ApplyEditor(Toiddata* entry);
     // The Apply action: applies the edits to the current entry (or a new one) and marks the library unsaved.
     void ChangesApplyActionExecute();
     // Runs the Apply action when there are edits of an existing entry (Save, Save As, Save for the monitor).
-    void ApplyPendingEdits();
+    void applyPendingEdits();
 
   private:
     void MarkEdited();

@@ -46,7 +46,7 @@ bool FileCommands::ConfirmDiscard() {
 void FileCommands::ResetToNew() {
     EditingController& editing = host_.editing();
     host_.document().setFileName(QString());
-    editing.ForgetEntries();
+    editing.forgetEntries();
     host_.document().library().Clear();
     editing.RebuildTree(std::string());
     editing.ShowEntry(EditorMode::Inactive);
@@ -67,7 +67,7 @@ void FileCommands::Open1Click() {
     Document& document = host_.document();
     EditingController& editing = host_.editing();
     host_.runner().setStatusText("Loading...");
-    editing.ForgetEntries();
+    editing.forgetEntries();
     document.library().Clear();
     host_.runner().processPendingMessages();
     std::string refusal;
@@ -89,7 +89,7 @@ void FileCommands::Open1Click() {
 }
 
 void FileCommands::Save1Click() {
-    host_.editing().ApplyPendingEdits();  // what the user typed is what gets saved
+    host_.editing().applyPendingEdits();  // what the user typed is what gets saved
     Document& document = host_.document();
     if (document.fileName().isEmpty()) {
         SaveAs1Click();
@@ -111,7 +111,7 @@ void FileCommands::saveAs(const QString& fileName) {
 }
 
 void FileCommands::SaveAs1Click() {
-    host_.editing().ApplyPendingEdits();
+    host_.editing().applyPendingEdits();
     SaveDialog1_.initialDir = host_.folders().libraryFolder();
     const QString fileName = WithLibraryExtension(host_.dialogs().saveFileName(SaveDialog1_));
     if (fileName.isEmpty()) return;
@@ -120,7 +120,7 @@ void FileCommands::SaveAs1Click() {
 }
 
 void FileCommands::SaveToZelto1Click() {
-    host_.editing().ApplyPendingEdits();
+    host_.editing().applyPendingEdits();
     Document& document = host_.document();
     const QString libraryDir = host_.folders().monitorFolder() + "snmplibs";
     if (!QDir().mkpath(libraryDir)) throw OidFileError(fromQt("Can not create the folder " + libraryDir));

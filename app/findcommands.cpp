@@ -69,7 +69,7 @@ void FindCommands::Findreplace1Click() {
     searchdlg_->prepare(Tsearchdlg::Purpose::Replace);
     if (host_.dialogs().showModal(*searchdlg_) != QDialog::Accepted) return;
     EditingController& editing = host_.editing();
-    editing.ApplyPendingEdits();  // what the user typed takes part in the replacement, it is not lost
+    editing.applyPendingEdits();  // what the user typed takes part in the replacement, it is not lost
 
     std::vector<Toiddata*> shown;
     host_.tree().forEachNode([&shown](TreeNode* node) {

@@ -68,7 +68,7 @@ TForm1::TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent)
 
 TForm1::~TForm1() {
     // FormDestroy: the nodes go before the entries they refer to; the libraries free the entries.
-    editing_->ForgetEntries();
+    editing_->forgetEntries();
 }
 
 void TForm1::buildLayout() {

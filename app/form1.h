@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/commandhost.h"
+#include "app/programtitle.h"
 
 class CommandRunner;
 class Document;
@@ -22,8 +23,7 @@ class UserDialogs;
 class TForm1 : public QMainWindow {
     Q_OBJECT
   public:
-    static inline const QString Title = "Veltrane Oidwright V2.1.1 for Zelto 7 ";
-    static inline const QString CaptionPrefix = Title + " - ";
+    static inline const QString CaptionPrefix = ProgramTitle + " - ";
 
     TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent = nullptr);
     ~TForm1() override;

@@ -1,12 +1,13 @@
 #include "app/helpcommands.h"
 
 #include <QDesktopServices>
+#include <QMainWindow>
 #include <QUrl>
 
 #include "app/aboutdlg.h"
 #include "app/document.h"
 #include "app/foldersettings.h"
-#include "app/form1.h"
+#include "app/programtitle.h"
 #include "app/qtstrings.h"
 #include "library/htmloverview.h"
 #include "widgets/htmllabel.h"
@@ -40,7 +41,7 @@ void HelpCommands::About1Click() {
     try {
         TAboutdlg box(&host_.window());
         auto* label1 = box.findChild<HtmlLabel*>("label1");
-        label1->setHtml(WithVersion(label1->html(), TForm1::Title));
+        label1->setHtml(WithVersion(label1->html(), ProgramTitle));
         box.exec();
     } catch (...) {
     }

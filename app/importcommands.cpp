@@ -1,7 +1,6 @@
 #include "app/importcommands.h"
 
 #include <QAction>
-#include <QDir>
 #include <QMainWindow>
 #include <QStandardPaths>
 
@@ -66,8 +65,6 @@ void ImportCommands::MIB1Click() {
 }
 
 void ImportCommands::importFiles(ImportRunner& runner, const std::vector<std::string>& files) {
-    const QString programFolder = FolderSettings::programFolder();
-    const std::string standardFolder = PathBytes(programFolder + "stdmib" + QDir::separator());
     runner.ModuleIndexFolder = PathBytes(QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
     runner.Options.unitsFromMib = unitsFromMib_->isChecked();
     runner.BeforeFile = [this](const std::string&) {
@@ -75,18 +72,12 @@ void ImportCommands::importFiles(ImportRunner& runner, const std::vector<std::st
         ProgressForm_->showCentred();
         return true;
     };
-
-    toidfile& library = host_.document().library();
-    struct RestoreSearchEvent {
-        toidfile& library;
-        ~RestoreSearchEvent() { library.OnModuleSearch = nullptr; }
-    } restore{library};
-    library.OnModuleSearch = [this](toidfile&, const std::string& module, const std::string& file) {
+    runner.OnModuleSearch = [this](toidfile&, const std::string& module, const std::string& file) {
         OnModuleSearch(module, file);
     };
     // No other command may reach the library while the import appends to it.
     CommandRunner::BusyScope busy(host_.runner());
-    runner.Run(library, files, standardFolder, ProgramFilesIn(PathBytes(programFolder)));
+    runner.Run(host_.document().library(), files, ProgramFilesIn(PathBytes(FolderSettings::programFolder())));
 }
 
 void ImportCommands::OnModuleSearch(const std::string& module, const std::string& file) {

@@ -337,7 +337,7 @@ static_assert(LevelNames[1].second == SecurityLevel::authNoPriv &&
 template <typename Value, std::size_t N>
 bool FindByName(const std::string& name, const Names<Value> (&names)[N], Value& value) {
     for (const auto& [text, named] : names) {
-        if (asciicase::equalsIgnoringCase(name, text)) {
+        if (asciicase::EqualsIgnoringCase(name, text)) {
             value = named;
             return true;
         }

@@ -5,7 +5,7 @@
 
 #include "check/walkcapture.h"
 #include "library/oidfile.h"
-#include "text/textio.h"
+#include "text/textfile.h"
 
 namespace {
 

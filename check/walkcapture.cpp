@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "text/textio.h"
+#include "text/textfile.h"
 
 namespace {
 

@@ -125,20 +125,14 @@ int main(int argc, char** argv) {
     if (!options.input.empty() && !ReadLibrary(library, options.input)) return exitLibraryError;
 
     const std::string programFolder = ProgramFolder(argv[0]);
-    ProgramFiles program = ProgramFilesIn(programFolder);
-    std::string standardFolder = (std::filesystem::path(programFolder) / "stdmib").string() + "/";
-    if (!options.stdmib.empty()) {
-        standardFolder = (std::filesystem::path(options.stdmib) / "").string();
-        program.standardModule =
-            (std::filesystem::path(options.stdmib) / "VELTRANE-STANDARD-MIB.mib").string();
-    }
+    const ProgramFiles program = ProgramFilesIn(programFolder, options.stdmib);
 
     ImportRunner runner;
     runner.ModuleIndexFolder = UserCacheFolder();
     runner.KeepLog = !options.quiet;  // -q shows no log
     runner.Options = options.import;
     try {
-        runner.Run(library, options.files, standardFolder, program);
+        runner.Run(library, options.files, program);
     } catch (const eparseexception& error) {
         std::cerr << error.FileName << ":" << LineOfPosition(error) << ": " << error.Message << "\n";
         return exitParseError;

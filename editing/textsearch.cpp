@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "library/oiddata.h"
-#include "library/textcase.h"
 #include "text/asciicase.h"
 #include "text/utf8.h"
+#include "text/windows1251case.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ void FoldUtf8(std::string_view text, std::u32string& letters, std::vector<std::s
 }
 
 bool SingleByteEqualIgnoringCase(char a, char b) {
-    return a == b || textcase::FoldCase(a) == textcase::FoldCase(b);
+    return a == b || windows1251case::FoldCase(a) == windows1251case::FoldCase(b);
 }
 
 bool IsAscii(std::string_view text) {
@@ -64,7 +64,7 @@ TextMatch TextMatcher::FindIn(std::string_view field, std::size_t from) const {
         // Most fields are plain ASCII: their letters fold to ASCII letters only.
         if (!foldedIsAscii_) return {};
         return SearchBytes(field, from, foldedAscii_,
-                           [](char a, char folded) { return asciicase::lower(a) == folded; });
+                           [](char a, char folded) { return asciicase::Lower(a) == folded; });
     }
     const bool utf8Field = IsValidUtf8(field);
     const std::string& needle = utf8Field ? text_.utf8 : text_.singleByte;

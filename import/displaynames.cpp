@@ -5,8 +5,9 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "import/lettercase.h"
-#include "import/textfile.h"
+#include "mib/sourcetext.h"
+#include "text/textfile.h"
+#include "text/windows1251case.h"
 
 namespace {
 
@@ -46,11 +47,11 @@ void CollapseBlanks(std::string& text) {
 
 std::vector<Replacement> LoadReplaceList(const std::string& fileName) {
     std::vector<Replacement> list;
-    if (!FileExists(fileName)) return list;
-    for (const std::string& line : ReadTextLines(fileName)) {
+    if (!textfile::IsRegularFile(fileName)) return list;
+    textfile::ForEachLine(ReadFileBytes(fileName), [&list](std::string_view line) {
         const std::size_t equals = line.find('=');
         if (equals != std::string::npos) list.emplace_back(line.substr(0, equals), line.substr(equals + 1));
-    }
+    });
     return list;
 }
 
@@ -69,8 +70,9 @@ void DisplayNames::CollectAbbreviations(const std::string& description) {
 
 void DisplayNames::AddAbbreviation(const std::string& word) {
     const auto place =
-        std::lower_bound(Abbreviations.begin(), Abbreviations.end(), word, lettercase::LessIgnoreCase);
-    if (place != Abbreviations.end() && lettercase::Lower(*place) == lettercase::Lower(word)) return;
+        std::lower_bound(Abbreviations.begin(), Abbreviations.end(), word, windows1251case::LessIgnoringCase);
+    if (place != Abbreviations.end() && windows1251case::Lower(*place) == windows1251case::Lower(word))
+        return;
     Abbreviations.insert(place, word);
 }
 
@@ -84,7 +86,7 @@ std::string DisplayNames::MakeDisplayName(std::string text, bool splitAbbreviati
     if (text.size() >= 5 && text[1] == ' ' && IsLower(text[0])) text.erase(1, 1);
     ApplyReplacements(text);
     CollapseBlanks(text);
-    return lettercase::Lower(text);
+    return windows1251case::Lower(text);
 }
 
 // Puts blanks around each occurrence of a collected word; the search start only moves forward,
@@ -110,10 +112,10 @@ void DisplayNames::IsolateAbbreviations(std::string& text) const {
 void DisplayNames::ApplyReplacements(std::string& text) const {
     // Each line uses the value of the first line with its name.
     std::unordered_map<std::string, const std::string*> firstValue;
-    for (const auto& [name, value] : ReplaceList) firstValue.emplace(lettercase::Lower(name), &value);
+    for (const auto& [name, value] : ReplaceList) firstValue.emplace(windows1251case::Lower(name), &value);
     for (const auto& [name, ignored] : ReplaceList) {
-        const std::string& value = *firstValue.at(lettercase::Lower(name));
-        const std::size_t found = lettercase::FindIgnoreCase(" " + text, " " + name + " ");
+        const std::string& value = *firstValue.at(windows1251case::Lower(name));
+        const std::size_t found = windows1251case::FindIgnoringCase(" " + text, " " + name + " ");
         if (found != std::string::npos) text.replace(found, name.size(), value);
     }
 }

@@ -1,19 +1,16 @@
 #include "import/importmib.h"
 
-#include <filesystem>
 #include <unordered_set>
 
 #include "import/displaynames.h"
-#include "import/importrunner.h"
 #include "import/mibconverter.h"
 #include "import/modulelocator.h"
 #include "library/oidfile.h"
-#include "library/textcase.h"
 #include "mib/mibfile.h"
+#include "text/asciicase.h"
+#include "text/paths.h"
 
 namespace {
-
-using textcase::UpperAscii;
 
 // Phase 1: the standard module, the chosen file, then pass after pass every imported module.
 class ModuleLoader {
@@ -31,7 +28,7 @@ class ModuleLoader {
         library_.ImportStats.ReportFile = fileName;
         mib_.Imported = false;
         mib_.ParseModule();
-        loaded_.insert(UpperAscii(mib_.ModuleName));
+        loaded_.insert(asciicase::Upper(mib_.ModuleName));
         library_.Log("MIB: " + mib_.ModuleName);
     }
 
@@ -41,7 +38,7 @@ class ModuleLoader {
             // The list grows while modules are parsed; the walk sees the growth.
             for (std::size_t i = 0; i < mib_.ImportList.size(); ++i) {
                 const std::string module = mib_.ImportList[i].substr(0, mib_.ImportList[i].find(':'));
-                if (loaded_.count(UpperAscii(module)) || workingFolder.empty()) continue;
+                if (loaded_.count(asciicase::Upper(module)) || workingFolder.empty()) continue;
                 library_.ReportModuleSearch(module, "");
                 std::string file = LocateModule(library_, module, workingFolder, headers_);
                 if (file.empty()) file = LocateModule(library_, module, secondFolder, headers_);
@@ -50,7 +47,7 @@ class ModuleLoader {
                 library_.ImportStats.AddFile(module, true);
                 Parse(file);
                 library_.Log("MIB: " + mib_.ModuleName);
-                loaded_.insert(UpperAscii(module));
+                loaded_.insert(asciicase::Upper(module));
                 loadedSomething = true;
             }
         }
@@ -70,12 +67,6 @@ class ModuleLoader {
 };
 
 }  // namespace
-
-ProgramFiles ProgramFilesIn(const std::string& programFolder) {
-    const std::filesystem::path folder(programFolder);
-    return {(folder / "stdmib" / "VELTRANE-STANDARD-MIB.mib").string(),
-            (folder / "replacelist.txt").string()};
-}
 
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
                const std::string& secondFolder, const ProgramFiles& program, const ImportOptions& options) {

@@ -4,18 +4,10 @@
 #include <string>
 
 #include "import/importoptions.h"
+#include "import/programfiles.h"
 
 class toidfile;
 class ModuleHeaders;
-
-// The two files the import reads from the program's own folder.
-struct ProgramFiles {
-    std::string standardModule;  // parsed first in every import
-    std::string replaceList;     // optional word replacements for display names
-};
-
-// stdmib/VELTRANE-STANDARD-MIB.mib and replacelist.txt inside programFolder.
-ProgramFiles ProgramFilesIn(const std::string& programFolder);
 
 // Parses the standard module, fileName and every module it imports (searched in workingFolder,
 // then secondFolder, or fileName's folder when that is empty), then appends an entry for every

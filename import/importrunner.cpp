@@ -1,23 +1,18 @@
 #include "import/importrunner.h"
 
-#include "library/oidfile.h"
-
-std::string FolderOfFile(const std::string& fileName) {
-    const std::size_t separator = fileName.find_last_of("/\\");
-    return separator == std::string::npos ? "./" : fileName.substr(0, separator + 1);
-}
+#include "text/paths.h"
 
 void ImportRunner::Run(toidfile& library, const std::vector<std::string>& files,
-                       const std::string& standardFolder, const ProgramFiles& program) {
+                       const ProgramFiles& program) {
     ImportLog.clear();
     ImportReport.clear();
     Failed = false;
     if (files.empty()) return;
-    if (ModuleIndexFolder.empty()) return RunAll(library, files, standardFolder, program);
+    if (ModuleIndexFolder.empty()) return RunAll(library, files, program);
     const std::string index = ModuleIndexFile(ModuleIndexFolder, FolderOfFile(files.front()));
     headers_.LoadIndex(index);
     try {
-        RunAll(library, files, standardFolder, program);
+        RunAll(library, files, program);
     } catch (...) {
         headers_.SaveIndex(index);  // the headers read before the error are still right
         throw;
@@ -26,26 +21,34 @@ void ImportRunner::Run(toidfile& library, const std::vector<std::string>& files,
 }
 
 void ImportRunner::RunAll(toidfile& library, const std::vector<std::string>& files,
-                          const std::string& standardFolder, const ProgramFiles& program) {
+                          const ProgramFiles& program) {
     const std::string workingFolder = FolderOfFile(files.front());
     for (const std::string& file : files) {
         if (BeforeFile && !BeforeFile(file)) return;
-        if (!RunImport(library, file, workingFolder, standardFolder, program)) Failed = true;
+        if (!RunImport(library, file, workingFolder, program)) Failed = true;
     }
 }
 
 bool ImportRunner::RunImport(toidfile& library, const std::string& fileName, const std::string& workingFolder,
-                             const std::string& standardFolder, const ProgramFiles& program) {
-    // The library outlives the runner: its log handler is given back, also when the import throws.
-    struct RestoreLog {
+                             const ProgramFiles& program) {
+    // The library outlives the runner: its events are given back, also when the import throws.
+    struct RestoreEvents {
         toidfile& library;
-        toidfile::LogEvent previous;
-        ~RestoreLog() { library.OnLog = std::move(previous); }
-    } restore{library, library.OnLog};
+        toidfile::LogEvent log;
+        toidfile::ModuleSearchEvent moduleSearch;
+        int logLevel;
+        ~RestoreEvents() {
+            library.OnLog = std::move(log);
+            library.OnModuleSearch = std::move(moduleSearch);
+            library.LogLevel = logLevel;
+        }
+    } restore{library, library.OnLog, library.OnModuleSearch, library.LogLevel};
     library.OnLog = nullptr;
     if (KeepLog) library.OnLog = [this](toidfile&, const std::string& line) { ImportLog.push_back(line); };
+    library.OnModuleSearch = OnModuleSearch;
     library.LogLevel = KeepLog ? 2 : 0;
-    const bool ok = ImportMib(library, fileName, workingFolder, standardFolder, program, headers_, Options);
+    const bool ok =
+        ImportMib(library, fileName, workingFolder, program.standardFolder, program, headers_, Options);
     library.ImportStats.WriteReport(ImportReport);
     return ok;
 }

@@ -7,8 +7,7 @@
 
 #include "import/importmib.h"
 #include "import/moduleheaders.h"
-
-class toidfile;
+#include "library/oidfile.h"
 
 // Imports files one after the other as the window's import command does and keeps what
 // it shows afterwards: the reports of all files and the full import log.
@@ -23,33 +22,31 @@ class ImportRunner {
     // Called before each file's import with its name; false ends the run before that file
     // (the window stops between files when it is being closed). Unset: every file is imported.
     std::function<bool(const std::string& fileName)> BeforeFile;
+    // Each module search of the run (the window shows it in its progress window). Unset: none.
+    toidfile::ModuleSearchEvent OnModuleSearch;
     // false: no import log is made and ImportLog stays empty, for a caller that never shows it;
     // the reports are kept all the same.
     bool KeepLog = true;
     ImportOptions Options;  // for every file of the run
 
-    // Working folder: the folder of the first file; second folder: standardFolder.
+    // Working folder: the folder of the first file; second folder: the program's standard folder.
     // Loads the working folder's index first and saves it afterwards, also after an error.
     // Errors of ImportMib (eparseexception, MibFileError) pass through and end the run;
     // files after the failing one are not imported.
-    void Run(toidfile& library, const std::vector<std::string>& files, const std::string& standardFolder,
-             const ProgramFiles& program);
+    void Run(toidfile& library, const std::vector<std::string>& files, const ProgramFiles& program);
 
     // One file with LogLevel 2 and OnLog feeding ImportLog (LogLevel 0 and no handler without
-    // KeepLog; the library's own handler is put back afterwards); appends the file's report.
+    // KeepLog) and the runner's OnModuleSearch; the library's own events and log level are put
+    // back afterwards, also when the import throws. Appends the file's report.
     bool RunImport(toidfile& library, const std::string& fileName, const std::string& workingFolder,
-                   const std::string& standardFolder, const ProgramFiles& program);
+                   const ProgramFiles& program);
 
     // The lines the import log window shows after the run: "Import successful!" and the
     // reports, or on a failure the reports, the warning and the whole log.
     std::vector<std::string> SummaryLines() const;
 
   private:
-    void RunAll(toidfile& library, const std::vector<std::string>& files, const std::string& standardFolder,
-                const ProgramFiles& program);
+    void RunAll(toidfile& library, const std::vector<std::string>& files, const ProgramFiles& program);
 
     ModuleHeaders headers_;  // the headers read by every run of this runner
 };
-
-// The folder of a file with its trailing separator; "./" for a bare file name.
-std::string FolderOfFile(const std::string& fileName);

@@ -1,12 +1,12 @@
 #include "import/mibconverter.h"
 
 #include "import/displaynames.h"
-#include "import/lettercase.h"
 #include "import/mibunits.h"
 #include "import/units.h"
 #include "library/namekey.h"
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
+#include "text/windows1251case.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ std::string WithoutLastArc(const std::string& oid) {
 // "ifTable" -> "if": the first "table" in any letter case goes.
 std::string TableGroup(const std::string& tableName) {
     std::string group = tableName;
-    const std::size_t found = lettercase::FindIgnoreCase(group, "table");
+    const std::size_t found = windows1251case::FindIgnoringCase(group, "table");
     if (found != std::string::npos) group.erase(found, 5);
     return group;
 }

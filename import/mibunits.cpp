@@ -4,11 +4,11 @@
 #include <optional>
 #include <string_view>
 
-#include "import/lettercase.h"
 #include "import/unitwords.h"
 #include "library/oiddata.h"
 #include "mib/mibrecords.h"
 #include "text/asciicase.h"
+#include "text/windows1251case.h"
 
 namespace {
 
@@ -52,8 +52,8 @@ bool IsLetter(char c) {
 
 // word in text, any letter case, not inside a longer word: "CPU load" holds load, "payload" not.
 bool HoldsWord(std::string_view text, std::string_view word) {
-    for (std::size_t at = lettercase::FindIgnoreCase(text, word); at != std::string_view::npos;
-         at = lettercase::FindIgnoreCase(text, word, at + 1)) {
+    for (std::size_t at = windows1251case::FindIgnoringCase(text, word); at != std::string_view::npos;
+         at = windows1251case::FindIgnoringCase(text, word, at + 1)) {
         const std::size_t end = at + word.size();
         if ((at == 0 || !IsLetter(text[at - 1])) && (end == text.size() || !IsLetter(text[end]))) return true;
     }
@@ -71,7 +71,7 @@ std::optional<Reading> UnitFromSyntax(const tmibentry& symbol, const std::vector
     }
     const SyntaxDetail* base =
         FirstDetail(symbol, chain, [](const SyntaxDetail& d) { return !d.integerType.empty(); });
-    if (base && asciicase::equalsIgnoringCase(base->integerType, "TimeTicks"))
+    if (base && asciicase::EqualsIgnoringCase(base->integerType, "TimeTicks"))
         return Reading{{TUnitType::sutCustom, "seconds", {1, 100}}, "TimeTicks"};
     for (const char* end : {"Octets", "Bytes"})
         if (counter && EndsWith(symbol.Name, end))
@@ -81,7 +81,7 @@ std::optional<Reading> UnitFromSyntax(const tmibentry& symbol, const std::vector
     const SyntaxDetail* range = FirstDetail(symbol, chain, [](const SyntaxDetail& d) { return d.hasRange; });
     if (range && range->rangeLow == 0 && range->rangeHigh == 100) {
         for (std::string_view word : PercentWords) {
-            if (lettercase::FindIgnoreCase(symbol.Name, word) != std::string::npos ||
+            if (windows1251case::FindIgnoringCase(symbol.Name, word) != std::string::npos ||
                 HoldsWord(description, word))
                 return Reading{{TUnitType::sutPercent, "%", {}},
                                "range 0..100 and \"" + std::string(word) + "\""};

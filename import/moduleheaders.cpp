@@ -43,7 +43,7 @@ std::string ScannedModuleName(const std::string& text) {
     constexpr std::string_view keyword = "DEFINITIONS";
     const std::string_view all = text;
     const auto found = std::search(all.begin(), all.end(), keyword.begin(), keyword.end(),
-                                   [](char c, char k) { return asciicase::upper(c) == k; });
+                                   [](char c, char k) { return asciicase::Upper(c) == k; });
     if (found == all.end()) return "";
     const std::size_t at = static_cast<std::size_t>(found - all.begin());
     // One character after the keyword is passed over, then blanks up to "::=".
@@ -52,7 +52,7 @@ std::string ScannedModuleName(const std::string& text) {
     const std::string_view head = Trim(all.substr(0, at));
     const std::size_t delimiter = head.find_last_of(" \n\r\b");
     const std::string_view name = delimiter == std::string_view::npos ? head : head.substr(delimiter + 1);
-    return asciicase::upper(std::string(name));
+    return asciicase::Upper(std::string(name));
 }
 
 std::string ModuleIndexFile(const std::string& cacheFolder, const std::string& workingFolder) {

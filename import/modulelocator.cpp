@@ -4,29 +4,23 @@
 #include <filesystem>
 #include <vector>
 
-#include "import/lettercase.h"
-#include "import/textfile.h"
 #include "library/oidfile.h"
-#include "library/textcase.h"
+#include "text/asciicase.h"
+#include "text/paths.h"
+#include "text/textfile.h"
+#include "text/windows1251case.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using textcase::UpperAscii;
-
-// Joins folder and name the way the folders are passed in: with or without a trailing separator.
-std::string InFolder(const std::string& folder, const std::string& name) {
-    if (folder.empty() || folder.back() == '/' || folder.back() == '\\') return folder + name;
-    return folder + "/" + name;
-}
-
 bool MatchesWildcard(const std::string& name, const std::string& wildcard) {
     // Only the "*.ext" masks of the locator are used; the extension is compared as Windows does.
-    if (wildcard.rfind("*.", 0) != 0) return lettercase::Lower(name) == lettercase::Lower(wildcard);
+    if (wildcard.rfind("*.", 0) != 0) return windows1251case::Lower(name) == windows1251case::Lower(wildcard);
     const std::string extension = wildcard.substr(1);
     return name.size() > extension.size() &&
-           lettercase::Lower(name.substr(name.size() - extension.size())) == lettercase::Lower(extension);
+           windows1251case::Lower(name.substr(name.size() - extension.size())) ==
+               windows1251case::Lower(extension);
 }
 
 std::vector<std::string> MatchingFiles(const std::string& folder, const std::string& wildcard) {
@@ -46,7 +40,7 @@ std::vector<std::string> MatchingFiles(const std::string& folder, const std::str
 
 std::string FindModuleFile(toidfile& library, const std::string& module, const std::string& mask,
                            ModuleHeaders& headers) {
-    const std::string wanted = UpperAscii(module);
+    const std::string wanted = asciicase::Upper(module);
     const std::size_t separator = mask.find_last_of("/\\");
     const std::string folder = separator == std::string::npos ? "" : mask.substr(0, separator + 1);
     const std::string wildcard = mask.substr(folder.size());
@@ -65,17 +59,17 @@ std::string FindModuleFile(toidfile& library, const std::string& module, const s
 std::string LocateModule(toidfile& library, const std::string& module, const std::string& folder,
                          ModuleHeaders& headers) {
     for (const char* ending : {".mib", ".my", "SMI.mib", "SMI.my", "-V1SMI.my"}) {
-        const std::string candidate = InFolder(folder, module + ending);
-        if (FileExists(candidate)) return candidate;
+        const std::string candidate = JoinPath(folder, module + ending);
+        if (textfile::IsRegularFile(candidate)) return candidate;
     }
     std::size_t mib = module.find("-MIB");
     if (mib == std::string::npos) mib = module.find("-mib");
     if (mib != std::string::npos) {
-        const std::string candidate = InFolder(folder, std::string(module).erase(mib, 4) + ".mib");
-        if (FileExists(candidate)) return candidate;
+        const std::string candidate = JoinPath(folder, std::string(module).erase(mib, 4) + ".mib");
+        if (textfile::IsRegularFile(candidate)) return candidate;
     }
     for (const char* wildcard : {"*.mib", "*.my", "*.txt"}) {
-        const std::string found = FindModuleFile(library, module, InFolder(folder, wildcard), headers);
+        const std::string found = FindModuleFile(library, module, JoinPath(folder, wildcard), headers);
         if (!found.empty()) return found;
     }
     return "";

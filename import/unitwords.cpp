@@ -5,8 +5,8 @@
 #include <numeric>
 #include <vector>
 
-#include "import/lettercase.h"
 #include "text/asciicase.h"
+#include "text/windows1251case.h"
 
 namespace {
 
@@ -198,7 +198,7 @@ std::vector<std::string> LowerWords(std::string_view text) {
         if (c == ' ' || c == '-' || c == '_' || c == '\t') {
             if (!words.back().empty()) words.emplace_back();
         } else {
-            words.back() += asciicase::lower(c);
+            words.back() += asciicase::Lower(c);
         }
     }
     if (words.back().empty()) words.pop_back();
@@ -241,7 +241,7 @@ bool MayStartUnit(std::string_view word) {
     std::string lower;
     for (const char c : word) {
         if (c == '-' || c == '_') break;
-        lower += asciicase::lower(c);
+        lower += asciicase::Lower(c);
     }
     if (lower.empty()) return false;
     const auto related = [&](std::string_view key) {
@@ -267,15 +267,15 @@ std::optional<UnitWord> FindUnitInText(std::string_view text, std::string& words
         }
         return count;
     };
-    for (std::size_t at = lettercase::FindIgnoreCase(text, "in"); at != std::string_view::npos;
-         at = lettercase::FindIgnoreCase(text, "in", at + 2)) {
+    for (std::size_t at = windows1251case::FindIgnoringCase(text, "in"); at != std::string_view::npos;
+         at = windows1251case::FindIgnoringCase(text, "in", at + 2)) {
         const bool wordStart = at == 0 || text[at - 1] == ' ' || text[at - 1] == '(';
         if (!wordStart || (at + 2 < text.size() && text[at + 2] != ' ')) continue;
         std::array<std::string_view, MaxPhraseWords + 2> split;
         const std::size_t count = nextWords(at + 2, split);
         std::size_t first = 0;
-        if (count > 2 && asciicase::equalsIgnoringCase(split[0], "units") &&
-            asciicase::equalsIgnoringCase(split[1], "of"))
+        if (count > 2 && asciicase::EqualsIgnoringCase(split[0], "units") &&
+            asciicase::EqualsIgnoringCase(split[1], "of"))
             first = 2;
         if (first >= count || !MayStartUnit(split[first])) continue;
         for (std::size_t n = std::min(MaxPhraseWords, count - first); n > 0; --n) {
@@ -301,7 +301,7 @@ std::string CountedThing(std::string_view identifier) {
     while (start > 0 && identifier[start - 1] >= 'A' && identifier[start - 1] <= 'Z') --start;
     // "BPDUs" is one word; in "FCSErrors" only the last capital starts it.
     for (const std::size_t from : {start, lowerStart > 0 ? lowerStart - 1 : lowerStart}) {
-        const std::string word = asciicase::lower(std::string(identifier.substr(from)));
+        const std::string word = asciicase::Lower(std::string(identifier.substr(from)));
         for (const auto& [counted, called] : CountedWords)
             if (word == counted) return std::string(called);
     }
@@ -309,5 +309,5 @@ std::string CountedThing(std::string_view identifier) {
 }
 
 std::optional<UnitWord> FindConventionUnit(std::string_view name) {
-    return Lookup(ConventionTable, asciicase::lower(std::string(name)));
+    return Lookup(ConventionTable, asciicase::Lower(std::string(name)));
 }

@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <system_error>
 
-#include "library/oidfile.h"
+#include "library/oidfileerror.h"
 
 namespace {
 

@@ -1,11 +1,9 @@
 #include "library/keyedlist.h"
 
-#include "library/textcase.h"
-
-using textcase::UpperAscii;
+#include "text/asciicase.h"
 
 void KeyedList::Set(const std::string& key, const std::string& value) {
-    std::string indexKey = UpperAscii(key);
+    std::string indexKey = asciicase::Upper(key);
     const auto found = index_.find(indexKey);
     if (found == index_.end()) {
         if (value.empty()) return;
@@ -26,7 +24,7 @@ void KeyedList::Set(const std::string& key, const std::string& value) {
 }
 
 const std::string* KeyedList::Find(const std::string& key) const {
-    const auto found = index_.find(UpperAscii(key));
+    const auto found = index_.find(asciicase::Upper(key));
     return found == index_.end() ? nullptr : &lines_[found->second].value;
 }
 

@@ -4,9 +4,9 @@
 #include <charconv>
 #include <string_view>
 
-#include "library/textcase.h"
 #include "library/xmldocument.h"
 #include "library/xmlwriter.h"
+#include "text/asciicase.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ std::string_view NameOf(const std::array<std::string_view, N>& names, std::uint8
 template <std::size_t N>
 std::uint8_t ValueOf(const std::array<std::string_view, N>& names, std::string_view text) {
     for (std::size_t i = 0; i < N; ++i)
-        if (textcase::EqualsIgnoreAsciiCase(names[i], text)) return static_cast<std::uint8_t>(i);
+        if (asciicase::EqualsIgnoringCase(names[i], text)) return static_cast<std::uint8_t>(i);
     return 0;
 }
 
@@ -32,7 +32,7 @@ const char* YesNo(bool value) {
 }
 
 bool IsYes(std::string_view text) {
-    return textcase::EqualsIgnoreAsciiCase(text, "yes");
+    return asciicase::EqualsIgnoringCase(text, "yes");
 }
 
 // "-5" -> -5; "", "abc", "5x" and values beyond 64 bits -> 0.
@@ -49,38 +49,22 @@ void CopyEntry(Toiddata& destination, const Toiddata& source) {
     destination = source;
 }
 
-namespace {
-
-// Calls write(element name, text) for every field, in the order of the file.
-template <class Write>
-void WriteFields(const Toiddata& entry, const Write& write) {
-    write("name", entry.name);
-    write("oid", entry.oid);
-    write("type", NameOf(valueModeNames, static_cast<std::uint8_t>(entry.type)));
-    write("kind", NameOf(dataKindNames, static_cast<std::uint8_t>(entry.kind)));
-    write("unittype", NameOf(unitTypeNames, static_cast<std::uint8_t>(entry.unittype)));
-    write("units", entry.units);
-    write("indicator", entry.indicator);
-    write("scale", entry.scale);
-    write("multiply", YesNo(entry.multiply));
-    write("max", std::to_string(entry.max));
-    write("usegetnext", YesNo(entry.usegetnext));
-    write("is64bit", YesNo(entry.is64bit));
-    write("isunsigned", YesNo(entry.isunsigned));
-    write("isfloat", YesNo(entry.isfloat));
-    write("description", entry.description);
-}
-
-}  // namespace
-
-void WriteEntryXml(const Toiddata& entry, xml::Element& element) {
-    WriteFields(entry, [&element](const char* name, std::string_view text) {
-        element.AddChild(name).SetText(std::string(text));
-    });
-}
-
 void WriteEntryXml(const Toiddata& entry, xml::StreamWriter& writer) {
-    WriteFields(entry, [&writer](const char* name, std::string_view text) { writer.Leaf(name, text); });
+    writer.Leaf("name", entry.name);
+    writer.Leaf("oid", entry.oid);
+    writer.Leaf("type", NameOf(valueModeNames, static_cast<std::uint8_t>(entry.type)));
+    writer.Leaf("kind", NameOf(dataKindNames, static_cast<std::uint8_t>(entry.kind)));
+    writer.Leaf("unittype", NameOf(unitTypeNames, static_cast<std::uint8_t>(entry.unittype)));
+    writer.Leaf("units", entry.units);
+    writer.Leaf("indicator", entry.indicator);
+    writer.Leaf("scale", entry.scale);
+    writer.Leaf("multiply", YesNo(entry.multiply));
+    writer.Leaf("max", std::to_string(entry.max));
+    writer.Leaf("usegetnext", YesNo(entry.usegetnext));
+    writer.Leaf("is64bit", YesNo(entry.is64bit));
+    writer.Leaf("isunsigned", YesNo(entry.isunsigned));
+    writer.Leaf("isfloat", YesNo(entry.isfloat));
+    writer.Leaf("description", entry.description);
 }
 
 void ReadEntryXml(Toiddata& entry, xml::Element& element) {

@@ -7,7 +7,7 @@
 namespace xml {
 class Element;
 class StreamWriter;
-}
+}  // namespace xml
 
 enum class TMIBDataKind : std::uint8_t { mkDirect = 0, mkTable = 1 };
 enum class TValueMode : std::uint8_t { vmAbsolute = 0, vmDiff = 1 };
@@ -39,9 +39,7 @@ class Toiddata {
 // Copies every field of source into destination.
 void CopyEntry(Toiddata& destination, const Toiddata& source);
 
-// Appends the 15 field elements to an empty <entry> element.
-void WriteEntryXml(const Toiddata& entry, xml::Element& element);
-// The same children written straight into the text of a file, between Open and Close of the entry.
+// Writes the 15 field elements straight into the text of a file, between Open and Close of the entry.
 void WriteEntryXml(const Toiddata& entry, xml::StreamWriter& writer);
 
 // Sets every field from the children of one element of <list>; never fails. The texts

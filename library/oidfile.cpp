@@ -4,7 +4,7 @@
 #include "library/xmldocument.h"
 #include "library/xmlreader.h"
 #include "library/xmlwriter.h"
-#include "text/textio.h"
+#include "text/textfile.h"
 
 namespace {
 
@@ -44,11 +44,6 @@ void toidfile::Clear() {
     for (auto& entry : entries_) entry.reset();
     entries_.clear();
 }
-
-OidVersionError::OidVersionError(const std::string& version, const std::string& fileName)
-    : OidFileError("Cannot read the library" + (fileName.empty() ? "" : " \"" + fileName + "\"") +
-                   ": its version is \"" + version + "\", this program reads version 1."),
-      version_(version) {}
 
 std::string toidfile::LoadFromFile(const std::string& fileName) {
     try {

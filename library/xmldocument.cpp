@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "library/textcase.h"
+#include "text/windows1251case.h"
 
 namespace xml {
 
@@ -34,7 +34,7 @@ void Element::AddAttribute(std::string name, std::string value) {
 
 const Element* Element::FindChild(std::string_view name) const {
     for (const Element* child : children_)
-        if (textcase::EqualsIgnoreCase(child->name_, name)) return child;
+        if (windows1251case::EqualsIgnoringCase(child->name_, name)) return child;
     return nullptr;
 }
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "library/textcase.h"
 #include "library/xmldocument.h"
+#include "text/asciicase.h"
 
 namespace xml {
 namespace {
@@ -14,7 +14,7 @@ bool IsBlank(char c) {
 }
 
 bool StartsWithIgnoreAsciiCase(std::string_view text, std::string_view prefix) {
-    return textcase::EqualsIgnoreAsciiCase(text.substr(0, prefix.size()), prefix);
+    return asciicase::EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 // Deletes every occurrence of pair, scanning once from the left as a replace-all does.

@@ -7,20 +7,15 @@
 
 namespace xml {
 
-class Element;
-
-// The declaration line, then root at indentation 2; every line ends in CR LF.
-//   <list/>                     an element without (non-blank) text and children
-//   <name>\r\n  a&#x0d;b\r\n</name>   text on its own line, 2 spaces deeper
-std::string WriteDocument(const Element& root);
-
-// Writes elements straight into text with WriteDocument's layout, for a writer that has no
-// tree to build: Open("a"); Leaf("b", "x"); Close(); gives what WriteDocument gives for the
-// tree a > b(x).
+// Writes elements straight into text: the declaration line, then the first element at
+// indentation 2, each level 2 spaces deeper; every line ends in CR LF.
+//   Leaf("v", "")          <v/>                       blank text gives an empty element
+//   Leaf("v", "a\r\nb")    <v>\r\n  a&#x0d;b\r\n</v>   text on its own line, 2 spaces deeper
+//   Open("a"); Leaf("b", "x"); Close();                 a > b(x)
 class StreamWriter {
   public:
-    explicit StreamWriter(std::string& out);  // appends the declaration line
-    void Open(std::string_view name);        // a start tag; children follow, then Close()
+    explicit StreamWriter(std::string& out);                  // appends the declaration line
+    void Open(std::string_view name);                         // a start tag; children follow, then Close()
     void Leaf(std::string_view name, std::string_view text);  // text only; blank text gives <name/>
     void Close();                                             // the innermost open element's end tag
 

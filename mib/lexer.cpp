@@ -6,9 +6,9 @@
 #include <cstring>
 #include <limits>
 
-#include "text/asciicase.h"
 #include "mib/mibfile.h"
 #include "mib/reservedwords.h"
+#include "text/asciicase.h"
 
 namespace {
 
@@ -50,8 +50,21 @@ bool isIdentifierPart(char c) {
 // Asked before every identifier, so a switch rather than a search of the character list.
 bool isSymbolCharacter(char c) {
     switch (c) {
-        case '!': case '(': case ')': case ',': case '-': case ';': case '<': case '=':
-        case '>': case '@': case ']': case '^': case '{': case '|': case '}':
+        case '!':
+        case '(':
+        case ')':
+        case ',':
+        case '-':
+        case ';':
+        case '<':
+        case '=':
+        case '>':
+        case '@':
+        case ']':
+        case '^':
+        case '{':
+        case '|':
+        case '}':
             return true;
         default:
             return false;
@@ -247,7 +260,7 @@ void tmibfile::lexApostropheString(tmibitem& item) {
 
 void tmibfile::repairFirstLetter(tmibitem& item, int32_t start, bool toUpper) {
     char& first = Text[start - 1];
-    first = toUpper ? asciicase::upper(first) : asciicase::lower(first);
+    first = toUpper ? asciicase::Upper(first) : asciicase::Lower(first);
     item.text[0] = first;
 }
 
@@ -279,8 +292,8 @@ void tmibfile::classifyIdentifier(tmibitem& item, int32_t start) {
     }
     const auto valueMacroFollows = [&next] {
         const std::string_view word = next();
-        return word == "OBJECT" || word == "OBJECT-TYPE" || word == "MODULE-IDENTITY" || word == "TRAP-TYPE" ||
-               word == "NOTIFICATION-TYPE";
+        return word == "OBJECT" || word == "OBJECT-TYPE" || word == "MODULE-IDENTITY" ||
+               word == "TRAP-TYPE" || word == "NOTIFICATION-TYPE";
     };
     if (InIndex || (DefinitionStart && (InSequenceMembers || valueMacroFollows()))) {
         repairFirstLetter(item, start, false);

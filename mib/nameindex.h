@@ -29,7 +29,7 @@ struct AnyCaseHash {
 };
 struct AnyCaseEqual {
     bool operator()(std::string_view a, std::string_view b) const noexcept {
-        return a == b || asciicase::equalsIgnoringCase(a, b);
+        return a == b || asciicase::EqualsIgnoringCase(a, b);
     }
 };
 

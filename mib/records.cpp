@@ -27,7 +27,7 @@ int ItemIndex(const tasntype& type, const std::string& name) {
 std::string tmibentry::ClauseValue(const std::string& keyword) const {
     for (const std::string& line : Clauses) {
         const std::string_view key = lineKey(line);
-        if (key.size() < line.size() && asciicase::equalsIgnoringCase(key, keyword))
+        if (key.size() < line.size() && asciicase::EqualsIgnoringCase(key, keyword))
             return line.substr(key.size() + 1);
     }
     return {};

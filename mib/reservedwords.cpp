@@ -128,8 +128,8 @@ struct ReservedIndex {
             };
             allow(word[0]);
             if (!row.caseSensitive) {
-                allow(asciicase::upper(word[0]));
-                allow(asciicase::lower(word[0]));
+                allow(asciicase::Upper(word[0]));
+                allow(asciicase::Lower(word[0]));
             }
         }
     }

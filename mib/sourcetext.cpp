@@ -1,7 +1,7 @@
 #include "mib/sourcetext.h"
 
 #include "mib/mibfile.h"
-#include "text/textio.h"
+#include "text/textfile.h"
 
 namespace {
 

@@ -98,7 +98,7 @@ class ConstraintWatcher {
 
 // The SMI integer types by their lower-cased spelling: INTEGER and Integer32 are signed.
 void setIntegerKind(tasntype& type, const std::string& spelling) {
-    const std::string word = asciicase::lower(spelling);
+    const std::string word = asciicase::Lower(spelling);
     type.BaseType = "@integer";
     type.Detail.integerType = spelling;
     if (word == "unsigned32" || word == "timeticks") {

@@ -2,7 +2,7 @@
 // and the OID value after "::=".
 #include "mib/itempredicates.h"
 #include "mib/mibfile.h"
-#include "text/textio.h"
+#include "text/textfile.h"
 
 namespace {
 

@@ -1,33 +1,34 @@
 #pragma once
-// ASCII-only letter case: the MIB parser's rules and the library file's enumerator names
-// (bytes from 128 up never change).
+// ASCII-only letter case: the MIB parser's rules, module names and the library file's enumerator
+// names (bytes from 128 up never change).
 
 #include <string>
 #include <string_view>
 
 namespace asciicase {
 
-inline char upper(char c) {
+inline char Upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
-inline char lower(char c) {
+inline char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-inline std::string upper(std::string s) {
-    for (char& c : s) c = upper(c);
+// "If-Mib" -> "IF-MIB"
+inline std::string Upper(std::string s) {
+    for (char& c : s) c = Upper(c);
     return s;
 }
 
-inline std::string lower(std::string s) {
-    for (char& c : s) c = lower(c);
+inline std::string Lower(std::string s) {
+    for (char& c : s) c = Lower(c);
     return s;
 }
 
-inline bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (upper(a[i]) != upper(b[i])) return false;
+        if (Upper(a[i]) != Upper(b[i])) return false;
     return true;
 }
 

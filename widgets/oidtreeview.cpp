@@ -153,11 +153,6 @@ void OidTreeView::setTopLevelNodes(QList<QTreeWidgetItem*> nodes) {
     addTopLevelItems(nodes);
 }
 
-int OidTreeView::compareCaptions(const QString& a, const QString& b) {
-    static const QCollator collator;  // the user's locale, case-sensitive: case only breaks ties
-    return collator.compare(a, b);
-}
-
 QIcon OidTreeView::checkIcon(int imageIndex) {
     if (imageIndex == UncheckedImage) {
         static const QIcon unticked(new CheckBoxIconEngine(false));

@@ -37,7 +37,6 @@ class OidTreeView : public QTreeWidget {
     // node by caption (locale-aware, letter case only breaking ties) on the way in.
     void setTopLevelNodes(QList<QTreeWidgetItem*> nodes);
 
-    static int compareCaptions(const QString& a, const QString& b);
     static QIcon checkIcon(int imageIndex);
 
   signals:

@@ -1,6 +1,6 @@
 #include "widgets/treenode.h"
 
-#include "widgets/oidtreeview.h"
+#include <QCollator>
 
 TreeNode::TreeNode(const QString& caption, void* reference)
     : QTreeWidgetItem(UserType), reference_(reference) {
@@ -8,5 +8,6 @@ TreeNode::TreeNode(const QString& caption, void* reference)
 }
 
 bool TreeNode::operator<(const QTreeWidgetItem& other) const {
-    return OidTreeView::compareCaptions(text(0), other.text(0)) < 0;
+    static const QCollator collator;  // the user's locale, case-sensitive: case only breaks ties
+    return collator.compare(text(0), other.text(0)) < 0;
 }

@@ -19,7 +19,7 @@ class TreeNode : public QTreeWidgetItem {
     // The tree draws the box from it; whoever changes it repaints the tree (once for many nodes).
     void setImageIndex(int index) { imageIndex_ = index; }
 
-    // Orders siblings by caption with the locale-aware comparison of the owning tree.
+    // Orders siblings by caption, locale-aware, letter case only breaking ties.
     bool operator<(const QTreeWidgetItem& other) const override;
 
   private:

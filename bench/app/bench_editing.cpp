@@ -116,7 +116,7 @@ int main(int argc, char* argv[]) {
 
     // Half the entries under one agent, listed first: the worst case for removing them.
     library.Clear();
-    form.editing().ForgetEntries();
+    form.editing().forgetEntries();
     AddBenchAgents(library, 0, 25, "Half ");
     for (int i = 0; i < library.Count(); ++i) {
         Toiddata* entry = library.Entries(i);

@@ -69,14 +69,13 @@ int main(int argc, char* argv[]) {
     std::vector<std::string> fileBytes;
     for (const QString& file : files) fileBytes.push_back(PathBytes(file));
     const QString programFolder = FolderSettings::programFolder();
-    const std::string standardFolder = PathBytes(programFolder + "stdmib/");
     const std::string cache = PathBytes(QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
     int runnerEntries = 0;
     auto runnerImport = [&] {
         toidfile library;
         ImportRunner runner;
         runner.ModuleIndexFolder = cache;  // as the window keeps it
-        runner.Run(library, fileBytes, standardFolder, ProgramFilesIn(PathBytes(programFolder)));
+        runner.Run(library, fileBytes, ProgramFilesIn(PathBytes(programFolder)));
         runnerEntries = library.Count();
     };
 

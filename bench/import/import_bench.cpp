@@ -33,7 +33,8 @@ double MedianMilliseconds(int runs, const std::function<void()>& work) {
 }
 
 ProgramFiles Programs() {
-    return {std::string(OIDWRIGHT_SOURCE_DATA) + "/stdmib/VELTRANE-STANDARD-MIB.mib",
+    return {std::string(OIDWRIGHT_SOURCE_DATA) + "/stdmib/",
+            std::string(OIDWRIGHT_SOURCE_DATA) + "/stdmib/VELTRANE-STANDARD-MIB.mib",
             "/nonexistent/replacelist.txt"};
 }
 const std::string StandardFolder = std::string(OIDWRIGHT_SOURCE_DATA) + "/stdmib/";

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "app/aboutdlg.h"
-#include "app/form1.h"
+#include "app/programtitle.h"
 #include "tests/app/shottool.h"
 #include "widgets/htmllabel.h"
 
@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     TAboutdlg box;
     auto* label1 = box.findChild<HtmlLabel*>("label1");
-    label1->setHtml(WithVersion(label1->html(), TForm1::Title));
+    label1->setHtml(WithVersion(label1->html(), ProgramTitle));
     box.show();
     QApplication::processEvents();
     return SaveShot(box, argv[1]);

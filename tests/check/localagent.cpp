@@ -17,7 +17,7 @@
 
 #include "import/importrunner.h"
 #include "library/oidfile.h"
-#include "text/textio.h"
+#include "text/textfile.h"
 
 extern char** environ;
 
@@ -208,6 +208,7 @@ void ImportModules(const std::string& mibsFolder, const std::vector<std::string>
         if (fs::exists(file)) files.push_back(file.string());
     }
     ImportRunner runner;
-    runner.Run(library, files, stdmibFolder + "/",
-               {stdmibFolder + "/VELTRANE-STANDARD-MIB.mib", "/nonexistent/replacelist.txt"});
+    runner.Run(
+        library, files,
+        {stdmibFolder + "/", stdmibFolder + "/VELTRANE-STANDARD-MIB.mib", "/nonexistent/replacelist.txt"});
 }

@@ -5,8 +5,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "import/lettercase.h"
-
 namespace {
 
 struct DisplayCase {
@@ -88,35 +86,6 @@ TEST(ImportReplaceList, ReadsLinesWithEqualsOnly) {
               (std::vector<Replacement>{{"in", "Input"}, {"key", "a=b"}, {"", "empty"}}));
     std::filesystem::remove(file);
     EXPECT_TRUE(LoadReplaceList(file.string()).empty());
-}
-
-struct CaseMapping {
-    const char* text;
-    const char* lower;
-};
-
-class LetterCaseTest : public testing::TestWithParam<CaseMapping> {};
-
-TEST_P(LetterCaseTest, LowersSingleByteLettersOnly) {
-    EXPECT_EQ(lettercase::Lower(GetParam().text), GetParam().lower);
-}
-
-INSTANTIATE_TEST_SUITE_P(Import, LetterCaseTest,
-                         testing::Values(CaseMapping{"CPU Load", "cpu load"},
-                                         // UTF-8: Ä (C3 84) and Ж (D0 96) stay intact.
-                                         CaseMapping{"\xC3\x84RGER \xD0\x96", "\xC3\x84rger \xD0\x96"},
-                                         // Not UTF-8: Windows-1251 capitals А, Я, Ё, Ў become lower case.
-                                         CaseMapping{"\xC0\xDF\xA8\xA1X", "\xE0\xFF\xB8\xA2x"},
-                                         // A lone continuation byte makes the text Windows-1251.
-                                         CaseMapping{"A\x84", "a\x84"},
-                                         // A truncated sequence at the end is not UTF-8 either.
-                                         CaseMapping{"A\xD0", "a\xF0"}));
-
-TEST(ImportLetterCase, FindsIgnoringCase) {
-    EXPECT_EQ(lettercase::FindIgnoreCase(" If In", " in "), std::string::npos);
-    EXPECT_EQ(lettercase::FindIgnoreCase(" If In x", " in "), 3u);
-    EXPECT_EQ(lettercase::FindIgnoreCase("ab", "b", 5), std::string::npos);
-    EXPECT_TRUE(lettercase::LessIgnoreCase("cpu", "MIB"));
 }
 
 }  // namespace

@@ -16,7 +16,8 @@
 namespace {
 
 ProgramFiles FixturePrograms() {
-    return {testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
+    return {testdata::programData("stdmib").string() + "/",
+            testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
             "/nonexistent/replacelist.txt"};
 }
 
@@ -185,18 +186,38 @@ TEST(ImportMibFixture, MissingModuleIsRaisedAtItsFromClause) {
     EXPECT_TRUE(library.ImportStats.MissingFiles.Empty());
 }
 
-TEST(ImportRunner, GivesTheLogHandlerBack) {
+TEST(ProgramFiles, StandardFolderAndItsModuleFromOnePlace) {
+    const ProgramFiles beside = ProgramFilesIn("/opt/ow");
+    EXPECT_EQ(beside.standardFolder, "/opt/ow/stdmib/");
+    EXPECT_EQ(beside.standardModule, "/opt/ow/stdmib/VELTRANE-STANDARD-MIB.mib");
+    EXPECT_EQ(beside.replaceList, "/opt/ow/replacelist.txt");
+
+    // The command line's --stdmib replaces the folder and with it the standard module, not the word list.
+    const ProgramFiles overridden = ProgramFilesIn("/opt/ow/", "/home/u/std");
+    EXPECT_EQ(overridden.standardFolder, "/home/u/std/");
+    EXPECT_EQ(overridden.standardModule, "/home/u/std/VELTRANE-STANDARD-MIB.mib");
+    EXPECT_EQ(overridden.replaceList, "/opt/ow/replacelist.txt");
+}
+
+TEST(ImportRunner, ReportsModuleSearchesAndGivesTheLibraryEventsBack) {
     toidfile library;
     int calls = 0;
     library.OnLog = [&calls](toidfile&, const std::string&) { ++calls; };
+    library.LogLevel = 1;
+    std::vector<std::string> searched;
     {
         ImportRunner runner;
+        runner.OnModuleSearch = [&searched](toidfile&, const std::string& module, const std::string&) {
+            searched.push_back(module);
+        };
         const std::string folder = testdata::fixture("import").string() + "/";
-        EXPECT_THROW(runner.Run(library, {folder + "FIXTURE-MISSING-MIB.mib"},
-                                testdata::programData("stdmib").string() + "/", FixturePrograms()),
+        EXPECT_THROW(runner.Run(library, {folder + "FIXTURE-MISSING-MIB.mib"}, FixturePrograms()),
                      eparseexception);
         EXPECT_FALSE(runner.ImportLog.empty());
     }
+    EXPECT_FALSE(searched.empty()) << "the missing module was searched for";
+    EXPECT_FALSE(library.OnModuleSearch);
+    EXPECT_EQ(library.LogLevel, 1);
     library.Log("after the runner");
     EXPECT_EQ(calls, 1);
 }
@@ -210,8 +231,7 @@ TEST(ImportRunner, SavesTheModuleIndexAlsoWhenTheImportFails) {
     toidfile library;
     ImportRunner runner;
     runner.ModuleIndexFolder = cache.string();
-    EXPECT_THROW(runner.Run(library, {folder + "FIXTURE-MISSING-MIB.mib"},
-                            testdata::programData("stdmib").string() + "/", FixturePrograms()),
+    EXPECT_THROW(runner.Run(library, {folder + "FIXTURE-MISSING-MIB.mib"}, FixturePrograms()),
                  eparseexception);
     ModuleHeaders headers;
     headers.LoadIndex(ModuleIndexFile(cache.string(), folder));
@@ -229,10 +249,8 @@ TEST(ImportRunner, WithoutTheLogImportsTheSame) {
         unlogged.OnLog = [&handlerCalls](toidfile&, const std::string&) { ++handlerCalls; };
         ImportRunner withLog, withoutLog;
         withoutLog.KeepLog = false;
-        withLog.Run(logged, {folder + module}, testdata::programData("stdmib").string() + "/",
-                    FixturePrograms());
-        withoutLog.Run(unlogged, {folder + module}, testdata::programData("stdmib").string() + "/",
-                       FixturePrograms());
+        withLog.Run(logged, {folder + module}, FixturePrograms());
+        withoutLog.Run(unlogged, {folder + module}, FixturePrograms());
         EXPECT_FALSE(withLog.ImportLog.empty()) << module;
         EXPECT_TRUE(withoutLog.ImportLog.empty()) << module;
         EXPECT_EQ(handlerCalls, 0) << module;
@@ -247,7 +265,7 @@ TEST(ImportRunner, SummarisesLikeTheLogWindow) {
     ImportRunner runner;
     const std::string folder = testdata::fixture("import").string() + "/";
     runner.Run(library, {folder + "FIXTURE-TABLES-MIB.mib", folder + "FIXTURE-TABLES-MIB.mib"},
-               testdata::programData("stdmib").string() + "/", FixturePrograms());
+               FixturePrograms());
     EXPECT_FALSE(runner.Failed);
     EXPECT_EQ(library.Count(), 28);
     const std::vector<std::string> lines = runner.SummaryLines();
@@ -258,8 +276,7 @@ TEST(ImportRunner, SummarisesLikeTheLogWindow) {
     EXPECT_EQ(lines[3], "Report for " + folder + "FIXTURE-TABLES-MIB.mib:");
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "OIDs that were useful for Zelto: 14"), 2);
 
-    runner.Run(library, {folder + "FIXTURE-BROKEN-MIB.mib"}, testdata::programData("stdmib").string() + "/",
-               FixturePrograms());
+    runner.Run(library, {folder + "FIXTURE-BROKEN-MIB.mib"}, FixturePrograms());
     EXPECT_TRUE(runner.Failed);
     const std::vector<std::string> failed = runner.SummaryLines();
     const auto warning =
@@ -288,7 +305,7 @@ TEST(ImportRunner, BeforeFileSeesEachFileAndCanEndTheRun) {
             seen.push_back(file);
             return seen.size() <= filesToImport;
         };
-        runner.Run(library, files, testdata::programData("stdmib").string() + "/", FixturePrograms());
+        runner.Run(library, files, FixturePrograms());
         EXPECT_EQ(seen, std::vector<std::string>(files.begin(),
                                                  files.begin() + std::min(filesToImport + 1, files.size())));
         EXPECT_EQ(library.Count(), entries) << filesToImport;

@@ -127,6 +127,13 @@ TEST(UnitWords, CombineReducesTheFactor) {
     EXPECT_EQ(Combine({1, 100}, {1, 10}).divisor, 1000);
 }
 
+// The standard folder and module of data/, no word replacements.
+ProgramFiles TestPrograms() {
+    return {testdata::programData("stdmib").string() + "/",
+            testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
+            "/nonexistent/replacelist.txt"};
+}
+
 // FIXTURE-UNITS-MIB imported from tests/data/import, with or without units from the MIB.
 struct UnitsImport {
     toidfile library;
@@ -140,8 +147,7 @@ struct UnitsImport {
         ImportOptions options;
         options.unitsFromMib = unitsFromMib;
         ImportMib(library, folder + module + ".mib", folder, testdata::programData("stdmib").string() + "/",
-                  {testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(), "/nonexistent"},
-                  options);
+                  TestPrograms(), options);
         for (int i = 0; i < library.Count(); ++i) byOid[library.Entries(i)->oid] = library.Entries(i);
     }
     const Toiddata& Scalar(int arc) const {
@@ -301,9 +307,7 @@ TEST(UnitsFromMibRealData, TheObjectsUsersAskForFirst) {
         ImportOptions options;
         options.unitsFromMib = true;
         ImportMib(library, (mibs / o.file).string(), mibs.string() + "/",
-                  testdata::programData("stdmib").string() + "/",
-                  {testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(), "/nonexistent"},
-                  options);
+                  testdata::programData("stdmib").string() + "/", TestPrograms(), options);
         const Toiddata* entry = nullptr;
         for (int i = 0; i < library.Count(); ++i)
             if (library.Entries(i)->oid == o.oid) entry = library.Entries(i);
@@ -328,9 +332,7 @@ TEST(UnitsFromMibRealData, RowsOfInterfacesAndEntitiesCarryTheirNames) {
         ImportOptions options;
         options.unitsFromMib = true;
         ImportMib(library, (mibs / file).string(), mibs.string() + "/",
-                  testdata::programData("stdmib").string() + "/",
-                  {testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(), "/nonexistent"},
-                  options);
+                  testdata::programData("stdmib").string() + "/", TestPrograms(), options);
         bool found = false;
         for (int i = 0; i < library.Count(); ++i) found |= library.Entries(i)->name == name;
         EXPECT_TRUE(found) << name;

@@ -17,7 +17,8 @@ namespace fs = std::filesystem;
 namespace {
 
 ProgramFiles StandardPrograms() {
-    return {testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
+    return {testdata::programData("stdmib").string() + "/",
+            testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
             "/nonexistent/replacelist.txt"};
 }
 

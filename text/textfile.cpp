@@ -1,4 +1,4 @@
-#include "text/textio.h"
+#include "text/textfile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -54,6 +54,11 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
     ForEachLine(text, [&lines](std::string_view line) { lines.push_back(line); });
     return lines;
+}
+
+bool IsRegularFile(const std::string& fileName) {
+    struct stat info;
+    return ::stat(fileName.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 }  // namespace textfile

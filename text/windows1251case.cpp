@@ -1,11 +1,11 @@
-#include "library/textcase.h"
+#include "text/windows1251case.h"
 
 #include <array>
 #include <cstdint>
 
-#include "text/asciicase.h"
+#include "text/utf8.h"
 
-namespace textcase {
+namespace windows1251case {
 namespace {
 
 // Upper-case letter -> lower-case letter of Windows-1251, built once.
@@ -26,23 +26,33 @@ const std::array<unsigned char, 256> foldTable = MakeFoldTable();
 
 }  // namespace
 
-std::string UpperAscii(std::string text) {
-    return asciicase::upper(std::move(text));
-}
-
 char FoldCase(char c) {
     return static_cast<char>(foldTable[static_cast<unsigned char>(c)]);
 }
 
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (a[i] != b[i] && FoldCase(a[i]) != FoldCase(b[i])) return false;
     return true;
 }
 
-bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
-    return asciicase::equalsIgnoringCase(a, b);
+std::string Lower(std::string_view text) {
+    std::string result(text);
+    const bool utf8 = IsValidUtf8(text);
+    for (char& c : result) {
+        if (static_cast<unsigned char>(c) < 0x80 || !utf8) c = FoldCase(c);
+    }
+    return result;
 }
 
-}  // namespace textcase
+std::size_t FindIgnoringCase(std::string_view haystack, std::string_view needle, std::size_t start) {
+    if (start > haystack.size()) return std::string::npos;
+    return Lower(haystack).find(Lower(needle), start);
+}
+
+bool LessIgnoringCase(std::string_view a, std::string_view b) {
+    return Lower(a) < Lower(b);
+}
+
+}  // namespace windows1251case

@@ -45,4 +45,7 @@ void ForEachLine(std::string_view text, Visit visit) {
 // The lines ForEachLine visits, as a list.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
+// True for an existing plain file (not a folder, pipe or device).
+bool IsRegularFile(const std::string& fileName);
+
 }  // namespace textfile
