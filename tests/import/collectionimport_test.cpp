@@ -80,17 +80,22 @@ TEST(ImportCollection, ReusedParsesGiveWhatSeparateImportsGiveInTheCollection) {
 
 TEST(ImportCollection, WritesTheLibrariesOfSeparateImports) {
     SKIP_WITHOUT_SHARED(mibs, "mibs");
-    TempFolder out;
-    CollectionImport collection;
-    collection.LibraryFolder = out.path.string();
-    const std::vector<CollectionItem> items = collection.Run(mibs.string(), Programs());
-    ASSERT_EQ(items.size(), MibFilesIn(mibs.string() + "/").size());
-    for (const CollectionItem& item : items) {
-        ASSERT_EQ(item.result, CollectionItem::Imported) << item.fileName << " " << item.message;
-        toidfile library;
-        ImportMib(library, item.fileName, mibs.string() + "/", Programs().standardFolder, Programs());
-        EXPECT_EQ(ReadFileBytes(out / (item.moduleName + ".oidlib")), library.SaveToText()) << item.fileName;
-        EXPECT_EQ(item.entries, library.Count());
+    for (const bool unitsFromMib : {false, true}) {
+        TempFolder out;
+        CollectionImport collection;
+        collection.LibraryFolder = out.path.string();
+        collection.Options.unitsFromMib = unitsFromMib;
+        const std::vector<CollectionItem> items = collection.Run(mibs.string(), Programs());
+        ASSERT_EQ(items.size(), MibFilesIn(mibs.string() + "/").size());
+        for (const CollectionItem& item : items) {
+            ASSERT_EQ(item.result, CollectionItem::Imported) << item.fileName << " " << item.message;
+            toidfile library;
+            ImportMib(library, item.fileName, mibs.string() + "/", Programs().standardFolder, Programs(),
+                      collection.Options);
+            EXPECT_EQ(ReadFileBytes(out / (item.moduleName + ".oidlib")), library.SaveToText())
+                << item.fileName << (unitsFromMib ? " with units from the MIB" : "");
+            EXPECT_EQ(item.entries, library.Count());
+        }
     }
 }
 
