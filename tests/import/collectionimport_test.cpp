@@ -1,7 +1,6 @@
 #include "import/collectionimport.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 #include "library/oidfile.h"
 #include "mib/sourcetext.h"
 #include "shared_data.h"
+#include "tempfolder.h"
 
 namespace fs = std::filesystem;
 
@@ -20,19 +20,6 @@ ProgramFiles Programs() {
             testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
             "/nonexistent/replacelist.txt"};
 }
-
-// A fresh folder for one test, removed afterwards.
-struct TempFolder {
-    static inline int count = 0;
-    fs::path path = fs::temp_directory_path() /
-                    ("oidwright-collection-" + std::to_string(::getpid()) + "-" + std::to_string(++count));
-    TempFolder() {
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempFolder() { fs::remove_all(path); }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
 
 // Everything a single import gives: the library's bytes, the report and the log, or the error.
 std::string SingleImport(const std::string& file, const std::string& folder, ImportRunner& runner) {

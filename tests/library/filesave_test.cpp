@@ -15,6 +15,7 @@
 
 #include "library/oidfile.h"
 #include "normaluser.h"
+#include "tempfolder.h"
 
 namespace fs = std::filesystem;
 
@@ -51,15 +52,9 @@ bool Expect(bool holds, const std::string& what) {
 // A folder readable by every user, removed afterwards.
 class FileSave : public testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("filesave_test_" + std::to_string(::getpid()) + "_" +
-                                            testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        fs::permissions(dir_, fs::perms(0777));
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
+    void SetUp() override { fs::permissions(dir_, fs::perms(0777)); }
+    TempFolder temp_;
+    const fs::path dir_ = temp_.path;
 };
 
 TEST_F(FileSave, RefusesWhatIsNoRegularFileOrReadOnly) {
