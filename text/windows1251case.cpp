@@ -1,5 +1,6 @@
 #include "text/windows1251case.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -48,7 +49,17 @@ std::string Lower(std::string_view text) {
 
 std::size_t FindIgnoringCase(std::string_view haystack, std::string_view needle, std::size_t start) {
     if (start > haystack.size()) return std::string::npos;
-    return Lower(haystack).find(Lower(needle), start);
+    const bool asciiNeedle = std::all_of(needle.begin(), needle.end(),
+                                         [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!asciiNeedle) return Lower(haystack).find(Lower(needle), start);
+    // No byte above 0x7F folds to an ASCII letter, so an ASCII needle matches alike in either
+    // reading of the haystack, and a search from start need not copy or read it all each time.
+    for (std::size_t at = start; at + needle.size() <= haystack.size(); ++at) {
+        std::size_t i = 0;
+        while (i < needle.size() && FoldCase(haystack[at + i]) == FoldCase(needle[i])) ++i;
+        if (i == needle.size()) return at;
+    }
+    return std::string::npos;
 }
 
 bool LessIgnoringCase(std::string_view a, std::string_view b) {
