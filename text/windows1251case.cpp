@@ -54,12 +54,19 @@ std::size_t FindIgnoringCase(std::string_view haystack, std::string_view needle,
     if (!asciiNeedle) return Lower(haystack).find(Lower(needle), start);
     // No byte above 0x7F folds to an ASCII letter, so an ASCII needle matches alike in either
     // reading of the haystack, and a search from start need not copy or read it all each time.
-    for (std::size_t at = start; at + needle.size() <= haystack.size(); ++at) {
-        std::size_t i = 0;
-        while (i < needle.size() && FoldCase(haystack[at + i]) == FoldCase(needle[i])) ++i;
-        if (i == needle.size()) return at;
+    if (needle.empty()) return start;
+    const char lower = FoldCase(needle[0]);
+    const char upper = lower >= 'a' && lower <= 'z' ? static_cast<char>(lower - 32) : lower;
+    const std::string_view rest = needle.substr(1);
+    // memchr finds the next first letter in each case; the earlier of the two is tried.
+    std::size_t lowerAt = haystack.find(lower, start), upperAt = haystack.find(upper, start);
+    for (;;) {
+        const std::size_t at = std::min(lowerAt, upperAt);
+        if (at == std::string_view::npos || at + needle.size() > haystack.size()) return std::string::npos;
+        if (EqualsIgnoringCase(haystack.substr(at + 1, rest.size()), rest)) return at;
+        if (at == lowerAt) lowerAt = haystack.find(lower, at + 1);
+        if (at == upperAt) upperAt = haystack.find(upper, at + 1);
     }
-    return std::string::npos;
 }
 
 bool LessIgnoringCase(std::string_view a, std::string_view b) {
