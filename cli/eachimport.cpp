@@ -69,6 +69,7 @@ int RunEach(const EachOptions& options) {
     collection.LibraryFolder = options.libraryFolder;
     collection.PageFolder = options.pageFolder;
     collection.ModuleIndexFolder = options.moduleIndexFolder;
+    collection.Options = options.import;
     const bool progress = ::isatty(STDERR_FILENO) == 1;
     int worst = 0, counts[5] = {}, entries = 0;
     collection.OnItem = [&](const CollectionItem& item, int done, int total) {

@@ -158,8 +158,8 @@ int main(int argc, char** argv) {
     const ProgramFiles program = ProgramFilesIn(programFolder, options.stdmib);
 
     if (each)
-        return RunEach(
-            {options.each, options.output, options.html, program, UserCacheFolder(), options.quiet});
+        return RunEach({options.each, options.output, options.html, program, UserCacheFolder(),
+                        options.import, options.quiet});
 
     ImportRunner runner;
     runner.ModuleIndexFolder = UserCacheFolder();

@@ -38,7 +38,8 @@ CollectionItem CollectionImport::ImportFile(const std::string& fileName, const s
     toidfile library;
     bool complete = false;
     try {
-        complete = ImportMib(library, fileName, folder, program.standardFolder, program, headers_, &parsed_);
+        complete = ImportMib(library, fileName, folder, program.standardFolder, program, headers_, &parsed_,
+                             Options);
     } catch (const eparseexception& error) {
         item.result = CollectionItem::Failed;
         item.message = error.FileName + ":" + std::to_string(LineOfPosition(error)) + ": " + error.Message;

@@ -35,6 +35,7 @@ class CollectionImport {
     std::string PageFolder;     // "" writes no overview pages
     // The user's cache folder of the module header index; "" keeps none.
     std::string ModuleIndexFolder;
+    ImportOptions Options;  // for every file of the run
     // Called after each file with its outcome, the number of files done and of all files.
     std::function<void(const CollectionItem& item, int done, int total)> OnItem;
 

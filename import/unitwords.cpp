@@ -124,7 +124,7 @@ constexpr std::array ConventionTable = {
 };
 
 // The plural words that end the identifiers of counters, and what the entry calls them.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 44> CountedWords = {{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 59> CountedWords = {{
     {"pkts", "packets"},
     {"packets", "packets"},
     {"errors", "errors"},
@@ -169,6 +169,21 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 44> CountedW
     {"successes", "successes"},
     {"mismatches", "mismatches"},
     {"redirects", "redirects"},
+    {"entries", "entries"},
+    {"blocks", "blocks"},
+    {"pages", "pages"},
+    {"sheets", "sheets"},
+    {"jobs", "jobs"},
+    {"users", "users"},
+    {"hosts", "hosts"},
+    {"peers", "peers"},
+    {"neighbors", "neighbors"},
+    {"addresses", "addresses"},
+    {"interfaces", "interfaces"},
+    {"ports", "ports"},
+    {"tunnels", "tunnels"},
+    {"flows", "flows"},
+    {"bits", "bits"},
 }};
 
 struct LeadingFactor {
@@ -310,4 +325,32 @@ std::string CountedThing(std::string_view identifier) {
 
 std::optional<UnitWord> FindConventionUnit(std::string_view name) {
     return Lookup(ConventionTable, asciicase::Lower(std::string(name)));
+}
+
+std::optional<UnitWord> FindCountInText(std::string_view text, std::string& words) {
+    constexpr std::size_t MaxWordsBeforeNoun = 2;  // "the number of input IP datagrams"
+    text = text.substr(0, text.find(". "));
+    for (const std::string_view phrase : {"number of ", "count of "}) {
+        for (std::size_t at = windows1251case::FindIgnoringCase(text, phrase); at != std::string_view::npos;
+             at = windows1251case::FindIgnoringCase(text, phrase, at + 1)) {
+            if (at > 0 && text[at - 1] != ' ' && text[at - 1] != '(') continue;
+            std::size_t next = at + phrase.size();
+            for (std::size_t i = 0; i <= MaxWordsBeforeNoun && next < text.size(); ++i) {
+                // Words end at blanks only: "15-minute intervals" counts no minutes.
+                const std::size_t end = std::min(text.find_first_of(" \t\r\n", next), text.size());
+                std::string word = asciicase::Lower(std::string(text.substr(next, end - next)));
+                next = text.find_first_not_of(" \t\r\n", end);
+                while (!word.empty() && std::string_view(".,;:)").find(word.back()) != std::string_view::npos)
+                    word.pop_back();
+                if (word == "the" || word == "times") break;  // "number of the ...", "number of times"
+                words = std::string(phrase) + word;
+                for (const auto& [counted, called] : CountedWords)
+                    if (word == counted) return UnitWord{TUnitType::sutCustom, std::string(called), {}};
+                // Single letters name no unit here: "the number of C ..." is no temperature.
+                if (word.size() >= 3)
+                    if (std::optional<UnitWord> unit = Lookup(UnitTable, word)) return unit;
+            }
+        }
+    }
+    return std::nullopt;
 }

@@ -15,16 +15,15 @@
 
 #include "library/oidfile.h"
 #include "normaluser.h"
+#include "tempfolder.h"
+#include "text/textfile.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return textfile::ReadFile<std::runtime_error>(path.string());
 }
 
 void WriteBytes(const fs::path& path, const std::string& bytes, fs::perms perms = fs::perms(0666)) {
@@ -51,15 +50,9 @@ bool Expect(bool holds, const std::string& what) {
 // A folder readable by every user, removed afterwards.
 class FileSave : public testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("filesave_test_" + std::to_string(::getpid()) + "_" +
-                                            testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        fs::permissions(dir_, fs::perms(0777));
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
+    void SetUp() override { fs::permissions(dir_, fs::perms(0777)); }
+    TempFolder temp_;
+    const fs::path dir_ = temp_.path;
 };
 
 TEST_F(FileSave, RefusesWhatIsNoRegularFileOrReadOnly) {
