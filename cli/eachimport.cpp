@@ -92,5 +92,9 @@ int RunEach(const EachOptions& options) {
               << " incomplete, " << counts[CollectionItem::Failed] << " failed, "
               << counts[CollectionItem::Duplicate] << " duplicates, " << counts[CollectionItem::Unwritable]
               << " not written\n";
+    if (!collection.SyncError.empty()) {
+        std::cerr << "oidwright-import: " << EscapeForTerminal(collection.SyncError) << "\n";
+        return 3;
+    }
     return worst;
 }
