@@ -33,7 +33,9 @@ TEST_P(CaptureNames, AreReadThroughTheModulesOrCountedAsUnreadable) {
     EXPECT_EQ(reading.skippedLines.empty(), !c.oids.empty()) << "one line per case that is not read";
     const std::vector<std::string> problems = names.Problems();
     EXPECT_EQ(problems.size(), c.problem.empty() ? 0u : 1u);
-    if (!problems.empty()) EXPECT_NE(problems.front().find(c.problem), std::string::npos) << problems.front();
+    if (!problems.empty()) {
+        EXPECT_NE(problems.front().find(c.problem), std::string::npos) << problems.front();
+    }
 }
 
 const std::vector<std::string> Fixture{"FIXTURE-CHECK-MIB"},
