@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "text/asciicase.h"
 
@@ -33,30 +34,67 @@ struct AnyCaseEqual {
     }
 };
 
-// One hash map serves both lookups: its key is the first spelling of a name in any case, and
-// the rare later records spelled in another case are kept aside for the exact lookup.
+// One table serves both lookups: it holds the first spelling of a name in any case, and the
+// rare later records spelled in another case are kept aside for the exact lookup. The table is
+// open-addressed in one array: an import adds the names of every module it loads, and a node
+// allocated per name cost more than all the lookups.
 class NameIndex {
   public:
     // The index keeps a view of name: the records own their names and are never removed.
     void Add(std::string_view name, int index) {
-        const auto [first, added] = anyCase_.try_emplace(name, index);
-        if (!added && first->first != name) otherSpellings_.try_emplace(name, index);
+        if ((count_ + 1) * 4 > slots_.size() * 3) grow();
+        const std::size_t hash = AnyCaseHash{}(name);
+        Slot& slot = slots_[place(name, hash)];
+        if (slot.index < 0) {
+            slot = {hash, name, index};
+            ++count_;
+        } else if (slot.name != name) {
+            otherSpellings_.try_emplace(name, index);
+        }
     }
     // The first record spelled exactly name, -1 if none.
     int Exact(std::string_view name) const {
-        const auto found = anyCase_.find(name);
-        if (found == anyCase_.end()) return -1;
-        if (found->first == name) return found->second;
+        const Slot* slot = find(name);
+        if (slot == nullptr) return -1;
+        if (slot->name == name) return slot->index;
         const auto other = otherSpellings_.find(name);
         return other == otherSpellings_.end() ? -1 : other->second;
     }
     // The first record named name in any ASCII letter case, -1 if none.
     int AnyCase(std::string_view name) const {
-        const auto found = anyCase_.find(name);
-        return found == anyCase_.end() ? -1 : found->second;
+        const Slot* slot = find(name);
+        return slot == nullptr ? -1 : slot->index;
     }
 
   private:
-    std::unordered_map<std::string_view, int, AnyCaseHash, AnyCaseEqual> anyCase_;
+    struct Slot {
+        std::size_t hash = 0;
+        std::string_view name;
+        int index = -1;  // -1: empty
+    };
+
+    // Where name is, in any case, or the empty slot where it would go (linear probing).
+    std::size_t place(std::string_view name, std::size_t hash) const {
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            const Slot& slot = slots_[i];
+            if (slot.index < 0 || (slot.hash == hash && AnyCaseEqual{}(slot.name, name))) return i;
+        }
+    }
+    const Slot* find(std::string_view name) const {
+        if (slots_.empty()) return nullptr;
+        const Slot& slot = slots_[place(name, AnyCaseHash{}(name))];
+        return slot.index < 0 ? nullptr : &slot;
+    }
+    // Twice the slots (a power of two), at most three quarters of them used.
+    void grow() {
+        std::vector<Slot> old(slots_.empty() ? 16 : slots_.size() * 2);
+        old.swap(slots_);
+        for (const Slot& slot : old)
+            if (slot.index >= 0) slots_[place(slot.name, slot.hash)] = slot;
+    }
+
+    std::vector<Slot> slots_;
+    std::size_t count_ = 0;
     std::unordered_map<std::string_view, int> otherSpellings_;
 };
