@@ -40,7 +40,7 @@ fi
 
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
-cmake --install "$build" --prefix "$prefix" > /dev/null
+cmake --install "$build" --prefix "$prefix" > /dev/null || fail "cmake --install into $prefix failed"
 export XDG_CACHE_HOME="$prefix/cache"  # the module index stays out of the user's cache
 
 if [ "$mode" = ifmib ]; then
