@@ -71,7 +71,8 @@ void ImportModule(const std::string& text) {
     const std::string file = std::string(folder) + "/DEEP-MIB.mib";
     std::ofstream(file, std::ios::binary) << text;
     toidfile library;
-    ImportMib(library, file, std::string(folder) + "/", "", ProgramFilesIn(OIDWRIGHT_SOURCE_DATA));
+    const ProgramFiles program = ProgramFilesIn(OIDWRIGHT_SOURCE_DATA);
+    ImportMib(library, file, std::string(folder) + "/", program.standardFolder, program);
     std::filesystem::remove_all(folder);
 }
 
