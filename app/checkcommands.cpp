@@ -10,6 +10,7 @@
 #include "app/checkprogresswindow.h"
 #include "app/commandrunner.h"
 #include "app/document.h"
+#include "app/foldersettings.h"
 #include "app/logwindow.h"
 #include "app/partialselection.h"
 #include "app/qtstrings.h"
@@ -17,6 +18,7 @@
 #include "check/backgroundwalk.h"
 #include "check/checkreport.h"
 #include "check/devicecheck.h"
+#include "import/modulenames.h"
 #include "library/oidfile.h"
 
 CheckCommands::CheckCommands(CommandHost& host, SettingsStore& settings)
@@ -39,7 +41,10 @@ void CheckCommands::CheckAgainstDevice1Click() {
     const toidfile& library = host_.document().library();
     CheckResult result;
     if (dialog_->useCapture()) {
-        result = CheckAgainstCapture(library, PathBytes(dialog_->captureFile()));
+        // Names in the capture are read from the MIB folder's modules and stdmib/, as an import reads them.
+        ModuleOidNames names(LibraryModules(library), PathBytes(host_.folders().mibFolder()),
+                             ProgramFilesIn(PathBytes(FolderSettings::programFolder())));
+        result = CheckAgainstCapture(library, PathBytes(dialog_->captureFile()), &names);
     } else {
         const AgentSettings agent = dialog_->agentSettings();
         rememberAgent(agent);  // also when the check fails: the next try starts from it

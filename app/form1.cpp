@@ -54,7 +54,7 @@ TForm1::TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent)
                                           *runner_);
     // "[*]": the desktop's mark of unsaved changes, shown while the library is unsaved.
     connect(document_.get(), &Document::fileNameChanged, this,
-            [this](const QString& fileName) { setWindowTitle(CaptionPrefix + fileName + "[*]"); });
+            [this](const QString& fileName) { setWindowTitle(CaptionPrefix() + fileName + "[*]"); });
     connect(document_.get(), &Document::unsavedChanged, this, &QWidget::setWindowModified);
 
     families_.push_back(std::make_unique<FileCommands>(*host_));

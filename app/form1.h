@@ -24,7 +24,7 @@ class UserDialogs;
 class TForm1 : public QMainWindow {
     Q_OBJECT
   public:
-    static inline const QString CaptionPrefix = ProgramTitle + " - ";
+    static QString CaptionPrefix() { return ProgramTitle() + " - "; }
 
     TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent = nullptr);
     ~TForm1() override;

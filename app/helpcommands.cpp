@@ -41,7 +41,7 @@ void HelpCommands::About1Click() {
     try {
         TAboutdlg box(&host_.window());
         auto* label1 = box.findChild<HtmlLabel*>("label1");
-        label1->setHtml(WithVersion(label1->html(), ProgramTitle));
+        label1->setHtml(WithVersion(label1->html(), ProgramTitle()));
         box.exec();
     } catch (...) {
     }

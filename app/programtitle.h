@@ -3,4 +3,4 @@
 
 #include <QString>
 
-inline const QString ProgramTitle = QString("Veltrane Oidwright V" OIDWRIGHT_VERSION " for Zelto 7 ");
+QString ProgramTitle();

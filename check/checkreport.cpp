@@ -58,6 +58,7 @@ std::vector<std::string> CheckReportLines(const toidfile& library, const CheckRe
         if (!check.remarks.empty()) line += "  " + Joined(check.remarks, "; ");
         lines.push_back(std::move(line));
     }
+    lines.insert(lines.end(), result.unreadModules.begin(), result.unreadModules.end());
     if (!result.skippedLines.empty()) {
         std::vector<std::string> numbers;
         for (const int line : result.skippedLines) numbers.push_back(std::to_string(line));
@@ -76,7 +77,9 @@ std::string CheckReportJson(const toidfile& library, const CheckResult& result) 
                        ",\n  \"skippedLines\": [";
     for (std::size_t i = 0; i < result.skippedLines.size(); ++i)
         json += (i == 0 ? "" : ", ") + std::to_string(result.skippedLines[i]);
-    json += "],\n  \"results\": [";
+    std::vector<std::string> modules;
+    for (const std::string& line : result.unreadModules) modules.push_back(JsonString(line));
+    json += "],\n  \"unreadModules\": [" + Joined(modules, ", ") + "],\n  \"results\": [";
     for (int i = 0; i < library.Count() && static_cast<std::size_t>(i) < result.entries.size(); ++i) {
         const Toiddata& entry = *library.Entries(i);
         const EntryCheck& check = result.entries[static_cast<std::size_t>(i)];

@@ -12,13 +12,14 @@ class toidfile;
 // "312 of 350 entries answered"
 std::string CheckSummary(const CheckResult& result);
 
-// One line per entry, then the capture's unread lines, then the summary:
+// One line per entry, then the modules whose names could not be read, the capture's unread
+// lines and the summary:
 //   "answered      1.3.6.1.2.1.2.2.1.10  IF-MIB|ifEntry|In Octets  (4 rows)  Counter32 where the entry is a
 //   gauge" "not answered  1.3.6.1.2.1.2.2.1.21  IF-MIB|ifEntry|Out Queue" "2 lines of the capture could not
 //   be read: 7, 12" "312 of 350 entries answered"
 std::vector<std::string> CheckReportLines(const toidfile& library, const CheckResult& result);
 
-// {"source": ..., "answered": N, "entries": M, "skippedLines": [...], "results": [{"name", "oid",
-// "kind", "answered", "rows", "remarks"}]}; texts that are not UTF-8 have their upper bytes
-// written as \u00XX.
+// {"source": ..., "answered": N, "entries": M, "skippedLines": [...], "unreadModules": [...],
+// "results": [{"name", "oid", "kind", "answered", "rows", "remarks"}]}; texts that are not UTF-8 have their
+// upper bytes written as \u00XX.
 std::string CheckReportJson(const toidfile& library, const CheckResult& result);

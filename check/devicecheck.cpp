@@ -134,23 +134,30 @@ CheckResult MatchEntries(const toidfile& library, const DeviceAnswers& answers) 
     return result;
 }
 
-CheckResult CheckAgainstCapture(const toidfile& library, const std::string& fileName) {
+CheckResult CheckAgainstCapture(const toidfile& library, const std::string& fileName, OidNames* names) {
     std::string text, message;
     if (!textfile::TryReadFile(fileName, text, message)) throw CheckError(CheckFailure::unreadable, message);
     DeviceAnswers answers;
-    const CaptureReading reading = ReadWalkCapture(text, answers);
+    const CaptureReading reading = ReadWalkCapture(text, answers, names);
+    const std::vector<std::string> unreadModules =
+        names != nullptr ? names->Problems() : std::vector<std::string>();
     if (reading.variables == 0 && !reading.skippedLines.empty()) {
         const int number = reading.skippedLines.front();
+        // The modules whose names could not be read follow, as they may be why.
+        std::string why;
+        for (const std::string& line : unreadModules) why += "\n" + line;
         throw CheckError(
             CheckFailure::unreadable,
             "No line of the capture " + fileName + " could be read; line " + std::to_string(number) +
                 " is: " + Shown(textfile::SplitLines(text)[static_cast<std::size_t>(number - 1)]) +
                 ". Capture with snmpwalk -On or snmpbulkwalk -On (numeric OIDs): that format is "
-                "always read.");
+                "always read." +
+                why);
     }
     CheckResult result = MatchEntries(library, answers);
     result.source = "walk capture " + fileName;
     result.skippedLines = reading.skippedLines;
+    result.unreadModules = unreadModules;
     return result;
 }
 

@@ -14,6 +14,7 @@
 #include "check/deviceanswers.h"
 #include "check/entrycheck.h"
 
+class OidNames;
 class toidfile;
 class Toiddata;
 
@@ -22,7 +23,9 @@ struct CheckResult {
     std::vector<EntryCheck> entries;
     std::string source;             // "walk capture ifs.walk", "agent 192.0.2.1, SNMP v2c"
     std::vector<int> skippedLines;  // capture lines that could not be read
-    std::size_t variables = 0;      // variables read from the source
+    // One line for each module whose names the capture uses but that could not be read.
+    std::vector<std::string> unreadModules;
+    std::size_t variables = 0;  // variables read from the source
     int Answered() const;
 };
 
@@ -41,8 +44,10 @@ std::vector<Oid> OidsEntriesNeed(const toidfile& library);
 EntryCheck MatchEntry(const Toiddata& entry, const DeviceAnswers& answers);
 CheckResult MatchEntries(const toidfile& library, const DeviceAnswers& answers);
 
-// Reads a capture file (throws CheckError unreadable) and matches the library against it.
-CheckResult CheckAgainstCapture(const toidfile& library, const std::string& fileName);
+// Reads a capture file (throws CheckError unreadable) and matches the library against it; names,
+// when given, reads the OIDs the capture prints as names.
+CheckResult CheckAgainstCapture(const toidfile& library, const std::string& fileName,
+                                OidNames* names = nullptr);
 // Walks the subtrees the library needs and matches it; errors as WalkAgent.
 CheckResult CheckAgainstAgent(const toidfile& library, const AgentSettings& settings,
                               const WalkProgressCallback& progress = {});

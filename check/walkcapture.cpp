@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <initializer_list>
 #include <utility>
 
@@ -62,32 +63,86 @@ constexpr TopName TopNames[] = {
     {"snmpModules", {1, 3, 6, 1, 6, 3}},
 };
 
-// A capture's OID: numeric with or without a leading dot, or with the top of the tree named as
-// net-snmp's default output ("iso.3.6.1.2.1.1.3.0") and -Of (".iso.org.dod.internet.mgmt.mib-2.1.3.0")
-// print it without MIBs. Nothing for a name below those.
-std::optional<Oid> ReadCaptureOid(std::string_view text) {
-    if (std::optional<Oid> numeric = ParseOid(text)) return numeric;
-    if (text.starts_with('.')) text.remove_prefix(1);
+// The top-of-tree name, nullptr for any other label.
+const TopName* TopNamed(std::string_view label) {
+    for (const TopName& top : TopNames)
+        if (top.name == label) return &top;
+    return nullptr;
+}
+
+bool IsArc(std::string_view label) {
+    return !label.empty() && label.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// A module or object name as MIBs spell them: a letter, then letters, digits, hyphens (and the
+// underscores of some vendors). Nothing else reaches a module search (no "../" from a capture).
+bool IsIdentifier(std::string_view label) {
+    return !label.empty() && std::isalpha(static_cast<unsigned char>(label[0])) &&
+           std::all_of(label.begin(), label.end(), [](char c) {
+               return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_';
+           });
+}
+
+// The labels between the dots; nothing for an empty one ("iso.", "a..b") or above 128 of them.
+std::optional<std::vector<std::string_view>> SplitLabels(std::string_view text) {
+    std::vector<std::string_view> labels;
+    for (std::size_t start = 0;;) {
+        const std::size_t dot = text.find('.', start);
+        labels.push_back(text.substr(start, dot - start));
+        if (labels.back().empty() || labels.size() > 128) return std::nullopt;
+        if (dot == std::string_view::npos) return labels;
+        start = dot + 1;
+    }
+}
+
+// Labels whose names are each the top-of-tree name at its place: "iso.3.6", "iso.org.dod.6".
+std::optional<Oid> TopOfTree(const std::vector<std::string_view>& labels) {
     Oid oid;
-    while (!text.empty()) {
-        const std::size_t dot = text.find('.');
-        const std::string_view label = text.substr(0, dot);
-        text = dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1);
-        if (dot != std::string_view::npos && text.empty()) return std::nullopt;  // "iso."
-        const TopName* named = nullptr;
-        for (const TopName& top : TopNames)
-            if (top.name == label && top.oid.size() == oid.size() + 1 &&
-                std::equal(oid.begin(), oid.end(), top.oid.begin()))
-                named = &top;
-        if (named != nullptr) {
-            oid.push_back(*(named->oid.end() - 1));
+    for (const std::string_view label : labels) {
+        const TopName* top = TopNamed(label);
+        if (top != nullptr && top->oid.size() == oid.size() + 1 &&
+            std::equal(oid.begin(), oid.end(), top->oid.begin())) {
+            oid.push_back(*(top->oid.end() - 1));
             continue;
         }
-        std::optional<Oid> arcs = ParseOid(label);
-        if (!arcs || oid.size() >= 128) return std::nullopt;
-        oid.push_back(arcs->front());
+        std::optional<Oid> arc = IsArc(label) ? ParseOid(label) : std::nullopt;
+        if (!arc) return std::nullopt;
+        oid.push_back(arc->front());
     }
-    if (oid.empty()) return std::nullopt;
+    return oid;
+}
+
+// A capture's OID: numeric with or without a leading dot; the top of the tree named as net-snmp
+// prints it without MIBs ("iso.3.6.1.2.1.1.3.0", -Of's ".iso.org.dod.internet.mgmt.mib-2.1.3.0");
+// with names, "IF-MIB::ifInOctets.1" and -Of's full names below the top (the last name and the
+// arcs after it count), and -Os's "ifInOctets.1". Nothing for anything else.
+std::optional<Oid> ReadCaptureOid(std::string_view text, OidNames* names) {
+    if (std::optional<Oid> numeric = ParseOid(text)) return numeric;
+    std::string_view module;
+    if (const std::size_t colons = text.find("::"); colons != std::string_view::npos) {
+        module = text.substr(0, colons);
+        text.remove_prefix(colons + 2);
+        if (!IsIdentifier(module)) return std::nullopt;
+    } else if (text.starts_with('.')) {
+        text.remove_prefix(1);
+    }
+    const std::optional<std::vector<std::string_view>> labels = SplitLabels(text);
+    if (!labels) return std::nullopt;
+    std::size_t arcs = labels->size();  // where the arcs after the last name begin
+    while (arcs > 0 && IsArc((*labels)[arcs - 1])) --arcs;
+    if (arcs == 0) return std::nullopt;
+    const std::size_t last = arcs - 1;
+    const std::string_view name = (*labels)[last];
+    if (module.empty() && TopNamed(name) != nullptr) return TopOfTree(*labels);
+    // A module names the first label only: "IF-MIB::ifInOctets.1".
+    if ((!module.empty() && last != 0) || !IsIdentifier(name) || names == nullptr) return std::nullopt;
+    std::optional<Oid> oid = names->Find(module, name);
+    if (!oid) return std::nullopt;
+    for (std::size_t i = arcs; i < labels->size(); ++i) {
+        const std::optional<Oid> arc = ParseOid((*labels)[i]);
+        if (!arc || oid->size() >= 128) return std::nullopt;
+        oid->push_back(arc->front());
+    }
     return oid;
 }
 
@@ -122,11 +177,11 @@ bool IsHexBytesLine(std::string_view line) {
     return any;
 }
 
-// A variable's start: "OID = VALUE" with a numeric OID.
-bool SplitVariable(std::string_view line, Oid& oid, std::string_view& value) {
+// A variable's start: "OID = VALUE" with an OID that can be read.
+bool SplitVariable(std::string_view line, OidNames* names, Oid& oid, std::string_view& value) {
     const std::size_t equals = line.find(" = ");
     if (equals == std::string_view::npos) return false;
-    std::optional<Oid> parsed = ReadCaptureOid(line.substr(0, equals));
+    std::optional<Oid> parsed = ReadCaptureOid(line.substr(0, equals), names);
     if (!parsed) return false;
     oid = std::move(*parsed);
     value = line.substr(equals + 3);
@@ -188,7 +243,7 @@ bool ReadPrintedType(std::string_view value, AnswerType& type) {
     return false;
 }
 
-CaptureReading ReadWalkCapture(std::string_view text, DeviceAnswers& answers) {
+CaptureReading ReadWalkCapture(std::string_view text, DeviceAnswers& answers, OidNames* names) {
     CaptureReading reading;
     const std::vector<std::string_view> lines = textfile::SplitLines(text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -197,7 +252,7 @@ CaptureReading ReadWalkCapture(std::string_view text, DeviceAnswers& answers) {
         std::string_view value;
         AnswerType type;
         if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
-        if (!SplitVariable(line, oid, value) || !ReadPrintedType(value, type)) {
+        if (!SplitVariable(line, names, oid, value) || !ReadPrintedType(value, type)) {
             reading.skippedLines.push_back(static_cast<int>(i) + 1);
             continue;
         }

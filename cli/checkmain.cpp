@@ -9,8 +9,11 @@
 #include "check/checkreport.h"
 #include "check/devicecheck.h"
 #include "cli/commandline.h"
+#include "import/modulenames.h"
 #include "library/oidfile.h"
+#include "text/paths.h"
 #include "text/printable.h"
+#include "text/textfile.h"
 
 namespace {
 
@@ -26,8 +29,11 @@ constexpr const char* Usage =
     R"(Usage: oidwright-check LIBRARY (--walk FILE | --agent HOST[:PORT]) [options]
 
 Tells for every entry of LIBRARY whether the device answers it: from FILE, the output of
-`snmpwalk -On` or `snmpbulkwalk -On`, or by walking the agent at HOST (UDP port 161 unless
-PORT is given). Only the subtrees the entries need are walked.
+`snmpwalk` or `snmpbulkwalk`, or by walking the agent at HOST (UDP port 161 unless PORT is
+given). Only the subtrees the entries need are walked. FILE's OIDs may be numeric (-On, always
+read), named from the top of the tree (net-snmp's output without MIBs, -Of) or named by MIB
+modules (IF-MIB::ifInOctets.1, -Of's full names): those names are read from the modules in
+--mibs FOLDER and stdmib/ beside the program, only when FILE holds names.
 
   -v 1|2c|3        SNMP version (2c)
   -c COMMUNITY     community for v1 and v2c (public)
@@ -46,6 +52,8 @@ PORT is given). Only the subtrees the entries need are walked.
   --fix-getnext    with --answered-only: also write the single values the agent returns
                    only through GETNEXT, with usegetnext set
   -o OUT           the library to write
+  --mibs FOLDER    where the modules of the names in FILE are looked for before stdmib/
+                   (LIBRARY's folder)
   --json           print the result as JSON instead of lines
   --help           show this text
 
@@ -56,7 +64,7 @@ host, authentication failure); 3 OUT cannot be written; 4 wrong arguments.
 )";
 
 struct Options {
-    std::string library, walk, output;
+    std::string library, walk, output, mibs;
     AgentSettings agent;
     bool answeredOnly = false, fixGetnext = false, json = false, levelGiven = false;
 };
@@ -101,6 +109,8 @@ bool ParseArguments(int argc, char** argv, Options& options) {
             agent.host = value;
         } else if (argument == "-o") {
             options.output = value;
+        } else if (argument == "--mibs") {
+            options.mibs = value;
         } else if (argument == "-v") {
             if (value == "1")
                 agent.version = SnmpVersion::v1;
@@ -176,12 +186,20 @@ int Run(int argc, char** argv) {
     toidfile library;
     if (!ReadLibrary(library, options.library)) return exitUnreadable;
 
+    ModuleOidNames names(LibraryModules(library),
+                         options.mibs.empty() ? FolderOfFile(options.library) : options.mibs,
+                         ProgramFilesIn(ProgramFolder(argv[0])));
     CheckResult result;
     try {
         result = options.walk.empty() ? CheckAgainstAgent(library, options.agent)
-                                      : CheckAgainstCapture(library, options.walk);
+                                      : CheckAgainstCapture(library, options.walk, &names);
     } catch (const CheckError& error) {
-        std::cerr << "oidwright-check: " << EscapeForTerminal(error.what()) << "\n";
+        // Lines after the first (the modules whose names could not be read) stand on their own.
+        const char* prefix = "oidwright-check: ";
+        for (const std::string_view line : textfile::SplitLines(error.what())) {
+            std::cerr << prefix << EscapeForTerminal(line) << "\n";
+            prefix = "  ";
+        }
         return error.Failure() == CheckFailure::badSettings ? exitUsage : exitUnreadable;
     }
 

@@ -2,6 +2,7 @@
 // What the command-line programs share: the --help scan and reading the library they start from.
 
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -15,6 +16,15 @@ inline bool AsksForHelp(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (std::string(argv[i]) == "--help") return true;
     return false;
+}
+
+// The folder of the running program, where its stdmib/ lies: through /proc/self/exe, so that a
+// link in bin/ finds the real folder, else from argv[0].
+inline std::string ProgramFolder(const char* argv0) {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::filesystem::path program = error ? std::filesystem::absolute(argv0) : self;
+    return program.parent_path().string();
 }
 
 // Whether a file begins with a UTF-8 byte-order mark: a library saved so is refused as encrypted,

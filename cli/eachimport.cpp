@@ -69,6 +69,7 @@ int RunEach(const EachOptions& options) {
     collection.LibraryFolder = options.libraryFolder;
     collection.PageFolder = options.pageFolder;
     collection.ModuleIndexFolder = options.moduleIndexFolder;
+    collection.Options = options.import;
     const bool progress = ::isatty(STDERR_FILENO) == 1;
     int worst = 0, counts[5] = {}, entries = 0;
     collection.OnItem = [&](const CollectionItem& item, int done, int total) {
@@ -91,5 +92,9 @@ int RunEach(const EachOptions& options) {
               << " incomplete, " << counts[CollectionItem::Failed] << " failed, "
               << counts[CollectionItem::Duplicate] << " duplicates, " << counts[CollectionItem::Unwritable]
               << " not written\n";
+    if (!collection.SyncError.empty()) {
+        std::cerr << "oidwright-import: " << EscapeForTerminal(collection.SyncError) << "\n";
+        return 3;
+    }
     return worst;
 }

@@ -11,6 +11,7 @@ struct EachOptions {
     std::string pageFolder;     // --html DIR: DIR/MODULE.html; "" writes none
     ProgramFiles program;
     std::string moduleIndexFolder;
+    ImportOptions import;
     bool quiet = false;  // only the lines of modules that did not import cleanly, and the total
 };
 

@@ -1,7 +1,6 @@
 // oidwright-import: the window's MIB import for scripts and batch use.
 
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -67,13 +66,6 @@ struct Options {
     ImportOptions import;
     std::vector<std::string> files;
 };
-
-std::string ProgramFolder(const char* argv0) {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    const std::filesystem::path program = error ? std::filesystem::absolute(argv0) : self;
-    return program.parent_path().string();
-}
 
 // Where the module header index lives: $XDG_CACHE_HOME/oidwright, else ~/.cache/oidwright.
 std::string UserCacheFolder() {
@@ -166,8 +158,8 @@ int main(int argc, char** argv) {
     const ProgramFiles program = ProgramFilesIn(programFolder, options.stdmib);
 
     if (each)
-        return RunEach(
-            {options.each, options.output, options.html, program, UserCacheFolder(), options.quiet});
+        return RunEach({options.each, options.output, options.html, program, UserCacheFolder(),
+                        options.import, options.quiet});
 
     ImportRunner runner;
     runner.ModuleIndexFolder = UserCacheFolder();

@@ -2,8 +2,10 @@
 
 #include <filesystem>
 
+#include "library/filesave.h"
 #include "library/htmloverview.h"
 #include "library/oidfile.h"
+#include "library/oidfileerror.h"
 #include "mib/sourcetext.h"
 #include "text/asciicase.h"
 
@@ -29,16 +31,25 @@ std::vector<CollectionItem> CollectionImport::Run(const std::string& folder, con
         if (OnItem) OnItem(items.back(), static_cast<int>(items.size()), static_cast<int>(files.size()));
     }
     headers_.SaveIndex();
+    SyncError.clear();
+    try {
+        for (const std::string* written : {&LibraryFolder, &PageFolder})
+            if (!written->empty()) SyncFileSystemOf(*written);
+    } catch (const OidFileError& error) {
+        SyncError = error.what();
+    }
     return items;
 }
 
 CollectionItem CollectionImport::ImportFile(const std::string& fileName, const std::string& folder,
                                             const ProgramFiles& program) {
-    CollectionItem item{fileName};
+    CollectionItem item;
+    item.fileName = fileName;
     toidfile library;
     bool complete = false;
     try {
-        complete = ImportMib(library, fileName, folder, program.standardFolder, program, headers_, &parsed_);
+        complete = ImportMib(library, fileName, folder, program.standardFolder, program, headers_, &parsed_,
+                             Options);
     } catch (const eparseexception& error) {
         item.result = CollectionItem::Failed;
         item.message = error.FileName + ":" + std::to_string(LineOfPosition(error)) + ": " + error.Message;
@@ -60,10 +71,13 @@ CollectionItem CollectionImport::ImportFile(const std::string& fileName, const s
         return item;
     }
     try {
+        // The run syncs all new files at its end, once (a replaced file is synced before it is replaced).
         if (!LibraryFolder.empty())
-            library.SaveToFile((fs::path(LibraryFolder) / (item.moduleName + ".oidlib")).string());
+            SaveFileContent((fs::path(LibraryFolder) / (item.moduleName + ".oidlib")).string(),
+                            library.SaveToText(), NewFileSync::later);
         if (!PageFolder.empty())
-            WriteHtmlOverview(library, (fs::path(PageFolder) / (item.moduleName + ".html")).string());
+            SaveFileContent((fs::path(PageFolder) / (item.moduleName + ".html")).string(),
+                            HtmlOverview(library), NewFileSync::later);
     } catch (const std::exception& error) {
         item.result = CollectionItem::Unwritable;
         item.message = error.what();

@@ -35,12 +35,15 @@ class CollectionImport {
     std::string PageFolder;     // "" writes no overview pages
     // The user's cache folder of the module header index; "" keeps none.
     std::string ModuleIndexFolder;
+    ImportOptions Options;  // for every file of the run
     // Called after each file with its outcome, the number of files done and of all files.
     std::function<void(const CollectionItem& item, int done, int total)> OnItem;
 
     // Imports the MIB files of folder; a file that fails is reported and the run goes on.
-    // Returns the outcome of every file in order.
+    // Returns the outcome of every file in order. New files are synced to the disk once, at the end.
     std::vector<CollectionItem> Run(const std::string& folder, const ProgramFiles& program);
+    // Why the files written could not be synced to the disk at the end of the run; "" when they were.
+    std::string SyncError;
 
   private:
     CollectionItem ImportFile(const std::string& fileName, const std::string& folder,

@@ -90,6 +90,8 @@ std::optional<Reading> UnitFromSyntax(const tmibentry& symbol, const std::vector
     std::string words;
     if (std::optional<UnitWord> unit = FindUnitInText(description, words))
         return Reading{*unit, "DESCRIPTION \"in " + words + "\""};
+    if (std::optional<UnitWord> unit = FindCountInText(description, words))
+        return Reading{*unit, "DESCRIPTION \"" + words + "\""};
     return std::nullopt;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <numeric>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "text/asciicase.h"
@@ -124,7 +126,7 @@ constexpr std::array ConventionTable = {
 };
 
 // The plural words that end the identifiers of counters, and what the entry calls them.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 44> CountedWords = {{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 59> CountedWords = {{
     {"pkts", "packets"},
     {"packets", "packets"},
     {"errors", "errors"},
@@ -169,6 +171,21 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 44> CountedW
     {"successes", "successes"},
     {"mismatches", "mismatches"},
     {"redirects", "redirects"},
+    {"entries", "entries"},
+    {"blocks", "blocks"},
+    {"pages", "pages"},
+    {"sheets", "sheets"},
+    {"jobs", "jobs"},
+    {"users", "users"},
+    {"hosts", "hosts"},
+    {"peers", "peers"},
+    {"neighbors", "neighbors"},
+    {"addresses", "addresses"},
+    {"interfaces", "interfaces"},
+    {"ports", "ports"},
+    {"tunnels", "tunnels"},
+    {"flows", "flows"},
+    {"bits", "bits"},
 }};
 
 struct LeadingFactor {
@@ -181,15 +198,61 @@ constexpr std::array LeadingFactors = {
     LeadingFactor{"thousandth", 1000}, LeadingFactor{"thousandths", 1000}, LeadingFactor{"0.001", 1000},
 };
 
+// The tables by key, built once: the rules look up most words of most descriptions.
+using RowIndex = std::unordered_map<std::string_view, const UnitRow*>;
+
 template <typename Table>
-std::optional<UnitWord> Lookup(const Table& table, std::string_view key) {
+RowIndex IndexRows(const Table& table) {
+    RowIndex rows;
+    for (const UnitRow& row : table) rows.try_emplace(row.key, &row);  // the first row of a key wins
+    return rows;
+}
+
+const RowIndex& UnitRows() {
+    static const RowIndex rows = IndexRows(UnitTable);
+    return rows;
+}
+
+const RowIndex& ConventionRows() {
+    static const RowIndex rows = IndexRows(ConventionTable);
+    return rows;
+}
+
+const std::unordered_map<std::string_view, std::string_view>& CountedNouns() {
+    static const std::unordered_map<std::string_view, std::string_view> nouns(CountedWords.begin(),
+                                                                              CountedWords.end());
+    return nouns;
+}
+
+// The beginnings of every unit key and leading factor ("m", "mi", ..., "millisecond").
+const std::unordered_set<std::string_view>& UnitBeginnings() {
+    static const std::unordered_set<std::string_view> beginnings = [] {
+        std::unordered_set<std::string_view> all;
+        const auto add = [&all](std::string_view key) {
+            for (std::size_t n = 1; n <= key.size(); ++n) all.insert(key.substr(0, n));
+        };
+        for (const UnitRow& row : UnitTable) add(row.key);
+        for (const LeadingFactor& leading : LeadingFactors) add(leading.word);
+        return all;
+    }();
+    return beginnings;
+}
+
+std::optional<UnitWord> Lookup(const RowIndex& rows, std::string_view key) {
     for (int attempt = 0; attempt < 2; ++attempt) {
-        for (const UnitRow& row : table)
-            if (row.key == key) return UnitWord{row.unittype, row.units, {row.multiplier, row.divisor}};
+        if (const auto found = rows.find(key); found != rows.end()) {
+            const UnitRow& row = *found->second;
+            return UnitWord{row.unittype, row.units, {row.multiplier, row.divisor}};
+        }
         if (key.size() < 2 || key.back() != 's') break;
         key.remove_suffix(1);
     }
     return std::nullopt;
+}
+
+std::string_view CountedNoun(std::string_view word) {
+    const auto found = CountedNouns().find(word);
+    return found == CountedNouns().end() ? std::string_view() : found->second;
 }
 
 std::vector<std::string> LowerWords(std::string_view text) {
@@ -230,7 +293,7 @@ std::optional<UnitWord> FindUnitWord(std::string_view written) {
     for (std::size_t i = first; i < words.size(); ++i) {
         for (const char c : words[i]) key += c == '/' ? std::string("per") : std::string(1, c);
     }
-    std::optional<UnitWord> unit = Lookup(UnitTable, key);
+    std::optional<UnitWord> unit = Lookup(UnitRows(), key);
     if (unit) unit->factor = Combine(unit->factor, {1, divisor});
     return unit;
 }
@@ -244,13 +307,16 @@ bool MayStartUnit(std::string_view word) {
         lower += asciicase::Lower(c);
     }
     if (lower.empty()) return false;
-    const auto related = [&](std::string_view key) {
-        return key.substr(0, lower.size()) == lower || std::string_view(lower).substr(0, key.size()) == key;
-    };
-    return std::any_of(UnitTable.begin(), UnitTable.end(),
-                       [&](const UnitRow& row) { return related(row.key); }) ||
-           std::any_of(LeadingFactors.begin(), LeadingFactors.end(),
-                       [&](const LeadingFactor& leading) { return related(leading.word); });
+    if (UnitBeginnings().contains(lower)) return true;  // some key begins with the word
+    // The word begins with some key: one of its beginnings is a whole key or factor word.
+    for (std::size_t n = 1; n < lower.size(); ++n) {
+        const std::string_view start = std::string_view(lower).substr(0, n);
+        if (UnitRows().contains(start) ||
+            std::any_of(LeadingFactors.begin(), LeadingFactors.end(),
+                        [&](const LeadingFactor& leading) { return leading.word == start; }))
+            return true;
+    }
+    return false;
 }
 
 std::optional<UnitWord> FindUnitInText(std::string_view text, std::string& words) {
@@ -302,12 +368,39 @@ std::string CountedThing(std::string_view identifier) {
     // "BPDUs" is one word; in "FCSErrors" only the last capital starts it.
     for (const std::size_t from : {start, lowerStart > 0 ? lowerStart - 1 : lowerStart}) {
         const std::string word = asciicase::Lower(std::string(identifier.substr(from)));
-        for (const auto& [counted, called] : CountedWords)
-            if (word == counted) return std::string(called);
+        if (const std::string_view called = CountedNoun(word); !called.empty()) return std::string(called);
     }
     return "";
 }
 
 std::optional<UnitWord> FindConventionUnit(std::string_view name) {
-    return Lookup(ConventionTable, asciicase::Lower(std::string(name)));
+    return Lookup(ConventionRows(), asciicase::Lower(std::string(name)));
+}
+
+std::optional<UnitWord> FindCountInText(std::string_view text, std::string& words) {
+    constexpr std::size_t MaxWordsBeforeNoun = 2;  // "the number of input IP datagrams"
+    text = text.substr(0, text.find(". "));
+    for (const std::string_view phrase : {"number of ", "count of "}) {
+        for (std::size_t at = windows1251case::FindIgnoringCase(text, phrase); at != std::string_view::npos;
+             at = windows1251case::FindIgnoringCase(text, phrase, at + 1)) {
+            if (at > 0 && text[at - 1] != ' ' && text[at - 1] != '(') continue;
+            std::size_t next = at + phrase.size();
+            for (std::size_t i = 0; i <= MaxWordsBeforeNoun && next < text.size(); ++i) {
+                // Words end at blanks only: "15-minute intervals" counts no minutes.
+                const std::size_t end = std::min(text.find_first_of(" \t\r\n", next), text.size());
+                std::string word = asciicase::Lower(std::string(text.substr(next, end - next)));
+                next = text.find_first_not_of(" \t\r\n", end);
+                while (!word.empty() && std::string_view(".,;:)").find(word.back()) != std::string_view::npos)
+                    word.pop_back();
+                if (word == "the" || word == "times") break;  // "number of the ...", "number of times"
+                words = std::string(phrase) + word;
+                if (const std::string_view called = CountedNoun(word); !called.empty())
+                    return UnitWord{TUnitType::sutCustom, std::string(called), {}};
+                // Single letters name no unit here: "the number of C ..." is no temperature.
+                if (word.size() >= 3)
+                    if (std::optional<UnitWord> unit = Lookup(UnitRows(), word)) return unit;
+            }
+        }
+    }
+    return std::nullopt;
 }

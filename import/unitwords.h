@@ -32,6 +32,11 @@ std::optional<UnitWord> FindUnitWord(std::string_view written);
 // Returns the phrase's unit words in words.
 std::optional<UnitWord> FindUnitInText(std::string_view text, std::string& words);
 
+// What a description's first sentence counts in a phrase "number of [one or two words] NOUN" or
+// "count of ...": "The total number of input IP datagrams received" -> "datagrams", "the number of
+// seconds to wait" -> seconds. Returns the phrase in words.
+std::optional<UnitWord> FindCountInText(std::string_view text, std::string& words);
+
 // What a counter counts when its identifier ends in a counted word: "ifInErrors" -> "errors",
 // "snmpInPkts" -> "packets"; empty otherwise.
 std::string CountedThing(std::string_view identifier);

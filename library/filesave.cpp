@@ -108,13 +108,13 @@ class TemporaryFile {
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-    void Write(std::string_view bytes, const struct stat* existing, const std::string& fileName) {
+    void Write(std::string_view bytes, const struct stat* existing, bool sync, const std::string& fileName) {
         // A file system without permission bits (EPERM, ENOTSUP) still takes the save.
         if (existing != nullptr && ::fchmod(file_.Get(), existing->st_mode & 07777) != 0 && errno != EPERM &&
             errno != ENOTSUP)
             Fail(fileName, errno);
         WriteAll(file_.Get(), bytes, fileName);
-        if (::fsync(file_.Get()) != 0) Fail(fileName, errno);
+        if (sync && ::fsync(file_.Get()) != 0) Fail(fileName, errno);
         file_.Close(fileName);
     }
 
@@ -139,7 +139,7 @@ void SyncFolder(const std::string& path, const std::string& fileName) {
 
 }  // namespace
 
-void SaveFileContent(const std::string& fileName, std::string_view bytes) {
+void SaveFileContent(const std::string& fileName, std::string_view bytes, NewFileSync newFile) {
     const std::string path = FollowLinks(fileName);
     struct stat existing;
     const bool exists = ::stat(path.c_str(), &existing) == 0;
@@ -151,8 +151,15 @@ void SaveFileContent(const std::string& fileName, std::string_view bytes) {
         ((existing.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0))
         Refuse(fileName, "The file is read-only");
 
+    const bool sync = exists || newFile == NewFileSync::now;
     TemporaryFile file(path, fileName);
-    file.Write(bytes, exists ? &existing : nullptr, fileName);
+    file.Write(bytes, exists ? &existing : nullptr, sync, fileName);
     file.RenameOver(path, fileName);
-    SyncFolder(path, fileName);
+    if (sync) SyncFolder(path, fileName);
+}
+
+void SyncFileSystemOf(const std::string& folder) {
+    Descriptor handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (handle.Get() < 0 || ::syncfs(handle.Get()) != 0) Fail(folder, errno);
+    handle.Close(folder);
 }

@@ -12,4 +12,13 @@
 // sticky and world-writable). Refused: such a link of another user, an existing target that is
 // not a regular file (pipe, device, socket) and a read-only target.
 // Throws OidFileError "Cannot create file \"NAME\". REASON".
-void SaveFileContent(const std::string& fileName, std::string_view bytes);
+// A file that does not exist yet holds nothing to lose: with NewFileSync::later it is written and
+// renamed into place without waiting for the disk, and SyncFileSystemOf then waits once for many
+// such files. A file that exists is always synced before it is replaced.
+enum class NewFileSync { now, later };
+void SaveFileContent(const std::string& fileName, std::string_view bytes,
+                     NewFileSync newFile = NewFileSync::now);
+
+// Waits until everything written to the file system that holds folder is on the disk.
+// Throws OidFileError naming folder when that fails.
+void SyncFileSystemOf(const std::string& folder);

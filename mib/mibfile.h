@@ -124,7 +124,7 @@ class tmibfile {
     const tasntype* walkSyntax(const tmibentry& entry, std::string& value,
                                std::vector<const tasntype*>* chain) const;
     void addType(tasntype type);
-    void addEntry(std::unique_ptr<tmibentry> entry);
+    void addEntry(std::shared_ptr<tmibentry> entry);
     // addType and addEntry without the log line, for records whose Module is set.
     const tasntype& storeType(std::shared_ptr<const tasntype> type);
     const tmibentry& storeEntry(std::shared_ptr<const tmibentry> entry);

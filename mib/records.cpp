@@ -129,7 +129,7 @@ void tmibfile::addType(tasntype type) {
     if (logging()) OnLog(*this, "Type: " + added.Name);
 }
 
-void tmibfile::addEntry(std::unique_ptr<tmibentry> entry) {
+void tmibfile::addEntry(std::shared_ptr<tmibentry> entry) {
     entry->Module = currentScope_;
     const tmibentry& added = storeEntry(std::move(entry));
     if (logging()) OnLog(*this, "Value: " + added.Name + " (" + added.Macro + ")");

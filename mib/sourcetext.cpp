@@ -33,10 +33,16 @@ void tmibfile::LoadText(const std::string& text, const std::string& fileName) {
 }
 
 int32_t tmibfile::lineAt(int32_t position) {
-    if (position < linePosition_) linePosition_ = lineNumber_ = 1;  // the parser stepped back
-    const auto end = static_cast<int32_t>(std::min(Text.size() + 1, static_cast<size_t>(position)));
-    for (; linePosition_ < end; ++linePosition_)
-        if (Text[linePosition_ - 1] == '\n') ++lineNumber_;
+    // Counted from the position asked for last, forwards or (the parser stepped back) backwards,
+    // so that the whole text is passed over about once.
+    const auto target =
+        static_cast<int32_t>(std::min(Text.size() + 1, static_cast<size_t>(std::max(position, 1))));
+    const char* text = Text.data();
+    if (target >= linePosition_)
+        lineNumber_ += static_cast<int32_t>(std::count(text + linePosition_ - 1, text + target - 1, '\n'));
+    else
+        lineNumber_ -= static_cast<int32_t>(std::count(text + target - 1, text + linePosition_ - 1, '\n'));
+    linePosition_ = target;
     return lineNumber_;
 }
 

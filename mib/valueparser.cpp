@@ -23,7 +23,7 @@ void appendNormalizedText(std::string& result, const std::string& text) {
 }  // namespace
 
 void tmibfile::parseValueAssignment(const tmibitem& head) {
-    auto entry = std::make_unique<tmibentry>();
+    auto entry = std::make_shared<tmibentry>();  // one allocation with the count its sharing needs
     entry->Name = head.text;
     entry->Line = lineAt(Position);  // Position is just past the name, on its line
     entry->Macro = parseNestedType().BaseType;

@@ -1,5 +1,6 @@
 #include "text/windows1251case.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -48,7 +49,24 @@ std::string Lower(std::string_view text) {
 
 std::size_t FindIgnoringCase(std::string_view haystack, std::string_view needle, std::size_t start) {
     if (start > haystack.size()) return std::string::npos;
-    return Lower(haystack).find(Lower(needle), start);
+    const bool asciiNeedle = std::all_of(needle.begin(), needle.end(),
+                                         [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!asciiNeedle) return Lower(haystack).find(Lower(needle), start);
+    // No byte above 0x7F folds to an ASCII letter, so an ASCII needle matches alike in either
+    // reading of the haystack, and a search from start need not copy or read it all each time.
+    if (needle.empty()) return start;
+    const char lower = FoldCase(needle[0]);
+    const char upper = lower >= 'a' && lower <= 'z' ? static_cast<char>(lower - 32) : lower;
+    const std::string_view rest = needle.substr(1);
+    // memchr finds the next first letter in each case; the earlier of the two is tried.
+    std::size_t lowerAt = haystack.find(lower, start), upperAt = haystack.find(upper, start);
+    for (;;) {
+        const std::size_t at = std::min(lowerAt, upperAt);
+        if (at == std::string_view::npos || at + needle.size() > haystack.size()) return std::string::npos;
+        if (EqualsIgnoringCase(haystack.substr(at + 1, rest.size()), rest)) return at;
+        if (at == lowerAt) lowerAt = haystack.find(lower, at + 1);
+        if (at == upperAt) upperAt = haystack.find(upper, at + 1);
+    }
 }
 
 bool LessIgnoringCase(std::string_view a, std::string_view b) {

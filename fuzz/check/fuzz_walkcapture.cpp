@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the walk capture reader: every line is either read as a variable or
-// listed as skipped, in order, and every variable read can be found again.
+// listed as skipped, in order, and every variable read can be found again; names are read too.
 
 #include <cstdint>
 #include <cstdio>
@@ -8,10 +8,25 @@
 
 #include "check/walkcapture.h"
 
+namespace {
+
+// Knows every name of up to eight letters, so that the reading of names is fuzzed too.
+class AnyShortName : public OidNames {
+  public:
+    std::optional<Oid> Find(std::string_view module, std::string_view name) override {
+        if (module.size() > 8 || name.size() > 8) return std::nullopt;
+        return Oid{1, 3, static_cast<std::uint32_t>(module.size()), static_cast<std::uint32_t>(name.size())};
+    }
+    std::vector<std::string> Problems() const override { return {}; }
+};
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     DeviceAnswers answers;
-    const CaptureReading reading = ReadWalkCapture(text, answers);
+    AnyShortName names;
+    const CaptureReading reading = ReadWalkCapture(text, answers, &names);
     for (std::size_t i = 1; i < reading.skippedLines.size(); ++i) {
         if (reading.skippedLines[i - 1] >= reading.skippedLines[i]) {
             std::fprintf(stderr, "skipped lines out of order\n");

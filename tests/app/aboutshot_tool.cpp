@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     TAboutdlg box;
     auto* label1 = box.findChild<HtmlLabel*>("label1");
-    label1->setHtml(WithVersion(label1->html(), ProgramTitle));
+    label1->setHtml(WithVersion(label1->html(), ProgramTitle()));
     box.show();
     QApplication::processEvents();
     return SaveShot(box, argv[1]);

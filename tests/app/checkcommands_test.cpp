@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "app/checkprogresswindow.h"
+#include "app/foldersettings.h"
 #include "app/logwindow.h"
 #include "app/partialselection.h"
 #include "app/qtstrings.h"
@@ -156,6 +157,9 @@ TEST_F(CheckCommandsTest, CaptureTicksExactlyTheAnsweredEntries) {
         "not answered  1.3.6.1.2.1.1.7.0  SNMPv2-MIB|system|Services  the agent says noSuchObject\n"
         "answered      1.3.6.1.2.1.1.3.0  SNMPv2-MIB|system|Up Time\n"
         "answered      1.3.6.1.2.1.25.2.3.1.6  HOST-RESOURCES-MIB|hrStorageEntry|Used  (2 rows)\n"
+        "IF-MIB is in neither " +
+        FolderSettings::programFolder() + " nor " + FolderSettings::programFolder() +
+        "stdmib/: its names are not read\n"
         "2 lines of the capture could not be read: 5, 8\n"
         "3 of 4 entries answered";
     EXPECT_EQ(logText().toStdString(), report.toStdString());
@@ -166,6 +170,21 @@ TEST_F(CheckCommandsTest, CaptureTicksExactlyTheAnsweredEntries) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(file.readAll()), QString(report).replace("\n", "\r\n") + "\r\n");
     EXPECT_FALSE(storedSettings().contains("check")) << "a capture remembers no agent";
+}
+
+// Names in a capture are read from the modules in the MIB folder of the settings, then stdmib/.
+TEST_F(CheckCommandsTest, CaptureNamesComeFromTheMibFolder) {
+    const QString mibs = QString::fromStdString(testdata::fixture("check").string()) + "/";
+    start("[software]\nVeltrane\\Oidwright\\mibpath=" + mibs.toUtf8() + "\n");
+    ASSERT_EQ(
+        form->document().library().LoadFromFile(testdata::fixture("check/fixture-check.oidlib").string()),
+        "");
+    form->editing().RebuildTree({});
+    runCheck({{"CaptureButton", ""},
+              {"CaptureEdit", QString::fromStdString(testdata::fixture("check/names.walk").string())}});
+    EXPECT_EQ(status(), "2 of 5 entries answered");
+    EXPECT_TRUE(logText().contains("\nNO-SUCH-MIB is in neither " + mibs + " nor "))
+        << logText().toStdString();
 }
 
 TEST_F(CheckCommandsTest, FieldsThatCannotBeUsedKeepTheDialogOpen) {

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -75,14 +76,22 @@ class FormFixture : public ::testing::Test {
         return nullptr;
     }
     // Clicks a node's caption (its parents opened first), as the user would.
-    void click(const QString& path) {
+    void click(const QString& path) { clickNode(path, false); }
+    // Clicks a node's check box the same way.
+    void clickBox(const QString& path) { clickNode(path, true); }
+    void clickNode(const QString& path, bool box) {
         TreeNode* target = node(path);
         ASSERT_NE(target, nullptr) << path.toStdString();
         for (auto* p = target->parent(); p; p = p->parent()) p->setExpanded(true);
         OidTreeView& tree = form->tree();
         tree.scrollToItem(target);
-        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(target).center());
+        const QRect place = tree.visualItemRect(target);
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {},
+                          box ? place.topLeft() + QPoint(8, 8) : place.center());
     }
+    // A node's tick state (its image), and the status bar's count of ticked entries.
+    int state(const QString& path) { return node(path)->imageIndex(); }
+    QString counter() { return widget<QLabel>("CounterCountLabel")->text(); }
 
     QTemporaryDir dir;
     ScriptedDialogs dialogs;

@@ -16,16 +16,6 @@ namespace {
 
 class SafeEditingTest : public FormFixture {
   protected:
-    QString counter() { return widget<QLabel>("CounterCountLabel")->text(); }
-    int state(const QString& path) { return node(path)->imageIndex(); }
-    void clickBox(const QString& path) {
-        TreeNode* target = node(path);
-        ASSERT_NE(target, nullptr) << path.toStdString();
-        for (auto* p = target->parent(); p; p = p->parent()) p->setExpanded(true);
-        form->tree().scrollToItem(target);
-        QTest::mouseClick(form->tree().viewport(), Qt::LeftButton, {},
-                          form->tree().visualItemRect(target).topLeft() + QPoint(8, 8));
-    }
     int savedCount(const QString& fileName) {
         toidfile saved;
         EXPECT_EQ(saved.LoadFromFile(PathBytes(fileName)), "");

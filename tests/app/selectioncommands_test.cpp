@@ -20,16 +20,6 @@ class SelectionCommandsTest : public FormFixture {
                     keys.push_back(std::string(agent) + "|g" + std::to_string(g) + "|e" + std::to_string(e));
         loadKeys(keys);
     }
-    QString counter() { return widget<QLabel>("CounterCountLabel")->text(); }
-    void clickBox(const QString& path) {
-        TreeNode* target = node(path);
-        ASSERT_NE(target, nullptr) << path.toStdString();
-        for (auto* p = target->parent(); p; p = p->parent()) p->setExpanded(true);
-        form->tree().scrollToItem(target);
-        QTest::mouseClick(form->tree().viewport(), Qt::LeftButton, {},
-                          form->tree().visualItemRect(target).topLeft() + QPoint(8, 8));
-    }
-    int state(const QString& path) { return node(path)->imageIndex(); }
     // The name keys of a saved library, in file order.
     std::vector<std::string> savedKeys(const QString& fileName) {
         toidfile saved;

@@ -122,7 +122,7 @@ TEST_F(UndoCommandsTest, UndoToTheSavedStateClearsTheMarkAndTheEditorFollows) {
     type("Edit6", "pkts");
     dialogs.answerFile(file);
     trigger("SaveAs1");  // applies the edit first, then saves
-    EXPECT_EQ(form->windowTitle(), TForm1::CaptionPrefix + file + "[*]");
+    EXPECT_EQ(form->windowTitle(), TForm1::CaptionPrefix() + file + "[*]");
     EXPECT_FALSE(marked());
     type("Edit6", "/s");
     trigger("ChangesApplyAction");

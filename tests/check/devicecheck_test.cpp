@@ -244,6 +244,7 @@ TEST_F(CheckLibrary, JsonCarriesTheSameResult) {
         "  \"answered\": 2,\n"
         "  \"entries\": 4,\n"
         "  \"skippedLines\": [3, 17],\n"
+        "  \"unreadModules\": [],\n"
         "  \"results\": [\n"
         "    {\"name\": \"IF-MIB|ifEntry|In Octets\", \"oid\": \"1.3.6.1.2.1.2.2.1.10\", \"kind\": "
         "\"mkTable\", "

@@ -7,6 +7,7 @@
 
 #include "check/checkreport.h"
 #include "check/devicecheck.h"
+#include "import/modulenames.h"
 #include "library/oidfile.h"
 #include "localagent.h"
 #include "shared_data.h"
@@ -83,6 +84,23 @@ TEST_F(LiveCheck, LiveWalkAndCaptureAnswerTheSameEntries) {
     EXPECT_GE(liveAnswered.at("1.3.6.1.2.1.2.2.1.10"), 1);  // at least the loopback interface
     EXPECT_EQ(CheckSummary(live), std::to_string(live.Answered()) + " of " + std::to_string(library.Count()) +
                                       " entries answered");
+
+    // The same walk with net-snmp's names from the same modules: by default
+    // (SNMPv2-MIB::sysUpTime.0), and in full (-Of).
+    const std::string modules = "SNMPv2-MIB:IF-MIB:HOST-RESOURCES-MIB:UCD-SNMP-MIB";
+    for (const std::vector<std::string>& format :
+         {std::vector<std::string>{"-M", mibs.string(), "-m", modules},
+          std::vector<std::string>{"-Of", "-M", mibs.string(), "-m", modules}}) {
+        const std::string named = agent_.Folder() + "/named" + std::to_string(format.size()) + ".walk";
+        ASSERT_TRUE(agent_.CaptureWith(subtrees, named, error, format)) << error;
+        ModuleOidNames names(LibraryModules(library), mibs.string(),
+                             ProgramFilesIn(testdata::programData("").string()));
+        const CheckResult fromNames = CheckAgainstCapture(library, named, &names);
+        EXPECT_TRUE(fromNames.skippedLines.empty())
+            << format.front() << ": " << CheckReportLines(library, fromNames).back();
+        EXPECT_EQ(AnsweredRows(library, fromNames), liveAnswered) << format.front();
+        EXPECT_GT(names.FilesParsed(), 4) << "the capture holds names";
+    }
 }
 
 // Every version reaches the same objects; v1 walks with GETNEXT, the others with GETBULK.

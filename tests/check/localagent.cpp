@@ -187,11 +187,14 @@ void LocalAgent::UseV3User(AgentSettings& settings) {
 }
 
 bool LocalAgent::CaptureWith(const std::vector<std::string>& subtrees, const std::string& file,
-                             std::string& error) const {
+                             std::string& error, const std::vector<std::string>& format) const {
     for (const std::string& subtree : subtrees) {
-        const int status = RunProgram(
-            {"snmpbulkwalk", "-On", "-v2c", "-c", Community, "-t", "5", "-r", "2", Address(), subtree},
-            {"SNMP_PERSISTENT_DIR=" + folder_ + "/client", "MIBS="}, file);
+        std::vector<std::string> arguments{"snmpbulkwalk"};
+        arguments.insert(arguments.end(), format.begin(), format.end());
+        arguments.insert(arguments.end(),
+                         {"-v2c", "-c", Community, "-t", "5", "-r", "2", Address(), subtree});
+        const int status =
+            RunProgram(arguments, {"SNMP_PERSISTENT_DIR=" + folder_ + "/client", "MIBS="}, file);
         if (status != 0) {
             error = "snmpbulkwalk of " + subtree + " ended with " + std::to_string(status);
             return false;

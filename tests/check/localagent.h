@@ -36,9 +36,10 @@ class LocalAgent {
     // Switches settings to SNMP v3 with this agent's user and keys.
     static void UseV3User(AgentSettings& settings);
 
-    // Runs `snmpbulkwalk -On` of each subtree against the agent, the output appended to file.
-    bool CaptureWith(const std::vector<std::string>& subtrees, const std::string& file,
-                     std::string& error) const;
+    // Runs `snmpbulkwalk` of each subtree against the agent, the output appended to file; with
+    // format's options, -On (numeric OIDs) unless given ({"-M", folder, "-m", "ALL"} prints names).
+    bool CaptureWith(const std::vector<std::string>& subtrees, const std::string& file, std::string& error,
+                     const std::vector<std::string>& format = {"-On"}) const;
 
   private:
     std::string folder_;

@@ -1,7 +1,6 @@
 #include "import/collectionimport.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 #include "library/oidfile.h"
 #include "mib/sourcetext.h"
 #include "shared_data.h"
+#include "tempfolder.h"
 
 namespace fs = std::filesystem;
 
@@ -20,19 +20,6 @@ ProgramFiles Programs() {
             testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
             "/nonexistent/replacelist.txt"};
 }
-
-// A fresh folder for one test, removed afterwards.
-struct TempFolder {
-    static inline int count = 0;
-    fs::path path = fs::temp_directory_path() /
-                    ("oidwright-collection-" + std::to_string(::getpid()) + "-" + std::to_string(++count));
-    TempFolder() {
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempFolder() { fs::remove_all(path); }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
 
 // Everything a single import gives: the library's bytes, the report and the log, or the error.
 std::string SingleImport(const std::string& file, const std::string& folder, ImportRunner& runner) {
@@ -80,17 +67,22 @@ TEST(ImportCollection, ReusedParsesGiveWhatSeparateImportsGiveInTheCollection) {
 
 TEST(ImportCollection, WritesTheLibrariesOfSeparateImports) {
     SKIP_WITHOUT_SHARED(mibs, "mibs");
-    TempFolder out;
-    CollectionImport collection;
-    collection.LibraryFolder = out.path.string();
-    const std::vector<CollectionItem> items = collection.Run(mibs.string(), Programs());
-    ASSERT_EQ(items.size(), MibFilesIn(mibs.string() + "/").size());
-    for (const CollectionItem& item : items) {
-        ASSERT_EQ(item.result, CollectionItem::Imported) << item.fileName << " " << item.message;
-        toidfile library;
-        ImportMib(library, item.fileName, mibs.string() + "/", Programs().standardFolder, Programs());
-        EXPECT_EQ(ReadFileBytes(out / (item.moduleName + ".oidlib")), library.SaveToText()) << item.fileName;
-        EXPECT_EQ(item.entries, library.Count());
+    for (const bool unitsFromMib : {false, true}) {
+        TempFolder out;
+        CollectionImport collection;
+        collection.LibraryFolder = out.path.string();
+        collection.Options.unitsFromMib = unitsFromMib;
+        const std::vector<CollectionItem> items = collection.Run(mibs.string(), Programs());
+        ASSERT_EQ(items.size(), MibFilesIn(mibs.string() + "/").size());
+        for (const CollectionItem& item : items) {
+            ASSERT_EQ(item.result, CollectionItem::Imported) << item.fileName << " " << item.message;
+            toidfile library;
+            ImportMib(library, item.fileName, mibs.string() + "/", Programs().standardFolder, Programs(),
+                      collection.Options);
+            EXPECT_EQ(ReadFileBytes(out / (item.moduleName + ".oidlib")), library.SaveToText())
+                << item.fileName << (unitsFromMib ? " with units from the MIB" : "");
+            EXPECT_EQ(item.entries, library.Count());
+        }
     }
 }
 

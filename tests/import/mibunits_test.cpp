@@ -97,6 +97,30 @@ TEST(UnitWords, PhrasesOfDescriptions) {
     }
 }
 
+TEST(UnitWords, WhatDescriptionsCount) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"The total number of input IP datagrams received, including errors.", "datagrams (custom)"},
+        {"Number of Cells received from ATM interface", "cells (custom)"},
+        {"A non-negative value is the number of seconds to wait.", "seconds (custom)"},
+        {"The number of octets in packets.", "bytes (bytes)"},
+        {"Count of the number of Errored Seconds since agent reset.", "seconds (custom)"},
+        {"The maximum number of entries in the table", "entries (custom)"},
+        {"Number of Stop Bits configured", "bits (custom)"},
+        // Only the first sentence, at most two words before the noun, whole words only.
+        {"An index. The number of entries in another table", "unknown"},
+        {"The number of previous 15-minute intervals", "unknown"},
+        {"The number of times TCP connections have opened", "unknown"},
+        {"The number of the packets", "unknown"},
+        {"The number of a C program", "unknown"},
+        {"A renumber of packets", "unknown"},
+        {"number of", "unknown"},
+    };
+    for (const auto& [text, expected] : cases) {
+        std::string words;
+        EXPECT_EQ(Describe(FindCountInText(text, words)), expected) << text;
+    }
+}
+
 TEST(UnitWords, WhatCountersCount) {
     const std::pair<const char*, const char*> cases[] = {
         {"ifInErrors", "errors"},

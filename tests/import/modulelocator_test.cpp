@@ -13,6 +13,7 @@
 #include "import/stripcomments.h"
 #include "library/oidfile.h"
 #include "mib/sourcetext.h"
+#include "tempfolder.h"
 
 namespace fs = std::filesystem;
 
@@ -21,21 +22,13 @@ namespace {
 // A fresh folder of module files for one test.
 class ModuleFolder {
   public:
-    ModuleFolder()
-        : path_(fs::temp_directory_path() /
-                ("oidwright-locator-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++))) {
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~ModuleFolder() { fs::remove_all(path_); }
     void Write(const std::string& name, const std::string& text) const {
-        std::ofstream(path_ / name, std::ios::binary) << text;
+        std::ofstream(temp_.path / name, std::ios::binary) << text;
     }
-    std::string Folder() const { return path_.string() + "/"; }
+    std::string Folder() const { return temp_.path.string() + "/"; }
 
   private:
-    static inline int counter_ = 0;
-    fs::path path_;
+    TempFolder temp_;
 };
 
 std::string Header(const std::string& module) {

@@ -15,16 +15,15 @@
 
 #include "library/oidfile.h"
 #include "normaluser.h"
+#include "tempfolder.h"
+#include "text/textfile.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return textfile::ReadFile<std::runtime_error>(path.string());
 }
 
 void WriteBytes(const fs::path& path, const std::string& bytes, fs::perms perms = fs::perms(0666)) {
@@ -33,9 +32,9 @@ void WriteBytes(const fs::path& path, const std::string& bytes, fs::perms perms 
 }
 
 // "" when the save went through, else its message.
-std::string Save(const fs::path& target) {
+std::string Save(const fs::path& target, NewFileSync newFile = NewFileSync::now) {
     try {
-        SaveFileContent(target.string(), "new");
+        SaveFileContent(target.string(), "new", newFile);
         return "";
     } catch (const OidFileError& error) {
         return error.what();
@@ -51,15 +50,9 @@ bool Expect(bool holds, const std::string& what) {
 // A folder readable by every user, removed afterwards.
 class FileSave : public testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("filesave_test_" + std::to_string(::getpid()) + "_" +
-                                            testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        fs::permissions(dir_, fs::perms(0777));
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
+    void SetUp() override { fs::permissions(dir_, fs::perms(0777)); }
+    TempFolder temp_;
+    const fs::path dir_ = temp_.path;
 };
 
 TEST_F(FileSave, RefusesWhatIsNoRegularFileOrReadOnly) {
@@ -79,9 +72,12 @@ TEST_F(FileSave, RefusesWhatIsNoRegularFileOrReadOnly) {
         return "Cannot create file \"" + target.string() + "\". " + reason;
     };
     const auto check = [&] {
-        bool ok = Expect(Save(pipe) == refusal(pipe, "It is not a regular file"), "pipe") &&
-                  Expect(Save(socket) == refusal(socket, "It is not a regular file"), "socket") &&
-                  Expect(Save(readOnly) == refusal(readOnly, "The file is read-only"), "read-only");
+        bool ok = true;
+        for (const NewFileSync newFile : {NewFileSync::now, NewFileSync::later})
+            ok = Expect(Save(pipe, newFile) == refusal(pipe, "It is not a regular file"), "pipe") &&
+                 Expect(Save(socket, newFile) == refusal(socket, "It is not a regular file"), "socket") &&
+                 Expect(Save(readOnly, newFile) == refusal(readOnly, "The file is read-only"), "read-only") &&
+                 ok;
         if (::geteuid() == testuser::Nobody)
             ok = ok &&
                  Expect(Save(othersFile) == refusal(othersFile, "The file is read-only"), "other's file");
@@ -93,6 +89,17 @@ TEST_F(FileSave, RefusesWhatIsNoRegularFileOrReadOnly) {
     ::close(listener);
     // Only these four: no temporary file stays behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 4);
+}
+
+TEST_F(FileSave, NewFilesMayWaitForOneSyncOfTheirFileSystem) {
+    WriteBytes(dir_ / "old.oidlib", "old");
+    for (const char* name : {"new.oidlib", "old.oidlib"}) {
+        EXPECT_EQ(Save(dir_ / name, NewFileSync::later), "") << name;
+        EXPECT_EQ(ReadBytes(dir_ / name), "new") << name;
+    }
+    EXPECT_NO_THROW(SyncFileSystemOf(dir_.string()));
+    EXPECT_THROW(SyncFileSystemOf((dir_ / "absent").string()), OidFileError);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);  // no temporary left
 }
 
 // The kernel's protected-symlinks rule, applied by hand: in a sticky world-writable folder a

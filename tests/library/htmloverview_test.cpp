@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "library/oidfile.h"
+#include "tempfolder.h"
 
 namespace fs = std::filesystem;
 
@@ -144,16 +145,10 @@ TEST(HtmlOverview, EveryAgentHeaderCountsTheWholeLibraryInsideTheOneList) {
 // A folder of its own for each test, removed afterwards.
 class HtmlOverviewFile : public testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("htmloverview_test_" + std::to_string(::getpid()) + "_" +
-                                            testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        AddEntry(library_, "A|G1|In", std::string(4000, 'd'));
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    void SetUp() override { AddEntry(library_, "A|G1|In", std::string(4000, 'd')); }
 
-    fs::path dir_;
+    TempFolder temp_;
+    const fs::path dir_ = temp_.path;
     toidfile library_;
 };
 

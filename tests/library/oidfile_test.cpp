@@ -8,16 +8,14 @@
 #include <sstream>
 
 #include "shared_data.h"
+#include "text/textfile.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return textfile::ReadFile<std::runtime_error>(path.string());
 }
 
 void WriteBytes(const fs::path& path, const std::string& bytes) {

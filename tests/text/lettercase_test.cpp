@@ -28,9 +28,26 @@ INSTANTIATE_TEST_SUITE_P(Text, LetterCaseTest,
                                          CaseMapping{"A\xD0", "a\xF0"}));
 
 TEST(Windows1251Case, FindsAndOrdersIgnoringCase) {
-    EXPECT_EQ(windows1251case::FindIgnoringCase(" If In", " in "), std::string::npos);
-    EXPECT_EQ(windows1251case::FindIgnoringCase(" If In x", " in "), 3u);
-    EXPECT_EQ(windows1251case::FindIgnoringCase("ab", "b", 5), std::string::npos);
+    struct Case {
+        const char *haystack, *needle;
+        std::size_t start, found;
+    };
+    const Case cases[] = {
+        {" If In", " in ", 0, std::string::npos},
+        {" If In x", " in ", 0, 3},
+        {"ab", "b", 5, std::string::npos},
+        {"in IN", "in", 1, 3},
+        {"abc", "", 2, 2},
+        // A Windows-1251 or UTF-8 haystack, an ASCII needle: only ASCII letters fold to it.
+        {"\xC0\xDF Number Of", "number of", 0, 3},
+        {"\xD0\x96 NUMBER of", "number of", 0, 3},
+        // A Cyrillic needle: Windows-1251 capitals fold, UTF-8 text stays as it is.
+        {"x \xC0\xDF", "\xE0\xFF", 0, 2},
+        {"x \xD0\x96", "\xF0\x96", 0, std::string::npos},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(windows1251case::FindIgnoringCase(c.haystack, c.needle, c.start), c.found)
+            << c.haystack << " / " << c.needle;
     EXPECT_TRUE(windows1251case::LessIgnoringCase("cpu", "MIB"));
 }
 

@@ -9,15 +9,15 @@
 #include <iostream>
 
 #include "normaluser.h"
+#include "tempfolder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 TEST(TextFile, ReadsWholeFilesAndTellsPlainFilesApart) {
-    const auto folder =
-        std::filesystem::temp_directory_path() / ("oidwright-textfile-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
+    const TempFolder temp;
+    const fs::path& folder = temp.path;
     const std::string file = (folder / "a.txt").string();
     std::ofstream(file, std::ios::binary) << "one\r\ntwo\rthree\n";
 
@@ -30,21 +30,14 @@ TEST(TextFile, ReadsWholeFilesAndTellsPlainFilesApart) {
 
     EXPECT_FALSE(textfile::TryReadFile(folder.string(), bytes, message));
     EXPECT_EQ(message, "Cannot open file \"" + folder.string() + "\". Is a directory");
-    std::filesystem::remove_all(folder);
 }
 
 // Which files a reader takes: only regular ones of a bounded size, refused before any waiting.
 class ReadFile : public testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("textfile_test_" + std::to_string(::getpid()) + "_" +
-                                            testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        fs::permissions(dir_, fs::perms(0777));
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
+    void SetUp() override { fs::permissions(dir_, fs::perms(0777)); }
+    TempFolder temp_;
+    const fs::path dir_ = temp_.path;
 };
 
 TEST_F(ReadFile, TakesOnlyRegularFilesOfBoundedSize) {

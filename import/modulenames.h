@@ -1,0 +1,56 @@
+#pragma once
+// The names of the MIB modules a library came from, for the device check of a capture that prints
+// names ("IF-MIB::ifInOctets.1", -Of's full names): each module is looked for in the MIB folder,
+// then in stdmib/, and parsed with its imports when a name first needs it, so that a capture of
+// numbers parses nothing. An object's OID comes from its parent chain, as the import makes it.
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "check/oidnames.h"  // the interface only: nothing of the check is linked
+#include "import/moduleheaders.h"
+#include "import/parsedmodules.h"
+#include "import/programfiles.h"
+#include "library/oidfile.h"
+#include "mib/mibfile.h"
+
+class ModuleOidNames : public OidNames {
+  public:
+    // searched: the modules a name without its module is looked for in (LibraryModules).
+    ModuleOidNames(std::vector<std::string> searched, std::string mibFolder, ProgramFiles program);
+
+    std::optional<Oid> Find(std::string_view module, std::string_view name) override;
+    // "FOO-MIB is in neither /mibs/ nor /opt/ow/stdmib/: its names are not read", once per module.
+    std::vector<std::string> Problems() const override { return problems_; }
+    // The module files parsed so far, the standard module included.
+    int FilesParsed() const { return parsed_.FilesParsed(); }
+
+  private:
+    // The module and every module it imports, each once; what fails goes to the problems.
+    void Load(const std::string& module);
+    bool Add(const std::string& file, bool first, const std::string& module);
+    std::optional<Oid> OidOf(const tmibentry& entry) const;
+    std::optional<Oid> OidIn(const std::string& module, const std::string& name) const;
+    std::optional<Oid> OnlyOid(std::string_view name) const;
+
+    std::vector<std::string> searched_;
+    bool searchedLoaded_ = false;
+    std::string mibFolder_;
+    ProgramFiles program_;
+    tmibfile mib_;
+    ParsedModules parsed_;
+    ModuleHeaders headers_;
+    toidfile searchLog_;                     // the module searches report to a library; none is shown
+    std::unordered_set<std::string> tried_;  // upper-cased module names
+    std::map<std::pair<std::string, std::string>, std::optional<Oid>> found_;  // module, name -> OID
+    std::vector<std::string> problems_;
+};
+
+// The agents of the library's entries (AGENT of "AGENT|group|name"), the modules they came from,
+// each once in library order.
+std::vector<std::string> LibraryModules(const toidfile& library);
