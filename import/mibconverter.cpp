@@ -217,6 +217,8 @@ std::string MibConverter::Where(const tmibentry& symbol) const {
 
 std::string MibConverter::UnrootedReason(const ParentChain& chain) const {
     const tmibentry& top = *chain.members.back();
+    if (chain.tooDeep)
+        return "its OID runs deeper than the " + std::to_string(MaxOidArcs) + " arcs an SNMP OID may have";
     if (chain.missingParent.empty()) return "the OID of " + top.Name + " names no parent";
     if (mib_.EntryIndex(chain.missingParent, top.Module) >= 0)
         return "its parents loop back at " + chain.missingParent + " and never reach iso";

@@ -38,8 +38,15 @@ ParentChain WalkParents(const tmibfile& mib, const tmibentry& symbol) {
     chain.members.push_back(&symbol);
     LoopCheck loop(chain.members);
     static const std::string noParent;
+    std::size_t arcs = 1;  // iso's
     for (const tmibentry* member = &symbol;;) {
         const std::string& parent = member->OidParts.empty() ? noParent : member->OidParts[0].name;
+        arcs += member->OidParts.empty() ? 0 : member->OidParts.size() - 1;
+        if (arcs > MaxOidArcs || chain.members.size() > MaxOidArcs) {
+            chain.tooDeep = true;
+            chain.missingParent = parent;
+            break;
+        }
         if (IsRootName(parent)) {
             chain.rooted = true;
             break;

@@ -1,22 +1,28 @@
 #pragma once
 // Walking an object's parents up to the root arc iso, and the OID made from the walk.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 class tmibfile;
 class tmibentry;
 
+// The most arcs an SNMP OID may have; a walk gives up beyond it (or beyond as many members),
+// so that a chain of any depth costs each object no more than that.
+inline constexpr std::size_t MaxOidArcs = 128;
+
 // The symbol followed by its ancestors, nearest first, as far as they are defined.
 struct ParentChain {
     std::vector<const tmibentry*> members;
     bool rooted = false;        // the walk reached the parent name iso
+    bool tooDeep = false;       // the walk gave up at MaxOidArcs, not rooted
     std::string missingParent;  // the parent name that ended an unrooted walk
 };
 
 // Follows the first OID part of each member by name, looked up in that member's module (see
-// tmibfile::EntryIndex); stops at iso, at a parent
-// defined nowhere, and at the first symbol met twice (a loop, treated as not rooted).
+// tmibfile::EntryIndex); stops at iso, at a parent defined nowhere, at the first symbol met
+// twice (a loop), and once the OID or the chain runs past MaxOidArcs (the last three not rooted).
 ParentChain WalkParents(const tmibfile& mib, const tmibentry& symbol);
 
 // "1" followed by the arcs of every member from the topmost down to the symbol: 1.3.6.1...

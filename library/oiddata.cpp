@@ -4,6 +4,7 @@
 #include <charconv>
 #include <string_view>
 
+#include "library/oidfileerror.h"
 #include "library/xmldocument.h"
 #include "library/xmlwriter.h"
 #include "text/asciicase.h"
@@ -35,12 +36,20 @@ bool IsYes(std::string_view text) {
     return asciicase::EqualsIgnoringCase(text, "yes");
 }
 
-// "-5" -> -5; "", "abc", "5x" and values beyond 64 bits -> 0.
-std::int64_t ParseMax(std::string_view text) {
+// "-5" -> -5; "", "abc" and "5x" -> 0. An integer beyond 64 bits would be a wrong value, not
+// one this program ever writes: it is refused with the line of its element.
+std::int64_t ParseMax(std::string_view text, int line) {
     if (text.starts_with('+') && !text.substr(1).starts_with('-')) text.remove_prefix(1);
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return (error == std::errc() && end == text.data() + text.size()) ? value : 0;
+    if (end != text.data() + text.size()) return 0;
+    if (error == std::errc::result_out_of_range) {
+        const std::string shown =
+            text.size() > 40 ? std::string(text.substr(0, 40)) + "..." : std::string(text);
+        throw OidFileError(
+            "<max> out of range -9223372036854775808..9223372036854775807 (Value=" + shown + ").", line);
+    }
+    return error == std::errc() ? value : 0;
 }
 
 }  // namespace
@@ -88,5 +97,6 @@ void ReadEntryXml(Toiddata& entry, xml::Element& element) {
     entry.isfloat = IsYes(text("isfloat"));
     const std::string isunsigned = text("isunsigned");
     entry.isunsigned = isunsigned.empty() || IsYes(isunsigned);
-    entry.max = ParseMax(text("max"));
+    const xml::Element* max = element.FindChild("max");
+    entry.max = max != nullptr ? ParseMax(max->Text(), max->Line()) : 0;
 }

@@ -44,6 +44,7 @@ void CopyEntry(Toiddata& destination, const Toiddata& source);
 // Writes the 15 field elements straight into the text of a file, between Open and Close of the entry.
 void WriteEntryXml(const Toiddata& entry, xml::StreamWriter& writer);
 
-// Sets every field from the children of one element of <list>; never fails. The texts
+// Sets every field from the children of one element of <list>; throws OidFileError, with the
+// element's line, for a number too large for its field (text that is no number reads as 0). The texts
 // are moved out of the children (a document is read once), which spares a copy per field.
 void ReadEntryXml(Toiddata& entry, xml::Element& element);

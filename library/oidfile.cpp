@@ -7,6 +7,7 @@
 #include "library/xmlreader.h"
 #include "library/xmlwriter.h"
 #include "text/textfile.h"
+#include "text/windows1251case.h"
 
 namespace {
 
@@ -62,9 +63,28 @@ std::string toidfile::LoadFromFile(const std::string& fileName) {
 std::string toidfile::LoadFromText(std::string_view text) {
     if (!text.starts_with("<?xml")) return encryptedFileMessage;
 
+    // Each entry of the first <list> is read as its end tag is met and then dropped from the
+    // document, so the document never holds more than one entry. The entries are built aside
+    // and appended together once the whole file is read, so a failure leaves the library as it was.
     xml::Element root;
+    const xml::Element* list = nullptr;
+    std::vector<std::unique_ptr<Toiddata>> loaded;
+    const auto isList = [](const xml::Element& element) {
+        return windows1251case::EqualsIgnoringCase(element.Name(), "list");
+    };
+    const auto takeEntry = [&](xml::Element& element) {
+        const xml::Element* parent = element.Parent();
+        if (parent == &root && list == nullptr && isList(element)) list = &element;
+        if (parent == nullptr || parent->Parent() != &root || !isList(*parent)) return false;
+        if (list == nullptr) list = parent;  // no <list> came before it
+        if (parent != list) return true;     // a later list is not read
+        auto entry = std::make_unique<Toiddata>();
+        ReadEntryXml(*entry, element);
+        loaded.push_back(std::move(entry));
+        return true;
+    };
     try {
-        xml::ReadDocument(text, root);
+        xml::ReadDocument(text, root, takeEntry);
     } catch (const xml::ReadError& error) {
         throw OidFileError(error.what(), error.Line());
     }
@@ -73,16 +93,6 @@ std::string toidfile::LoadFromText(std::string_view text) {
     if (version == nullptr || version->Text() != "1")
         throw OidVersionError(version != nullptr ? version->Text() : "", "");
 
-    // Entries are built aside and appended together, so a failure leaves the library as it was.
-    xml::Element* list = root.FindChild("list");
-    if (list == nullptr) return "";
-    std::vector<std::unique_ptr<Toiddata>> loaded;
-    loaded.reserve(list->Children().size());
-    for (const auto& element : list->Children()) {
-        auto entry = std::make_unique<Toiddata>();
-        ReadEntryXml(*entry, *element);
-        loaded.push_back(std::move(entry));
-    }
     entries_.reserve(entries_.size() + loaded.size());
     for (auto& entry : loaded) entries_.push_back(std::move(entry));
     return "";

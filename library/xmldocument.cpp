@@ -7,27 +7,65 @@
 
 namespace xml {
 
-// Elements of one document, allocated in blocks that grow from 16 up to 4096 elements.
+// Elements of one document, allocated in blocks that grow from 16 up to 4096 elements. The
+// last elements made can be given back (a dropped child with its descendants); their slots
+// are emptied and made again first.
 class Element::Pool {
   public:
     Element& New() {
-        if (used_ == capacity_) {
-            capacity_ = std::min<std::size_t>(capacity_ == 0 ? 16 : 2 * capacity_, 4096);
-            blocks_.push_back(std::make_unique<Element[]>(capacity_));
+        if (blocks_.empty()) {
+            AddBlock(16);
+        } else if (used_ == blocks_[current_].size) {
+            if (current_ + 1 == blocks_.size())
+                AddBlock(std::min<std::size_t>(2 * blocks_.back().size, 4096));
+            ++current_;
             used_ = 0;
         }
-        return blocks_.back()[used_++];
+        return blocks_[current_].elements[used_++];
+    }
+
+    // Empties first and every element made after it, and makes them again from first on.
+    void GiveBackFrom(const Element* first) {
+        for (;;) {
+            Element* start = blocks_[current_].elements.get();
+            const bool here = first >= start && first < start + blocks_[current_].size;
+            const std::size_t from = here ? static_cast<std::size_t>(first - start) : 0;
+            for (std::size_t i = from; i < used_; ++i) start[i].Empty();
+            used_ = from;
+            if (here || current_ == 0) return;
+            used_ = blocks_[--current_].size;
+        }
     }
 
   private:
-    std::vector<std::unique_ptr<Element[]>> blocks_;
-    std::size_t capacity_ = 0;
-    std::size_t used_ = 0;
+    struct Block {
+        std::unique_ptr<Element[]> elements;
+        std::size_t size;
+    };
+    void AddBlock(std::size_t size) { blocks_.push_back({std::make_unique<Element[]>(size), size}); }
+    std::vector<Block> blocks_;
+    std::size_t current_ = 0;  // the block elements are made from
+    std::size_t used_ = 0;     // elements made in it
 };
 
 Element::Element(std::string name) : name_(std::move(name)) {}
 
 Element::~Element() = default;
+
+void Element::Empty() {
+    name_.clear();
+    text_ = std::string();
+    attributes_ = {};
+    children_ = {};
+    parent_ = nullptr;
+    line_ = 0;
+}
+
+void Element::DropLastChild() {
+    const Element* child = children_.back();
+    children_.pop_back();
+    pool_->GiveBackFrom(child);
+}
 
 void Element::AddAttribute(std::string name, std::string value) {
     attributes_.push_back({std::move(name), std::move(value)});

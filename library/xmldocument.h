@@ -25,6 +25,8 @@ class Element {
 
     const std::string& Name() const { return name_; }
     void SetName(std::string name) { name_ = std::move(name); }
+    int Line() const { return line_; }  // 1-based line of the start tag in the text read; 0 when built
+    void SetLine(int line) { line_ = line; }
     const std::string& Text() const { return text_; }
     void SetText(std::string text) { text_ = std::move(text); }
     void AppendText(std::string_view text) { text_.append(text); }
@@ -41,15 +43,20 @@ class Element {
     const Element* FindChild(std::string_view name) const;
     Element* FindChild(std::string_view name);
     Element& AddChild(std::string name);  // appended at the end
+    // Removes the last child, which must be the last element made in the document (as a
+    // reader's closed element is), and frees it with all it holds.
+    void DropLastChild();
 
   private:
     class Pool;
+    void Empty();  // as made, for a pool slot made again
 
     std::string name_;
     std::string text_;
     std::vector<Attribute> attributes_;
     std::vector<Element*> children_;
     Element* parent_ = nullptr;
+    int line_ = 0;
     Pool* pool_ = nullptr;           // the root's storage, shared by every descendant
     std::unique_ptr<Pool> ownPool_;  // set on a root once it has children
 };

@@ -52,7 +52,8 @@ void ReadAttributes(std::string_view rest, Element& element) {
 // The tokenizer and tree builder over one text.
 class Reader {
   public:
-    Reader(std::string_view text, Element& root) : text_(text), root_(root), current_(&root) {
+    Reader(std::string_view text, Element& root, const ElementDone& done)
+        : text_(text), root_(root), current_(&root), done_(done) {
         const char* nul = static_cast<const char*>(std::memchr(text_.data(), 0, text_.size()));
         if (nul != nullptr) Fail("NUL byte in the file", nul - text_.data());
         FindLongLine();
@@ -93,8 +94,15 @@ class Reader {
         }
     }
 
+    // Counts on from the last position asked for, so that asking at every tag costs the text once.
     int LineAt(std::size_t pos) const {
-        return 1 + static_cast<int>(std::count(text_.begin(), text_.begin() + pos, '\n'));
+        if (pos < countedTo_) {
+            countedTo_ = 0;
+            linesBefore_ = 0;
+        }
+        linesBefore_ += static_cast<int>(std::count(text_.begin() + countedTo_, text_.begin() + pos, '\n'));
+        countedTo_ = pos;
+        return 1 + linesBefore_;
     }
 
     [[noreturn]] void Fail(const std::string& message, std::size_t pos) const {
@@ -148,15 +156,15 @@ class Reader {
 
         if (StartsWithIgnoreAsciiCase(view, "<?xml")) return;
         if (view.ends_with("/>")) {
-            OpenElement(view, /*empty=*/true);
+            OpenElement(view, start, /*empty=*/true);
         } else if (view.starts_with("</")) {
             CloseElement(view, start);
         } else {
-            OpenElement(view, /*empty=*/false);
+            OpenElement(view, start, /*empty=*/false);
         }
     }
 
-    void OpenElement(std::string_view tag, bool empty) {
+    void OpenElement(std::string_view tag, std::size_t start, bool empty) {
         std::string_view inner = tag.substr(1);
         if (inner.ends_with('>')) inner.remove_suffix(1);
         std::size_t nameEnd = std::find_if(inner.begin(), inner.end(), IsBlank) - inner.begin();
@@ -175,7 +183,9 @@ class Reader {
             element = current_;
             hasText_.push_back(false);
         }
+        element->SetLine(LineAt(start));
         ReadAttributes(inner.substr(nameEnd), *element);
+        if (empty) Done(*element);
     }
 
     void CloseElement(std::string_view tag, std::size_t start) {
@@ -185,9 +195,17 @@ class Reader {
         while (!name.empty() && IsBlank(name.back())) name.remove_suffix(1);
         if (name != current_->Name())
             Fail("XML Parser mismatch: Wanted </" + current_->Name() + ">, got " + std::string(tag), start);
+        Element& closed = *current_;
         current_ = current_->Parent();
         hasText_.pop_back();
-        if (current_ == nullptr) closed_ = true;
+        if (current_ == nullptr)
+            closed_ = true;
+        else
+            Done(closed);
+    }
+
+    void Done(Element& element) {
+        if (done_ && done_(element)) element.Parent()->DropLastChild();
     }
 
     void ReadText() {
@@ -212,13 +230,16 @@ class Reader {
     std::string_view text_;
     Element& root_;
     Element* current_;
+    const ElementDone& done_;
     std::size_t pos_ = 0;
     std::size_t limit_ = 0;
     bool lineTooLong_ = false;
     bool rootNamed_ = false;
     bool closed_ = false;
-    std::vector<bool> hasText_{false};  // per open element, root first: holds non-blank text
-    std::string scratch_;               // a normalised token, reused to spare an allocation per tag
+    std::vector<bool> hasText_{false};   // per open element, root first: holds non-blank text
+    std::string scratch_;                // a normalised token, reused to spare an allocation per tag
+    mutable std::size_t countedTo_ = 0;  // LineAt's place in the text
+    mutable int linesBefore_ = 0;        // line feeds before countedTo_
 };
 
 }  // namespace
@@ -276,8 +297,8 @@ std::string Unescape(std::string_view text) {
     return out;
 }
 
-void ReadDocument(std::string_view text, Element& root) {
-    Reader(text, root).Run();
+void ReadDocument(std::string_view text, Element& root, const ElementDone& done) {
+    Reader(text, root, done).Run();
 }
 
 }  // namespace xml

@@ -3,6 +3,7 @@
 // tolerances and the messages that library files have always been read with.
 
 #include <cstddef>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -34,7 +35,11 @@ class ReadError : public std::runtime_error {
 //   "End of file before the root element"          no start tag at all
 //   "End of file inside a tag", "End of file inside a comment"
 //   "Comment inside the text of <oid>"             text between a comment and the next tag
-void ReadDocument(std::string_view text, Element& root);
+// done, when given, sees every element but the root once its end tag (or its empty tag) is
+// read; when it returns true the element is dropped from the tree with all it holds, so that
+// a caller who takes what it needs from each element of a long list keeps only one in memory.
+using ElementDone = std::function<bool(Element& element)>;
+void ReadDocument(std::string_view text, Element& root, const ElementDone& done = {});
 
 // Blank runs and CR LF / LF CR pairs as the reader normalises every token:
 //   "a\r\nb  c" -> "ab c"

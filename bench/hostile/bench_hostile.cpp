@@ -10,9 +10,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 
+#include "import/importmib.h"
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
 #include "mib/parseexception.h"
@@ -42,6 +45,35 @@ std::string EmptyEntries(std::size_t n) {
     std::string text = libraryHead;
     for (std::size_t i = 0; i < n; ++i) text += "<entry/>\r\n";
     return text + libraryTail;
+}
+
+// o1 under enterprises, each next object under the one before, every other one a numeric
+// OBJECT-TYPE: resolving the OIDs once walked the whole chain for every object.
+std::string DeepChain(std::size_t n) {
+    std::string text =
+        "DEEP-MIB DEFINITIONS ::= BEGIN\r\nIMPORTS enterprises, OBJECT-TYPE, Integer32 FROM SNMPv2-SMI;\r\n"
+        "o1 OBJECT IDENTIFIER ::= { enterprises 1 }\r\n";
+    for (std::size_t i = 2; i <= n; ++i) {
+        const std::string name = "o" + std::to_string(i), parent = "o" + std::to_string(i - 1);
+        text += i % 2 == 0 ? name + " OBJECT IDENTIFIER"
+                           : name +
+                                 " OBJECT-TYPE SYNTAX Integer32 MAX-ACCESS read-only STATUS current"
+                                 " DESCRIPTION \"x\"";
+        text += " ::= { " + parent + " 1 }\r\n";
+    }
+    return text + "END\r\n";
+}
+
+// The module as a file of a folder of its own, imported as oidwright-import does.
+void ImportModule(const std::string& text) {
+    char folder[] = "/tmp/bench_hostile_XXXXXX";
+    if (::mkdtemp(folder) == nullptr) std::exit(1);
+    const std::string file = std::string(folder) + "/DEEP-MIB.mib";
+    std::ofstream(file, std::ios::binary) << text;
+    toidfile library;
+    const ProgramFiles program = ProgramFilesIn(OIDWRIGHT_SOURCE_DATA);
+    ImportMib(library, file, std::string(folder) + "/", program.standardFolder, program);
+    std::filesystem::remove_all(folder);
 }
 
 void ParseMib(const std::string& text) {
@@ -115,6 +147,7 @@ int main(int argc, char** argv) {
         {"MIB, run of braces without blanks", 100'000, Braces, ParseMib},
         {"library, description split by empty elements", 50'000, SplitDescription, LoadLibrary},
         {"library, empty entries", 1'000'000, EmptyEntries, LoadLibrary},
+        {"MIB import, parent chain n deep", 20'000, DeepChain, ImportModule},
     };
     std::printf("%-46s %10s %10s %10s %10s %6s %12s %12s\n", "input", "n", "bytes", "time n", "time 2n",
                 "ratio", "peak n", "peak 2n");

@@ -149,6 +149,26 @@ const BrokenInput brokenInputs[] = {
                     "s OBJECT IDENTIFIER ::= { r 9223372036854775808 }"));
      },
      "DIR/HOSTILE-MIB.mib:4: OID arc out of range 0..4294967295 (Value=9223372036854775808)."},
+    {"library max beyond 64 bits", nullptr,
+     [](const Outcome& o) {
+         return o.Load(libraryHead + entry + "<entry>\r\n<max>" + std::string(45, '9') + "</max></entry>" +
+                       libraryTail);
+     },
+     "7: <max> out of range -9223372036854775808..9223372036854775807 (Value=" + std::string(40, '9') +
+         "...)."},
+    // a parent chain of any depth costs each object the same: past the 128 arcs an OID may have,
+    // the objects make no entry
+    {"deep parent chain", nullptr,
+     [](const Outcome& o) {
+         std::string chain = "o1 OBJECT IDENTIFIER ::= { enterprises 1 }\r\n";
+         for (int i = 2; i <= 3000; ++i)
+             chain += "o" + std::to_string(i) +
+                      (i % 2 ? " OBJECT-TYPE SYNTAX INTEGER ACCESS read-only STATUS mandatory"
+                             : " OBJECT IDENTIFIER") +
+                      " ::= { o" + std::to_string(i - 1) + " 1 }\r\n";
+         return o.Import(Module(chain));
+     },
+     "entries: 60"},
     // only regular files are read or written, refused at once
     {"named pipe as a MIB", [](const fs::path& dir) { ::mkfifo((dir / "HOSTILE-MIB.mib").c_str(), 0666); },
      [](const Outcome& o) { return o.Import(""); },

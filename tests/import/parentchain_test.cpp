@@ -30,6 +30,7 @@ struct WalkCase {
     bool rooted;
     std::size_t members;
     const char* missingParent;
+    bool tooDeep = false;
 };
 
 // Short and long chains (a long one checks its members by a set): rooted, ending at an
@@ -41,6 +42,10 @@ const WalkCase walkCases[] = {
     {"ShortLoop", 3, "o1", false, 3, "o1"},
     {"LongLoop", 100, "o1", false, 100, "o1"},
     {"LongLoopHalfway", 100, "o50", false, 100, "o50"},
+    // the walk gives up past 128 arcs, so a chain of any depth costs each object the same
+    {"DeepestRooted", 127, "iso", true, 127, ""},
+    {"TooDeep", 5000, "iso", false, 128, "o129", true},
+    {"TooDeepLoop", 5000, "o1", false, 128, "o129", true},
 };
 
 class ParentChainWalk : public testing::TestWithParam<WalkCase> {};
@@ -54,6 +59,7 @@ TEST_P(ParentChainWalk, StopsAtTheRootAnUndefinedNameOrTheFirstRepeat) {
     EXPECT_EQ(chain.rooted, c.rooted);
     EXPECT_EQ(chain.members.size(), c.members);
     EXPECT_EQ(chain.missingParent, c.missingParent);
+    EXPECT_EQ(chain.tooDeep, c.tooDeep);
     if (!c.rooted) return;
     std::string oid = "1";
     for (int i = c.length; i >= 1; --i) oid.append(".").append(std::to_string(i));

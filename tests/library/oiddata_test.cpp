@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "library/oidfileerror.h"
 #include "library/xmldocument.h"
 #include "library/xmlreader.h"
 #include "library/xmlwriter.h"
@@ -117,9 +118,26 @@ INSTANTIATE_TEST_SUITE_P(
                     FieldCase{"max", "-5", "-5"}, FieldCase{"max", "+12", "12"},
                     FieldCase{"max", "9223372036854775807", "9223372036854775807"},
                     FieldCase{"max", "-9223372036854775808", "-9223372036854775808"},
-                    FieldCase{"max", "9223372036854775808", "0"}, FieldCase{"max", "12x", "0"},
+                    FieldCase{"max", "99999999999999999999x", "0"}, FieldCase{"max", "12x", "0"},
                     FieldCase{"max", "+-3", "0"}, FieldCase{"max", "", "0"}, FieldCase{"scale", "", ""},
                     FieldCase{"scale", "abc", "abc"}, FieldCase{"description", "x\r\ny", "x\r\ny"}));
+
+// A number beyond 64 bits is no "abc": reading it as 0 would write a wrong value back.
+TEST(OidData, MaxBeyondSixtyFourBitsIsRefusedWithItsLine) {
+    for (const char* text : {"9223372036854775808", "-9223372036854775809", "+99999999999999999999"}) {
+        xml::Element element("entry");
+        xml::Element& max = element.AddChild("max");
+        max.SetText(text);
+        max.SetLine(7);
+        Toiddata entry;
+        try {
+            ReadEntryXml(entry, element);
+            ADD_FAILURE() << text << " was read as " << entry.max;
+        } catch (const OidFileError& error) {
+            EXPECT_EQ(error.Line(), 7) << text;
+        }
+    }
+}
 
 TEST(OidData, FirstMatchingChildWinsAndOthersAreIgnored) {
     xml::Element element("entry");

@@ -171,6 +171,34 @@ TEST(OidFile, EveryChildOfListIsAnEntry) {
     EXPECT_EQ(library.Entries(2)->scale, "");
 }
 
+// Entries are read one at a time, each in the storage of the one before: nothing of one entry
+// shows in the next. Only the root's first <list> is read, even an empty one.
+TEST(OidFile, EachEntryKeepsOnlyItsOwnFieldsAndOnlyTheFirstListCounts) {
+    std::string pieces;
+    for (int i = 0; i < 40; ++i) pieces += "<b>" + std::to_string(i) + "</b>";
+    const std::string system = "<system><version>1</version></system>";
+    toidfile library;
+    library.LoadFromText(
+        "<?xml?><oidlist><x><list><entry><name>nested</name></entry></list></x><list>"
+        "<entry><description>d" +
+        pieces +
+        "</description><name>a</name><max>5</max></entry>"
+        "<entry><oid>1.3</oid></entry><entry/></list>" +
+        system + "<list><entry><name>later</name></entry></list></oidlist>");
+    ASSERT_EQ(library.Count(), 3);
+    EXPECT_EQ(library.Entries(0)->description, "d");
+    EXPECT_EQ(library.Entries(0)->name, "a");
+    EXPECT_EQ(library.Entries(0)->max, 5);
+    Toiddata empty;  // as an <entry/> reads
+    empty.scale = "";
+    EXPECT_EQ(*library.Entries(2), empty);
+    empty.oid = "1.3";
+    EXPECT_EQ(*library.Entries(1), empty);
+    toidfile afterEmpty;
+    afterEmpty.LoadFromText("<?xml?><oidlist>" + system + "<list/><list><entry/></list></oidlist>");
+    EXPECT_EQ(afterEmpty.Count(), 0);
+}
+
 TEST(OidFile, LoadingAppends) {
     const std::string file = testdata::fixture("library/one_entry.oidlib").string();
     toidfile library;
