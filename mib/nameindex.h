@@ -52,6 +52,10 @@ class NameIndex {
             otherSpellings_.try_emplace(name, index);
         }
     }
+    // Room for names in all without growing on the way.
+    void Reserve(std::size_t names) {
+        while (names * 4 > slots_.size() * 3) grow();
+    }
     // The first record spelled exactly name, -1 if none.
     int Exact(std::string_view name) const {
         const Slot* slot = find(name);

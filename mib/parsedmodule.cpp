@@ -49,6 +49,12 @@ void tmibfile::AddModule(const ParsedModule& parsed) {
         ImportPositions.push_back(parsed.importPositions[i]);
         ImportFiles.push_back(parsed.fileName);
     }
+    // The module's names go into the indexes in one go: room for them first.
+    ScopeNames& scope = scopes_[currentScope_];
+    scope.types.Reserve(parsed.types.size());
+    scope.entries.Reserve(parsed.entries.size());
+    typeNames_.Reserve(types_.size() + parsed.types.size());
+    entryNames_.Reserve(entries_.size() + parsed.entries.size());
     for (const auto& type : parsed.types) {
         if (type->Module == currentScope_) {
             storeType(type);
