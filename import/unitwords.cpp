@@ -299,7 +299,8 @@ std::optional<UnitWord> FindUnitWord(std::string_view written) {
 }
 
 // Whether a unit phrase may start with word: some table key or leading factor begins with its
-// letters, or it with theirs ("seconds," with "second"). Most words after "in" fail at once.
+// letters, or it is one with an "s" or punctuation after it ("seconds," with "second",
+// "bits/s" with "bit"). Most words after "in" fail at once: "case" does not pass for "c".
 bool MayStartUnit(std::string_view word) {
     std::string lower;
     for (const char c : word) {
@@ -308,8 +309,12 @@ bool MayStartUnit(std::string_view word) {
     }
     if (lower.empty()) return false;
     if (UnitBeginnings().contains(lower)) return true;  // some key begins with the word
-    // The word begins with some key: one of its beginnings is a whole key or factor word.
+    const auto isLetter = [&lower](std::size_t at) {
+        return at < lower.size() && lower[at] >= 'a' && lower[at] <= 'z';
+    };
     for (std::size_t n = 1; n < lower.size(); ++n) {
+        const std::size_t rest = lower[n] == 's' ? n + 1 : n;
+        if (isLetter(rest)) continue;
         const std::string_view start = std::string_view(lower).substr(0, n);
         if (UnitRows().contains(start) ||
             std::any_of(LeadingFactors.begin(), LeadingFactors.end(),
@@ -393,12 +398,15 @@ std::optional<UnitWord> FindCountInText(std::string_view text, std::string& word
                 while (!word.empty() && std::string_view(".,;:)").find(word.back()) != std::string_view::npos)
                     word.pop_back();
                 if (word == "the" || word == "times") break;  // "number of the ...", "number of times"
-                words = std::string(phrase) + word;
+                std::optional<UnitWord> unit;
                 if (const std::string_view called = CountedNoun(word); !called.empty())
-                    return UnitWord{TUnitType::sutCustom, std::string(called), {}};
-                // Single letters name no unit here: "the number of C ..." is no temperature.
-                if (word.size() >= 3)
-                    if (std::optional<UnitWord> unit = Lookup(UnitRows(), word)) return unit;
+                    unit = UnitWord{TUnitType::sutCustom, std::string(called), {}};
+                else if (word.size() >= 3)  // single letters name no unit here: "the number of C ..."
+                    unit = Lookup(UnitRows(), word);
+                if (unit) {
+                    words = std::string(phrase) + word;
+                    return unit;
+                }
             }
         }
     }
