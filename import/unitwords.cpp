@@ -255,6 +255,23 @@ std::string_view CountedNoun(std::string_view word) {
     return found == CountedNouns().end() ? std::string_view() : found->second;
 }
 
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Where the word at or after at starts, npos when none does (the standard find_first_not_of
+// searches its set of blanks once for every character).
+std::size_t NextWordStart(std::string_view text, std::size_t at) {
+    while (at < text.size() && IsBlank(text[at])) ++at;
+    return at < text.size() ? at : std::string_view::npos;
+}
+
+// Where the word at at ends: its first blank, or the end of text.
+std::size_t WordEnd(std::string_view text, std::size_t at) {
+    while (at < text.size() && !IsBlank(text[at])) ++at;
+    return at;
+}
+
 std::vector<std::string> LowerWords(std::string_view text) {
     std::vector<std::string> words(1);
     for (const char c : text) {
@@ -330,9 +347,9 @@ std::optional<UnitWord> FindUnitInText(std::string_view text, std::string& words
     const auto nextWords = [&](std::size_t at, std::array<std::string_view, MaxPhraseWords + 2>& out) {
         std::size_t count = 0;
         while (count < out.size()) {
-            at = text.find_first_not_of(" \t\r\n", at);
+            at = NextWordStart(text, at);
             if (at == std::string_view::npos) break;
-            const std::size_t end = std::min(text.find_first_of(" \t\r\n", at), text.size());
+            const std::size_t end = WordEnd(text, at);
             out[count++] = text.substr(at, end - at);
             at = end;
         }
@@ -392,9 +409,9 @@ std::optional<UnitWord> FindCountInText(std::string_view text, std::string& word
             std::size_t next = at + phrase.size();
             for (std::size_t i = 0; i <= MaxWordsBeforeNoun && next < text.size(); ++i) {
                 // Words end at blanks only: "15-minute intervals" counts no minutes.
-                const std::size_t end = std::min(text.find_first_of(" \t\r\n", next), text.size());
+                const std::size_t end = WordEnd(text, next);
                 std::string word = asciicase::Lower(std::string(text.substr(next, end - next)));
-                next = text.find_first_not_of(" \t\r\n", end);
+                next = NextWordStart(text, end);
                 while (!word.empty() && std::string_view(".,;:)").find(word.back()) != std::string_view::npos)
                     word.pop_back();
                 if (word == "the" || word == "times") break;  // "number of the ...", "number of times"
