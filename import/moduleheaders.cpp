@@ -1,11 +1,9 @@
 #include "import/moduleheaders.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <filesystem>
@@ -15,6 +13,7 @@
 #include "library/filesave.h"
 #include "mib/sourcetext.h"
 #include "text/asciicase.h"
+#include "text/textfile.h"
 
 namespace fs = std::filesystem;
 
@@ -39,36 +38,6 @@ bool ReadNumber(std::string_view text, std::size_t& position, std::uint64_t& val
     if (error != std::errc() || next == end || *next != after) return false;
     position = static_cast<std::size_t>(next - text.data()) + 1;
     return true;
-}
-
-// At most limit bytes from the start of a plain file. Throws MibFileError naming the file when it
-// cannot be opened or read or is no plain file; it is opened without blocking, so that a named
-// pipe is refused at once.
-std::string ReadPlainFileHead(const std::string& fileName, std::size_t limit) {
-    const auto fail = [&](const char* what, int error) {
-        return MibFileError(std::string(what) + " file \"" + fileName + "\". " +
-                            std::generic_category().message(error));
-    };
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) throw fail("Cannot open", errno);
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat info;
-    if (::fstat(fd, &info) != 0) throw fail("Cannot read", errno);
-    if (!S_ISREG(info.st_mode)) throw fail("Cannot read", S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
-    std::string head(std::min<std::size_t>(limit, static_cast<std::size_t>(info.st_size)), '\0');
-    std::size_t used = 0;
-    while (used < head.size()) {
-        const ssize_t n = ::read(fd, head.data() + used, head.size() - used);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw fail("Cannot read", errno);
-        if (n == 0) break;
-        used += static_cast<std::size_t>(n);
-    }
-    head.resize(used);
-    return head;
 }
 
 }  // namespace
@@ -157,7 +126,9 @@ const std::string& ModuleHeaders::Read(const std::string& fileName) {
     Stamp stamp;
     StampOf(fileName, stamp);  // taken before reading: a file changed meanwhile is read again next time
     // Read as the parser reads a module: lines rejoined with CR LF, a byte-order mark dropped.
-    const std::string text = JoinLinesWithCrLf(ReadPlainFileHead(fileName, HeadBytes));
+    std::string head, message;
+    if (!textfile::TryReadFileHead(fileName, HeadBytes, head, message)) throw MibFileError(message);
+    const std::string text = JoinLinesWithCrLf(head);
     // A write within the same tick of the file system's clock would leave the times as they are:
     // a stamp that young serves this run only (its change time can never match again).
     const auto now = std::chrono::system_clock::now().time_since_epoch();

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <system_error>
@@ -22,7 +23,11 @@ const char* KindOf(mode_t mode) {
 
 }  // namespace
 
-bool TryReadFile(const std::string& fileName, std::string& bytes, std::string& message) {
+namespace {
+
+// Reads at most limit bytes of a regular file; with whole, a longer file is refused, not cut.
+bool ReadRegularFile(const std::string& fileName, std::size_t limit, bool whole, std::string& bytes,
+                     std::string& message) {
     const auto refuse = [&](const char* what, const std::string& reason) {
         message = std::string(what) + " file \"" + fileName + "\". " + reason;
         return false;
@@ -49,7 +54,8 @@ bool TryReadFile(const std::string& fileName, std::string& bytes, std::string& m
 
     if (::fstat(fd, &info) != 0) return fail("Cannot read", errno);
     if (!S_ISREG(info.st_mode)) return refuseOther(info);
-    if (static_cast<std::uintmax_t>(info.st_size) > MaxFileSize) return tooLarge();
+    const auto size = static_cast<std::uintmax_t>(info.st_size > 0 ? info.st_size : 0);
+    if (whole && size > limit) return tooLarge();
     const auto readSome = [fd](char* into, std::size_t size) {
         ssize_t n;
         do n = ::read(fd, into, size);
@@ -57,7 +63,7 @@ bool TryReadFile(const std::string& fileName, std::string& bytes, std::string& m
         return n;
     };
     // Read straight into the string, sized as fstat says.
-    bytes.assign(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0, '\0');
+    bytes.assign(static_cast<std::size_t>(std::min<std::uintmax_t>(size, limit)), '\0');
     std::size_t used = 0;
     while (used < bytes.size()) {
         const ssize_t n = readSome(bytes.data() + used, bytes.size() - used);
@@ -66,15 +72,27 @@ bool TryReadFile(const std::string& fileName, std::string& bytes, std::string& m
         used += static_cast<std::size_t>(n);
     }
     bytes.resize(used);
+    if (!whole) return true;
     // A file that grows meanwhile is read to its end, up to the limit; a small buffer asks for
     // more, so that the usual end of file costs no larger string.
     for (char more[4096];;) {
         const ssize_t n = readSome(more, sizeof more);
         if (n < 0) return fail("Cannot read", errno);
         if (n == 0) return true;
-        if (bytes.size() + static_cast<std::size_t>(n) > MaxFileSize) return tooLarge();
+        if (bytes.size() + static_cast<std::size_t>(n) > limit) return tooLarge();
         bytes.append(more, static_cast<std::size_t>(n));
     }
+}
+
+}  // namespace
+
+bool TryReadFile(const std::string& fileName, std::string& bytes, std::string& message) {
+    return ReadRegularFile(fileName, MaxFileSize, true, bytes, message);
+}
+
+bool TryReadFileHead(const std::string& fileName, std::size_t limit, std::string& bytes,
+                     std::string& message) {
+    return ReadRegularFile(fileName, limit, false, bytes, message);
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {

@@ -18,6 +18,10 @@ inline constexpr std::size_t MaxFileSize = std::size_t{512} * 1024 * 1024;
 // one could wait forever or never end), and a larger file before any of it is read.
 bool TryReadFile(const std::string& fileName, std::string& bytes, std::string& message);
 
+// The same for at most limit bytes from the start of the file: a longer file is cut, not refused.
+bool TryReadFileHead(const std::string& fileName, std::size_t limit, std::string& bytes,
+                     std::string& message);
+
 // The file's bytes; throws Error(message) when it cannot be opened or read, so that each
 // reader raises its own kind of error.
 template <typename Error>
