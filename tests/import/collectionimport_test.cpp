@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "fixtureprograms.h"
 #include "import/importrunner.h"
 #include "library/oidfile.h"
 #include "mib/sourcetext.h"
@@ -15,17 +16,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-ProgramFiles Programs() {
-    return {testdata::programData("stdmib").string() + "/",
-            testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
-            "/nonexistent/replacelist.txt"};
-}
-
 // Everything a single import gives: the library's bytes, the report and the log, or the error.
 std::string SingleImport(const std::string& file, const std::string& folder, ImportRunner& runner) {
     toidfile library;
     try {
-        const bool complete = runner.RunImport(library, file, folder, Programs());
+        const bool complete = runner.RunImport(library, file, folder, FixturePrograms());
         std::string all = library.SaveToText() + (complete ? "complete\n" : "incomplete\n");
         for (const auto* lines : {&runner.ImportReport, &runner.ImportLog})
             for (const std::string& line : *lines) all += line + "\n";
@@ -72,13 +67,13 @@ TEST(ImportCollection, WritesTheLibrariesOfSeparateImports) {
         CollectionImport collection;
         collection.LibraryFolder = out.path.string();
         collection.Options.unitsFromMib = unitsFromMib;
-        const std::vector<CollectionItem> items = collection.Run(mibs.string(), Programs());
+        const std::vector<CollectionItem> items = collection.Run(mibs.string(), FixturePrograms());
         ASSERT_EQ(items.size(), MibFilesIn(mibs.string() + "/").size());
         for (const CollectionItem& item : items) {
             ASSERT_EQ(item.result, CollectionItem::Imported) << item.fileName << " " << item.message;
             toidfile library;
-            ImportMib(library, item.fileName, mibs.string() + "/", Programs().standardFolder, Programs(),
-                      collection.Options);
+            ImportMib(library, item.fileName, mibs.string() + "/", FixturePrograms().standardFolder,
+                      FixturePrograms(), collection.Options);
             EXPECT_EQ(ReadFileBytes(out / (item.moduleName + ".oidlib")), library.SaveToText())
                 << item.fileName << (unitsFromMib ? " with units from the MIB" : "");
             EXPECT_EQ(item.entries, library.Count());
@@ -104,7 +99,7 @@ TEST(ImportCollection, ABrokenModuleIsReportedAndTheRunGoesOn) {
     collection.OnItem = [&](const CollectionItem&, int count, int total) {
         done.push_back(count * 10 + total);
     };
-    const std::vector<CollectionItem> items = collection.Run(folder.path.string(), Programs());
+    const std::vector<CollectionItem> items = collection.Run(folder.path.string(), FixturePrograms());
 
     ASSERT_EQ(items.size(), 5u);
     EXPECT_EQ(done, (std::vector<int>{15, 25, 35, 45, 55}));
@@ -131,7 +126,7 @@ TEST(ImportCollection, AnUnwritableLibraryIsReported) {
     std::ofstream(folder / "e.mib") << "E-MIB DEFINITIONS ::= BEGIN\nEND\n";
     CollectionImport collection;
     collection.LibraryFolder = folder / "no-such-folder";
-    const std::vector<CollectionItem> items = collection.Run(folder.path.string(), Programs());
+    const std::vector<CollectionItem> items = collection.Run(folder.path.string(), FixturePrograms());
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].result, CollectionItem::Unwritable);
     EXPECT_NE(items[0].message.find("no-such-folder"), std::string::npos) << items[0].message;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 
+#include "fixtureprograms.h"
 #include "import/importrunner.h"
 #include "import/modulelocator.h"
 #include "library/oidfile.h"
@@ -14,12 +15,6 @@
 #include "shared_data.h"
 
 namespace {
-
-ProgramFiles FixturePrograms() {
-    return {testdata::programData("stdmib").string() + "/",
-            testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
-            "/nonexistent/replacelist.txt"};
-}
 
 // One import of a fixture with tests/data/import as the working folder and stdmib as the second.
 struct FixtureImport {

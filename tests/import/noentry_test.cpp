@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "fixtureprograms.h"
 #include "import/importmib.h"
 #include "import/importrunner.h"
 #include "library/oidfile.h"
@@ -15,10 +16,6 @@ namespace {
 
 const std::string Folder = testdata::fixture("import").string() + "/";
 const std::string StandardFolder = testdata::programData("stdmib").string() + "/";
-
-ProgramFiles FixturePrograms() {
-    return {StandardFolder, StandardFolder + "VELTRANE-STANDARD-MIB.mib", "/nonexistent/replacelist.txt"};
-}
 
 struct LoggedImport {
     toidfile library;

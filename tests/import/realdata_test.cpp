@@ -6,6 +6,7 @@
 #include <map>
 #include <sstream>
 
+#include "fixtureprograms.h"
 #include "import/importmib.h"
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
@@ -15,12 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-ProgramFiles StandardPrograms() {
-    return {testdata::programData("stdmib").string() + "/",
-            testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
-            "/nonexistent/replacelist.txt"};
-}
 
 // One object as libsmi sees it.
 struct OracleObject {
@@ -53,7 +48,7 @@ struct ModuleImport {
 void ImportOne(const fs::path& file, const fs::path& folder, ModuleImport& result) {
     try {
         ImportMib(result.library, file.string(), folder.string() + "/",
-                  testdata::programData("stdmib").string() + "/", StandardPrograms());
+                  testdata::programData("stdmib").string() + "/", FixturePrograms());
     } catch (const eparseexception& error) {
         result.error = error.FileName + ":" + std::to_string(LineOfPosition(error)) + ": " + error.Message;
     }
