@@ -180,6 +180,14 @@ std::vector<std::string> LocateAll(const ModuleFolder& folder, ModuleHeaders& he
     return found;
 }
 
+// ALPHA to DELTA in a.mib, b.mib, c.my and d.txt, old enough for the index to keep.
+void WriteFourModules(const ModuleFolder& folder) {
+    for (const auto& [name, module] :
+         {std::pair{"a.mib", "ALPHA"}, {"b.mib", "BETA"}, {"c.my", "GAMMA"}, {"d.txt", "DELTA"}})
+        folder.Write(name, Header(module));
+    LetTimestampsSettle();
+}
+
 std::vector<std::string> FullScan(const ModuleFolder& folder) {
     ModuleHeaders headers;
     return LocateAll(folder, headers);
@@ -187,10 +195,7 @@ std::vector<std::string> FullScan(const ModuleFolder& folder) {
 
 TEST(ImportModuleIndex, FindsWhatAFullScanFindsAfterRenameEditAndDelete) {
     ModuleFolder folder, cache;
-    for (const auto& [name, module] :
-         {std::pair{"a.mib", "ALPHA"}, {"b.mib", "BETA"}, {"c.my", "GAMMA"}, {"d.txt", "DELTA"}})
-        folder.Write(name, Header(module));
-    LetTimestampsSettle();
+    WriteFourModules(folder);
     const std::string index = ModuleIndexFile(cache.Folder(), folder.Folder());
     {
         ModuleHeaders first;
@@ -234,10 +239,7 @@ class ModuleIndexChangeTest : public testing::TestWithParam<FolderChange> {};
 
 TEST_P(ModuleIndexChangeTest, FindsWhatAFullScanFinds) {
     ModuleFolder folder, cache;
-    for (const auto& [name, module] :
-         {std::pair{"a.mib", "ALPHA"}, {"b.mib", "BETA"}, {"c.my", "GAMMA"}, {"d.txt", "DELTA"}})
-        folder.Write(name, Header(module));
-    LetTimestampsSettle();
+    WriteFourModules(folder);
     const std::string index = ModuleIndexFile(cache.Folder(), folder.Folder());
     {
         ModuleHeaders first;
