@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -13,11 +14,13 @@ class SlowNameService {
   public:
     static constexpr const char* Name = "slow-name.test";
 
+    // A cancelled check leaves its look-up thread behind, so the thread shares the gate and may
+    // outlive this object.
     SlowNameService() {
-        ReplaceNameLookup([this](const std::string& name) -> std::string {
-            std::unique_lock lock(mutex_);
-            released_.wait_for(lock, std::chrono::seconds(2), [this] { return release_; });
-            return release_ && name == Name ? "127.0.0.1" : "";
+        ReplaceNameLookup([gate = gate_](const std::string& name) -> std::string {
+            std::unique_lock lock(gate->mutex);
+            gate->released.wait_for(lock, std::chrono::seconds(2), [&] { return gate->open; });
+            return gate->open && name == Name ? "127.0.0.1" : "";
         });
     }
     ~SlowNameService() {
@@ -29,13 +32,16 @@ class SlowNameService {
 
     // From now on the name is 127.0.0.1.
     void Release() {
-        std::lock_guard lock(mutex_);
-        release_ = true;
-        released_.notify_all();
+        std::lock_guard lock(gate_->mutex);
+        gate_->open = true;
+        gate_->released.notify_all();
     }
 
   private:
-    std::mutex mutex_;
-    std::condition_variable released_;
-    bool release_ = false;
+    struct Gate {
+        std::mutex mutex;
+        std::condition_variable released;
+        bool open = false;
+    };
+    std::shared_ptr<Gate> gate_ = std::make_shared<Gate>();
 };
