@@ -59,7 +59,7 @@ CollectionItem CollectionImport::ImportFile(const std::string& fileName, const s
         item.message = error.what();
         return item;
     }
-    item.moduleName = parsed_.Get(fileName, false).moduleName;
+    item.moduleName = parsed_.Get(fileName, false)->moduleName;
     item.entries = library.Count();
     item.result = complete ? CollectionItem::Imported : CollectionItem::Incomplete;
 

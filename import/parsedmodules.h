@@ -14,7 +14,7 @@
 class ParsedModules {
   public:
     // The parse of fileName as the first module of an import (the standard module) or after others.
-    const ParsedModule& Get(const std::string& fileName, bool first);
+    const std::shared_ptr<const ParsedModule>& Get(const std::string& fileName, bool first);
     int FilesParsed() const { return static_cast<int>(parsed_.size()); }
     // The scope numbers of every parse of the run: a parser object taking the modules numbers
     // its scopes through them too, and then shares their records instead of copying them.

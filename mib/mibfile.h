@@ -19,6 +19,11 @@ struct ParsedModule;
 // of imports so that records parsed in one carry the right scope in the others.
 using SharedScopes = std::unordered_map<std::string, int, AnyCaseHash, AnyCaseEqual>;
 
+// The names of one module's records, each mapped to its place among the module's records of its kind.
+struct ModuleNames {
+    NameIndex types, entries;
+};
+
 // Takes module after module (LoadFile/LoadText, then ParseModule) and accumulates their
 // type assignments, value assignments and import lists in parse order.
 class tmibfile {
@@ -45,9 +50,9 @@ class tmibfile {
     void ParseModule();
     // Adds the records of a module parsed elsewhere as ParseModule would add them, with this
     // object's Imported flag, and writes its log lines; rethrows the error that ended its parse.
-    // Text and Position stay as they are.
-    void AddModule(const ParsedModule& parsed);
-    // Moves the records and import lines of the one module parsed into parsed.
+    // Text and Position stay as they are. The object keeps parsed: its names index the records.
+    void AddModule(std::shared_ptr<const ParsedModule> parsed);
+    // Moves the records, their names and the import lines of the one module parsed into parsed.
     void TakeModule(ParsedModule& parsed);
     // Numbers scopes through scopes, before anything is parsed; records of a module parsed by
     // another object with the same scopes are then shared rather than copied by AddModule.
@@ -134,18 +139,44 @@ class tmibfile {
     // Records are never changed once stored, so that parser objects may share them.
     std::vector<std::shared_ptr<const tasntype>> types_;
     std::vector<std::shared_ptr<const tmibentry>> entries_;
-    // The names one module defines, and where its IMPORTS say the others come from.
+    // The records one ParseModule or AddModule stored, in that order. A parse builds the names
+    // itself; AddModule shares those of the parse it takes, so that an import of many modules
+    // does not index their names again.
+    struct NameSegment {
+        int firstType, firstEntry;  // indexes of the segment's first records in types_ and entries_
+        std::shared_ptr<const ModuleNames> names;
+    };
+    // The segments one module has, and where its IMPORTS say the others come from.
     struct ScopeNames {
-        NameIndex entries, types;
+        std::vector<int> segments;
         std::unordered_map<std::string, int, AnyCaseHash, AnyCaseEqual> importedFrom;  // symbol -> scope
         std::string fileName;
     };
     int scopeFor(const std::string& moduleName);
+    // The names the parse of the current module adds to: the last segment's, started when needed.
+    ModuleNames& namesBeingBuilt();
     // The index by exact spelling in scope order, then (with anyCase) by any case in scope order.
-    int findScoped(NameIndex ScopeNames::*names, const NameIndex& anywhere, const std::string& name,
-                   int scope, bool anyCase) const;
+    int findScoped(NameIndex ModuleNames::*names, int NameSegment::*first, const std::string& name, int scope,
+                   bool anyCase) const;
+    // The scope the IMPORTS of scope name for name, -1 if none.
+    int importedFrom(int scope, const std::string& name) const;
+    // The first record of that name in scope, or else in the scope its IMPORTS name for it, and so on.
+    int findInScopes(NameIndex ModuleNames::*names, int NameSegment::*first, const std::string& name,
+                     int scope, bool exact) const;
+    // The first record of that name anywhere, in the order stored; -1 if none.
+    int findAnywhere(NameIndex ModuleNames::*names, int NameSegment::*first, std::string_view name,
+                     bool exact) const;
 
-    NameIndex entryNames_, typeNames_;  // over all modules
+    std::vector<NameSegment> segments_;
+    std::shared_ptr<ModuleNames> building_;  // the last segment's names while a parse adds to them
+    // Every record's name, for findAnywhere once asking each segment in turn has cost as much as
+    // indexing them all.
+    struct EveryName {
+        std::size_t segmentsAsked = 0;
+        bool used = false;
+        ModuleNames names;
+    };
+    mutable EveryName everyName_;
     std::unordered_map<int, ScopeNames> scopes_;
     std::unordered_map<std::string, int, AnyCaseHash, AnyCaseEqual> scopeByModule_;  // any letter case
     std::shared_ptr<SharedScopes> sharedScopes_;  // nullptr: scopes numbered here in order

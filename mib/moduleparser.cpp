@@ -29,6 +29,7 @@ void tmibfile::parseHeader() {
     ModuleName = item.text;
     currentScope_ = scopeFor(ModuleName);
     scopes_[currentScope_].fileName = FileName;
+    building_.reset();  // the module's names are a segment of their own
     NextItem(item);
     if (!isReserved(item, rwDEFINITIONS)) RaiseError("\"DEFINITIONS\" expected.");
     do NextItem(item);

@@ -18,6 +18,7 @@ struct ParsedModule {
     // (an object with other scope numbers, or taking the module as not imported, takes copies).
     std::vector<std::shared_ptr<const tasntype>> types;
     std::vector<std::shared_ptr<const tmibentry>> entries;
+    ModuleNames names;             // of types and entries, by their places in those lists
     std::vector<std::string> log;  // the "Type: " and "Value: " lines the parse wrote
     std::exception_ptr error;      // eparseexception or MibFileError; the log holds the lines before it
 };

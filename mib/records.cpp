@@ -33,32 +33,67 @@ std::string tmibentry::ClauseValue(const std::string& keyword) const {
     return {};
 }
 
-int tmibfile::findScoped(NameIndex ScopeNames::*names, const NameIndex& anywhere, const std::string& name,
+int tmibfile::importedFrom(int scope, const std::string& name) const {
+    const auto& importedFrom = scopes_.at(scope).importedFrom;
+    const auto found = importedFrom.find(name);
+    return found == importedFrom.end() ? -1 : found->second;
+}
+
+int tmibfile::findScoped(NameIndex ModuleNames::*names, int NameSegment::*first, const std::string& name,
                          int scope, bool anyCase) const {
-    const auto importedFrom = [&](int from) {
-        const auto& importedFrom = scopes_.at(from).importedFrom;
-        const auto found = importedFrom.find(name);
-        return found == importedFrom.end() ? -1 : found->second;
-    };
-    for (int s = scope, hops = 0; s >= 0 && hops < MaxImportHops; s = importedFrom(s), ++hops)
-        if (const int found = (scopes_.at(s).*names).Exact(name); found >= 0) return found;
-    if (const int found = anywhere.Exact(name); found >= 0 || !anyCase) return found;
-    for (int s = scope, hops = 0; s >= 0 && hops < MaxImportHops; s = importedFrom(s), ++hops)
-        if (const int found = (scopes_.at(s).*names).AnyCase(name); found >= 0) return found;
-    return anywhere.AnyCase(name);
+    for (const bool exact : {true, false}) {
+        if (const int found = scope < 0 ? -1 : findInScopes(names, first, name, scope, exact); found >= 0)
+            return found;
+        if (const int found = findAnywhere(names, first, name, exact); found >= 0 || !anyCase) return found;
+    }
+    return -1;
+}
+
+int tmibfile::findInScopes(NameIndex ModuleNames::*names, int NameSegment::*first, const std::string& name,
+                           int scope, bool exact) const {
+    for (int s = scope, hops = 0; s >= 0 && hops < MaxImportHops; s = importedFrom(s, name), ++hops)
+        for (const int segment : scopes_.at(s).segments) {
+            const NameIndex& index = (*segments_[segment].names).*names;
+            if (const int found = exact ? index.Exact(name) : index.AnyCase(name); found >= 0)
+                return segments_[segment].*first + found;
+        }
+    return -1;
+}
+
+// Each segment in turn while that is cheap; once that has cost as much as indexing every record,
+// one index of every name, which storeType and storeEntry then keep up to date.
+int tmibfile::findAnywhere(NameIndex ModuleNames::*names, int NameSegment::*first, std::string_view name,
+                           bool exact) const {
+    EveryName& every = everyName_;
+    if (!every.used) {
+        every.segmentsAsked += segments_.size();
+        if (every.segmentsAsked <= types_.size() + entries_.size()) {
+            for (const NameSegment& segment : segments_) {
+                const NameIndex& index = (*segment.names).*names;
+                if (const int found = exact ? index.Exact(name) : index.AnyCase(name); found >= 0)
+                    return segment.*first + found;
+            }
+            return -1;
+        }
+        every.used = true;
+        for (int i = 0; i < TypeCount(); ++i) every.names.types.Add(types_[i]->Name, i);
+        for (int i = 0; i < EntryCount(); ++i) every.names.entries.Add(entries_[i]->Name, i);
+    }
+    const NameIndex& index = every.names.*names;
+    return exact ? index.Exact(name) : index.AnyCase(name);
 }
 
 const tmibentry* tmibfile::FindEntry(const std::string& name, int scope) const {
-    const int index = findScoped(&ScopeNames::entries, entryNames_, name, scope, false);
+    const int index = findScoped(&ModuleNames::entries, &NameSegment::firstEntry, name, scope, false);
     return index < 0 ? nullptr : entries_[index].get();
 }
 
 int tmibfile::EntryIndex(const std::string& name, int scope) const {
-    return findScoped(&ScopeNames::entries, entryNames_, name, scope, true);
+    return findScoped(&ModuleNames::entries, &NameSegment::firstEntry, name, scope, true);
 }
 
 int tmibfile::TypeIndex(const std::string& name, int scope) const {
-    return findScoped(&ScopeNames::types, typeNames_, name, scope, true);
+    return findScoped(&ModuleNames::types, &NameSegment::firstType, name, scope, true);
 }
 
 int tmibfile::ModuleScope(const std::string& moduleName) const {
@@ -135,22 +170,31 @@ void tmibfile::addEntry(std::shared_ptr<tmibentry> entry) {
     if (logging()) OnLog(*this, "Value: " + added.Name + " (" + added.Macro + ")");
 }
 
+ModuleNames& tmibfile::namesBeingBuilt() {
+    if (building_ == nullptr) {
+        building_ = std::make_shared<ModuleNames>();
+        if (currentScope_ >= 0) scopes_[currentScope_].segments.push_back(static_cast<int>(segments_.size()));
+        segments_.push_back({static_cast<int>(types_.size()), static_cast<int>(entries_.size()), building_});
+    }
+    return *building_;
+}
+
 const tasntype& tmibfile::storeType(std::shared_ptr<const tasntype> type) {
+    ModuleNames& names = namesBeingBuilt();
     const int index = static_cast<int>(types_.size());
     types_.push_back(std::move(type));
-    const std::string& name = types_.back()->Name;
-    typeNames_.Add(name, index);
-    if (currentScope_ >= 0) scopes_.at(currentScope_).types.Add(name, index);
+    names.types.Add(types_.back()->Name, index - segments_.back().firstType);
+    if (everyName_.used) everyName_.names.types.Add(types_.back()->Name, index);
     return *types_.back();
 }
 
 const tmibentry& tmibfile::storeEntry(std::shared_ptr<const tmibentry> entry) {
+    ModuleNames& names = namesBeingBuilt();
     const int index = static_cast<int>(entries_.size());
     entries_.push_back(std::move(entry));
-    const tmibentry& added = *entries_.back();
-    entryNames_.Add(added.Name, index);
-    if (currentScope_ >= 0) scopes_.at(currentScope_).entries.Add(added.Name, index);
-    return added;
+    names.entries.Add(entries_.back()->Name, index - segments_.back().firstEntry);
+    if (everyName_.used) everyName_.names.entries.Add(entries_.back()->Name, index);
+    return *entries_.back();
 }
 
 bool tmibfile::logging() const {

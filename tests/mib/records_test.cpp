@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "mib/parsedmodule.h"
 #include "mibtest_util.h"
+#include "tempfolder.h"
 
 namespace {
 
@@ -150,6 +154,76 @@ TEST_F(Records, ExactSpellingAndOwnModuleComeFirst) {
     EXPECT_EQ(file.EntryAt(file.EntryIndex("OCTETS")).Macro, "OBJECT-TYPE");
     EXPECT_EQ(file.FindEntry("octets", b)->Macro, "@objectid");
     EXPECT_EQ(file.TypeAt(file.TypeIndex("ifentry", b)).Module, file.ModuleScope("M"));
+}
+
+// An import takes the modules it shares with others from their one parse: every lookup must
+// answer as if the modules had been parsed in place, in the same order.
+TEST(SharedParses, AnswerEveryLookupAsModulesParsedInPlace) {
+    const std::vector<std::string> modules = {
+        "A DEFINITIONS ::= BEGIN\nLevel ::= OCTET STRING\noctets OBJECT IDENTIFIER ::= { a 1 }\n"
+        "sysVCMP OBJECT IDENTIFIER ::= { a 2 }\nEND\n",
+        "B DEFINITIONS ::= BEGIN\nIMPORTS Level FROM A;\nlevel OBJECT IDENTIFIER ::= { b 1 }\n"
+        "sysVcmp OBJECT IDENTIFIER ::= { b 5 }\nocTets OBJECT IDENTIFIER ::= { b 3 }\nEND\n",
+        // A again: more names of the same module, after B's.
+        "A DEFINITIONS ::= BEGIN\noctets OBJECT IDENTIFIER ::= { a 9 }\nextRa OBJECT IDENTIFIER ::= { a 10 "
+        "}\n"
+        "Level ::= INTEGER\nEND\n",
+    };
+    TempFolder folder;
+    tmibfile inPlace, shared;
+    const auto scopes = std::make_shared<SharedScopes>();
+    shared.ShareScopes(scopes);
+    for (std::size_t i = 0; i < modules.size(); ++i) {
+        const std::string file = folder / ("m" + std::to_string(i) + ".mib");
+        std::ofstream(file) << modules[i];
+        inPlace.LoadFile(file);
+        inPlace.ParseModule();
+        shared.AddModule(ParseModuleFile(file, i == 0, scopes));
+    }
+    ASSERT_EQ(shared.EntryCount(), inPlace.EntryCount());
+    ASSERT_EQ(shared.TypeCount(), inPlace.TypeCount());
+
+    // Exact spelling anywhere wins over another case in the module asked; the first parse wins.
+    struct Lookup {
+        std::string name, module;  // module "": anywhere
+        int arc, exactArc;         // of the entry EntryIndex and FindEntry find, -1 none
+    };
+    for (const auto& [name, module, arc, exactArc] : std::vector<Lookup>{
+             {"octets", "", 1, 1},
+             {"OCTETS", "B", 3, -1},
+             {"octets", "B", 1, 1},
+             {"octets", "A", 1, 1},
+             {"sysVcmp", "", 5, 5},
+             {"SYSVCMP", "", 2, -1},
+             {"SYSVCMP", "B", 5, -1},
+             {"sysVCMP", "B", 2, 2},
+             {"extra", "A", 10, -1},
+             {"extRa", "", 10, 10},
+             {"level", "A", 1, 1},
+             {"nothing", "B", -1, -1},
+         }) {
+        SCOPED_TRACE(name + " in " + module);
+        for (const tmibfile* file : {&inPlace, &shared}) {
+            const int scope = module.empty() ? -1 : file->ModuleScope(module);
+            const int index = file->EntryIndex(name, scope);
+            EXPECT_EQ(index < 0 ? -1 : int64_t{file->EntryAt(index).OidParts.at(1).number}, arc);
+            const tmibentry* exact = file->FindEntry(name, scope);
+            EXPECT_EQ(exact == nullptr ? -1 : int64_t{exact->OidParts.at(1).number}, exactArc);
+            EXPECT_EQ(file->TypeIndex("level", scope), 0);  // A's first Level, which B imports
+        }
+    }
+    // Lookups anywhere have been many by now: modules taken later must still be found.
+    const std::string late = folder / "late.mib";
+    std::ofstream(late) << "C DEFINITIONS ::= BEGIN\nlate OBJECT IDENTIFIER ::= { c 7 }\n"
+                           "octets OBJECT IDENTIFIER ::= { c 8 }\nLate ::= INTEGER\nEND\n";
+    inPlace.LoadFile(late);
+    inPlace.ParseModule();
+    shared.AddModule(ParseModuleFile(late, false, scopes));
+    for (const tmibfile* file : {&inPlace, &shared}) {
+        EXPECT_EQ(file->EntryAt(file->EntryIndex("LATE")).OidParts.at(1).number, 7u);
+        EXPECT_EQ(file->EntryAt(file->EntryIndex("octets")).OidParts.at(1).number, 1u);
+        EXPECT_EQ(file->TypeIndex("late"), file->TypeCount() - 1);
+    }
 }
 
 TEST(ClauseValue, MatchesKeywordIgnoringCaseFirstLineWins) {
