@@ -70,8 +70,7 @@ std::optional<Oid> ModuleOidNames::OidOf(const tmibentry& entry) const {
     for (auto member = chain.members.rbegin(); member != chain.members.rend(); ++member)
         for (std::size_t i = 1; i < (*member)->OidParts.size(); ++i)
             oid.push_back((*member)->OidParts[i].number);
-    if (oid.size() > 128) return std::nullopt;
-    return oid;
+    return oid;  // a rooted walk has at most MaxOidArcs arcs
 }
 
 std::optional<Oid> ModuleOidNames::OidIn(const std::string& module, const std::string& name) const {

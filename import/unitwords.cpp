@@ -259,6 +259,12 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
+// "seconds)." -> "seconds": the punctuation a phrase of running text ends in.
+void DropTrailingPunctuation(std::string& text) {
+    while (!text.empty() && std::string_view(".,;:)").find(text.back()) != std::string_view::npos)
+        text.pop_back();
+}
+
 // Where the word at or after at starts, npos when none does (the standard find_first_not_of
 // searches its set of blanks once for every character).
 std::size_t NextWordStart(std::string_view text, std::size_t at) {
@@ -370,8 +376,7 @@ std::optional<UnitWord> FindUnitInText(std::string_view text, std::string& words
             std::string phrase;
             for (std::size_t k = first; k < first + n; ++k)
                 phrase += (phrase.empty() ? "" : " ") + std::string(split[k]);
-            while (!phrase.empty() && std::string_view(".,;:)").find(phrase.back()) != std::string_view::npos)
-                phrase.pop_back();
+            DropTrailingPunctuation(phrase);
             if (phrase.size() < 2) continue;
             if (std::optional<UnitWord> unit = FindUnitWord(phrase)) {
                 words = phrase;
@@ -412,8 +417,7 @@ std::optional<UnitWord> FindCountInText(std::string_view text, std::string& word
                 const std::size_t end = WordEnd(text, next);
                 std::string word = asciicase::Lower(std::string(text.substr(next, end - next)));
                 next = NextWordStart(text, end);
-                while (!word.empty() && std::string_view(".,;:)").find(word.back()) != std::string_view::npos)
-                    word.pop_back();
+                DropTrailingPunctuation(word);
                 if (word == "the" || word == "times") break;  // "number of the ...", "number of times"
                 std::optional<UnitWord> unit;
                 if (const std::string_view called = CountedNoun(word); !called.empty())

@@ -6,6 +6,7 @@
 
 #include "library/xmldocument.h"
 #include "text/asciicase.h"
+#include "text/linecounter.h"
 
 namespace xml {
 namespace {
@@ -94,16 +95,7 @@ class Reader {
         }
     }
 
-    // Counts on from the last position asked for, so that asking at every tag costs the text once.
-    int LineAt(std::size_t pos) const {
-        if (pos < countedTo_) {
-            countedTo_ = 0;
-            linesBefore_ = 0;
-        }
-        linesBefore_ += static_cast<int>(std::count(text_.begin() + countedTo_, text_.begin() + pos, '\n'));
-        countedTo_ = pos;
-        return 1 + linesBefore_;
-    }
+    int LineAt(std::size_t pos) const { return lines_.LineAt(text_, pos); }
 
     [[noreturn]] void Fail(const std::string& message, std::size_t pos) const {
         throw ReadError(message, LineAt(pos));
@@ -236,10 +228,9 @@ class Reader {
     bool lineTooLong_ = false;
     bool rootNamed_ = false;
     bool closed_ = false;
-    std::vector<bool> hasText_{false};   // per open element, root first: holds non-blank text
-    std::string scratch_;                // a normalised token, reused to spare an allocation per tag
-    mutable std::size_t countedTo_ = 0;  // LineAt's place in the text
-    mutable int linesBefore_ = 0;        // line feeds before countedTo_
+    std::vector<bool> hasText_{false};  // per open element, root first: holds non-blank text
+    std::string scratch_;               // a normalised token, reused to spare an allocation per tag
+    mutable LineCounter lines_;         // of text_, for LineAt
 };
 
 }  // namespace

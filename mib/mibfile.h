@@ -12,6 +12,7 @@
 #include "mib/mibrecords.h"
 #include "mib/nameindex.h"
 #include "mib/parseexception.h"
+#include "text/linecounter.h"
 
 struct ParsedModule;
 
@@ -182,6 +183,5 @@ class tmibfile {
     std::shared_ptr<SharedScopes> sharedScopes_;  // nullptr: scopes numbered here in order
     int currentScope_ = -1;                       // of the module being parsed
     int typeDepth_ = 0;
-    // Lines are counted on from the last position asked, as definitions come in text order.
-    int32_t linePosition_ = 1, lineNumber_ = 1;
+    LineCounter lines_;  // of Text, for lineAt
 };

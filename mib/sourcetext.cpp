@@ -29,21 +29,11 @@ void tmibfile::LoadText(const std::string& text, const std::string& fileName) {
     Text = JoinLinesWithCrLf(text);
     Position = 1;
     FileName = fileName;
-    linePosition_ = lineNumber_ = 1;
+    lines_.Reset();
 }
 
 int32_t tmibfile::lineAt(int32_t position) {
-    // Counted from the position asked for last, forwards or (the parser stepped back) backwards,
-    // so that the whole text is passed over about once.
-    const auto target =
-        static_cast<int32_t>(std::min(Text.size() + 1, static_cast<size_t>(std::max(position, 1))));
-    const char* text = Text.data();
-    if (target >= linePosition_)
-        lineNumber_ += static_cast<int32_t>(std::count(text + linePosition_ - 1, text + target - 1, '\n'));
-    else
-        lineNumber_ -= static_cast<int32_t>(std::count(text + target - 1, text + linePosition_ - 1, '\n'));
-    linePosition_ = target;
-    return lineNumber_;
+    return lines_.LineAt(Text, static_cast<std::size_t>(std::max(position, 1) - 1));  // Position is 1-based
 }
 
 int LineOfPosition(const std::string& text, int32_t position) {
