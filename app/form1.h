@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/commandhost.h"
+#include "app/commands/commandhost.h"
 #include "app/programtitle.h"
 
 class CommandRunner;

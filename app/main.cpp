@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "app/aboutdlg.h"
+#include "app/dialogs/aboutdlg.h"
+#include "app/dialogs/qtuserdialogs.h"
 #include "app/form1.h"
-#include "app/qtuserdialogs.h"
 #include "app/settingsstore.h"
 
 int main(int argc, char* argv[]) {

@@ -14,13 +14,13 @@
 #include <cstdio>
 #include <functional>
 
-#include "app/document.h"
-#include "app/editingcontroller.h"
+#include "app/dialogs/userdialogs.h"
+#include "app/editor/document.h"
+#include "app/editor/editingcontroller.h"
+#include "app/editor/partialselection.h"
+#include "app/editor/treebuilder.h"
 #include "app/form1.h"
-#include "app/partialselection.h"
 #include "app/settingsstore.h"
-#include "app/treebuilder.h"
-#include "app/userdialogs.h"
 #include "benchlibrary.h"
 #include "widgets/oidtreeview.h"
 

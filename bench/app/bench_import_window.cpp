@@ -13,8 +13,8 @@
 #include <functional>
 #include <vector>
 
-#include "app/commandhost.h"
-#include "app/document.h"
+#include "app/commands/commandhost.h"
+#include "app/editor/document.h"
 #include "app/foldersettings.h"
 #include "app/form1.h"
 #include "app/qtstrings.h"

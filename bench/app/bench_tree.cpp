@@ -6,10 +6,10 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "app/document.h"
-#include "app/editingcontroller.h"
+#include "app/dialogs/qtuserdialogs.h"
+#include "app/editor/document.h"
+#include "app/editor/editingcontroller.h"
 #include "app/form1.h"
-#include "app/qtuserdialogs.h"
 #include "app/settingsstore.h"
 #include "benchlibrary.h"
 

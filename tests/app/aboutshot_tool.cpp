@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "app/aboutdlg.h"
+#include "app/dialogs/aboutdlg.h"
 #include "app/programtitle.h"
 #include "tests/app/shottool.h"
 #include "widgets/htmllabel.h"

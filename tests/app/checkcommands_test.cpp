@@ -1,4 +1,4 @@
-#include "app/checkcommands.h"
+#include "app/commands/checkcommands.h"
 
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
@@ -8,12 +8,12 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include "app/checkprogresswindow.h"
+#include "app/dialogs/checkprogresswindow.h"
+#include "app/dialogs/logwindow.h"
+#include "app/editor/partialselection.h"
+#include "app/editor/treebuilder.h"
 #include "app/foldersettings.h"
-#include "app/logwindow.h"
-#include "app/partialselection.h"
 #include "app/qtstrings.h"
-#include "app/treebuilder.h"
 #include "formfixture.h"
 #include "localagent.h"
 #include "lossyrelay.h"

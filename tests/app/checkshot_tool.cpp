@@ -10,7 +10,7 @@
 #include <QStatusBar>
 #include <cstdio>
 
-#include "app/qtuserdialogs.h"
+#include "app/dialogs/qtuserdialogs.h"
 #include "localagent.h"
 #include "tests/app/shottool.h"
 #include "widgets/oidtreeview.h"

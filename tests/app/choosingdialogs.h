@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <cstdio>
 
-#include "app/userdialogs.h"
+#include "app/dialogs/userdialogs.h"
 
 class ChoosingDialogs : public UserDialogs {
   public:

@@ -1,8 +1,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/partialselection.h"
-#include "app/treebuilder.h"
+#include "app/editor/partialselection.h"
+#include "app/editor/treebuilder.h"
 #include "formfixture.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/filecommands.h"
+#include "app/commands/filecommands.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,7 +6,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 
-#include "app/entryeditor.h"
+#include "app/editor/entryeditor.h"
 #include "app/qtstrings.h"
 #include "formfixture.h"
 

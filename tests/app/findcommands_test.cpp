@@ -3,7 +3,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/treebuilder.h"
+#include "app/editor/treebuilder.h"
 #include "formfixture.h"
 
 namespace {

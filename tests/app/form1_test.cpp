@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 
-#include "app/treebuilder.h"
+#include "app/editor/treebuilder.h"
 #include "formfixture.h"
 
 namespace {

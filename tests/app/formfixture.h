@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/document.h"
-#include "app/editingcontroller.h"
+#include "app/editor/document.h"
+#include "app/editor/editingcontroller.h"
 #include "app/foldersettings.h"
 #include "app/form1.h"
 #include "app/settingsstore.h"

@@ -1,4 +1,4 @@
-#include "app/helpcommands.h"
+#include "app/commands/helpcommands.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/aboutdlg.h"
+#include "app/dialogs/aboutdlg.h"
 #include "app/foldersettings.h"
 #include "formfixture.h"
 #include "library/htmloverview.h"

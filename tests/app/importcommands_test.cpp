@@ -1,4 +1,4 @@
-#include "app/importcommands.h"
+#include "app/commands/importcommands.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,8 +11,8 @@
 #include <QTextBlock>
 #include <QTimer>
 
-#include "app/logwindow.h"
-#include "app/progressform.h"
+#include "app/dialogs/logwindow.h"
+#include "app/dialogs/progressform.h"
 #include "app/qtstrings.h"
 #include "formfixture.h"
 #include "import/moduleheaders.h"

@@ -1,4 +1,4 @@
-#include "app/qtuserdialogs.h"
+#include "app/dialogs/qtuserdialogs.h"
 
 #include <gtest/gtest.h>
 

@@ -6,10 +6,10 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
-#include "app/importcommands.h"
-#include "app/partialselection.h"
+#include "app/commands/importcommands.h"
+#include "app/editor/partialselection.h"
+#include "app/editor/treebuilder.h"
 #include "app/qtstrings.h"
-#include "app/treebuilder.h"
 #include "formfixture.h"
 
 namespace {

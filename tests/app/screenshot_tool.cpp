@@ -12,9 +12,9 @@
 #include <QPainter>
 #include <cstdio>
 
-#include "app/partialselection.h"
-#include "app/qtuserdialogs.h"
-#include "app/treebuilder.h"
+#include "app/dialogs/qtuserdialogs.h"
+#include "app/editor/partialselection.h"
+#include "app/editor/treebuilder.h"
 #include "tests/app/shottool.h"
 #include "widgets/oidtreeview.h"
 

@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <variant>
 
-#include "app/userdialogs.h"
+#include "app/dialogs/userdialogs.h"
 
 // One thing the window showed: the kind of box or dialog and its text or dialog settings.
 struct AskedDialog {

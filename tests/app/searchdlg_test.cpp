@@ -1,4 +1,4 @@
-#include "app/searchdlg.h"
+#include "app/dialogs/searchdlg.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/qtuserdialogs.h"
+#include "app/dialogs/qtuserdialogs.h"
 
 namespace {
 

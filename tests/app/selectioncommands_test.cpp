@@ -1,9 +1,9 @@
 #include <QGroupBox>
 #include <QLabel>
 
-#include "app/partialselection.h"
+#include "app/editor/partialselection.h"
+#include "app/editor/treebuilder.h"
 #include "app/qtstrings.h"
-#include "app/treebuilder.h"
 #include "formfixture.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/document.h"
-#include "app/editingcontroller.h"
+#include "app/editor/document.h"
+#include "app/editor/editingcontroller.h"
 #include "app/form1.h"
 #include "app/settingsstore.h"
 #include "library/oidfile.h"

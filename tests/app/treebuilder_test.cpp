@@ -1,4 +1,4 @@
-#include "app/treebuilder.h"
+#include "app/editor/treebuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "app/undocommands.h"
+#include "app/commands/undocommands.h"
 
 #include <QCheckBox>
 #include <QKeySequence>
 #include <QPlainTextEdit>
 
-#include "app/treebuilder.h"
+#include "app/editor/treebuilder.h"
 #include "formfixture.h"
 
 namespace {

@@ -1,0 +1,35 @@
+#pragma once
+// The File menu's library commands: New, Open, Save, Save As, Save for the monitor.
+
+#include <QString>
+
+#include "app/commands/commandhost.h"
+#include "app/dialogs/userdialogs.h"
+
+// Moves the main library between memory and .oidlib files, keeping file name, caption,
+// unsaved flag and library folder in step.
+class FileCommands : public CommandFamily {
+  public:
+    static inline const QString OidlibFilter = "Veltrane SNMP Library|*.oidlib";
+
+    explicit FileCommands(CommandHost& host);
+
+    void NewOIDFile1Click();
+    void Open1Click();
+    void Save1Click();
+    void SaveAs1Click();
+    void SaveToZelto1Click();
+
+    // New without the question: empty library, empty tree, inactive editor, no file name.
+    void ResetToNew();
+
+    // A name typed into a save dialog without extension gets ".oidlib", the extension the monitor reads.
+    static QString WithLibraryExtension(const QString& fileName);
+
+  private:
+    bool ConfirmDiscard();
+    void saveAs(const QString& fileName);
+
+    CommandHost& host_;
+    FileDialogSpec Open_, SaveDialog1_;
+};

@@ -1,0 +1,68 @@
+#include "app/dialogs/qtuserdialogs.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+bool QtUserDialogs::warningYesNo(const QString& text, DialogAnswer defaultButton) {
+    return QMessageBox::warning(parent_, QString(), text, QMessageBox::Yes | QMessageBox::No,
+                                defaultButton == DialogAnswer::No ? QMessageBox::No : QMessageBox::Yes) ==
+           QMessageBox::Yes;
+}
+
+DialogAnswer QtUserDialogs::confirmYesNoCancel(const QString& text) {
+    const auto button = QMessageBox::question(parent_, QString(), text,
+                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (button == QMessageBox::Yes) return DialogAnswer::Yes;
+    if (button == QMessageBox::No) return DialogAnswer::No;
+    return DialogAnswer::Cancel;
+}
+
+void QtUserDialogs::information(const QString& text) {
+    QMessageBox::information(parent_, QString(), text);
+}
+
+void QtUserDialogs::error(const QString& text) {
+    QMessageBox::critical(parent_, QString(), text);
+}
+
+QString QtUserDialogs::openFileName(const FileDialogSpec& dialog) {
+    return runFileDialog(dialog, false, false).value(0);
+}
+
+QStringList QtUserDialogs::openFileNames(const FileDialogSpec& dialog) {
+    return runFileDialog(dialog, false, true);
+}
+
+QString QtUserDialogs::saveFileName(const FileDialogSpec& dialog) {
+    return runFileDialog(dialog, true, false).value(0);
+}
+
+int QtUserDialogs::showModal(QDialog& window) {
+    return window.exec();
+}
+
+QString QtUserDialogs::qtFilter(const QString& filter) {
+    const QStringList parts = filter.split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
+        // "*.*" means every file on Windows; elsewhere it would skip files without extension.
+        for (QString& pattern : patterns)
+            if (pattern == "*.*") pattern = "*";
+        filters << parts[i] + " (" + patterns.join(' ') + ")";
+    }
+    return filters.join(";;");
+}
+
+QStringList QtUserDialogs::runFileDialog(const FileDialogSpec& dialog, bool save, bool multiple) {
+    QFileDialog fileDialog(parent_, QString(), dialog.initialDir, qtFilter(dialog.filter));
+    fileDialog.setObjectName(dialog.name);
+    fileDialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // No dialog asks before overwriting, and none requires the file to exist.
+    fileDialog.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::AnyFile);
+    fileDialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!dialog.fileName.isEmpty()) fileDialog.selectFile(dialog.fileName);
+    if (fileDialog.exec() != QDialog::Accepted) return {};
+    return fileDialog.selectedFiles();
+}
