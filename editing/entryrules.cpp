@@ -1,5 +1,7 @@
 #include "editing/entryrules.h"
 
+#include "library/oid.h"
+
 namespace {
 
 bool isBlank(char c) {
@@ -16,17 +18,8 @@ std::string_view trimmed(std::string_view text) {
 
 std::optional<std::string> DottedDecimalOid(std::string_view text) {
     text = trimmed(text);
-    if (!text.empty() && text.front() == '.') text.remove_prefix(1);
-    bool inNumber = false;  // the last character was a digit: a dot or the end may follow
-    for (const char c : text) {
-        if (c >= '0' && c <= '9')
-            inNumber = true;
-        else if (c == '.' && inNumber)
-            inNumber = false;
-        else
-            return std::nullopt;
-    }
-    if (!inNumber) return std::nullopt;  // empty, or ending in a dot
+    if (!ParseOid(text)) return std::nullopt;
+    if (text.front() == '.') text.remove_prefix(1);  // a parsed OID is never empty
     return std::string(text);
 }
 
