@@ -7,6 +7,8 @@
 namespace xml {
 namespace {
 
+// The declaration names ISO8859-1 whatever the bytes: texts are written unconverted, in the code
+// page the libraries are written in, Windows-1251 (see text/windows1251case.h).
 constexpr std::string_view declaration = "<?xml version=\"1.0\" encoding=\"ISO8859-1\" ?>";
 constexpr std::string_view newline = "\r\n";
 
