@@ -9,6 +9,7 @@
 
 #include "import/unittables.h"
 #include "text/asciicase.h"
+#include "text/blanks.h"
 #include "text/windows1251case.h"
 
 namespace {
@@ -74,10 +75,6 @@ std::string_view CountedNoun(std::string_view word) {
     return found == CountedNouns().end() ? std::string_view() : found->second;
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
 // "seconds)." -> "seconds": the punctuation a phrase of running text ends in.
 void DropTrailingPunctuation(std::string& text) {
     while (!text.empty() && std::string_view(".,;:)").find(text.back()) != std::string_view::npos)
@@ -87,13 +84,13 @@ void DropTrailingPunctuation(std::string& text) {
 // Where the word at or after at starts, npos when none does (the standard find_first_not_of
 // searches its set of blanks once for every character).
 std::size_t NextWordStart(std::string_view text, std::size_t at) {
-    while (at < text.size() && IsBlank(text[at])) ++at;
+    while (at < text.size() && IsSpaceTabOrLineBreak(text[at])) ++at;
     return at < text.size() ? at : std::string_view::npos;
 }
 
 // Where the word at at ends: its first blank, or the end of text.
 std::size_t WordEnd(std::string_view text, std::size_t at) {
-    while (at < text.size() && !IsBlank(text[at])) ++at;
+    while (at < text.size() && !IsSpaceTabOrLineBreak(text[at])) ++at;
     return at;
 }
 
