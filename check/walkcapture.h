@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "check/deviceanswers.h"
-#include "check/oidnames.h"
+#include "library/oidnames.h"
 
 // The lines of a capture that are no variable and no part of one, by 1-based line number.
 struct CaptureReading {

@@ -13,6 +13,7 @@
 #include "library/filesave.h"
 #include "mib/sourcetext.h"
 #include "text/asciicase.h"
+#include "text/blanks.h"
 #include "text/textfile.h"
 
 namespace fs = std::filesystem;
@@ -20,16 +21,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view indexSignature = "oidwright module headers 1 ";
-
-bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 // Reads the decimal number at position and the one blank or line feed after it.
 bool ReadNumber(std::string_view text, std::size_t& position, std::uint64_t& value, char after) {
@@ -51,9 +42,10 @@ std::string ScannedModuleName(const std::string& text) {
     if (found == all.end()) return "";
     const std::size_t at = static_cast<std::size_t>(found - all.begin());
     // One character after the keyword is passed over, then blanks up to "::=".
-    const std::string_view tail = Trim(all.substr(std::min(at + keyword.size() + 1, all.size())));
+    const std::string_view tail =
+        Trim(all.substr(std::min(at + keyword.size() + 1, all.size())), IsSpaceOrControl);
     if (!tail.starts_with("::=")) return "";
-    const std::string_view head = Trim(all.substr(0, at));
+    const std::string_view head = Trim(all.substr(0, at), IsSpaceOrControl);
     const std::size_t delimiter = head.find_last_of(" \n\r\b");
     const std::string_view name = delimiter == std::string_view::npos ? head : head.substr(delimiter + 1);
     return asciicase::Upper(std::string(name));

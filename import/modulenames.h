@@ -12,11 +12,11 @@
 #include <utility>
 #include <vector>
 
-#include "check/oidnames.h"  // the interface only: nothing of the check is linked
 #include "import/moduleheaders.h"
 #include "import/parsedmodules.h"
 #include "import/programfiles.h"
 #include "library/oidfile.h"
+#include "library/oidnames.h"
 #include "mib/mibfile.h"
 
 class ModuleOidNames : public OidNames {

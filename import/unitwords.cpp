@@ -7,220 +7,40 @@
 #include <unordered_set>
 #include <vector>
 
+#include "import/unittables.h"
 #include "text/asciicase.h"
+#include "text/blanks.h"
 #include "text/windows1251case.h"
 
 namespace {
 
-constexpr TUnitType Bytes = TUnitType::sutBytes;
-constexpr TUnitType Percent = TUnitType::sutPercent;
-constexpr TUnitType Custom = TUnitType::sutCustom;
-constexpr const char* Celsius =
-    "\xB0"
-    "C";  // the library's code page is Latin-1
-
-struct UnitRow {
-    std::string_view key;  // lower case, no blanks or hyphens, "/" as "per", mostly singular
-    TUnitType unittype;
-    const char* units;
-    std::int64_t multiplier, divisor;
-};
-
-// Spellings seen in the UNITS clauses of real MIBs. A key is tried as written, then without one
-// trailing "s" (so "octets" finds "octet" and "bps" stays whole).
-constexpr std::array UnitTable = {
-    UnitRow{"octet", Bytes, "bytes", 1, 1},
-    UnitRow{"byte", Bytes, "bytes", 1, 1},
-    UnitRow{"kb", Bytes, "bytes", 1024, 1},
-    UnitRow{"kbyte", Bytes, "bytes", 1024, 1},
-    UnitRow{"kilobyte", Bytes, "bytes", 1024, 1},
-    UnitRow{"kilooctet", Bytes, "bytes", 1024, 1},
-    UnitRow{"mb", Bytes, "bytes", 1048576, 1},
-    UnitRow{"mbyte", Bytes, "bytes", 1048576, 1},
-    UnitRow{"megabyte", Bytes, "bytes", 1048576, 1},
-    UnitRow{"gb", Bytes, "bytes", 1073741824, 1},
-    UnitRow{"gbyte", Bytes, "bytes", 1073741824, 1},
-    UnitRow{"gigabyte", Bytes, "bytes", 1073741824, 1},
-    UnitRow{"bytespersecond", Custom, "bytes/second", 1, 1},
-    UnitRow{"octetspersecond", Custom, "bytes/second", 1, 1},
-    UnitRow{"kilobytespersecond", Custom, "bytes/second", 1024, 1},
-    UnitRow{"kbytespersecond", Custom, "bytes/second", 1024, 1},
-    UnitRow{"bit", Custom, "bits", 1, 1},
-    UnitRow{"bps", Custom, "bits/second", 1, 1},
-    UnitRow{"bitspersecond", Custom, "bits/second", 1, 1},
-    UnitRow{"bitpersecond", Custom, "bits/second", 1, 1},
-    UnitRow{"bitspers", Custom, "bits/second", 1, 1},
-    UnitRow{"kbps", Custom, "bits/second", 1000, 1},
-    UnitRow{"kbitspersecond", Custom, "bits/second", 1000, 1},
-    UnitRow{"kbitspers", Custom, "bits/second", 1000, 1},
-    UnitRow{"kilobitspersecond", Custom, "bits/second", 1000, 1},
-    UnitRow{"mbps", Custom, "bits/second", 1000000, 1},
-    UnitRow{"mbitspersecond", Custom, "bits/second", 1000000, 1},
-    UnitRow{"mbitspers", Custom, "bits/second", 1000000, 1},
-    UnitRow{"megabitspersecond", Custom, "bits/second", 1000000, 1},
-    UnitRow{"gbps", Custom, "bits/second", 1000000000, 1},
-    UnitRow{"gigabitspersecond", Custom, "bits/second", 1000000000, 1},
-    UnitRow{"percent", Percent, "%", 1, 1},
-    UnitRow{"percentage", Percent, "%", 1, 1},
-    UnitRow{"%", Percent, "%", 1, 1},
-    UnitRow{"pct", Percent, "%", 1, 1},
-    UnitRow{"millipercent", Percent, "%", 1, 1000},
-    UnitRow{"micropercent", Percent, "%", 1, 1000000},
-    UnitRow{"second", Custom, "seconds", 1, 1},
-    UnitRow{"sec", Custom, "seconds", 1, 1},
-    UnitRow{"s", Custom, "seconds", 1, 1},
-    UnitRow{"decisecond", Custom, "seconds", 1, 10},
-    UnitRow{"centisecond", Custom, "seconds", 1, 100},
-    UnitRow{"millisecond", Custom, "seconds", 1, 1000},
-    UnitRow{"millisec", Custom, "seconds", 1, 1000},
-    UnitRow{"msec", Custom, "seconds", 1, 1000},
-    UnitRow{"ms", Custom, "seconds", 1, 1000},
-    UnitRow{"microsecond", Custom, "seconds", 1, 1000000},
-    UnitRow{"usec", Custom, "seconds", 1, 1000000},
-    UnitRow{"nanosecond", Custom, "seconds", 1, 1000000000},
-    UnitRow{"nsec", Custom, "seconds", 1, 1000000000},
-    UnitRow{"ns", Custom, "seconds", 1, 1000000000},
-    UnitRow{"degreecelsius", Custom, Celsius, 1, 1},
-    UnitRow{"degreescelsius", Custom, Celsius, 1, 1},
-    UnitRow{"celsius", Custom, Celsius, 1, 1},
-    UnitRow{"c", Custom, Celsius, 1, 1},
-    UnitRow{"degc", Custom, Celsius, 1, 1},
-    UnitRow{"\xB0"
-            "c",
-            Custom, Celsius, 1, 1},
-    UnitRow{"millidegreecelsius", Custom, Celsius, 1, 1000},
-    UnitRow{"millidegreescelsius", Custom, Celsius, 1, 1000},
-    UnitRow{"volt", Custom, "V", 1, 1},
-    UnitRow{"v", Custom, "V", 1, 1},
-    UnitRow{"vdc", Custom, "V", 1, 1},
-    UnitRow{"millivolt", Custom, "V", 1, 1000},
-    UnitRow{"mv", Custom, "V", 1, 1000},
-    UnitRow{"watt", Custom, "W", 1, 1},
-    UnitRow{"w", Custom, "W", 1, 1},
-    UnitRow{"milliwatt", Custom, "W", 1, 1000},
-    UnitRow{"mw", Custom, "W", 1, 1000},
-    UnitRow{"kilowatt", Custom, "W", 1000, 1},
-    UnitRow{"kw", Custom, "W", 1000, 1},
-    UnitRow{"ampere", Custom, "A", 1, 1},
-    UnitRow{"amp", Custom, "A", 1, 1},
-    UnitRow{"a", Custom, "A", 1, 1},
-    UnitRow{"milliampere", Custom, "A", 1, 1000},
-    UnitRow{"milliamp", Custom, "A", 1, 1000},
-    UnitRow{"ma", Custom, "A", 1, 1000},
-    UnitRow{"dbm", Custom, "dBm", 1, 1},
-    UnitRow{"db", Custom, "dB", 1, 1},
-    UnitRow{"decibel", Custom, "dB", 1, 1},
-    UnitRow{"rpm", Custom, "RPM", 1, 1},
-    UnitRow{"revolutionsperminute", Custom, "RPM", 1, 1},
-    UnitRow{"hz", Custom, "Hz", 1, 1},
-    UnitRow{"hertz", Custom, "Hz", 1, 1},
-    UnitRow{"khz", Custom, "Hz", 1000, 1},
-    UnitRow{"mhz", Custom, "Hz", 1000000, 1},
-};
-
-// Textual conventions named after what they measure.
-constexpr std::array ConventionTable = {
-    UnitRow{"voltage", Custom, "V", 1, 1},    UnitRow{"temperature", Custom, Celsius, 1, 1},
-    UnitRow{"power", Custom, "W", 1, 1},      UnitRow{"current", Custom, "A", 1, 1},
-    UnitRow{"frequency", Custom, "Hz", 1, 1}, UnitRow{"percent", Percent, "%", 1, 1},
-};
-
-// The plural words that end the identifiers of counters, and what the entry calls them.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 59> CountedWords = {{
-    {"pkts", "packets"},
-    {"packets", "packets"},
-    {"errors", "errors"},
-    {"errs", "errors"},
-    {"frames", "frames"},
-    {"requests", "requests"},
-    {"reqs", "requests"},
-    {"calls", "calls"},
-    {"discards", "discards"},
-    {"cells", "cells"},
-    {"responses", "responses"},
-    {"events", "events"},
-    {"fails", "failures"},
-    {"failures", "failures"},
-    {"replies", "replies"},
-    {"msgs", "messages"},
-    {"messages", "messages"},
-    {"drops", "drops"},
-    {"timeouts", "timeouts"},
-    {"collisions", "collisions"},
-    {"colls", "collisions"},
-    {"datagrams", "datagrams"},
-    {"attempts", "attempts"},
-    {"resets", "resets"},
-    {"hits", "hits"},
-    {"misses", "misses"},
-    {"updates", "updates"},
-    {"queries", "queries"},
-    {"bpdus", "BPDUs"},
-    {"pdus", "PDUs"},
-    {"acks", "acks"},
-    {"violations", "violations"},
-    {"transitions", "transitions"},
-    {"rejects", "rejects"},
-    {"retries", "retries"},
-    {"retransmits", "retransmits"},
-    {"sessions", "sessions"},
-    {"connections", "connections"},
-    {"lookups", "lookups"},
-    {"changes", "changes"},
-    {"routes", "routes"},
-    {"successes", "successes"},
-    {"mismatches", "mismatches"},
-    {"redirects", "redirects"},
-    {"entries", "entries"},
-    {"blocks", "blocks"},
-    {"pages", "pages"},
-    {"sheets", "sheets"},
-    {"jobs", "jobs"},
-    {"users", "users"},
-    {"hosts", "hosts"},
-    {"peers", "peers"},
-    {"neighbors", "neighbors"},
-    {"addresses", "addresses"},
-    {"interfaces", "interfaces"},
-    {"ports", "ports"},
-    {"tunnels", "tunnels"},
-    {"flows", "flows"},
-    {"bits", "bits"},
-}};
-
-struct LeadingFactor {
-    std::string_view word;
-    std::int64_t divisor;
-};
-constexpr std::array LeadingFactors = {
-    LeadingFactor{"tenth", 10},        LeadingFactor{"tenths", 10},        LeadingFactor{"0.1", 10},
-    LeadingFactor{"hundredth", 100},   LeadingFactor{"hundredths", 100},   LeadingFactor{"0.01", 100},
-    LeadingFactor{"thousandth", 1000}, LeadingFactor{"thousandths", 1000}, LeadingFactor{"0.001", 1000},
-};
-
 // The tables by key, built once: the rules look up most words of most descriptions.
-using RowIndex = std::unordered_map<std::string_view, const UnitRow*>;
+using RowIndex = std::unordered_map<std::string_view, const unittables::UnitRow*>;
 
 template <typename Table>
 RowIndex IndexRows(const Table& table) {
     RowIndex rows;
-    for (const UnitRow& row : table) rows.try_emplace(row.key, &row);  // the first row of a key wins
+    for (const unittables::UnitRow& row : table) rows.try_emplace(row.key, &row);  // first row of a key wins
     return rows;
 }
 
 const RowIndex& UnitRows() {
-    static const RowIndex rows = IndexRows(UnitTable);
+    static const RowIndex rows = IndexRows(unittables::UnitTable);
     return rows;
 }
 
 const RowIndex& ConventionRows() {
-    static const RowIndex rows = IndexRows(ConventionTable);
+    static const RowIndex rows = IndexRows(unittables::ConventionTable);
     return rows;
 }
 
 const std::unordered_map<std::string_view, std::string_view>& CountedNouns() {
-    static const std::unordered_map<std::string_view, std::string_view> nouns(CountedWords.begin(),
-                                                                              CountedWords.end());
+    static const std::unordered_map<std::string_view, std::string_view> nouns = [] {
+        std::unordered_map<std::string_view, std::string_view> all;
+        for (const unittables::CountedWord& counted : unittables::CountedWords)
+            all.emplace(counted.word, counted.called);
+        return all;
+    }();
     return nouns;
 }
 
@@ -231,8 +51,8 @@ const std::unordered_set<std::string_view>& UnitBeginnings() {
         const auto add = [&all](std::string_view key) {
             for (std::size_t n = 1; n <= key.size(); ++n) all.insert(key.substr(0, n));
         };
-        for (const UnitRow& row : UnitTable) add(row.key);
-        for (const LeadingFactor& leading : LeadingFactors) add(leading.word);
+        for (const unittables::UnitRow& row : unittables::UnitTable) add(row.key);
+        for (const unittables::LeadingFactor& leading : unittables::LeadingFactors) add(leading.word);
         return all;
     }();
     return beginnings;
@@ -241,7 +61,7 @@ const std::unordered_set<std::string_view>& UnitBeginnings() {
 std::optional<UnitWord> Lookup(const RowIndex& rows, std::string_view key) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (const auto found = rows.find(key); found != rows.end()) {
-            const UnitRow& row = *found->second;
+            const unittables::UnitRow& row = *found->second;
             return UnitWord{row.unittype, row.units, {row.multiplier, row.divisor}};
         }
         if (key.size() < 2 || key.back() != 's') break;
@@ -255,10 +75,6 @@ std::string_view CountedNoun(std::string_view word) {
     return found == CountedNouns().end() ? std::string_view() : found->second;
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
 // "seconds)." -> "seconds": the punctuation a phrase of running text ends in.
 void DropTrailingPunctuation(std::string& text) {
     while (!text.empty() && std::string_view(".,;:)").find(text.back()) != std::string_view::npos)
@@ -268,13 +84,13 @@ void DropTrailingPunctuation(std::string& text) {
 // Where the word at or after at starts, npos when none does (the standard find_first_not_of
 // searches its set of blanks once for every character).
 std::size_t NextWordStart(std::string_view text, std::size_t at) {
-    while (at < text.size() && IsBlank(text[at])) ++at;
+    while (at < text.size() && IsSpaceTabOrLineBreak(text[at])) ++at;
     return at < text.size() ? at : std::string_view::npos;
 }
 
 // Where the word at at ends: its first blank, or the end of text.
 std::size_t WordEnd(std::string_view text, std::size_t at) {
-    while (at < text.size() && !IsBlank(text[at])) ++at;
+    while (at < text.size() && !IsSpaceTabOrLineBreak(text[at])) ++at;
     return at;
 }
 
@@ -304,7 +120,7 @@ std::optional<UnitWord> FindUnitWord(std::string_view written) {
     const std::vector<std::string> words = LowerWords(written);
     std::size_t first = 0;
     std::int64_t divisor = 1;
-    for (const LeadingFactor& leading : LeadingFactors) {
+    for (const unittables::LeadingFactor& leading : unittables::LeadingFactors) {
         if (words.size() < 2 || words[0] != leading.word) continue;
         divisor = leading.divisor;
         first = 1;
@@ -340,8 +156,8 @@ bool MayStartUnit(std::string_view word) {
         if (isLetter(rest)) continue;
         const std::string_view start = std::string_view(lower).substr(0, n);
         if (UnitRows().contains(start) ||
-            std::any_of(LeadingFactors.begin(), LeadingFactors.end(),
-                        [&](const LeadingFactor& leading) { return leading.word == start; }))
+            std::any_of(unittables::LeadingFactors.begin(), unittables::LeadingFactors.end(),
+                        [&](const unittables::LeadingFactor& leading) { return leading.word == start; }))
             return true;
     }
     return false;

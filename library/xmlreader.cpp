@@ -6,14 +6,11 @@
 
 #include "library/xmldocument.h"
 #include "text/asciicase.h"
+#include "text/blanks.h"
 #include "text/linecounter.h"
 
 namespace xml {
 namespace {
-
-bool IsBlank(char c) {
-    return c >= 1 && c <= 32;
-}
 
 bool StartsWithIgnoreAsciiCase(std::string_view text, std::string_view prefix) {
     return asciicase::EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
@@ -34,9 +31,10 @@ std::string DeletePairs(std::string_view text, std::string_view pair) {
 void ReadAttributes(std::string_view rest, Element& element) {
     std::size_t i = 0;
     while (i < rest.size()) {
-        while (i < rest.size() && IsBlank(rest[i])) ++i;
+        while (i < rest.size() && IsSpaceOrControl(rest[i])) ++i;
         const std::size_t nameStart = i;
-        while (i < rest.size() && rest[i] != '=' && !IsBlank(rest[i]) && rest[i] != '>' && rest[i] != '/')
+        while (i < rest.size() && rest[i] != '=' && !IsSpaceOrControl(rest[i]) && rest[i] != '>' &&
+               rest[i] != '/')
             ++i;
         const std::string_view name = rest.substr(nameStart, i - nameStart);
         if (i + 1 < rest.size() && rest[i] == '=' && rest[i + 1] == '"' && !name.empty()) {
@@ -62,7 +60,7 @@ class Reader {
 
     void Run() {
         for (;;) {
-            while (pos_ < limit_ && IsBlank(text_[pos_])) ++pos_;
+            while (pos_ < limit_ && IsSpaceOrControl(text_[pos_])) ++pos_;
             if (pos_ >= limit_) {
                 if (lineTooLong_) ThrowLineTooLong();
                 if (!closed_)
@@ -131,7 +129,7 @@ class Reader {
             const std::size_t commentEnd = Find("-->", pos_ + 4);
             if (commentEnd >= limit_) Fail("End of file inside a comment", start);
             pos_ = commentEnd + 3;
-            while (pos_ < limit_ && IsBlank(text_[pos_])) ++pos_;
+            while (pos_ < limit_ && IsSpaceOrControl(text_[pos_])) ++pos_;
             if (pos_ < limit_ && text_[pos_] != '<')
                 Fail("Comment inside the text of <" + current_->Name() + ">", start);
         }
@@ -159,7 +157,7 @@ class Reader {
     void OpenElement(std::string_view tag, std::size_t start, bool empty) {
         std::string_view inner = tag.substr(1);
         if (inner.ends_with('>')) inner.remove_suffix(1);
-        std::size_t nameEnd = std::find_if(inner.begin(), inner.end(), IsBlank) - inner.begin();
+        std::size_t nameEnd = std::find_if(inner.begin(), inner.end(), IsSpaceOrControl) - inner.begin();
         if (nameEnd == inner.size()) nameEnd = std::min(inner.find('/'), inner.size());
         std::string name(inner.substr(0, nameEnd));
 
@@ -183,9 +181,7 @@ class Reader {
     void CloseElement(std::string_view tag, std::size_t start) {
         std::string_view name = tag.substr(2);
         if (name.ends_with('>')) name.remove_suffix(1);
-        while (!name.empty() && IsBlank(name.front())) name.remove_prefix(1);
-        while (!name.empty() && IsBlank(name.back())) name.remove_suffix(1);
-        if (name != current_->Name())
+        if (Trim(name, IsSpaceOrControl) != current_->Name())
             Fail("XML Parser mismatch: Wanted </" + current_->Name() + ">, got " + std::string(tag), start);
         Element& closed = *current_;
         current_ = current_->Parent();
@@ -204,10 +200,9 @@ class Reader {
         const std::size_t start = pos_;
         pos_ = Find("<", pos_);
         std::size_t end = pos_;
-        while (end > start && IsBlank(text_[end - 1])) --end;
+        while (end > start && IsSpaceOrControl(text_[end - 1])) --end;
         std::string text = Unescape(NormaliseToken(text_.substr(start, end - start), scratch_));
-        const bool blank =
-            std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > 32; });
+        const bool blank = std::all_of(text.begin(), text.end(), IsSpaceOrControl);
         // Appended in place: a text split by many child elements costs its length, not its
         // length times the number of pieces.
         if (hasText_.back()) {
@@ -240,8 +235,8 @@ std::string_view NormaliseToken(std::string_view token, std::string& scratch) {
     std::size_t i = 0;
     for (; i < token.size(); ++i) {
         const char c = token[i];
-        if (static_cast<unsigned char>(c) > 32) continue;
-        if (c == '\r' || c == '\n' || (i + 1 < token.size() && IsBlank(token[i + 1]))) break;
+        if (!IsSpaceOrControl(c)) continue;
+        if (c == '\r' || c == '\n' || (i + 1 < token.size() && IsSpaceOrControl(token[i + 1]))) break;
     }
     if (i == token.size()) return token;
 
@@ -250,8 +245,8 @@ std::string_view NormaliseToken(std::string_view token, std::string& scratch) {
     // Every run of two or more blanks becomes one space.
     std::size_t out = 0;
     for (std::size_t i = 0; i < scratch.size();) {
-        if (IsBlank(scratch[i]) && i + 1 < scratch.size() && IsBlank(scratch[i + 1])) {
-            while (i < scratch.size() && IsBlank(scratch[i])) ++i;
+        if (IsSpaceOrControl(scratch[i]) && i + 1 < scratch.size() && IsSpaceOrControl(scratch[i + 1])) {
+            while (i < scratch.size() && IsSpaceOrControl(scratch[i])) ++i;
             scratch[out++] = ' ';
         } else {
             scratch[out++] = scratch[i++];

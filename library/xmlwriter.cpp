@@ -1,24 +1,19 @@
 #include "library/xmlwriter.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <vector>
 
+#include "text/blanks.h"
+
 namespace xml {
 namespace {
 
+// The declaration names ISO8859-1 whatever the bytes: texts are written unconverted, in the code
+// page the libraries are written in, Windows-1251 (see text/windows1251case.h).
 constexpr std::string_view declaration = "<?xml version=\"1.0\" encoding=\"ISO8859-1\" ?>";
 constexpr std::string_view newline = "\r\n";
-
-bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
-bool IsBlankText(std::string_view text) {
-    for (char c : text)
-        if (!IsBlank(c)) return false;
-    return true;
-}
 
 // The bytes that may start an entity: & < > " and CR (of a CR LF pair).
 constexpr std::array<bool, 256> MakeSpecialTable() {
@@ -95,7 +90,8 @@ void StreamWriter::Open(std::string_view name) {
 }
 
 void StreamWriter::Leaf(std::string_view name, std::string_view text) {
-    if (IsBlankText(text)) return AppendStartTag(out_, Indent(), name, true);
+    if (std::all_of(text.begin(), text.end(), IsSpaceOrControl))
+        return AppendStartTag(out_, Indent(), name, true);
     AppendStartTag(out_, Indent(), name, false);
     AppendTextLine(out_, Indent() + 2, text);
     AppendEndTag(out_, Indent(), name);

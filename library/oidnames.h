@@ -1,14 +1,15 @@
 #pragma once
 // The names MIB modules give OIDs, for captures that print names instead of numbers
 // ("IF-MIB::ifInOctets.1", -Of's ".iso.org.dod.internet.mgmt.mib-2.interfaces.ifTable...").
-// The check reads captures through this interface only, so that it needs no MIB parser.
+// The check reads captures through this interface and the import answers it from the modules,
+// so that neither needs the other: the check links no MIB parser, the import nothing of the check.
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "check/deviceanswers.h"
+#include "library/oid.h"
 
 class OidNames {
   public:
