@@ -7,9 +7,9 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "app/commandrunner.h"
 #include "app/commands/checkcommands.h"
 #include "app/commands/commandenabler.h"
-#include "app/commands/commandrunner.h"
 #include "app/commands/editcommands.h"
 #include "app/commands/filecommands.h"
 #include "app/commands/findcommands.h"

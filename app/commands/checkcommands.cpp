@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <unordered_set>
 
-#include "app/commands/commandrunner.h"
+#include "app/commandrunner.h"
 #include "app/dialogs/checkdevicedialog.h"
 #include "app/dialogs/checkprogresswindow.h"
 #include "app/dialogs/logwindow.h"

@@ -5,8 +5,8 @@
 #include <QMainWindow>
 #include <stdexcept>
 
+#include "app/commandrunner.h"
 #include "app/commands/commandhost.h"
-#include "app/commands/commandrunner.h"
 #include "app/editor/document.h"
 #include "app/editor/editingcontroller.h"
 #include "app/editor/entryeditor.h"

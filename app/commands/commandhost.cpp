@@ -4,7 +4,7 @@
 #include <QMainWindow>
 #include <stdexcept>
 
-#include "app/commands/commandrunner.h"
+#include "app/commandrunner.h"
 #include "app/editor/editingcontroller.h"
 
 OidTreeView& CommandHost::tree() {

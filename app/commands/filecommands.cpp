@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/commands/commandrunner.h"
+#include "app/commandrunner.h"
 #include "app/editor/document.h"
 #include "app/editor/editingcontroller.h"
 #include "app/folders.h"

@@ -5,7 +5,7 @@
 #include <QMainWindow>
 #include <QStandardPaths>
 
-#include "app/commands/commandrunner.h"
+#include "app/commandrunner.h"
 #include "app/dialogs/logwindow.h"
 #include "app/dialogs/perrorwindow.h"
 #include "app/dialogs/progressform.h"

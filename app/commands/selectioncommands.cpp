@@ -11,7 +11,7 @@
 #include <QPushButton>
 
 #include "app/actionbutton.h"
-#include "app/commands/commandrunner.h"
+#include "app/commandrunner.h"
 #include "app/commands/filecommands.h"
 #include "app/editor/document.h"
 #include "app/editor/editingcontroller.h"

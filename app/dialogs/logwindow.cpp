@@ -10,7 +10,7 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
-#include "app/commands/commandrunner.h"
+#include "app/commandrunner.h"
 #include "app/folders.h"
 #include "app/foldersettings.h"
 #include "library/filesave.h"

@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 
-#include "app/commands/commandrunner.h"
+#include "app/commandrunner.h"
 #include "app/dialogs/userdialogs.h"
 #include "app/editor/document.h"
 #include "app/editor/entryeditor.h"

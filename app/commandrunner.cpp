@@ -1,4 +1,4 @@
-#include "app/commands/commandrunner.h"
+#include "app/commandrunner.h"
 
 #include <QCoreApplication>
 #include <QStatusBar>
