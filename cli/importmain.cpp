@@ -157,8 +157,7 @@ int main(int argc, char** argv) {
     try {
         runner.Run(library, options.files, program);
     } catch (const eparseexception& error) {
-        std::cerr << EscapeForTerminal(error.FileName) << ":" << LineOfPosition(error) << ": "
-                  << EscapeForTerminal(error.Message) << "\n";
+        std::cerr << EscapeForTerminal(PositionedMessage(error)) << "\n";
         for (const std::string& line : error.Details) std::cerr << "  " << EscapeForTerminal(line) << "\n";
         return exitParseError;
     } catch (const std::exception& error) {

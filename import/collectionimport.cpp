@@ -52,7 +52,7 @@ CollectionItem CollectionImport::ImportFile(const std::string& fileName, const s
                              Options);
     } catch (const eparseexception& error) {
         item.result = CollectionItem::Failed;
-        item.message = error.FileName + ":" + std::to_string(LineOfPosition(error)) + ": " + error.Message;
+        item.message = PositionedMessage(error);
         return item;
     } catch (const std::exception& error) {
         item.result = CollectionItem::Failed;
