@@ -233,7 +233,7 @@ TEST(ImportRunner, SavesTheModuleIndexAlsoWhenTheImportFails) {
                  eparseexception);
     ModuleHeaders headers;
     headers.LoadIndex(ModuleIndexFile(cache.string(), folder));
-    EXPECT_EQ(FindModuleFile(library, "NO-SUCH-MIB", folder + "*.mib", headers), "");
+    EXPECT_EQ(FindModuleFile(ImportLogger(), "NO-SUCH-MIB", folder + "*.mib", headers), "");
     EXPECT_EQ(headers.FilesRead(), 0);
     std::filesystem::remove_all(cache);
 }
