@@ -8,6 +8,7 @@
 
 #include "check/checkreport.h"
 #include "check/devicecheck.h"
+#include "cli/argumentscanner.h"
 #include "cli/commandline.h"
 #include "import/modulenames.h"
 #include "library/oidfile.h"
@@ -75,101 +76,82 @@ bool ReadNumber(const std::string& text, double& number) {
     return !text.empty() && end != nullptr && *end == '\0';
 }
 
-// Reports a wrong argument and returns false.
-bool Wrong(const std::string& message) {
-    std::cerr << "oidwright-check: " << EscapeForTerminal(message) << "\n";
-    return false;
+// A reader that stores a number read from the value, or says that the value is none.
+ArgumentScanner::Reader NumberInto(double& number, const std::string& what) {
+    return [&number, what](const std::string& value) {
+        return ReadNumber(value, number) ? "" : what + " is no number: " + value;
+    };
 }
 
-bool ParseArguments(int argc, char** argv, Options& options) {
+// Fills options; returns what is wrong with the arguments, or "" when nothing is.
+std::string ParseArguments(int argc, char** argv, Options& options) {
     AgentSettings& agent = options.agent;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        std::string value;
-        const auto take = [&] {
-            if (i + 1 >= argc) return Wrong(argument + " needs a value");
-            value = argv[++i];
-            return true;
-        };
+    ArgumentScanner scanner;
+    scanner.Switch("--answered-only", options.answeredOnly);
+    scanner.Switch("--fix-getnext", options.fixGetnext);
+    scanner.Switch("--json", options.json);
+    scanner.Operands([&options](const std::string& library) {
+        if (!options.library.empty()) return "more than one library given: " + library;
+        options.library = library;
+        return std::string();
+    });
+    scanner.Option("--walk", options.walk);
+    scanner.Option("--agent", agent.host);
+    scanner.Option("-o", options.output);
+    scanner.Option("--mibs", options.mibs);
+    scanner.Option("-v", [&agent](const std::string& value) {
+        if (value == "1")
+            agent.version = SnmpVersion::v1;
+        else if (value == "2c")
+            agent.version = SnmpVersion::v2c;
+        else if (value == "3")
+            agent.version = SnmpVersion::v3;
+        else
+            return "unknown SNMP version " + value + " (1, 2c or 3)";
+        return std::string();
+    });
+    scanner.Option("-c", agent.community);
+    scanner.Option("-u", agent.user);
+    scanner.Option("-l", [&](const std::string& value) {
+        options.levelGiven = true;
+        return ParseSecurityLevel(value, agent.level) ? "" : "unknown security level " + value;
+    });
+    scanner.Option("-a", [&agent](const std::string& value) {
+        return ParseAuthProtocol(value, agent.authProtocol) ? "" : "unknown authentication protocol " + value;
+    });
+    scanner.Option("-A", agent.authKey);
+    scanner.Option("-x", [&agent](const std::string& value) {
+        return ParsePrivProtocol(value, agent.privProtocol) ? "" : "unknown privacy protocol " + value;
+    });
+    scanner.Option("-X", agent.privKey);
+    scanner.Option("-t", NumberInto(agent.timeoutSeconds, "the timeout"));
+    scanner.Option("-r", [&agent](const std::string& value) {
         double number = 0;
-        if (argument == "--answered-only") {
-            options.answeredOnly = true;
-        } else if (argument == "--fix-getnext") {
-            options.fixGetnext = true;
-        } else if (argument == "--json") {
-            options.json = true;
-        } else if (argument.size() < 2 || argument[0] != '-') {
-            if (!options.library.empty()) return Wrong("more than one library given: " + argument);
-            options.library = argument;
-        } else if (!take()) {
-            return false;
-        } else if (argument == "--walk") {
-            options.walk = value;
-        } else if (argument == "--agent") {
-            agent.host = value;
-        } else if (argument == "-o") {
-            options.output = value;
-        } else if (argument == "--mibs") {
-            options.mibs = value;
-        } else if (argument == "-v") {
-            if (value == "1")
-                agent.version = SnmpVersion::v1;
-            else if (value == "2c")
-                agent.version = SnmpVersion::v2c;
-            else if (value == "3")
-                agent.version = SnmpVersion::v3;
-            else
-                return Wrong("unknown SNMP version " + value + " (1, 2c or 3)");
-        } else if (argument == "-c") {
-            agent.community = value;
-        } else if (argument == "-u") {
-            agent.user = value;
-        } else if (argument == "-l") {
-            if (!ParseSecurityLevel(value, agent.level)) return Wrong("unknown security level " + value);
-            options.levelGiven = true;
-        } else if (argument == "-a") {
-            if (!ParseAuthProtocol(value, agent.authProtocol))
-                return Wrong("unknown authentication protocol " + value);
-        } else if (argument == "-A") {
-            agent.authKey = value;
-        } else if (argument == "-x") {
-            if (!ParsePrivProtocol(value, agent.privProtocol))
-                return Wrong("unknown privacy protocol " + value);
-        } else if (argument == "-X") {
-            agent.privKey = value;
-        } else if (argument == "-t") {
-            if (!ReadNumber(value, number)) return Wrong("the timeout is no number: " + value);
-            agent.timeoutSeconds = number;
-        } else if (argument == "-r") {
-            if (!ReadNumber(value, number) || number != static_cast<int>(number))
-                return Wrong("the retries are no whole number: " + value);
-            agent.retries = static_cast<int>(number);
-        } else if (argument == "--deadline") {
-            if (!ReadNumber(value, number)) return Wrong("the deadline is no number: " + value);
-            agent.deadlineSeconds = number;
-        } else if (argument == "--max-bytes") {
-            if (!ReadNumber(value, number) || !(number >= 0 && number <= 1e15) ||
-                number != std::floor(number))
-                return Wrong("the bytes are no whole number: " + value);
-            agent.maxBytes = static_cast<std::size_t>(number);
-        } else {
-            return Wrong("unknown option " + argument);
-        }
-    }
-    if (options.library.empty()) return Wrong("no library given");
-    if (options.walk.empty() == agent.host.empty()) return Wrong("give either --walk FILE or --agent HOST");
-    if (options.answeredOnly != !options.output.empty())
-        return Wrong("--answered-only and -o OUT go together");
-    if (options.fixGetnext && !options.answeredOnly) return Wrong("--fix-getnext goes with --answered-only");
+        if (!ReadNumber(value, number) || number != static_cast<int>(number))
+            return "the retries are no whole number: " + value;
+        agent.retries = static_cast<int>(number);
+        return std::string();
+    });
+    scanner.Option("--deadline", NumberInto(agent.deadlineSeconds, "the deadline"));
+    scanner.Option("--max-bytes", [&agent](const std::string& value) {
+        double number = 0;
+        if (!ReadNumber(value, number) || !(number >= 0 && number <= 1e15) || number != std::floor(number))
+            return "the bytes are no whole number: " + value;
+        agent.maxBytes = static_cast<std::size_t>(number);
+        return std::string();
+    });
+    if (std::string wrong = scanner.Scan(argc, argv); !wrong.empty()) return wrong;
+
+    if (options.library.empty()) return "no library given";
+    if (options.walk.empty() == agent.host.empty()) return "give either --walk FILE or --agent HOST";
+    if (options.answeredOnly != !options.output.empty()) return "--answered-only and -o OUT go together";
+    if (options.fixGetnext && !options.answeredOnly) return "--fix-getnext goes with --answered-only";
     if (!options.levelGiven)
         agent.level = !agent.privKey.empty()   ? SecurityLevel::authPriv
                       : !agent.authKey.empty() ? SecurityLevel::authNoPriv
                                                : SecurityLevel::noAuthNoPriv;
-    if (!agent.host.empty()) {
-        const std::string problem = SettingsProblem(agent);
-        if (!problem.empty()) return Wrong(problem);
-    }
-    return true;
+    if (!agent.host.empty()) return SettingsProblem(agent);
+    return "";
 }
 
 int Run(int argc, char** argv) {
@@ -178,8 +160,8 @@ int Run(int argc, char** argv) {
         return exitAllAnswered;
     }
     Options options;
-    if (!ParseArguments(argc, argv, options)) {
-        std::cerr << "Try oidwright-check --help\n";
+    if (const std::string wrong = ParseArguments(argc, argv, options); !wrong.empty()) {
+        ReportWrongArguments("oidwright-check", wrong);
         return exitUsage;
     }
 

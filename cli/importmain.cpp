@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/argumentscanner.h"
 #include "cli/commandline.h"
 #include "cli/eachimport.h"
 #include "import/importrunner.h"
@@ -15,6 +16,8 @@
 #include "text/printable.h"
 
 namespace {
+
+constexpr const char* Program = "oidwright-import";
 
 enum ExitCode { exitOk = 0, exitSoftFailure = 1, exitParseError = 2, exitLibraryError = 3, exitUsage = 4 };
 
@@ -77,33 +80,20 @@ std::string UserCacheFolder() {
 
 // Fills options; returns what is wrong with the arguments, or "" when nothing is.
 std::string ParseArguments(int argc, char** argv, Options& options) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        std::string* value = nullptr;
-        if (argument == "--library")
-            value = &options.input;
-        else if (argument == "-o")
-            value = &options.output;
-        else if (argument == "--html")
-            value = &options.html;
-        else if (argument == "--each")
-            value = &options.each;
-        else if (argument == "--stdmib")
-            value = &options.stdmib;
-        else if (argument == "--units-from-mib")
-            options.import.unitsFromMib = true;
-        else if (argument == "--log")
-            options.log = true;
-        else if (argument == "-q")
-            options.quiet = true;
-        else if (argument.size() > 1 && argument[0] == '-')
-            return "unknown option " + argument;
-        else
-            options.files.push_back(argument);
-        if (value == nullptr) continue;
-        if (i + 1 >= argc) return "option " + argument + " needs a value";
-        *value = argv[++i];
-    }
+    ArgumentScanner scanner;
+    scanner.Option("--library", options.input);
+    scanner.Option("-o", options.output);
+    scanner.Option("--html", options.html);
+    scanner.Option("--each", options.each);
+    scanner.Option("--stdmib", options.stdmib);
+    scanner.Switch("--units-from-mib", options.import.unitsFromMib);
+    scanner.Switch("--log", options.log);
+    scanner.Switch("-q", options.quiet);
+    scanner.Operands([&options](const std::string& file) {
+        options.files.push_back(file);
+        return std::string();
+    });
+    if (std::string wrong = scanner.Scan(argc, argv); !wrong.empty()) return wrong;
     if (options.files.empty() && options.input.empty() && options.each.empty()) return "no MIB file given";
     return "";
 }
@@ -141,13 +131,12 @@ int main(int argc, char** argv) {
     }
     Options options;
     if (const std::string wrong = ParseArguments(argc, argv, options); !wrong.empty()) {
-        std::cerr << "oidwright-import: " << EscapeForTerminal(wrong) << "\nTry 'oidwright-import --help'.\n";
+        ReportWrongArguments(Program, wrong);
         return exitUsage;
     }
     const bool each = !options.each.empty();
     if (each && (!options.files.empty() || !options.input.empty() || options.output == "-")) {
-        std::cerr << "oidwright-import: --each takes no MIB file, no --library and no -o -\n"
-                     "Try 'oidwright-import --help'.\n";
+        ReportWrongArguments(Program, "--each takes no MIB file, no --library and no -o -");
         return exitUsage;
     }
 
@@ -168,8 +157,7 @@ int main(int argc, char** argv) {
     try {
         runner.Run(library, options.files, program);
     } catch (const eparseexception& error) {
-        std::cerr << EscapeForTerminal(error.FileName) << ":" << LineOfPosition(error) << ": "
-                  << EscapeForTerminal(error.Message) << "\n";
+        std::cerr << EscapeForTerminal(PositionedMessage(error)) << "\n";
         for (const std::string& line : error.Details) std::cerr << "  " << EscapeForTerminal(line) << "\n";
         return exitParseError;
     } catch (const std::exception& error) {

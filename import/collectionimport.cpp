@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "import/importlogger.h"
 #include "library/filesave.h"
 #include "library/htmloverview.h"
 #include "library/oidfile.h"
@@ -48,11 +49,12 @@ CollectionItem CollectionImport::ImportFile(const std::string& fileName, const s
     toidfile library;
     bool complete = false;
     try {
-        complete = ImportMib(library, fileName, folder, program.standardFolder, program, headers_, &parsed_,
-                             Options);
+        // No log: a folder's run shows a line per file.
+        complete = ImportMib(library, ImportLogger(), fileName, folder, program.standardFolder, program,
+                             headers_, &parsed_, Options);
     } catch (const eparseexception& error) {
         item.result = CollectionItem::Failed;
-        item.message = error.FileName + ":" + std::to_string(LineOfPosition(error)) + ": " + error.Message;
+        item.message = PositionedMessage(error);
         return item;
     } catch (const std::exception& error) {
         item.result = CollectionItem::Failed;

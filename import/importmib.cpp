@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "import/displaynames.h"
+#include "import/importlogger.h"
 #include "import/mibconverter.h"
 #include "import/modulelocator.h"
 #include "import/parsedmodules.h"
@@ -18,8 +19,9 @@ namespace {
 // Phase 1: the standard module, the chosen file, then pass after pass every imported module.
 class ModuleLoader {
   public:
-    ModuleLoader(toidfile& library, tmibfile& mib, ModuleHeaders& headers, ParsedModules* parsed)
-        : library_(library), mib_(mib), headers_(headers), parsed_(parsed) {}
+    ModuleLoader(toidfile& library, const ImportLogger& log, tmibfile& mib, ModuleHeaders& headers,
+                 ParsedModules* parsed)
+        : library_(library), log_(log), mib_(mib), headers_(headers), parsed_(parsed) {}
 
     void LoadStandard(const std::string& fileName) { Parse(fileName, true); }
 
@@ -28,7 +30,7 @@ class ModuleLoader {
         mib_.Imported = false;
         Parse(fileName, false);
         loaded_.insert(asciicase::Upper(mib_.ModuleName));
-        library_.Log("MIB: " + mib_.ModuleName);
+        log_.Log("MIB: " + mib_.ModuleName);
     }
 
     // Every module missing from the import is looked for before the first one is raised, so that
@@ -43,15 +45,15 @@ class ModuleLoader {
                 const std::string module = mib_.ImportList[i].substr(0, mib_.ImportList[i].find(':'));
                 const std::string key = asciicase::Upper(module);
                 if (loaded_.count(key) || missingNames.count(key) || workingFolder.empty()) continue;
-                library_.ReportModuleSearch(module, "");
-                std::string file = LocateModule(library_, module, workingFolder, headers_);
-                if (file.empty()) file = LocateModule(library_, module, secondFolder, headers_);
+                log_.ReportModuleSearch(module, "");
+                std::string file = LocateModule(log_, module, workingFolder, headers_);
+                if (file.empty()) file = LocateModule(log_, module, secondFolder, headers_);
                 if (file.empty()) {
                     missing.push_back(i);
                     missingNames.insert(key);
                     continue;
                 }
-                library_.Log("Load: " + file);
+                log_.Log("Load: " + file);
                 library_.ImportStats.AddFile(module, true);
                 try {
                     Parse(file, false);
@@ -59,7 +61,7 @@ class ModuleLoader {
                     if (missing.empty()) throw;
                     RaiseMissing(missing, workingFolder, secondFolder);
                 }
-                library_.Log("MIB: " + mib_.ModuleName);
+                log_.Log("MIB: " + mib_.ModuleName);
                 loaded_.insert(key);
                 loadedSomething = true;
             }
@@ -100,6 +102,7 @@ class ModuleLoader {
     }
 
     toidfile& library_;
+    const ImportLogger& log_;
     tmibfile& mib_;
     ModuleHeaders& headers_;
     ParsedModules* parsed_;                                      // nullptr: every module is parsed here
@@ -112,29 +115,30 @@ class ModuleLoader {
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
                const std::string& secondFolder, const ProgramFiles& program, const ImportOptions& options) {
     ModuleHeaders headers;
-    return ImportMib(library, fileName, workingFolder, secondFolder, program, headers, nullptr, options);
+    return ImportMib(library, LibraryLogger(library), fileName, workingFolder, secondFolder, program, headers,
+                     nullptr, options);
 }
 
-bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
-               const std::string& secondFolder, const ProgramFiles& program, ModuleHeaders& headers,
-               ParsedModules* parsed, const ImportOptions& options) {
-    library.Log("Load: " + fileName);
+bool ImportMib(toidfile& library, const ImportLogger& log, const std::string& fileName,
+               const std::string& workingFolder, const std::string& secondFolder, const ProgramFiles& program,
+               ModuleHeaders& headers, ParsedModules* parsed, const ImportOptions& options) {
+    log.Log("Load: " + fileName);
     DisplayNames names;
     names.ReplaceList = LoadReplaceList(program.replaceList);
     library.ImportStats.Clear();
 
     tmibfile mib;
-    if (library.OnLog) mib.OnLog = [&library](tmibfile&, const std::string& line) { library.Log(line); };
-    mib.LogLevel = library.LogLevel;
+    if (log.Logging()) mib.OnLog = [&log](tmibfile&, const std::string& line) { log.Log(line); };
+    mib.LogLevel = log.Level;
     if (parsed != nullptr) mib.ShareScopes(parsed->Scopes());
 
-    ModuleLoader loader(library, mib, headers, parsed);
+    ModuleLoader loader(library, log, mib, headers, parsed);
     loader.LoadStandard(program.standardModule);
     loader.LoadChosen(fileName);
     const std::string agent = mib.ModuleName;
     mib.Imported = true;
     loader.LoadImports(workingFolder, secondFolder.empty() ? FolderOfFile(fileName) : secondFolder);
 
-    MibConverter converter(library, mib, names, agent, options);
+    MibConverter converter(library, log, mib, names, agent, options);
     return converter.ConvertAll();
 }

@@ -7,6 +7,7 @@
 #include "import/programfiles.h"
 
 class toidfile;
+class ImportLogger;
 class ModuleHeaders;
 class ParsedModules;
 
@@ -20,9 +21,10 @@ bool ImportMib(toidfile& library, const std::string& fileName, const std::string
                const std::string& secondFolder, const ProgramFiles& program,
                const ImportOptions& options = {});
 
-// The same with the scanned module headers kept by the caller (the benchmark counts the reads)
+// The same with the log and module searches told to log instead of the library's events (which
+// stay untouched), the scanned module headers kept by the caller (the benchmark counts the reads)
 // and, when parsed is given, the modules taken from it: parsed there once for all the imports
 // that share it, with the same entries, statistics and log as a parse here.
-bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
-               const std::string& secondFolder, const ProgramFiles& program, ModuleHeaders& headers,
-               ParsedModules* parsed = nullptr, const ImportOptions& options = {});
+bool ImportMib(toidfile& library, const ImportLogger& log, const std::string& fileName,
+               const std::string& workingFolder, const std::string& secondFolder, const ProgramFiles& program,
+               ModuleHeaders& headers, ParsedModules* parsed = nullptr, const ImportOptions& options = {});

@@ -1,5 +1,6 @@
 #include "import/importrunner.h"
 
+#include "import/importlogger.h"
 #include "text/paths.h"
 
 void ImportRunner::Run(toidfile& library, const std::vector<std::string>& files,
@@ -33,24 +34,15 @@ void ImportRunner::RunAll(toidfile& library, const std::vector<std::string>& fil
 
 bool ImportRunner::RunImport(toidfile& library, const std::string& fileName, const std::string& workingFolder,
                              const ProgramFiles& program) {
-    // The library outlives the runner: its events are given back, also when the import throws.
-    struct RestoreEvents {
-        toidfile& library;
-        toidfile::LogEvent log;
-        toidfile::ModuleSearchEvent moduleSearch;
-        int logLevel;
-        ~RestoreEvents() {
-            library.OnLog = std::move(log);
-            library.OnModuleSearch = std::move(moduleSearch);
-            library.LogLevel = logLevel;
-        }
-    } restore{library, library.OnLog, library.OnModuleSearch, library.LogLevel};
-    library.OnLog = nullptr;
-    if (KeepLog) library.OnLog = [this](toidfile&, const std::string& line) { KeepLogLine(line); };
-    library.OnModuleSearch = OnModuleSearch;
-    library.LogLevel = KeepLog ? 2 : 0;
-    const bool ok = ImportMib(library, fileName, workingFolder, program.standardFolder, program, headers_,
-                              ReuseParsedModules ? &parsed_ : nullptr, Options);
+    ImportLogger log;
+    if (KeepLog) log.OnLine = [this](const std::string& line) { KeepLogLine(line); };
+    if (OnModuleSearch)
+        log.OnModuleSearch = [this, &library](const std::string& module, const std::string& file) {
+            OnModuleSearch(library, module, file);
+        };
+    log.Level = KeepLog ? 2 : 0;
+    const bool ok = ImportMib(library, log, fileName, workingFolder, program.standardFolder, program,
+                              headers_, ReuseParsedModules ? &parsed_ : nullptr, Options);
     library.ImportStats.WriteReport(ImportReport);
     NoEntryObjects += library.ImportStats.NoEntryObjects;
     return ok;

@@ -45,9 +45,9 @@ class ImportRunner {
     // files after the failing one are not imported.
     void Run(toidfile& library, const std::vector<std::string>& files, const ProgramFiles& program);
 
-    // One file with LogLevel 2 and OnLog feeding ImportLog (LogLevel 0 and no handler without
-    // KeepLog) and the runner's OnModuleSearch; the library's own events and log level are put
-    // back afterwards, also when the import throws. Appends the file's report.
+    // One file at log level 2 with its log lines kept in ImportLog (level 0 and no log without
+    // KeepLog) and its module searches told to OnModuleSearch with the library as sender; the
+    // library's own events and log level are neither used nor changed. Appends the file's report.
     bool RunImport(toidfile& library, const std::string& fileName, const std::string& workingFolder,
                    const ProgramFiles& program);
 

@@ -1,6 +1,7 @@
 #include "import/mibconverter.h"
 
 #include "import/displaynames.h"
+#include "import/importlogger.h"
 #include "import/mibunits.h"
 #include "import/units.h"
 #include "library/namekey.h"
@@ -67,8 +68,8 @@ bool MibConverter::ConvertAll() {
             UnreadableType(symbol, syntax);
     }
     if (existing_.Skipped() > 0)
-        library_.Log(std::to_string(existing_.Skipped()) +
-                     " entries were in the library already and were not added again");
+        log_.Log(std::to_string(existing_.Skipped()) +
+                 " entries were in the library already and were not added again");
     return success_;
 }
 
@@ -125,12 +126,12 @@ void MibConverter::Convert(const tmibentry& symbol, const std::string& syntax, c
     if (options_.unitsFromMib) {
         const std::string why =
             ReadUnitsFromMib(symbol, syntaxChain, entry->type == TValueMode::vmDiff, *entry);
-        if (library_.LogLevel >= 2) library_.Log(symbol.Name + ": " + why);
+        if (log_.Level >= 2) log_.Log(symbol.Name + ": " + why);
     }
     const std::string name = entry->name, oid = entry->oid;
     if (existing_.Admit(name, oid)) library_.Add(std::move(entry));
     stats.AddOid(name, oid, oidUseful);
-    if (library_.LogLevel >= 2) library_.Log(symbol.Name + ":  " + ChainText(chain));
+    if (log_.Level >= 2) log_.Log(symbol.Name + ":  " + ChainText(chain));
 }
 
 const tasntype* MibConverter::RowType(const tmibentry& row) const {
@@ -150,7 +151,7 @@ std::string MibConverter::PlaceColumn(const tmibentry& columnRow, Toiddata& entr
             row = base;
             augmenting = true;
         } else {
-            library_.Log("base table " + columnRow.Augments + "not found");
+            log_.Log("base table " + columnRow.Augments + "not found");
             success_ = false;
             return "the row " + columnRow.Augments + " that its row " + columnRow.Name +
                    " augments is not found";
@@ -197,7 +198,7 @@ std::string MibConverter::PlaceColumn(const tmibentry& columnRow, Toiddata& entr
 
 void MibConverter::NoEntry(const tmibentry& symbol, const std::string& reason) {
     ++library_.ImportStats.NoEntryObjects;
-    if (library_.OnLog) library_.Log(Where(symbol) + symbol.Name + " makes no entry: " + reason);
+    if (log_.Logging()) log_.Log(Where(symbol) + symbol.Name + " makes no entry: " + reason);
 }
 
 void MibConverter::UnreadableType(const tmibentry& symbol, const std::string& type) {
@@ -205,10 +206,9 @@ void MibConverter::UnreadableType(const tmibentry& symbol, const std::string& ty
     success_ = false;
     ++library_.ImportStats.NoEntryObjects;
     library_.ImportStats.AddOid(type, type, oidNotFound);
-    if (!library_.OnLog) return;
+    if (!log_.Logging()) return;
     const bool defined = mib_.TypeIndex(type, symbol.Module) >= 0;  // then its chain loops back to it
-    library_.Log(Where(symbol) + (defined ? "circular type " : "unknown type ") + type + " of " +
-                 symbol.Name);
+    log_.Log(Where(symbol) + (defined ? "circular type " : "unknown type ") + type + " of " + symbol.Name);
 }
 
 std::string MibConverter::Where(const tmibentry& symbol) const {
@@ -231,9 +231,8 @@ std::string MibConverter::RowNameOid(const tmibentry& row, const tasntype& rowTy
     const auto [known, added] = rowNames_.try_emplace(&row);
     if (added) {
         known->second = FindRowName(mib_, row, rowType, rowOid, firstIndex);
-        if (!known->second.oid.empty() && library_.LogLevel >= 2)
-            library_.Log(row.Name + ": rows named by " + known->second.column + " (" + known->second.why +
-                         ")");
+        if (!known->second.oid.empty() && log_.Level >= 2)
+            log_.Log(row.Name + ": rows named by " + known->second.column + " (" + known->second.why + ")");
     }
     return known->second.oid.empty() ? indexOid : known->second.oid;
 }

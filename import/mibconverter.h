@@ -12,6 +12,7 @@
 #include "import/rownames.h"
 
 class toidfile;
+class ImportLogger;
 class tmibfile;
 class tmibentry;
 class tasntype;
@@ -21,9 +22,14 @@ class Toiddata;
 // Converts every OBJECT-TYPE of the chosen module whose syntax resolves to a number.
 class MibConverter {
   public:
-    MibConverter(toidfile& library, const tmibfile& mib, DisplayNames& names, std::string agent,
-                 const ImportOptions& options = {})
-        : library_(library), mib_(mib), names_(names), agent_(std::move(agent)), options_(options) {}
+    MibConverter(toidfile& library, const ImportLogger& log, const tmibfile& mib, DisplayNames& names,
+                 std::string agent, const ImportOptions& options = {})
+        : library_(library),
+          log_(log),
+          mib_(mib),
+          names_(names),
+          agent_(std::move(agent)),
+          options_(options) {}
 
     // Returns false when a chain did not reach iso, an augmented row was not found or a type
     // is defined nowhere. Each numeric object that makes no entry gets a log line saying why;
@@ -58,6 +64,7 @@ class MibConverter {
     const tasntype* RowType(const tmibentry& row) const;
 
     toidfile& library_;
+    const ImportLogger& log_;
     const tmibfile& mib_;
     DisplayNames& names_;
     std::string agent_;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "library/oidfile.h"
 #include "mib/parseexception.h"
 #include "text/asciicase.h"
 #include "text/paths.h"
@@ -22,7 +21,7 @@ bool MatchesWildcard(const std::string& name, const std::string& wildcard) {
 
 }  // namespace
 
-std::string FindModuleFile(toidfile& library, const std::string& module, const std::string& mask,
+std::string FindModuleFile(const ImportLogger& log, const std::string& module, const std::string& mask,
                            ModuleHeaders& headers) {
     const std::string wanted = asciicase::Upper(module);
     const std::size_t separator = mask.find_last_of("/\\");
@@ -33,12 +32,12 @@ std::string FindModuleFile(toidfile& library, const std::string& module, const s
         const std::string fileName = folder + name;
         const std::string* known = headers.Known(fileName);
         if (known == nullptr) {
-            library.ReportModuleSearch(wanted, name);
+            log.ReportModuleSearch(wanted, name);
             try {
                 known = &headers.Read(fileName);
             } catch (const MibFileError& error) {
                 // One unreadable file must not stop every import that scans its folder.
-                library.Log(std::string(error.what()) + " (passed over in the module search)");
+                log.Log(std::string(error.what()) + " (passed over in the module search)");
                 continue;
             }
         }
@@ -47,7 +46,7 @@ std::string FindModuleFile(toidfile& library, const std::string& module, const s
     return "";
 }
 
-std::string LocateModule(toidfile& library, const std::string& module, const std::string& folder,
+std::string LocateModule(const ImportLogger& log, const std::string& module, const std::string& folder,
                          ModuleHeaders& headers) {
     for (const char* ending : {".mib", ".my", "SMI.mib", "SMI.my", "-V1SMI.my"}) {
         const std::string candidate = JoinPath(folder, module + ending);
@@ -60,7 +59,7 @@ std::string LocateModule(toidfile& library, const std::string& module, const std
         if (textfile::IsRegularFile(candidate)) return candidate;
     }
     for (const char* wildcard : {"*.mib", "*.my", "*.txt"}) {
-        const std::string found = FindModuleFile(library, module, JoinPath(folder, wildcard), headers);
+        const std::string found = FindModuleFile(log, module, JoinPath(folder, wildcard), headers);
         if (!found.empty()) return found;
     }
     return "";

@@ -3,17 +3,16 @@
 
 #include <string>
 
+#include "import/importlogger.h"
 #include "import/moduleheaders.h"
-
-class toidfile;
 
 // Scans the plain files of the mask's folder that match its wildcard ("DIR/*.mib"), in
 // byte order of their names, for the first whose header names module (any letter case).
-// Returns mask folder + file name, or "". Reports each file it reads through the library.
-std::string FindModuleFile(toidfile& library, const std::string& module, const std::string& mask,
+// Returns mask folder + file name, or "". Reports each file it reads to log.
+std::string FindModuleFile(const ImportLogger& log, const std::string& module, const std::string& mask,
                            ModuleHeaders& headers);
 
 // The candidate sequence of one folder: M.mib, M.my, MSMI.mib, MSMI.my, M-V1SMI.my, then
 // M without "-MIB" + ".mib", then the scans of *.mib, *.my and *.txt. "" when nothing fits.
-std::string LocateModule(toidfile& library, const std::string& module, const std::string& folder,
+std::string LocateModule(const ImportLogger& log, const std::string& module, const std::string& folder,
                          ModuleHeaders& headers);

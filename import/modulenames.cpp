@@ -55,8 +55,7 @@ bool ModuleOidNames::Add(const std::string& file, bool first, const std::string&
         mib_.AddModule(parsed_.Get(file, first));
         return true;
     } catch (const eparseexception& error) {
-        problems_.push_back(error.FileName + ":" + std::to_string(LineOfPosition(error)) + ": " +
-                            error.Message + " (the names of " + module + " are not read)");
+        problems_.push_back(PositionedMessage(error) + " (the names of " + module + " are not read)");
     } catch (const MibFileError& error) {
         problems_.push_back(std::string(error.what()) + " (the names of " + module + " are not read)");
     }

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "import/importlogger.h"
 #include "import/moduleheaders.h"
 #include "import/parsedmodules.h"
 #include "import/programfiles.h"
@@ -45,7 +46,7 @@ class ModuleOidNames : public OidNames {
     tmibfile mib_;
     ParsedModules parsed_;
     ModuleHeaders headers_;
-    toidfile searchLog_;                     // the module searches report to a library; none is shown
+    ImportLogger searchLog_;                 // no sink: the module searches are not shown
     std::unordered_set<std::string> tried_;  // upper-cased module names
     std::map<std::pair<std::string, std::string>, std::optional<Oid>> found_;  // module, name -> OID
     std::vector<std::string> problems_;

@@ -2,9 +2,9 @@
 // The OID library: the owning, ordered list of entries and its .oidlib file.
 //
 // The import members (OnLog, OnModuleSearch, LogLevel, ImportStats) are the
-// state that the MIB import engine reads and fills. The import itself
-// (ImportMib, FindModuleFile) lives in import/ as free functions that take the
-// library, so that this core knows nothing of the MIB parser.
+// state that the MIB import engine reads and fills. The import itself lives in
+// import/, whose logger forwards to these events when an import is asked for
+// through the library (ImportMib), so that this core knows nothing of the MIB parser.
 
 #include <functional>
 #include <memory>

@@ -52,3 +52,7 @@ int LineOfPosition(const eparseexception& error) {
         return 0;
     }
 }
+
+std::string PositionedMessage(const eparseexception& error) {
+    return error.FileName + ":" + std::to_string(LineOfPosition(error)) + ": " + error.Message;
+}

@@ -20,3 +20,5 @@ std::string JoinLinesWithCrLf(const std::string& raw);
 int LineOfPosition(const std::string& text, int32_t position);
 // The line of a parse error: its file read again as LoadFile reads it. 0 when the file cannot be read.
 int LineOfPosition(const eparseexception& error);
+// "FILE:LINE: MESSAGE", the one way a parse error is told in a line of text (LINE as above).
+std::string PositionedMessage(const eparseexception& error);

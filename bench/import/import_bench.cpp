@@ -41,7 +41,7 @@ const std::string StandardFolder = std::string(OIDWRIGHT_SOURCE_DATA) + "/stdmib
 
 int ImportOnce(const std::string& file, const std::string& folder, ModuleHeaders& headers) {
     toidfile library;
-    ImportMib(library, file, folder, StandardFolder, Programs(), headers);
+    ImportMib(library, ImportLogger(), file, folder, StandardFolder, Programs(), headers);
     return library.Count();
 }
 
@@ -75,11 +75,12 @@ void UnitsFromMibCost(const fs::path& mibs) {
         ModuleHeaders headers;  // shared, so that both time the import, not the header scan
         const auto import = [&](bool unitsFromMib) {
             toidfile library;
-            library.LogLevel = 2;
-            library.OnLog = [](toidfile&, const std::string&) {};
+            ImportLogger log;
+            log.Level = 2;
+            log.OnLine = [](const std::string&) {};
             ImportOptions options;
             options.unitsFromMib = unitsFromMib;
-            ImportMib(library, file.string(), mibs.string() + "/", StandardFolder, Programs(), headers,
+            ImportMib(library, log, file.string(), mibs.string() + "/", StandardFolder, Programs(), headers,
                       nullptr, options);
         };
         import(false);
@@ -148,8 +149,7 @@ void HeaderScanOfManyFiles(const fs::path& mibs) {
                 first, firstReads, second, reads);
     const double miss = MedianMilliseconds(5, [&] {
         indexed([&](ModuleHeaders& headers) {
-            toidfile library;
-            LocateModule(library, "NO-SUCH-MIB", folder.string() + "/", headers);
+            LocateModule(ImportLogger(), "NO-SUCH-MIB", folder.string() + "/", headers);
         });
     });
     std::printf("with the module index: a module in none of the %d files costs %.2f ms (%d reads)\n",

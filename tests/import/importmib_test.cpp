@@ -233,9 +233,46 @@ TEST(ImportRunner, SavesTheModuleIndexAlsoWhenTheImportFails) {
                  eparseexception);
     ModuleHeaders headers;
     headers.LoadIndex(ModuleIndexFile(cache.string(), folder));
-    EXPECT_EQ(FindModuleFile(library, "NO-SUCH-MIB", folder + "*.mib", headers), "");
+    EXPECT_EQ(FindModuleFile(ImportLogger(), "NO-SUCH-MIB", folder + "*.mib", headers), "");
     EXPECT_EQ(headers.FilesRead(), 0);
     std::filesystem::remove_all(cache);
+}
+
+// The runner's log and module searches are what an import tells through the library's own events
+// at LogLevel 2, with the library as sender: for a module found, one in scopes and one missing.
+TEST(ImportRunner, LogsAndSearchesAsTheLibraryEventsTellThem) {
+    const std::string folder = testdata::fixture("import").string() + "/";
+    for (const char* module :
+         {"FIXTURE-TABLES-MIB.mib", "FIXTURE-SCOPE-MIB.mib", "FIXTURE-MISSING-MIB.mib"}) {
+        toidfile direct, run;
+        std::vector<std::string> directLog, directSearches, runSearches;
+        const auto searches = [](toidfile& library, std::vector<std::string>& searched) {
+            return [&library, &searched](toidfile& sender, const std::string& name, const std::string& file) {
+                EXPECT_EQ(&sender, &library);
+                searched.push_back(name + " " + file);
+            };
+        };
+        direct.LogLevel = 2;
+        direct.OnLog = [&](toidfile& sender, const std::string& line) {
+            EXPECT_EQ(&sender, &direct);
+            directLog.push_back(line);
+        };
+        direct.OnModuleSearch = searches(direct, directSearches);
+        ImportRunner runner;
+        runner.OnModuleSearch = searches(run, runSearches);
+        try {
+            ImportMib(direct, folder + module, folder, FixturePrograms().standardFolder, FixturePrograms());
+        } catch (const eparseexception&) {
+        }
+        try {
+            runner.Run(run, {folder + module}, FixturePrograms());
+        } catch (const eparseexception&) {
+        }
+        EXPECT_FALSE(directLog.empty()) << module;
+        EXPECT_FALSE(directSearches.empty()) << module;
+        EXPECT_EQ(runner.ImportLog, directLog) << module;
+        EXPECT_EQ(runSearches, directSearches) << module;
+    }
 }
 
 // Without the log the same library and reports come out, for a good and a broken module.

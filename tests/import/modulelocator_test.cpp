@@ -11,7 +11,6 @@
 #include <thread>
 
 #include "import/stripcomments.h"
-#include "library/oidfile.h"
 #include "mib/sourcetext.h"
 #include "tempfolder.h"
 
@@ -105,9 +104,9 @@ class LocateModuleTest : public testing::TestWithParam<LocateCase> {};
 TEST_P(LocateModuleTest, TriesCandidatesInOrder) {
     ModuleFolder folder;
     for (const auto& [name, module] : GetParam().files) folder.Write(name, Header(module));
-    toidfile library;
+    ImportLogger logger;
     ModuleHeaders headers;
-    const std::string found = LocateModule(library, GetParam().module, folder.Folder(), headers);
+    const std::string found = LocateModule(logger, GetParam().module, folder.Folder(), headers);
     EXPECT_EQ(found, *GetParam().found ? folder.Folder() + GetParam().found : "");
 }
 
@@ -132,12 +131,12 @@ TEST(ImportModuleHeaders, CommentedHeaderAndByteOrderMark) {
     ModuleFolder folder;
     folder.Write("a.mib", "-- OLD-MIB DEFINITIONS ::= BEGIN\r\nNEW-MIB DEFINITIONS ::= BEGIN\r\nEND\r\n");
     folder.Write("b.mib", "\xEF\xBB\xBF" + Header("BOM-MIB"));
-    toidfile library;
+    ImportLogger logger;
     ModuleHeaders headers;
-    EXPECT_EQ(FindModuleFile(library, "OLD-MIB", folder.Folder() + "*.mib", headers), "");
-    EXPECT_EQ(FindModuleFile(library, "NEW-MIB", folder.Folder() + "*.mib", headers),
+    EXPECT_EQ(FindModuleFile(logger, "OLD-MIB", folder.Folder() + "*.mib", headers), "");
+    EXPECT_EQ(FindModuleFile(logger, "NEW-MIB", folder.Folder() + "*.mib", headers),
               folder.Folder() + "a.mib");
-    EXPECT_EQ(FindModuleFile(library, "BOM-MIB", folder.Folder() + "*.mib", headers),
+    EXPECT_EQ(FindModuleFile(logger, "BOM-MIB", folder.Folder() + "*.mib", headers),
               folder.Folder() + "b.mib");
 }
 
@@ -146,16 +145,16 @@ TEST(ImportModuleHeaders, ReadsEachFileOnceAndReportsReads) {
     for (int i = 0; i < 5; ++i)
         folder.Write("m" + std::to_string(i) + ".mib", Header("M" + std::to_string(i)));
     LetTimestampsSettle();
-    toidfile library;
+    ImportLogger logger;
     std::vector<std::string> reported;
-    library.OnModuleSearch = [&](toidfile&, const std::string& module, const std::string& file) {
+    logger.OnModuleSearch = [&](const std::string& module, const std::string& file) {
         reported.push_back(module + " " + file);
     };
     ModuleHeaders headers;
-    EXPECT_EQ(FindModuleFile(library, "m3", folder.Folder() + "*.mib", headers), folder.Folder() + "m3.mib");
+    EXPECT_EQ(FindModuleFile(logger, "m3", folder.Folder() + "*.mib", headers), folder.Folder() + "m3.mib");
     EXPECT_EQ(reported, (std::vector<std::string>{"M3 m0.mib", "M3 m1.mib", "M3 m2.mib", "M3 m3.mib"}));
-    EXPECT_EQ(FindModuleFile(library, "NONE", folder.Folder() + "*.mib", headers), "");
-    EXPECT_EQ(FindModuleFile(library, "M1", folder.Folder() + "*.mib", headers), folder.Folder() + "m1.mib");
+    EXPECT_EQ(FindModuleFile(logger, "NONE", folder.Folder() + "*.mib", headers), "");
+    EXPECT_EQ(FindModuleFile(logger, "M1", folder.Folder() + "*.mib", headers), folder.Folder() + "m1.mib");
     EXPECT_EQ(headers.FilesRead(), 5);
     EXPECT_EQ(reported.size(), 5u);  // only the one file not read before
 
@@ -166,17 +165,17 @@ TEST(ImportModuleHeaders, ReadsEachFileOnceAndReportsReads) {
     folder.Write("m1.mib", Header("CHANGED-MODULE"));
     ModuleHeaders next;
     next.LoadIndex(index);
-    EXPECT_EQ(FindModuleFile(library, "CHANGED-MODULE", folder.Folder() + "*.mib", next),
+    EXPECT_EQ(FindModuleFile(logger, "CHANGED-MODULE", folder.Folder() + "*.mib", next),
               folder.Folder() + "m1.mib");
     EXPECT_EQ(next.FilesRead(), 1);
 }
 
 // Where each module is found, reading through an index first when one is given.
 std::vector<std::string> LocateAll(const ModuleFolder& folder, ModuleHeaders& headers) {
-    toidfile library;
+    ImportLogger logger;
     std::vector<std::string> found;
     for (const char* module : {"ALPHA", "BETA", "BETB", "GAMMA", "DELTA", "NONE"})
-        found.push_back(LocateModule(library, module, folder.Folder(), headers));
+        found.push_back(LocateModule(logger, module, folder.Folder(), headers));
     return found;
 }
 
@@ -251,12 +250,12 @@ TEST_P(ModuleIndexChangeTest, FindsWhatAFullScanFinds) {
     LetTimestampsSettle();
     ModuleHeaders second;
     second.UseIndex(index);
-    toidfile library;
+    ImportLogger logger;
     std::vector<std::string> log;
-    library.OnLog = [&](toidfile&, const std::string& line) { log.push_back(line); };
+    logger.OnLine = [&](const std::string& line) { log.push_back(line); };
     std::vector<std::string> found;
     for (const char* module : {"ALPHA", "BETA", "BETB", "GAMMA", "DELTA", "NONE"})
-        found.push_back(LocateModule(library, module, folder.Folder(), second));
+        found.push_back(LocateModule(logger, module, folder.Folder(), second));
     EXPECT_EQ(found, FullScan(folder));
     EXPECT_EQ(second.FilesRead(), GetParam().reads);
     second.SaveIndex();
@@ -314,12 +313,12 @@ TEST(ImportModuleIndex, NotLoadedWhenCandidateNamesFindEveryModule) {
     std::ofstream(index) << "damaged";
     ModuleHeaders headers;
     headers.UseIndex(index);
-    toidfile library;
-    EXPECT_EQ(LocateModule(library, "ALPHA", folder.Folder(), headers), folder.Folder() + "ALPHA.mib");
+    ImportLogger logger;
+    EXPECT_EQ(LocateModule(logger, "ALPHA", folder.Folder(), headers), folder.Folder() + "ALPHA.mib");
     EXPECT_FALSE(headers.IndexUsed());
     headers.SaveIndex();
     EXPECT_EQ(ReadFileBytes(index), "damaged");  // neither read nor written
-    EXPECT_EQ(LocateModule(library, "NONE", folder.Folder(), headers), "");
+    EXPECT_EQ(LocateModule(logger, "NONE", folder.Folder(), headers), "");
     EXPECT_TRUE(headers.IndexUsed());
 }
 
@@ -330,13 +329,13 @@ TEST(ImportModuleHeaders, UnreadableFileIsPassedOverWithALogLine) {
     folder.Write("a.mib", Header("ALPHA"));
     folder.Write("b.mib", Header("BETA"));
     folder.Write("c.mib", Header("GAMMA"));
-    toidfile library;
+    ImportLogger logger;
     std::vector<std::string> log;
-    library.OnLog = [&](toidfile&, const std::string& line) { log.push_back(line); };
+    logger.OnLine = [&](const std::string& line) { log.push_back(line); };
     ModuleHeaders headers;
     headers.FilesOf(folder.Folder());
     fs::remove(folder.Folder() + "a.mib");
-    EXPECT_EQ(LocateModule(library, "GAMMA", folder.Folder(), headers), folder.Folder() + "c.mib");
+    EXPECT_EQ(LocateModule(logger, "GAMMA", folder.Folder(), headers), folder.Folder() + "c.mib");
     EXPECT_EQ(log, std::vector<std::string>{
                        "Cannot open file \"" + folder.Folder() +
                        "a.mib\". No such file or directory (passed over in the module search)"});
@@ -344,7 +343,7 @@ TEST(ImportModuleHeaders, UnreadableFileIsPassedOverWithALogLine) {
     fs::permissions(folder.Folder() + "b.mib", fs::perms::none);
     ModuleHeaders next;
     log.clear();
-    EXPECT_EQ(LocateModule(library, "GAMMA", folder.Folder(), next), folder.Folder() + "c.mib");
+    EXPECT_EQ(LocateModule(logger, "GAMMA", folder.Folder(), next), folder.Folder() + "c.mib");
     EXPECT_EQ(log, std::vector<std::string>{"Cannot open file \"" + folder.Folder() +
                                             "b.mib\". Permission denied (passed over in the module search)"});
 }
@@ -354,10 +353,10 @@ TEST(ImportModuleHeaders, ReadsOnlyTheHeadOfALargeFile) {
     // The header after more than the head: not found, and the rest of the file is never read.
     folder.Write("a.txt", std::string(ModuleHeaders::HeadBytes, ' ') + Header("LATE"));
     folder.Write("b.txt", "-- note\r\n" + Header("EARLY") + std::string(3 * ModuleHeaders::HeadBytes, 'x'));
-    toidfile library;
+    ImportLogger logger;
     ModuleHeaders headers;
-    EXPECT_EQ(LocateModule(library, "LATE", folder.Folder(), headers), "");
-    EXPECT_EQ(LocateModule(library, "EARLY", folder.Folder(), headers), folder.Folder() + "b.txt");
+    EXPECT_EQ(LocateModule(logger, "LATE", folder.Folder(), headers), "");
+    EXPECT_EQ(LocateModule(logger, "EARLY", folder.Folder(), headers), folder.Folder() + "b.txt");
 }
 
 TEST(ImportModuleIndex, DamagedIndexIsIgnoredAndRebuilt) {

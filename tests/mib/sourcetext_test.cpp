@@ -81,6 +81,7 @@ TEST(Source, ByteOrderMarkIsSkippedAndLinesStayRight) {
         EXPECT_STREQ(error.what(), "Unexpected character \"#\".");
         EXPECT_EQ(error.Position, static_cast<int32_t>(mib.Text.find('#')) + 1);
         EXPECT_EQ(LineOfPosition(error), 3);
+        EXPECT_EQ(PositionedMessage(error), file.path() + ":3: Unexpected character \"#\".");
     }
 }
 
@@ -100,6 +101,7 @@ TEST(Source, UnreadableFileIsAFileErrorAndKeepsState) {
     EXPECT_EQ(mib.Position, 3);
     EXPECT_EQ(mib.FileName, "old.mib");
     EXPECT_EQ(LineOfPosition(eparseexception("m", missing, 5)), 0);
+    EXPECT_EQ(PositionedMessage(eparseexception("m", missing, 5)), missing + ":0: m");
 }
 
 }  // namespace
