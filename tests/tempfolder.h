@@ -1,20 +1,19 @@
 #pragma once
 // A fresh folder of a test's own, removed with all it holds when the test ends.
 
-#include <unistd.h>
+#include <stdlib.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
 class TempFolder {
   public:
-    TempFolder()
-        : path(std::filesystem::temp_directory_path() /
-               ("oidwright-test-" + std::to_string(::getpid()) + "-" + std::to_string(count_++))) {
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
+    // Who may use the folder: its owner alone, or every user (for checks run as a normal user).
+    enum class Access { owner, everyone };
+
+    explicit TempFolder(Access access = Access::owner) : path(Make(access)) {}
     ~TempFolder() {
         std::error_code ignored;  // a test that made a file unremovable must not abort the run
         std::filesystem::remove_all(path, ignored);
@@ -27,5 +26,12 @@ class TempFolder {
     const std::filesystem::path path;
 
   private:
-    static inline int count_ = 0;
+    // A name no other process or earlier run holds: mkdtemp picks it and makes the folder at once.
+    static std::filesystem::path Make(Access access) {
+        std::string name = (std::filesystem::temp_directory_path() / "oidwright-test-XXXXXX").string();
+        if (::mkdtemp(name.data()) == nullptr)
+            throw std::system_error(errno, std::generic_category(), "cannot make a folder like " + name);
+        if (access == Access::everyone) std::filesystem::permissions(name, std::filesystem::perms::all);
+        return name;
+    }
 };

@@ -15,7 +15,7 @@
 #include "app/foldersettings.h"
 #include "app/qtstrings.h"
 #include "formfixture.h"
-#include "localagent.h"
+#include "localagenttest.h"
 #include "lossyrelay.h"
 #include "slownames.h"
 
@@ -333,16 +333,7 @@ TEST_F(CheckCommandsTest, TheWindowAnswersAndStopsAtOnceInEveryPhase) {
     }
 }
 
-class LiveCheckCommandsTest : public CheckCommandsTest {
-  protected:
-    void SetUp() override {
-        if (LocalAgent::SnmpdProgram().empty())
-            GTEST_SKIP() << "skipped: snmpd is not installed (Debian package snmpd); no live check";
-        std::string error;
-        ASSERT_TRUE(agent_.Start(error)) << error;
-    }
-    LocalAgent agent_;
-};
+using LiveCheckCommandsTest = LocalAgentTest<CheckCommandsTest>;
 
 TEST_F(LiveCheckCommandsTest, TicksWhatTheAgentAnswersAndRemembersOnlyHostAndVersion) {
     startWithDevice();

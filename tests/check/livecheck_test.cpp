@@ -9,7 +9,7 @@
 #include "check/devicecheck.h"
 #include "import/modulenames.h"
 #include "library/oidfile.h"
-#include "localagent.h"
+#include "localagenttest.h"
 #include "shared_data.h"
 
 namespace {
@@ -20,18 +20,8 @@ double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-#define SKIP_WITHOUT_SNMPD()                \
-    if (LocalAgent::SnmpdProgram().empty()) \
-    GTEST_SKIP() << "skipped: snmpd is not installed (Debian package snmpd); no live check"
-
-class LiveCheck : public ::testing::Test {
+class LiveCheck : public LocalAgentTest<> {
   protected:
-    void SetUp() override {
-        SKIP_WITHOUT_SNMPD();
-        std::string error;
-        ASSERT_TRUE(agent_.Start(error)) << error;
-    }
-
     // The entries' OIDs that the check answered.
     static std::map<std::string, int> AnsweredRows(const toidfile& library, const CheckResult& result) {
         std::map<std::string, int> answered;
@@ -44,8 +34,6 @@ class LiveCheck : public ::testing::Test {
     static bool Answered(const std::map<std::string, int>& answered, const std::string& oid) {
         return answered.count(oid) != 0;
     }
-
-    LocalAgent agent_;
 };
 
 TEST_F(LiveCheck, LiveWalkAndCaptureAnswerTheSameEntries) {

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
 #include <thread>
 
 #include "import/importrunner.h"
@@ -102,22 +103,22 @@ bool LocalAgent::Start(std::string& error) {
         error = "snmpd is not installed";
         return false;
     }
-    std::string pattern = (fs::temp_directory_path() / "oidwright-agent-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        error = "cannot make a temporary folder";
+    try {
+        folder_.emplace();
+    } catch (const std::system_error& failure) {
+        error = failure.what();
         return false;
     }
-    folder_ = pattern;
-    const std::string config = folder_ + "/snmpd.conf";
+    const std::string config = Folder() + "/snmpd.conf";
     std::ofstream(config) << "rocommunity " << Community << " 127.0.0.1\n"
                           << "createUser " << User << " SHA \"" << AuthKey << "\" AES \"" << PrivKey << "\"\n"
                           << "rouser " << User << " priv\n";
     // A port taken between FreePort and the agent's bind makes the agent exit; then try another.
     for (int attempt = 0; attempt < 5; ++attempt) {
         port_ = FreePort();
-        const std::string log = folder_ + "/snmpd-" + std::to_string(attempt) + ".log";
+        const std::string log = Folder() + "/snmpd-" + std::to_string(attempt) + ".log";
         pid_ = Spawn({program, "-f", "-C", "-c", config, "-Lf", log, "udp:" + Address()},
-                     {"SNMP_PERSISTENT_DIR=" + folder_ + "/state", "MIBS="}, "", log);
+                     {"SNMP_PERSISTENT_DIR=" + Folder() + "/state", "MIBS="}, "", log);
         if (pid_ < 0) {
             error = "cannot start " + program;
             return false;
@@ -158,11 +159,7 @@ void LocalAgent::Stop() {
         }
         pid_ = -1;
     }
-    if (!folder_.empty()) {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-        folder_.clear();
-    }
+    folder_.reset();
 }
 
 AgentSettings LocalAgent::Settings(SnmpVersion version) const {
@@ -194,7 +191,7 @@ bool LocalAgent::CaptureWith(const std::vector<std::string>& subtrees, const std
         arguments.insert(arguments.end(),
                          {"-v2c", "-c", Community, "-t", "5", "-r", "2", Address(), subtree});
         const int status =
-            RunProgram(arguments, {"SNMP_PERSISTENT_DIR=" + folder_ + "/client", "MIBS="}, file);
+            RunProgram(arguments, {"SNMP_PERSISTENT_DIR=" + Folder() + "/client", "MIBS="}, file);
         if (status != 0) {
             error = "snmpbulkwalk of " + subtree + " ended with " + std::to_string(status);
             return false;

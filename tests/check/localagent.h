@@ -3,10 +3,12 @@
 // checks: a free high port, its configuration and state in a temporary folder, stopped at
 // the end. Never the machine's own agent.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "check/agentsettings.h"
+#include "tempfolder.h"
 
 class LocalAgent {
   public:
@@ -30,7 +32,7 @@ class LocalAgent {
     void Stop();
 
     std::string Address() const { return "127.0.0.1:" + std::to_string(port_); }
-    const std::string& Folder() const { return folder_; }
+    std::string Folder() const { return folder_ ? folder_->path.string() : ""; }
     // Settings for this agent: v2c with the community, or v3 with the user.
     AgentSettings Settings(SnmpVersion version) const;
     // Switches settings to SNMP v3 with this agent's user and keys.
@@ -42,7 +44,7 @@ class LocalAgent {
                      const std::vector<std::string>& format = {"-On"}) const;
 
   private:
-    std::string folder_;
+    std::optional<TempFolder> folder_;
     int port_ = 0;
     int pid_ = -1;
 };

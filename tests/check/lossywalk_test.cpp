@@ -8,7 +8,7 @@
 
 #include "check/agentaddress.h"
 #include "check/agentwalk.h"
-#include "localagent.h"
+#include "localagenttest.h"
 #include "lossyrelay.h"
 #include "slownames.h"
 
@@ -39,16 +39,7 @@ std::vector<std::pair<std::string, std::string>> Answered(const DeviceAnswers& a
     return all;
 }
 
-class LossyWalk : public ::testing::TestWithParam<SnmpVersion> {
-  protected:
-    void SetUp() override {
-        if (LocalAgent::SnmpdProgram().empty())
-            GTEST_SKIP() << "skipped: snmpd is not installed (Debian package snmpd); no live check";
-        std::string error;
-        ASSERT_TRUE(agent_.Start(error)) << error;
-    }
-    LocalAgent agent_;
-};
+class LossyWalk : public LocalAgentTest<::testing::TestWithParam<SnmpVersion>> {};
 
 TEST_P(LossyWalk, AnswersTheSameAsOverAPerfectLink) {
     AgentSettings settings = agent_.Settings(GetParam());

@@ -2,7 +2,6 @@
 // positioned message or read whole, never read in part, wrapped or waited on.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -16,6 +15,7 @@
 #include "mib/sourcetext.h"
 #include "normaluser.h"
 #include "shared_data.h"
+#include "tempfolder.h"
 
 namespace fs = std::filesystem;
 
@@ -188,14 +188,10 @@ const BrokenInput brokenInputs[] = {
 class BrokenInputs : public testing::TestWithParam<BrokenInput> {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("brokeninput_test_" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        fs::permissions(dir_, fs::perms(0777));
         if (GetParam().prepare) GetParam().prepare(dir_);
     }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
+    TempFolder temp_{TempFolder::Access::everyone};
+    const fs::path dir_ = temp_.path;
 };
 
 TEST_P(BrokenInputs, AreRefusedOrReadWhole) {

@@ -6,7 +6,12 @@ string(REPLACE "|" ";" ARGS "${ARGS}")
 if(DEFINED PAGE)
   file(REMOVE "${PAGE}")
 endif()
+# A cache folder of this run alone: no run reads or changes another's module index, nor the user's.
+execute_process(COMMAND mktemp -d -t oidwright-cache-XXXXXX OUTPUT_VARIABLE cache OUTPUT_STRIP_TRAILING_WHITESPACE
+                COMMAND_ERROR_IS_FATAL ANY)
+set(ENV{XDG_CACHE_HOME} "${cache}")
 execute_process(COMMAND ${EXE} ${ARGS} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+file(REMOVE_RECURSE "${cache}")
 if(NOT rc EQUAL EXPECT_RC)
   message(FATAL_ERROR "exit status ${rc}, expected ${EXPECT_RC}\nstdout:\n${out}\nstderr:\n${err}")
 endif()

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tempfolder.h"
+
 namespace {
 
 struct DisplayCase {
@@ -80,12 +82,13 @@ INSTANTIATE_TEST_SUITE_P(
                     ReplaceCase{{{"i", "x"}}, "ifInOctets", "if in octets"}));
 
 TEST(ImportReplaceList, ReadsLinesWithEqualsOnly) {
-    const auto file = std::filesystem::temp_directory_path() / "oidwright-replacelist-test.txt";
+    const TempFolder folder;
+    const std::string file = folder / "replacelist.txt";
     std::ofstream(file, std::ios::binary) << "no equals sign here\r\nin=Input\nkey=a=b\r=empty\n";
-    EXPECT_EQ(LoadReplaceList(file.string()),
+    EXPECT_EQ(LoadReplaceList(file),
               (std::vector<Replacement>{{"in", "Input"}, {"key", "a=b"}, {"", "empty"}}));
     std::filesystem::remove(file);
-    EXPECT_TRUE(LoadReplaceList(file.string()).empty());
+    EXPECT_TRUE(LoadReplaceList(file).empty());
 }
 
 }  // namespace

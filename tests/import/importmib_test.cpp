@@ -1,7 +1,6 @@
 #include "import/importmib.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <map>
@@ -13,6 +12,7 @@
 #include "mib/mibfile.h"
 #include "mib/sourcetext.h"
 #include "shared_data.h"
+#include "tempfolder.h"
 
 namespace {
 
@@ -222,20 +222,18 @@ TEST(ImportRunner, ReportsModuleSearchesAndGivesTheLibraryEventsBack) {
 
 // The headers read before a failing import are kept for the next run.
 TEST(ImportRunner, SavesTheModuleIndexAlsoWhenTheImportFails) {
-    const std::filesystem::path cache =
-        std::filesystem::temp_directory_path() / ("oidwright-index-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(cache);
+    const TempFolder temp;
+    const std::string cache = temp / "oidwright";  // made by the first index saved, as in a user's cache
     const std::string folder = testdata::fixture("import").string() + "/";
     toidfile library;
     ImportRunner runner;
-    runner.ModuleIndexFolder = cache.string();
+    runner.ModuleIndexFolder = cache;
     EXPECT_THROW(runner.Run(library, {folder + "FIXTURE-MISSING-MIB.mib"}, FixturePrograms()),
                  eparseexception);
     ModuleHeaders headers;
-    headers.LoadIndex(ModuleIndexFile(cache.string(), folder));
+    headers.LoadIndex(ModuleIndexFile(cache, folder));
     EXPECT_EQ(FindModuleFile(ImportLogger(), "NO-SUCH-MIB", folder + "*.mib", headers), "");
     EXPECT_EQ(headers.FilesRead(), 0);
-    std::filesystem::remove_all(cache);
 }
 
 // The runner's log and module searches are what an import tells through the library's own events

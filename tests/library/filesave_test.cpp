@@ -50,8 +50,7 @@ bool Expect(bool holds, const std::string& what) {
 // A folder readable by every user, removed afterwards.
 class FileSave : public testing::Test {
   protected:
-    void SetUp() override { fs::permissions(dir_, fs::perms(0777)); }
-    TempFolder temp_;
+    TempFolder temp_{TempFolder::Access::everyone};
     const fs::path dir_ = temp_.path;
 };
 

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "shared_data.h"
+#include "tempfolder.h"
 #include "text/textfile.h"
 
 namespace fs = std::filesystem;
@@ -43,13 +44,6 @@ std::unique_ptr<Toiddata> Named(const std::string& name) {
 // A folder of its own for each test, removed afterwards.
 class OidFileOnDisk : public testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("oidlib_test_" + std::to_string(::getpid()) + "_" +
-                                            testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
     std::vector<std::string> Files() const {
         std::vector<std::string> names;
         for (const auto& item : fs::directory_iterator(dir_))
@@ -57,7 +51,8 @@ class OidFileOnDisk : public testing::Test {
         std::sort(names.begin(), names.end());
         return names;
     }
-    fs::path dir_;
+    TempFolder temp_;
+    const fs::path dir_ = temp_.path;
 };
 
 TEST(OidFile, GoldenFilesAreWrittenByteForByte) {

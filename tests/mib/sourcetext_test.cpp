@@ -7,6 +7,7 @@
 
 #include "mib/mibfile.h"
 #include "shared_data.h"
+#include "tempfolder.h"
 
 namespace {
 
@@ -54,26 +55,15 @@ TEST(Source, LineOfPositionCountsLineFeedsBeforePosition) {
     EXPECT_EQ(LineOfPosition("\n\n", 3), 2);
 }
 
-class TempFile {
-  public:
-    explicit TempFile(const std::string& bytes)
-        : path_(std::filesystem::temp_directory_path() /
-                ("oidwright-mib-" + std::to_string(::getpid()) + ".mib")) {
-        std::ofstream(path_, std::ios::binary) << bytes;
-    }
-    ~TempFile() { std::filesystem::remove(path_); }
-    std::string path() const { return path_.string(); }
-
-  private:
-    std::filesystem::path path_;
-};
-
 TEST(Source, ByteOrderMarkIsSkippedAndLinesStayRight) {
-    TempFile file("\xEF\xBB\xBFM DEFINITIONS ::= BEGIN\nx OBJECT IDENTIFIER ::= { a 1 }\n#\nEND\n");
+    const TempFolder folder;
+    const std::string file = folder / "M.mib";
+    std::ofstream(file, std::ios::binary)
+        << "\xEF\xBB\xBFM DEFINITIONS ::= BEGIN\nx OBJECT IDENTIFIER ::= { a 1 }\n#\nEND\n";
     tmibfile mib;
-    mib.LoadFile(file.path());
+    mib.LoadFile(file);
     EXPECT_EQ(mib.Position, 1);
-    EXPECT_EQ(mib.FileName, file.path());
+    EXPECT_EQ(mib.FileName, file);
     try {
         mib.ParseModule();
         FAIL() << "no error";

@@ -35,8 +35,7 @@ TEST(TextFile, ReadsWholeFilesAndTellsPlainFilesApart) {
 // Which files a reader takes: only regular ones of a bounded size, refused before any waiting.
 class ReadFile : public testing::Test {
   protected:
-    void SetUp() override { fs::permissions(dir_, fs::perms(0777)); }
-    TempFolder temp_;
+    TempFolder temp_{TempFolder::Access::everyone};
     const fs::path dir_ = temp_.path;
 };
 
