@@ -71,7 +71,7 @@ TEST(Source, ByteOrderMarkIsSkippedAndLinesStayRight) {
         EXPECT_STREQ(error.what(), "Unexpected character \"#\".");
         EXPECT_EQ(error.Position, static_cast<int32_t>(mib.Text.find('#')) + 1);
         EXPECT_EQ(LineOfPosition(error), 3);
-        EXPECT_EQ(PositionedMessage(error), file.path() + ":3: Unexpected character \"#\".");
+        EXPECT_EQ(PositionedMessage(error), file + ":3: Unexpected character \"#\".");
     }
 }
 
