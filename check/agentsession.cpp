@@ -163,6 +163,7 @@ void SetKeys(const AgentSettings& settings, netsnmp_session& setup) {
 struct AgentSession::Pending {
     bool done = false;
     bool timedOut = false;
+    bool unreadable = false;             // a datagram came that net-snmp could not parse
     int reportError = SNMPERR_SUCCESS;   // a v3 report in place of a response
     std::basic_string<u_char> engineId;  // the engine a v3 report came from
     AgentReply reply;
@@ -263,8 +264,9 @@ void AgentSession::DiscoverEngine() {
         session.securityEngineIDLen = pending_->engineId.size();
     }
     if (session.securityEngineIDLen == 0) {
-        const int error = pending_->timedOut ? SNMPERR_TIMEOUT : SNMPERR_INVALID_MSG;
-        throw CheckError(FailureOf(error), Explain(error, "the agent names no engine"));
+        if (pending_->timedOut) throw TimeoutError();
+        throw CheckError(FailureOf(SNMPERR_INVALID_MSG),
+                         Explain(SNMPERR_INVALID_MSG, "the agent names no engine"));
     }
     // A user of an earlier check with other keys would be taken again: make it anew.
     if (usmUser* earlier =
@@ -286,7 +288,7 @@ AgentReply AgentSession::Next(const Oid& start, int repetitions) {
     std::vector<oid> name(start.begin(), start.end());
     snmp_add_null_var(pdu, name.data(), name.size());
     Exchange(pdu);
-    if (pending_->timedOut) throw CheckError(CheckFailure::timeout, Explain(SNMPERR_TIMEOUT, ""));
+    if (pending_->timedOut) throw TimeoutError();
     if (pending_->reportError != SNMPERR_SUCCESS)
         throw CheckError(FailureOf(pending_->reportError),
                          Explain(pending_->reportError, snmp_api_errstring(pending_->reportError)));
@@ -297,6 +299,8 @@ void AgentSession::Exchange(snmp_pdu* pdu) {
     // The pending answer belongs to the session: closing it with a request still out (a cancel)
     // calls the callback once more.
     *pending_ = Pending();
+    // net-snmp drops what it cannot parse and waits on; only its count of parse errors tells.
+    const u_int parseErrors = snmp_get_statistic(STAT_SNMPINASNPARSEERRS);
     if (snmp_sess_async_send(handle_, pdu, Pending::Receive, pending_.get()) == 0) {
         snmp_free_pdu(pdu);
         int systemError = 0, snmpError = 0;
@@ -326,6 +330,16 @@ void AgentSession::Exchange(snmp_pdu* pdu) {
             throw CheckError(CheckFailure::agentError,
                              std::string("Waiting for the agent failed: ") + std::strerror(errno));
     }
+    pending_->unreadable = snmp_get_statistic(STAT_SNMPINASNPARSEERRS) != parseErrors;
+}
+
+CheckError AgentSession::TimeoutError() const {
+    if (pending_->unreadable)
+        return CheckError(CheckFailure::agentError,
+                          settings_.host +
+                              " answered, but net-snmp cannot read the answer: an OID longer than 128 arcs, "
+                              "or a malformed packet.");
+    return CheckError(CheckFailure::timeout, Explain(SNMPERR_TIMEOUT, ""));
 }
 
 // The library's message with the agent in front and, for the common failures, what to check.

@@ -43,6 +43,8 @@ class AgentSession {
     // Sends pdu (taken over) and waits for its answer, a final timeout or a cancel.
     void Exchange(snmp_pdu* pdu);
     std::string Explain(int error, const std::string& libraryMessage) const;
+    // After a final timeout: the agent kept silent, or answered only what net-snmp cannot read.
+    CheckError TimeoutError() const;
 
     const AgentSettings& settings_;
     KeepWaiting keepWaiting_;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "check/agentaddress.h"
 #include "text/asciicase.h"
 
 namespace {
@@ -51,8 +52,9 @@ bool ParseSecurityLevel(const std::string& name, SecurityLevel& level) {
 
 std::string SettingsProblem(const AgentSettings& settings) {
     if (settings.host.empty()) return "No agent host given.";
+    if (std::string problem = PortProblem(settings.host); !problem.empty()) return problem;
     if (!(settings.timeoutSeconds > 0) || settings.timeoutSeconds > 3600)
-        return "The timeout must be between 0 and 3600 seconds.";
+        return "The timeout must be above 0 and at most 3600 seconds.";
     if (settings.retries < 0 || settings.retries > 20) return "The retries must be between 0 and 20.";
     if (settings.maxRepetitions < 1) return "At least one variable per answer is needed.";
     if (!(settings.deadlineSeconds > 0)) return "The deadline must be above 0 seconds.";

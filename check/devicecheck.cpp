@@ -52,6 +52,26 @@ std::string Shown(std::string_view line) {
     return "\"" + shown + (line.size() > 100 ? "...\"" : "\"");
 }
 
+// Why ParseOid refuses an entry's OID, for its remark: "1.3.6.4294967296" -> "the OID has an arc
+// above 4294967295".
+std::string OidRemark(std::string_view text) {
+    if (text.find_first_not_of(".0123456789") != std::string_view::npos) return "the OID is not numeric";
+    if (text.starts_with('.')) text.remove_prefix(1);
+    if (text.empty()) return "the entry has no OID";
+    std::size_t arcs = 0;
+    for (std::size_t start = 0; start <= text.size(); ++arcs) {
+        const std::size_t dot = std::min(text.find('.', start), text.size());
+        const std::string_view arc = text.substr(start, dot - start);
+        if (arc.empty()) return "the OID has an empty arc";
+        // Leading zeros do not make an arc larger.
+        const std::string_view digits = arc.substr(std::min(arc.find_first_not_of('0'), arc.size() - 1));
+        if (digits.size() > 10 || (digits.size() == 10 && digits > "4294967295"))
+            return "the OID has an arc above 4294967295";
+        start = dot + 1;
+    }
+    return arcs > 128 ? "the OID has more than 128 arcs" : "the OID is not numeric";
+}
+
 // The subtree one entry needs walked, or nothing for an OID that is not numeric.
 std::optional<Oid> NeededSubtree(const Toiddata& entry) {
     std::optional<Oid> oid = ParseOid(entry.oid);
@@ -97,7 +117,7 @@ EntryCheck MatchEntry(const Toiddata& entry, const DeviceAnswers& answers) {
     EntryCheck check;
     const std::optional<Oid> oid = ParseOid(entry.oid);
     if (!oid) {
-        check.remarks.push_back("the OID is not numeric");
+        check.remarks.push_back(OidRemark(entry.oid));
         return check;
     }
     // A GETNEXT entry reads the first variable below its OID, as a table column does.

@@ -49,7 +49,7 @@ CheckDeviceDialog::CheckDeviceDialog(QWidget* parent, UserDialogs& dialogs)
     setWindowTitle("Check Against Device");
     auto* layout = new QVBoxLayout(this);
 
-    captureButton_ = new QRadioButton("Capture file (snmpwalk -On output):");
+    captureButton_ = new QRadioButton("Capture file (snmpwalk or snmpbulkwalk output):");
     captureButton_->setObjectName("CaptureButton");
     layout->addWidget(captureButton_);
     captureRow_ = new QWidget;

@@ -7,6 +7,7 @@
 
 #include "check/checkreport.h"
 #include "check/devicecheck.h"
+#include "fakeagent.h"
 #include "import/modulenames.h"
 #include "library/oidfile.h"
 #include "localagenttest.h"
@@ -268,6 +269,32 @@ TEST(SilentAgent, CancelStopsTheWaitAtOnce) {
         EXPECT_STREQ(error.what(), "The check was cancelled.");
     }
     EXPECT_LT(SecondsSince(start), 5.0);
+}
+
+// An answer net-snmp cannot read is no silence: the message says the agent answered and why
+// its answer may be unreadable. 128 arcs are the most an OID may have.
+TEST(FakeAgentAnswers, AnOidLongerThan128ArcsIsNoTimeout) {
+    for (const std::size_t arcs : {128u, 129u, 200u}) {
+        Oid answered = *ParseOid("1.3.6.1.2.1.2");  // after the subtree walked: the walk ends there
+        answered.resize(arcs, 1);
+        FakeAgent agent(answered);
+        AgentSettings settings;
+        settings.host = agent.Address();
+        settings.timeoutSeconds = 0.5;
+        settings.retries = 1;
+        DeviceAnswers answers;
+        try {
+            WalkAgent(settings, {*ParseOid("1.3.6.1.2.1.1")}, answers);
+            EXPECT_EQ(arcs, 128u) << "no error for an OID of " << arcs << " arcs";
+        } catch (const CheckError& error) {
+            EXPECT_GT(arcs, 128u) << error.what();
+            EXPECT_EQ(error.Failure(), CheckFailure::agentError);
+            EXPECT_EQ(error.what(),
+                      agent.Address() +
+                          " answered, but net-snmp cannot read the answer: an OID longer than 128 "
+                          "arcs, or a malformed packet.");
+        }
+    }
 }
 
 TEST_F(LiveCheck, ProgressCountsTheVariables) {
