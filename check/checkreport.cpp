@@ -59,13 +59,9 @@ std::vector<std::string> CheckReportLines(const toidfile& library, const CheckRe
         lines.push_back(std::move(line));
     }
     lines.insert(lines.end(), result.unreadModules.begin(), result.unreadModules.end());
-    if (!result.skippedLines.empty()) {
-        std::vector<std::string> numbers;
-        for (const int line : result.skippedLines) numbers.push_back(std::to_string(line));
-        const std::size_t count = result.skippedLines.size();
+    if (const std::size_t count = result.skippedLines.Count(); count > 0)
         lines.push_back(std::to_string(count) + (count == 1 ? " line" : " lines") +
-                        " of the capture could not be read: " + Joined(numbers, ", "));
-    }
+                        " of the capture could not be read: " + LineRangesText(result.skippedLines));
     lines.push_back(CheckSummary(result));
     return lines;
 }
@@ -74,9 +70,12 @@ std::string CheckReportJson(const toidfile& library, const CheckResult& result) 
     std::string json = "{\n  \"source\": " + JsonString(result.source) +
                        ",\n  \"answered\": " + std::to_string(result.Answered()) +
                        ",\n  \"entries\": " + std::to_string(result.entries.size()) +
+                       ",\n  \"skippedLineCount\": " + std::to_string(result.skippedLines.Count()) +
                        ",\n  \"skippedLines\": [";
-    for (std::size_t i = 0; i < result.skippedLines.size(); ++i)
-        json += (i == 0 ? "" : ", ") + std::to_string(result.skippedLines[i]);
+    std::vector<std::string> ranges;
+    for (const auto& [first, last] : result.skippedLines.Kept())
+        ranges.push_back("[" + std::to_string(first) + ", " + std::to_string(last) + "]");
+    json += Joined(ranges, ", ");
     std::vector<std::string> modules;
     for (const std::string& line : result.unreadModules) modules.push_back(JsonString(line));
     json += "],\n  \"unreadModules\": [" + Joined(modules, ", ") + "],\n  \"results\": [";

@@ -19,7 +19,8 @@ std::string CheckSummary(const CheckResult& result);
 //   be read: 7, 12" "312 of 350 entries answered"
 std::vector<std::string> CheckReportLines(const toidfile& library, const CheckResult& result);
 
-// {"source": ..., "answered": N, "entries": M, "skippedLines": [...], "unreadModules": [...],
+// {"source": ..., "answered": N, "entries": M, "skippedLineCount": K, "skippedLines": [[first, last], ...]
+// (the first ranges, as the report lists them), "unreadModules": [...],
 // "results": [{"name", "oid", "kind", "answered", "rows", "remarks"}]}; texts that are not UTF-8 have their
 // upper bytes written as \u00XX.
 std::string CheckReportJson(const toidfile& library, const CheckResult& result);

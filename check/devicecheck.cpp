@@ -161,18 +161,20 @@ CheckResult CheckAgainstCapture(const toidfile& library, const std::string& file
     const CaptureReading reading = ReadWalkCapture(text, answers, names);
     const std::vector<std::string> unreadModules =
         names != nullptr ? names->Problems() : std::vector<std::string>();
-    if (reading.variables == 0 && !reading.skippedLines.empty()) {
-        const int number = reading.skippedLines.front();
+    if (reading.variables == 0) {
+        const std::string what = !reading.skippedLines.Empty()
+                                     ? "line " + std::to_string(reading.skippedLines.Kept().front().first) +
+                                           " is: " + Shown(reading.firstSkipped)
+                                 : text.empty() ? "it is empty"
+                                                : "it holds only blank lines";
         // The modules whose names could not be read follow, as they may be why.
         std::string why;
         for (const std::string& line : unreadModules) why += "\n" + line;
-        throw CheckError(
-            CheckFailure::unreadable,
-            "No line of the capture " + fileName + " could be read; line " + std::to_string(number) +
-                " is: " + Shown(textfile::SplitLines(text)[static_cast<std::size_t>(number - 1)]) +
-                ". Capture with snmpwalk -On or snmpbulkwalk -On (numeric OIDs): that format is "
-                "always read." +
-                why);
+        throw CheckError(CheckFailure::unreadable,
+                         "No line of the capture " + fileName + " could be read; " + what +
+                             ". Capture with snmpwalk -On or snmpbulkwalk -On (numeric OIDs): that format is "
+                             "always read." +
+                             why);
     }
     CheckResult result = MatchEntries(library, answers);
     result.source = "walk capture " + fileName;

@@ -13,6 +13,7 @@
 #include "check/agentwalk.h"
 #include "check/deviceanswers.h"
 #include "check/entrycheck.h"
+#include "check/lineranges.h"
 
 class OidNames;
 class toidfile;
@@ -21,8 +22,8 @@ class Toiddata;
 // The outcome for a whole library, one EntryCheck per entry in library order.
 struct CheckResult {
     std::vector<EntryCheck> entries;
-    std::string source;             // "walk capture ifs.walk", "agent 192.0.2.1, SNMP v2c"
-    std::vector<int> skippedLines;  // capture lines that could not be read
+    std::string source;       // "walk capture ifs.walk", "agent 192.0.2.1, SNMP v2c"
+    LineRanges skippedLines;  // capture lines that could not be read
     // One line for each module whose names the capture uses but that could not be read.
     std::vector<std::string> unreadModules;
     std::size_t variables = 0;  // variables read from the source

@@ -6,8 +6,6 @@
 #include <initializer_list>
 #include <utility>
 
-#include "text/textfile.h"
-
 namespace {
 
 // The labels net-snmp's printers put before a value.
@@ -188,6 +186,30 @@ bool SplitVariable(std::string_view line, OidNames* names, Oid& oid, std::string
     return true;
 }
 
+// The lines of a text one after another, split as textfile::ForEachLine splits them (CR LF, LF
+// or CR end a line), each with its 1-based number; a copy keeps a place to come back to.
+class LineCursor {
+  public:
+    explicit LineCursor(std::string_view text) : text_(text) {}
+
+    // The next line; false past the last one.
+    bool Next(std::string_view& line) {
+        if (at_ >= text_.size()) return false;
+        const std::size_t end = std::min(text_.find_first_of("\r\n", at_), text_.size());
+        line = text_.substr(at_, end - at_);
+        at_ = end + (text_.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        ++number_;
+        return true;
+    }
+    // The number of the line Next gave last.
+    int Number() const { return number_; }
+
+  private:
+    std::string_view text_;
+    std::size_t at_ = 0;
+    int number_ = 0;
+};
+
 // What follows a variable's first line.
 enum class Continuation { none, quotedString, hexBytes };
 
@@ -245,38 +267,43 @@ bool ReadPrintedType(std::string_view value, AnswerType& type) {
 
 CaptureReading ReadWalkCapture(std::string_view text, DeviceAnswers& answers, OidNames* names) {
     CaptureReading reading;
-    const std::vector<std::string_view> lines = textfile::SplitLines(text);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
+    const auto skip = [&reading](const LineCursor& at, std::string_view line) {
+        if (reading.skippedLines.Empty()) reading.firstSkipped = line;
+        reading.skippedLines.Add(at.Number());
+    };
+    LineCursor lines(text);
+    std::string_view line, next;
+    while (lines.Next(line)) {
         Oid oid;
         std::string_view value;
         AnswerType type;
         if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
         if (!SplitVariable(line, names, oid, value) || !ReadPrintedType(value, type)) {
-            reading.skippedLines.push_back(static_cast<int>(i) + 1);
+            skip(lines, line);
             continue;
         }
-        std::size_t next = i + 1;
+        LineCursor ahead = lines;
         switch (ContinuationAfter(value)) {
             case Continuation::none:
                 break;
             case Continuation::hexBytes:
-                while (next < lines.size() && IsHexBytesLine(lines[next])) ++next;
+                while (ahead.Next(next) && IsHexBytesLine(next)) lines = ahead;
                 break;
-            case Continuation::quotedString:
-                while (next < lines.size() && ClosingQuote(lines[next], 0) == std::string_view::npos) ++next;
-                if (next == lines.size()) {
+            case Continuation::quotedString: {
+                bool closed = false;
+                while (!closed && ahead.Next(next)) closed = ClosingQuote(next, 0) != std::string_view::npos;
+                if (!closed) {
                     // A quote that never closes: the line itself is broken, the next ones stand alone.
                     // No later line holds a quote, so this scan to the end happens once at most.
-                    reading.skippedLines.push_back(static_cast<int>(i) + 1);
+                    skip(lines, line);
                     continue;
                 }
-                ++next;  // the line with the closing quote
+                lines = ahead;  // past the line with the closing quote
                 break;
+            }
         }
         answers.Add(oid, type);
         ++reading.variables;
-        i = next - 1;
     }
     return reading;
 }

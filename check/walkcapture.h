@@ -10,11 +10,14 @@
 #include <vector>
 
 #include "check/deviceanswers.h"
+#include "check/lineranges.h"
 #include "library/oidnames.h"
 
-// The lines of a capture that are no variable and no part of one, by 1-based line number.
+// What a capture held: how many variables, and the lines that are no variable and no part of
+// one, by 1-based line number.
 struct CaptureReading {
-    std::vector<int> skippedLines;
+    LineRanges skippedLines;
+    std::string_view firstSkipped;  // the first of them, a view into the text read
     std::size_t variables = 0;
 };
 

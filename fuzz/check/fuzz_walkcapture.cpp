@@ -27,8 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     DeviceAnswers answers;
     AnyShortName names;
     const CaptureReading reading = ReadWalkCapture(text, answers, &names);
-    for (std::size_t i = 1; i < reading.skippedLines.size(); ++i) {
-        if (reading.skippedLines[i - 1] >= reading.skippedLines[i]) {
+    const auto& ranges = reading.skippedLines.Kept();
+    for (std::size_t i = 0; i < ranges.size(); ++i) {
+        if (ranges[i].first > ranges[i].second || (i > 0 && ranges[i - 1].second + 1 >= ranges[i].first)) {
             std::fprintf(stderr, "skipped lines out of order\n");
             std::abort();
         }

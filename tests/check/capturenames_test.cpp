@@ -30,7 +30,7 @@ TEST_P(CaptureNames, AreReadThroughTheModulesOrCountedAsUnreadable) {
     std::vector<std::string> read;
     for (const auto& [oid, type] : answers.Values()) read.push_back(FormatOid(oid));
     EXPECT_EQ(read, c.oids);
-    EXPECT_EQ(reading.skippedLines.empty(), !c.oids.empty()) << "one line per case that is not read";
+    EXPECT_EQ(reading.skippedLines.Empty(), !c.oids.empty()) << "one line per case that is not read";
     const std::vector<std::string> problems = names.Problems();
     EXPECT_EQ(problems.size(), c.problem.empty() ? 0u : 1u);
     if (!problems.empty()) {

@@ -242,7 +242,7 @@ class CheckLibrary : public ::testing::Test {
         ReadWalkCapture(Device, answers);
         result_ = MatchEntries(library_, answers);
         result_.source = "walk capture device.walk";
-        result_.skippedLines = {3, 17};
+        for (const int line : {3, 17, 18, 19}) result_.skippedLines.Add(line);
     }
     toidfile library_;
     CheckResult result_;
@@ -255,7 +255,7 @@ TEST_F(CheckLibrary, ReportHasALinePerEntryAndTheSummary) {
                   "not answered  1.3.6.1.2.1.1.7.0  SNMPv2-MIB|system|Services  the agent says noSuchObject",
                   "answered      1.3.6.1.2.1.1.3.0  SNMPv2-MIB|system|Up Time",
                   "not answered  1.3.6.1.2.1.2.2.1.16  IF-MIB|ifEntry|Out Octets",
-                  "2 lines of the capture could not be read: 3, 17",
+                  "4 lines of the capture could not be read: 3, 17-19",
                   "2 of 4 entries answered",
               }));
 }
@@ -268,7 +268,8 @@ TEST_F(CheckLibrary, JsonCarriesTheSameResult) {
         "  \"source\": \"walk capture device.walk\",\n"
         "  \"answered\": 2,\n"
         "  \"entries\": 4,\n"
-        "  \"skippedLines\": [3, 17],\n"
+        "  \"skippedLineCount\": 4,\n"
+        "  \"skippedLines\": [[3, 3], [17, 19]],\n"
         "  \"unreadModules\": [],\n"
         "  \"results\": [\n"
         "    {\"name\": \"IF-MIB|ifEntry|In Octets\", \"oid\": \"1.3.6.1.2.1.2.2.1.10\", \"kind\": "
@@ -321,7 +322,7 @@ TEST(LibraryRemarks, CounterpartsGetnextAndRowNamesAreRemarked) {
         ".1.3.6.1.4.1.9999.1.0 = INTEGER: 40\n"
         ".1.3.6.1.4.1.9999.2.1.2.1 = INTEGER: 3000\n",
         answers);
-    ASSERT_TRUE(reading.skippedLines.empty());
+    ASSERT_TRUE(reading.skippedLines.Empty());
     const CheckResult result = MatchEntries(library, answers);
     const std::vector<std::vector<std::string>> remarks = {
         {"a 32-bit counter whose 64-bit counterpart IF-MIB|ifx: #[1.3.6.1.2.1.2.2.1.1]|if hc in octets is "
@@ -386,6 +387,49 @@ TEST(CheckAgainstCapture, NothingReadableIsAnErrorThatShowsALine) {
                                                  "STRING: x\". Capture with snmpwalk -On or snmpbulkwalk -On "
                                                  "(numeric OIDs): that format is always read.");
     }
+    std::remove(file.c_str());
+}
+
+// An empty or blank capture reads nothing, as one of unreadable lines does, and says so alike.
+TEST(CheckAgainstCapture, EmptyOrBlankCaptureIsNothingReadable) {
+    const std::string file = ::testing::TempDir() + "/blank.walk";
+    for (const auto& [text, what] :
+         {std::pair{"", "it is empty"}, std::pair{"\n \t\r\n\n", "it holds only blank lines"}}) {
+        std::ofstream(file, std::ios::binary) << text;
+        toidfile library;
+        try {
+            CheckAgainstCapture(library, file);
+            ADD_FAILURE() << "no error for " << what;
+        } catch (const CheckError& error) {
+            EXPECT_EQ(error.Failure(), CheckFailure::unreadable);
+            EXPECT_EQ(std::string(error.what()),
+                      "No line of the capture " + file + " could be read; " + what +
+                          ". Capture with snmpwalk -On or snmpbulkwalk -On (numeric "
+                          "OIDs): that format is always read.");
+        }
+    }
+    std::remove(file.c_str());
+}
+
+// Half a million broken lines, each alone between blank ones: the report names them in a line
+// of a few hundred bytes.
+TEST(CheckAgainstCapture, ManyBrokenLinesMakeAShortReport) {
+    const std::string file = ::testing::TempDir() + "/broken.walk";
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << ".1.3.6.1.2.1.1.3.0 = Timeticks: (1) 0:00:00.01\n";
+        for (int i = 0; i < 500'000; ++i) out << "x\n\n";
+    }
+    toidfile library;
+    AddEntry(library, "SNMPv2-MIB|system|Up Time", "1.3.6.1.2.1.1.3.0", Direct);
+    const CheckResult result = CheckAgainstCapture(library, file);
+    EXPECT_EQ(result.skippedLines.Count(), 500'000u);
+    const std::vector<std::string> report = CheckReportLines(library, result);
+    ASSERT_EQ(report.size(), 3u);
+    EXPECT_TRUE(report[1].starts_with("500000 lines of the capture could not be read: 2, 4, 6, "))
+        << report[1];
+    EXPECT_TRUE(report[1].ends_with(", 64 (the first 32 of 500000 ranges)")) << report[1];
+    EXPECT_LT(CheckReportJson(library, result).size(), 1000u);
     std::remove(file.c_str());
 }
 

@@ -54,7 +54,7 @@ TEST_F(LiveCheck, LiveWalkAndCaptureAnswerTheSameEntries) {
     ASSERT_TRUE(agent_.CaptureWith(subtrees, capture, error)) << error;
     const CheckResult captured = CheckAgainstCapture(library, capture);
 
-    EXPECT_TRUE(captured.skippedLines.empty()) << CheckReportLines(library, captured).back();
+    EXPECT_TRUE(captured.skippedLines.Empty()) << CheckReportLines(library, captured).back();
     const auto liveAnswered = AnsweredRows(library, live);
     const auto capturedAnswered = AnsweredRows(library, captured);
     std::vector<std::string> liveOids, capturedOids;
@@ -85,7 +85,7 @@ TEST_F(LiveCheck, LiveWalkAndCaptureAnswerTheSameEntries) {
         ModuleOidNames names(LibraryModules(library), mibs.string(),
                              ProgramFilesIn(testdata::programData("").string()));
         const CheckResult fromNames = CheckAgainstCapture(library, named, &names);
-        EXPECT_TRUE(fromNames.skippedLines.empty())
+        EXPECT_TRUE(fromNames.skippedLines.Empty())
             << format.front() << ": " << CheckReportLines(library, fromNames).back();
         EXPECT_EQ(AnsweredRows(library, fromNames), liveAnswered) << format.front();
         EXPECT_GT(names.FilesParsed(), 4) << "the capture holds names";
