@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <initializer_list>
 #include <utility>
 
@@ -72,15 +71,6 @@ bool IsArc(std::string_view label) {
     return !label.empty() && label.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-// A module or object name as MIBs spell them: a letter, then letters, digits, hyphens (and the
-// underscores of some vendors). Nothing else reaches a module search (no "../" from a capture).
-bool IsIdentifier(std::string_view label) {
-    return !label.empty() && std::isalpha(static_cast<unsigned char>(label[0])) &&
-           std::all_of(label.begin(), label.end(), [](char c) {
-               return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_';
-           });
-}
-
 // The labels between the dots; nothing for an empty one ("iso.", "a..b") or above 128 of them.
 std::optional<std::vector<std::string_view>> SplitLabels(std::string_view text) {
     std::vector<std::string_view> labels;
@@ -120,7 +110,7 @@ std::optional<Oid> ReadCaptureOid(std::string_view text, OidNames* names) {
     if (const std::size_t colons = text.find("::"); colons != std::string_view::npos) {
         module = text.substr(0, colons);
         text.remove_prefix(colons + 2);
-        if (!IsIdentifier(module)) return std::nullopt;
+        if (!IsMibName(module)) return std::nullopt;
     } else if (text.starts_with('.')) {
         text.remove_prefix(1);
     }
@@ -133,7 +123,7 @@ std::optional<Oid> ReadCaptureOid(std::string_view text, OidNames* names) {
     const std::string_view name = (*labels)[last];
     if (module.empty() && TopNamed(name) != nullptr) return TopOfTree(*labels);
     // A module names the first label only: "IF-MIB::ifInOctets.1".
-    if ((!module.empty() && last != 0) || !IsIdentifier(name) || names == nullptr) return std::nullopt;
+    if ((!module.empty() && last != 0) || !IsMibName(name) || names == nullptr) return std::nullopt;
     std::optional<Oid> oid = names->Find(module, name);
     if (!oid) return std::nullopt;
     for (std::size_t i = arcs; i < labels->size(); ++i) {

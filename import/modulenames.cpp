@@ -32,7 +32,7 @@ void ModuleOidNames::Load(const std::string& module) {
     while (!pending.empty()) {
         const auto [name, importer] = pending.back();
         pending.pop_back();
-        if (!tried_.insert(asciicase::Upper(name)).second) continue;
+        if (!IsMibName(name) || !tried_.insert(asciicase::Upper(name)).second) continue;
         std::string file = LocateModule(searchLog_, name, mibFolder_, headers_);
         if (file.empty()) file = LocateModule(searchLog_, name, program_.standardFolder, headers_);
         if (file.empty()) {

@@ -22,7 +22,8 @@
 
 class ModuleOidNames : public OidNames {
   public:
-    // searched: the modules a name without its module is looked for in (LibraryModules).
+    // searched: the modules a name without its module is looked for in (LibraryModules). Only
+    // names that IsMibName accepts are looked for: an agent "../secret/EVIL" is none.
     ModuleOidNames(std::vector<std::string> searched, std::string mibFolder, ProgramFiles program);
 
     std::optional<Oid> Find(std::string_view module, std::string_view name) override;

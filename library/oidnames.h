@@ -4,12 +4,24 @@
 // The check reads captures through this interface and the import answers it from the modules,
 // so that neither needs the other: the check links no MIB parser, the import nothing of the check.
 
+#include <algorithm>
+#include <cctype>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "library/oid.h"
+
+// A module or object name as MIBs spell them: a letter, then letters, digits, hyphens (and the
+// underscores of some vendors). Only such a name reaches a module search, so that no "../" from
+// a capture or a library's agent opens a file outside the folders searched.
+inline bool IsMibName(std::string_view name) {
+    return !name.empty() && std::isalpha(static_cast<unsigned char>(name[0])) &&
+           std::all_of(name.begin(), name.end(), [](char c) {
+               return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_';
+           });
+}
 
 class OidNames {
   public:

@@ -87,6 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {"1.3.6.1.4.1.99997.1.0"},
                  ""},
         NameCase{"PathAsModule", Fixture, "../check/FIXTURE-CHECK-MIB::fxcPackets.0 = INTEGER: 1\n", {}, ""},
+        // An agent of the library is no module name either: the path would lead to the fixture.
+        NameCase{"PathAsLibraryAgent", {"../check/FIXTURE-CHECK-MIB"}, "fxcPackets.0 = INTEGER: 1\n", {}, ""},
         NameCase{"QuotedIndex", Fixture, "FIXTURE-CHECK-MIB::fxcPortInPkts.\"eth0\" = INTEGER: 1\n", {}, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
