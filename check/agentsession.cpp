@@ -189,9 +189,16 @@ struct AgentSession::Pending {
         }
         pending.reply.status = StatusOf(pdu->errstat);
         if (pdu->errstat != SNMP_ERR_NOERROR) pending.reply.statusText = snmp_errstring(pdu->errstat);
-        for (netsnmp_variable_list* variable = pdu->variables; variable; variable = variable->next_variable)
-            pending.reply.variables.emplace_back(Oid(variable->name, variable->name + variable->name_length),
-                                                 TypeOf(variable->type));
+        for (netsnmp_variable_list* variable = pdu->variables; variable; variable = variable->next_variable) {
+            const AnswerType type = TypeOf(variable->type);
+            std::string text;
+            if (type == AnswerType::OctetString)
+                text = "\"" +
+                       std::string(reinterpret_cast<const char*>(variable->val.string), variable->val_len) +
+                       "\"";
+            pending.reply.variables.push_back(
+                {Oid(variable->name, variable->name + variable->name_length), type, std::move(text)});
+        }
         return 1;
     }
 };

@@ -5,7 +5,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "check/agentaddress.h"
@@ -15,12 +14,19 @@
 
 struct snmp_pdu;
 
+// One variable of a reply; text is the quoted bytes of an OCTET STRING ("\"eth0\""), else empty.
+struct AgentVariable {
+    Oid name;
+    AnswerType type;
+    std::string text;
+};
+
 // What one request brought back.
 struct AgentReply {
     enum class Status { noError, tooBig, noSuchName, other };
     Status status = Status::noError;
     std::string statusText;  // the agent's error status as net-snmp names it ("genErr")
-    std::vector<std::pair<Oid, AnswerType>> variables;
+    std::vector<AgentVariable> variables;
 };
 
 class AgentSession {

@@ -11,9 +11,9 @@ namespace {
 // More than any device holds: an agent that keeps inventing variables ends the walk here.
 constexpr std::size_t MaxVariables = 20'000'000;
 
-// What a kept variable costs: the map's node and the OID's arcs.
-std::size_t BytesOf(const Oid& oid) {
-    return 48 + 4 * oid.size();
+// What a kept variable costs: the map's node, the OID's arcs and a string's text.
+std::size_t BytesOf(const AgentVariable& variable) {
+    return 48 + 4 * variable.name.size() + variable.text.size();
 }
 
 // Tells the callback (when set) how far the walk has come; throws cancelled when it says stop.
@@ -42,8 +42,9 @@ void Walk(const AgentSettings& settings, const std::vector<Oid>& subtrees, Devic
                                                                reply.statusText + "\" under " +
                                                                FormatOid(root));
             more = !reply.variables.empty();
-            for (auto& [name, type] : reply.variables) {
-                if (type == AnswerType::EndOfMibView || !OidStartsWith(name, root)) {
+            for (AgentVariable& variable : reply.variables) {
+                const Oid& name = variable.name;
+                if (variable.type == AnswerType::EndOfMibView || !OidStartsWith(name, root)) {
                     more = false;
                     break;
                 }
@@ -55,11 +56,12 @@ void Walk(const AgentSettings& settings, const std::vector<Oid>& subtrees, Devic
                     throw CheckError(CheckFailure::agentError,
                                      settings.host + " answered more than 20,000,000 variables");
                 // Only what entries need is kept, up to the memory allowed.
-                if (answers.Add(name, type) && (bytes += BytesOf(name)) > settings.maxBytes)
+                if (answers.Add(name, variable.type, variable.text) &&
+                    (bytes += BytesOf(variable)) > settings.maxBytes)
                     throw CheckError(CheckFailure::agentError, settings.host + " answered more than " +
                                                                    std::to_string(settings.maxBytes) +
                                                                    " bytes of variables that entries need");
-                cursor = std::move(name);
+                cursor = std::move(variable.name);
             }
         }
     }

@@ -66,10 +66,19 @@ bool DeviceAnswers::Keeps(const Oid& oid) const {
     return after != kept_.begin() && OidStartsWith(oid, *std::prev(after));
 }
 
-bool DeviceAnswers::Add(const Oid& oid, AnswerType type) {
+bool DeviceAnswers::Add(const Oid& oid, AnswerType type, std::string_view text) {
     if (!Keeps(oid)) return false;
     values_[oid] = type;
+    if (type == AnswerType::OctetString)
+        texts_[oid] = text;
+    else
+        texts_.erase(oid);
     return true;
+}
+
+const std::string* DeviceAnswers::TextOf(const Oid& oid) const {
+    const auto found = texts_.find(oid);
+    return found == texts_.end() ? nullptr : &found->second;
 }
 
 const AnswerType* DeviceAnswers::Find(const Oid& oid) const {
@@ -87,4 +96,11 @@ SubtreeAnswers DeviceAnswers::Below(const Oid& prefix) const {
             below.types.push_back(it->second);
     }
     return below;
+}
+
+std::vector<Oid> DeviceAnswers::RowsBelow(const Oid& prefix) const {
+    std::vector<Oid> rows;
+    for (auto it = values_.upper_bound(prefix); it != values_.end() && OidStartsWith(it->first, prefix); ++it)
+        if (!IsException(it->second)) rows.emplace_back(it->first.begin() + prefix.size(), it->first.end());
+    return rows;
 }

@@ -31,8 +31,9 @@ void AddTypeRemarks(const Toiddata& entry, AnswerType type, std::vector<std::str
                       type == AnswerType::Bits || type == AnswerType::Null ||
                       (type == AnswerType::OctetString && !entry.isfloat);
     if (text) remarks.push_back(name + " where the entry is a number");
-    if ((type == AnswerType::Counter32 || type == AnswerType::Counter64) &&
-        entry.type == TValueMode::vmAbsolute)
+    // Counter64 is how SNMP carries every 64-bit number, gauges (CounterBasedGauge64) too: only its
+    // size can contradict the entry.
+    if (type == AnswerType::Counter32 && entry.type == TValueMode::vmAbsolute)
         remarks.push_back(name + " where the entry is a gauge");
     if (IsNumber64(type) && !entry.is64bit) remarks.push_back(name + " where the entry is 32-bit");
     if (IsNumber32(type) && entry.is64bit) remarks.push_back(name + " where the entry is 64-bit");
@@ -194,6 +195,13 @@ CheckResult MatchAgentAnswers(const toidfile& library, const AgentSettings& sett
                               const DeviceAnswers& answers) {
     CheckResult result = MatchEntries(library, answers);
     result.source = "agent " + DescribeAgent(settings);
+    // An SNMPv1 agent leaves out every Counter64, the type of the 64-bit entries.
+    if (settings.version == SnmpVersion::v1)
+        for (int i = 0; i < library.Count(); ++i) {
+            EntryCheck& check = result.entries[static_cast<std::size_t>(i)];
+            if (!check.answered && library.Entries(i)->is64bit && !library.Entries(i)->isfloat)
+                check.remarks.push_back("SNMPv1 cannot carry Counter64; v2c or v3 will");
+        }
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// Remarks that weigh an entry against others of its library: a 32-bit counter whose 64-bit
-// counterpart is answered too, and table rows named by a column the device does not answer.
+// Remarks that weigh an entry against others of its library or its rows against each other: a
+// 32-bit counter whose 64-bit counterpart is answered too, table rows named by a column the
+// device does not answer, and two rows that carry the same name.
 
 #include <vector>
 

@@ -292,7 +292,9 @@ CaptureReading ReadWalkCapture(std::string_view text, DeviceAnswers& answers, Oi
                 break;
             }
         }
-        answers.Add(oid, type);
+        // A string's text as printed, without its label: "STRING: \"eth0\"" -> "\"eth0\"" (its first line).
+        const std::size_t label = value.starts_with('"') ? std::string_view::npos : value.find(": ");
+        answers.Add(oid, type, label == std::string_view::npos ? value : value.substr(label + 2));
         ++reading.variables;
     }
     return reading;

@@ -145,13 +145,21 @@ INSTANTIATE_TEST_SUITE_P(
                   .answered = true,
                   .rows = 1,
                   .remarks = {"Gauge32 where the entry is 64-bit"}},
+        // Counter64 carries 64-bit gauges too (CounterBasedGauge64): only its size is wrong here.
         MatchCase{.name = "Counter64ForA32BitGauge",
                   .oid = "1.3.6.1.2.1.31.1.1.1.6",
                   .kind = Table,
                   .mode = Gauge,
                   .answered = true,
                   .rows = 1,
-                  .remarks = {"Counter64 where the entry is a gauge", "Counter64 where the entry is 32-bit"}},
+                  .remarks = {"Counter64 where the entry is 32-bit"}},
+        MatchCase{.name = "Counter64ForA64BitGauge",
+                  .oid = "1.3.6.1.2.1.31.1.1.1.6",
+                  .kind = Table,
+                  .mode = Gauge,
+                  .is64bit = true,
+                  .answered = true,
+                  .rows = 1},
         MatchCase{.name = "ScalarInATablesPlace",
                   .oid = "1.3.6.1.2.1.2.2.1.10",
                   .kind = Direct,
@@ -346,6 +354,115 @@ TEST(LibraryRemarks, CounterpartsGetnextAndRowNamesAreRemarked) {
     EXPECT_EQ(fixed.Entries(3)->name, "VENDOR|box|temperature");
     EXPECT_TRUE(fixed.Entries(3)->usegetnext);
     EXPECT_FALSE(library.Entries(3)->usegetnext) << "the library itself is unchanged";
+}
+
+// A 32-bit counter and its 64-bit counterpart by their display names, as the import writes them
+// ("ifhcin octets" for ifHCInOctets) or a user does.
+TEST(LibraryRemarks, ThirtyTwoBitCounterWhoseCounterpartIsAnswered) {
+    struct Case {
+        const char* name32;
+        const char* name64;
+        bool counterpartAnswered;
+        bool remarked;
+    };
+    const Case cases[] = {
+        {"IF-MIB|if|if in octets", "IF-MIB|ifx|ifhcin octets", true, true},
+        {"IF-MIB|if|if in ucast pkts", "IF-MIB|ifx|ifhcin ucast pkts", true, true},
+        {"IF-MIB|if|In Octets", "IF-MIB|ifx|HC In Octets", true, true},
+        {"IP-MIB|ip if stats|ip if stats in octets", "IP-MIB|ip if stats|ip if stats hcin octets", true,
+         true},
+        {"IF-MIB|if|if in octets", "IF-MIB|ifx|ifhcin octets", false, false},
+        {"IF-MIB|if|if in octets", "IF-MIB|ifx|ifhcout octets", true, false},
+        {"IF-MIB|if|if in octets", "IF-MIB|ifx|if in octets total", true, false},
+    };
+    for (const Case& c : cases) {
+        toidfile library;
+        AddEntry(library, c.name32, "1.3.6.1.2.1.2.2.1.10", Table);
+        AddEntry(library, c.name64, "1.3.6.1.2.1.31.1.1.1.6", Table);
+        library.Entries(1)->is64bit = true;
+        DeviceAnswers answers;
+        ReadWalkCapture(std::string(".1.3.6.1.2.1.2.2.1.10.1 = Counter32: 5\n") +
+                            (c.counterpartAnswered ? ".1.3.6.1.2.1.31.1.1.1.6.1 = Counter64: 7\n" : ""),
+                        answers);
+        const CheckResult result = MatchEntries(library, answers);
+        const std::vector<std::string> expected = {std::string("a 32-bit counter whose 64-bit counterpart ") +
+                                                   c.name64 + " is answered too"};
+        EXPECT_EQ(result.entries[0].remarks, c.remarked ? expected : std::vector<std::string>()) << c.name64;
+        EXPECT_TRUE(result.entries[1].remarks.empty()) << c.name64;
+    }
+}
+
+// Rows a column names: two rows of the same name would be one row in the monitor.
+TEST(LibraryRemarks, RowsThatShareANameAreRemarked) {
+    struct Case {
+        const char* name;
+        const char* names;  // the capture's lines of the naming columns
+        std::vector<std::string> remarks;
+    };
+    const char* eth0Twice =
+        ".1.3.6.1.2.1.2.2.1.2.1 = STRING: \"lo\"\n"
+        ".1.3.6.1.2.1.2.2.1.2.2 = STRING: \"eth0\"\n"
+        ".1.3.6.1.2.1.2.2.1.2.3 = STRING: \"eth1\"\n"
+        ".1.3.6.1.2.1.2.2.1.2.7 = STRING: \"eth0\"\n";
+    const Case cases[] = {
+        {"IF-MIB|if: #[1.3.6.1.2.1.2.2.1.2]|if in octets",
+         eth0Twice,
+         {"rows 2 and 7 are both named \"eth0\": the monitor shows them under one name"}},
+        {"IF-MIB|if: #[1.3.6.1.2.1.2.2.1.2]|if in octets",
+         ".1.3.6.1.2.1.2.2.1.2.1 = STRING: \"a\"\n"
+         ".1.3.6.1.2.1.2.2.1.2.2 = STRING: \"b\"\n"
+         ".1.3.6.1.2.1.2.2.1.2.3 = STRING: \"b\"\n"
+         ".1.3.6.1.2.1.2.2.1.2.7 = STRING: \"a\"\n",
+         {"rows 2 and 3 are both named \"b\" (4 rows share a name): the monitor shows them under one name"}},
+        // A second naming column tells the rows apart.
+        {"IF-MIB|if: #[1.3.6.1.2.1.2.2.1.2]|if in octets: #[1.3.6.1.2.1.2.2.1.3]",
+         ".1.3.6.1.2.1.2.2.1.2.2 = STRING: \"eth0\"\n"
+         ".1.3.6.1.2.1.2.2.1.2.7 = STRING: \"eth0\"\n"
+         ".1.3.6.1.2.1.2.2.1.3.2 = STRING: \"a\"\n"
+         ".1.3.6.1.2.1.2.2.1.3.7 = STRING: \"b\"\n",
+         {}},
+        // Numbers name no rows the monitor could mix up: an index column is unique.
+        {"IF-MIB|if: #[1.3.6.1.2.1.2.2.1.1]|if in octets",
+         ".1.3.6.1.2.1.2.2.1.1.2 = INTEGER: 2\n.1.3.6.1.2.1.2.2.1.1.7 = INTEGER: 7\n",
+         {}},
+        {"IF-MIB|if: #[1.3.6.1.2.1.2.2.1.2]|if in octets",
+         ".1.3.6.1.2.1.2.2.1.2.2 = STRING: \"eth0\"\n.1.3.6.1.2.1.2.2.1.2.7 = STRING: \"eth1\"\n",
+         {}},
+    };
+    for (const Case& c : cases) {
+        toidfile library;
+        AddEntry(library, c.name, "1.3.6.1.2.1.2.2.1.10", Table);
+        DeviceAnswers answers;
+        ReadWalkCapture(
+            std::string(c.names) +
+                ".1.3.6.1.2.1.2.2.1.10.1 = Counter32: 1\n.1.3.6.1.2.1.2.2.1.10.2 = Counter32: 1\n"
+                ".1.3.6.1.2.1.2.2.1.10.3 = Counter32: 1\n.1.3.6.1.2.1.2.2.1.10.7 = Counter32: 1\n",
+            answers);
+        EXPECT_EQ(MatchEntries(library, answers).entries[0].remarks, c.remarks) << c.names;
+    }
+}
+
+// SNMPv1 has no Counter64: the 64-bit entries a v1 agent leaves out say why.
+TEST(LibraryRemarks, SnmpV1NamesCounter64) {
+    toidfile library;
+    AddEntry(library, "IF-MIB|ifx|ifhcin octets", "1.3.6.1.2.1.31.1.1.1.6", Table);
+    AddEntry(library, "IF-MIB|if|if in octets", "1.3.6.1.2.1.2.2.1.10", Table);
+    AddEntry(library, "UCD-SNMP-MIB|la|la load float", "1.3.6.1.4.1.2021.10.1.6", Table);
+    library.Entries(0)->is64bit = true;
+    library.Entries(2)->is64bit = library.Entries(2)->isfloat = true;  // an Opaque, which v1 carries
+    AgentSettings settings;
+    settings.host = "192.0.2.1";
+    const DeviceAnswers none;
+    for (const SnmpVersion version : {SnmpVersion::v1, SnmpVersion::v2c}) {
+        settings.version = version;
+        const CheckResult result = MatchAgentAnswers(library, settings, none);
+        EXPECT_EQ(result.entries[0].remarks,
+                  version == SnmpVersion::v1
+                      ? std::vector<std::string>{"SNMPv1 cannot carry Counter64; v2c or v3 will"}
+                      : std::vector<std::string>());
+        EXPECT_TRUE(result.entries[1].remarks.empty());
+        EXPECT_TRUE(result.entries[2].remarks.empty());
+    }
 }
 
 // The columns that name rows are walked and kept, also from another table.

@@ -77,6 +77,15 @@ int RunProgram(const std::vector<std::string>& arguments, const std::vector<std:
     return WIFEXITED(status) && WEXITSTATUS(status) != 127 ? WEXITSTATUS(status) : -1;
 }
 
+BackgroundProgram::BackgroundProgram(const std::vector<std::string>& arguments)
+    : pid_(Spawn(arguments, {}, "", "")) {}
+
+BackgroundProgram::~BackgroundProgram() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+}
+
 std::string LocalAgent::SnmpdProgram() {
     for (const char* candidate : {"/usr/sbin/snmpd", "/usr/local/sbin/snmpd"})
         if (access(candidate, X_OK) == 0) return candidate;
@@ -201,13 +210,14 @@ bool LocalAgent::CaptureWith(const std::vector<std::string>& subtrees, const std
 }
 
 void ImportModules(const std::string& mibsFolder, const std::vector<std::string>& modules,
-                   const std::string& stdmibFolder, toidfile& library) {
+                   const std::string& stdmibFolder, toidfile& library, const ImportOptions& options) {
     std::vector<std::string> files;
     for (const std::string& module : modules) {
         const fs::path file = fs::path(mibsFolder) / (module + ".mib");
         if (fs::exists(file)) files.push_back(file.string());
     }
     ImportRunner runner;
+    runner.Options = options;
     runner.Run(
         library, files,
         {stdmibFolder + "/", stdmibFolder + "/VELTRANE-STANDARD-MIB.mib", "/nonexistent/replacelist.txt"});

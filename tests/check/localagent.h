@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "check/agentsettings.h"
+#include "import/importoptions.h"
 #include "tempfolder.h"
 
 class LocalAgent {
@@ -54,7 +55,19 @@ class toidfile;
 // Imports each module of mibsFolder that is there (MODULE.mib) into library as the import
 // command does, with the standard module of stdmibFolder.
 void ImportModules(const std::string& mibsFolder, const std::vector<std::string>& modules,
-                   const std::string& stdmibFolder, toidfile& library);
+                   const std::string& stdmibFolder, toidfile& library, const ImportOptions& options = {});
+
+// A program that runs beside a test, as a process an agent lists, and is ended with it.
+class BackgroundProgram {
+  public:
+    explicit BackgroundProgram(const std::vector<std::string>& arguments);
+    ~BackgroundProgram();
+    BackgroundProgram(const BackgroundProgram&) = delete;
+    BackgroundProgram& operator=(const BackgroundProgram&) = delete;
+
+  private:
+    int pid_;
+};
 
 // Runs a program with arguments, its standard output sent to outFile ("" leaves it alone);
 // the exit status, or -1 when it cannot be started.
