@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <utility>
 
+#include "check/printedindex.h"
+
 namespace {
 
 // The labels net-snmp's printers put before a value.
@@ -67,19 +69,35 @@ const TopName* TopNamed(std::string_view label) {
     return nullptr;
 }
 
-bool IsArc(std::string_view label) {
-    return !label.empty() && label.find_first_not_of("0123456789") == std::string_view::npos;
+bool IsQuote(char c) {
+    return c == '"' || c == '\'';
 }
 
-// The labels between the dots; nothing for an empty one ("iso.", "a..b") or above 128 of them.
+// Past the quote that closes a label net-snmp prints as text ("eth0", 'linkUp') from start: the
+// first that a dot, " = " or the end follows, as a quote may stand inside ("a.b", "a"b"); npos
+// when none does.
+std::size_t PastQuotedLabel(std::string_view text, std::size_t start) {
+    const char quote = text[start];
+    for (std::size_t close = text.find(quote, start + 1); close != std::string_view::npos;
+         close = text.find(quote, close + 1))
+        if (close + 1 == text.size() || text[close + 1] == '.' || text.compare(close + 1, 3, " = ") == 0)
+            return close + 1;
+    return std::string_view::npos;
+}
+
+// The labels between the dots, a quoted one whole; nothing for an empty one ("iso.", "a..b"), a
+// quote that does not close, or above 128 labels.
 std::optional<std::vector<std::string_view>> SplitLabels(std::string_view text) {
     std::vector<std::string_view> labels;
     for (std::size_t start = 0;;) {
-        const std::size_t dot = text.find('.', start);
-        labels.push_back(text.substr(start, dot - start));
+        const bool quoted = start < text.size() && IsQuote(text[start]);
+        const std::size_t end =
+            quoted ? PastQuotedLabel(text, start) : std::min(text.find('.', start), text.size());
+        if (end == std::string_view::npos) return std::nullopt;
+        labels.push_back(text.substr(start, end - start));
         if (labels.back().empty() || labels.size() > 128) return std::nullopt;
-        if (dot == std::string_view::npos) return labels;
-        start = dot + 1;
+        if (end == text.size()) return labels;
+        start = end + 1;
     }
 }
 
@@ -100,10 +118,27 @@ std::optional<Oid> TopOfTree(const std::vector<std::string_view>& labels) {
     return oid;
 }
 
+// The OID of labels[at] as names know it, and the labels after it read through its indexes.
+std::optional<Oid> NamedOid(std::string_view module, const std::vector<std::string_view>& labels,
+                            std::size_t at, OidNames& names) {
+    const std::string_view name = labels[at];
+    if (!IsMibName(name)) return std::nullopt;
+    std::optional<Oid> oid = names.Find(module, name);
+    if (!oid) return std::nullopt;
+    const std::vector<std::string_view> after(labels.begin() + static_cast<std::ptrdiff_t>(at) + 1,
+                                              labels.end());
+    // Arcs alone need no types: no module is parsed for their indexes.
+    std::optional<InstanceIndexes> indexes = InstanceIndexes();
+    if (!std::all_of(after.begin(), after.end(), IsArc)) indexes = names.IndexesAfter(module, name);
+    if (!indexes || !ReadPrintedIndexes(after, *indexes, *oid)) return std::nullopt;
+    return oid;
+}
+
 // A capture's OID: numeric with or without a leading dot; the top of the tree named as net-snmp
 // prints it without MIBs ("iso.3.6.1.2.1.1.3.0", -Of's ".iso.org.dod.internet.mgmt.mib-2.1.3.0");
 // with names, "IF-MIB::ifInOctets.1" and -Of's full names below the top (the last name and the
-// arcs after it count), and -Os's "ifInOctets.1". Nothing for anything else.
+// labels after it count), and -Os's "ifInOctets.1", each with indexes printed as text too
+// ("ipAddressIfIndex.ipv4.\"127.0.0.1\""). Nothing for anything else.
 std::optional<Oid> ReadCaptureOid(std::string_view text, OidNames* names) {
     if (std::optional<Oid> numeric = ParseOid(text)) return numeric;
     std::string_view module;
@@ -119,19 +154,15 @@ std::optional<Oid> ReadCaptureOid(std::string_view text, OidNames* names) {
     std::size_t arcs = labels->size();  // where the arcs after the last name begin
     while (arcs > 0 && IsArc((*labels)[arcs - 1])) --arcs;
     if (arcs == 0) return std::nullopt;
-    const std::size_t last = arcs - 1;
-    const std::string_view name = (*labels)[last];
-    if (module.empty() && TopNamed(name) != nullptr) return TopOfTree(*labels);
-    // A module names the first label only: "IF-MIB::ifInOctets.1".
-    if ((!module.empty() && last != 0) || !IsMibName(name) || names == nullptr) return std::nullopt;
-    std::optional<Oid> oid = names->Find(module, name);
-    if (!oid) return std::nullopt;
-    for (std::size_t i = arcs; i < labels->size(); ++i) {
-        const std::optional<Oid> arc = ParseOid((*labels)[i]);
-        if (!arc || oid->size() >= 128) return std::nullopt;
-        oid->push_back(arc->front());
+    if (module.empty() && TopNamed((*labels)[arcs - 1]) != nullptr) return TopOfTree(*labels);
+    if (names == nullptr) return std::nullopt;
+    // A module names the first label only ("IF-MIB::ifInOctets.1"). Else the name is the last
+    // label that names an object whose indexes the labels after it fit: an index may be printed
+    // as a label too (ipv4), and -Of's path runs through the names above it.
+    for (std::size_t at = module.empty() ? arcs - 1 : 0;; --at) {
+        if (std::optional<Oid> oid = NamedOid(module, *labels, at, *names)) return oid;
+        if (at == 0) return std::nullopt;
     }
-    return oid;
 }
 
 // Where the string's closing quote stands in text, or npos; backslashes escape.
@@ -165,9 +196,21 @@ bool IsHexBytesLine(std::string_view line) {
     return any;
 }
 
+// Where a line's OID ends: at the first " = " outside its quoted labels, which may hold one.
+std::size_t OidEnd(std::string_view line) {
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if ((i == 0 || line[i - 1] == '.') && IsQuote(line[i])) {
+            i = PastQuotedLabel(line, i);
+            if (i == std::string_view::npos) return i;
+        }
+        if (line.compare(i, 3, " = ") == 0) return i;
+    }
+    return std::string_view::npos;
+}
+
 // A variable's start: "OID = VALUE" with an OID that can be read.
 bool SplitVariable(std::string_view line, OidNames* names, Oid& oid, std::string_view& value) {
-    const std::size_t equals = line.find(" = ");
+    const std::size_t equals = OidEnd(line);
     if (equals == std::string_view::npos) return false;
     std::optional<Oid> parsed = ReadCaptureOid(line.substr(0, equals), names);
     if (!parsed) return false;

@@ -1,5 +1,7 @@
 #include "import/modulenames.h"
 
+#include <algorithm>
+
 #include "import/modulelocator.h"
 #include "import/parentchain.h"
 #include "mib/sourcetext.h"
@@ -19,9 +21,19 @@ std::optional<Oid> ModuleOidNames::Find(std::string_view module, std::string_vie
         searchedLoaded_ = true;
         for (const std::string& searched : searched_) Load(searched);
     }
-    std::optional<Oid> oid = module.empty() ? OnlyOid(name) : OidIn(key.first, key.second);
+    const tmibentry* entry = Named(key.first, key.second);
+    std::optional<Oid> oid = entry != nullptr ? OidOf(*entry) : std::nullopt;
     found_.emplace(key, oid);
     return oid;
+}
+
+std::optional<InstanceIndexes> ModuleOidNames::IndexesAfter(std::string_view module, std::string_view name) {
+    const std::pair<std::string, std::string> key(module, name);
+    if (const auto known = indexes_.find(key); known != indexes_.end()) return known->second;
+    if (!Find(module, name)) return std::nullopt;  // loads the modules the name needs
+    std::optional<InstanceIndexes> indexes = IndexesOf(*Named(key.first, key.second));
+    indexes_.emplace(key, indexes);
+    return indexes;
 }
 
 void ModuleOidNames::Load(const std::string& module) {
@@ -47,7 +59,10 @@ void ModuleOidNames::Load(const std::string& module) {
         for (std::size_t i = imports; i < mib_.ImportList.size(); ++i)
             pending.emplace_back(mib_.ImportList[i].substr(0, mib_.ImportList[i].find(':')), name);
     }
-    if (added) found_.clear();  // a name without its module may have gained a definition
+    if (added) {  // a name without its module may have gained a definition
+        found_.clear();
+        indexes_.clear();
+    }
 }
 
 bool ModuleOidNames::Add(const std::string& file, bool first, const std::string& module) {
@@ -72,24 +87,84 @@ std::optional<Oid> ModuleOidNames::OidOf(const tmibentry& entry) const {
     return oid;  // a rooted walk has at most MaxOidArcs arcs
 }
 
-std::optional<Oid> ModuleOidNames::OidIn(const std::string& module, const std::string& name) const {
-    const int scope = mib_.ModuleScope(module);
-    const tmibentry* entry = scope < 0 ? nullptr : mib_.FindEntry(name, scope);
-    // Looked for in the module first; a definition found elsewhere is not the module's.
-    if (entry == nullptr || entry->Module != scope) return std::nullopt;
-    return OidOf(*entry);
-}
-
-std::optional<Oid> ModuleOidNames::OnlyOid(std::string_view name) const {
-    std::optional<Oid> only;
+const tmibentry* ModuleOidNames::Named(const std::string& module, const std::string& name) const {
+    if (!module.empty()) {
+        const int scope = mib_.ModuleScope(module);
+        const tmibentry* entry = scope < 0 ? nullptr : mib_.FindEntry(name, scope);
+        // Looked for in the module first; a definition found elsewhere is not the module's.
+        return entry != nullptr && entry->Module == scope ? entry : nullptr;
+    }
+    const tmibentry* only = nullptr;
+    std::optional<Oid> onlyOid;
     for (int i = 0; i < mib_.EntryCount(); ++i) {
         if (mib_.EntryAt(i).Name != name) continue;
         std::optional<Oid> oid = OidOf(mib_.EntryAt(i));
         if (!oid) continue;
-        if (only && *only != *oid) return std::nullopt;  // two OIDs: the name alone says not which
-        only = std::move(oid);
+        if (only != nullptr && *onlyOid != *oid) return nullptr;  // two OIDs: the name alone says not which
+        if (only == nullptr) {
+            only = &mib_.EntryAt(i);
+            onlyOid = std::move(oid);
+        }
     }
     return only;
+}
+
+namespace {
+
+bool IsRow(const tmibentry& entry) {
+    return !entry.Augments.empty() || !entry.ClauseValue("INDEX").empty();
+}
+
+}  // namespace
+
+std::optional<InstanceIndexes> ModuleOidNames::IndexesOf(const tmibentry& named) const {
+    InstanceIndexes indexes;
+    const tmibentry* row = nullptr;
+    if (IsRow(named)) {
+        row = &named;
+        indexes.afterRow = true;
+    } else if (!named.OidParts.empty()) {
+        row = mib_.FindEntry(named.OidParts[0].name, named.Module);
+        if (row != nullptr && !IsRow(*row)) row = nullptr;
+    }
+    // A row that AUGMENTS another has that row's indexes; a loop of them gives up.
+    for (int step = 0; row != nullptr && !row->Augments.empty(); ++step)
+        row = step < 8 ? mib_.FindEntry(row->Augments, row->Module) : nullptr;
+    if (row == nullptr) return std::nullopt;
+    const std::string names = row->ClauseValue("INDEX");  // "ifIndex,ipv4,..." (IMPLIED is not kept)
+    for (std::size_t start = 0; start < names.size();) {
+        const std::size_t comma = std::min(names.find(',', start), names.size());
+        const tmibentry* object = mib_.FindEntry(names.substr(start, comma - start), row->Module);
+        indexes.types.push_back(object != nullptr ? IndexTypeOf(*object) : IndexType());
+        start = comma + 1;
+    }
+    return indexes;
+}
+
+IndexType ModuleOidNames::IndexTypeOf(const tmibentry& object) const {
+    using Kind = IndexType::Kind;
+    IndexType type;
+    const std::string written = object.ClauseValue("SYNTAX");
+    const std::vector<const tasntype*> chain = mib_.SyntaxChain(object);
+    const auto named = [&](const char* typeName) {
+        return written == typeName || std::any_of(chain.begin(), chain.end(),
+                                                  [&](const tasntype* t) { return t->Name == typeName; });
+    };
+    const std::string base = mib_.ResolveSyntax(object);
+    if (named("IpAddress"))
+        type.kind = Kind::ipAddress;
+    else if (named("NetworkAddress"))
+        type.kind = Kind::networkAddress;
+    else if (base == "@integer" || base == "@gauge" || base == "@counter")
+        type.kind = Kind::number;
+    else if (base == "@string")  // net-snmp reads an address out of InetAddress itself, not of its kin
+        type.kind = written == "InetAddress" ? Kind::inetAddress : Kind::string;
+    else if (base == "@objectid")
+        type.kind = Kind::objectId;
+    type.labels = object.Syntax.namedNumbers;
+    for (const tasntype* t : chain)
+        if (type.labels.empty()) type.labels = t->Detail.namedNumbers;
+    return type;
 }
 
 std::vector<std::string> LibraryModules(const toidfile& library) {

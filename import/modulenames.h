@@ -27,6 +27,9 @@ class ModuleOidNames : public OidNames {
     ModuleOidNames(std::vector<std::string> searched, std::string mibFolder, ProgramFiles program);
 
     std::optional<Oid> Find(std::string_view module, std::string_view name) override;
+    // From the INDEX of the row: each index object's type as its SYNTAX resolves, with the named
+    // numbers of an enumeration.
+    std::optional<InstanceIndexes> IndexesAfter(std::string_view module, std::string_view name) override;
     // "FOO-MIB is in neither /mibs/ nor /opt/ow/stdmib/: its names are not read", once per module.
     std::vector<std::string> Problems() const override { return problems_; }
     // The module files parsed so far, the standard module included.
@@ -37,8 +40,11 @@ class ModuleOidNames : public OidNames {
     void Load(const std::string& module);
     bool Add(const std::string& file, bool first, const std::string& module);
     std::optional<Oid> OidOf(const tmibentry& entry) const;
-    std::optional<Oid> OidIn(const std::string& module, const std::string& name) const;
-    std::optional<Oid> OnlyOid(std::string_view name) const;
+    // The object a capture's name stands for: defined in module, or with module "" the objects
+    // of that name anywhere when they share one OID; nullptr for none.
+    const tmibentry* Named(const std::string& module, const std::string& name) const;
+    std::optional<InstanceIndexes> IndexesOf(const tmibentry& named) const;
+    IndexType IndexTypeOf(const tmibentry& object) const;
 
     std::vector<std::string> searched_;
     bool searchedLoaded_ = false;
@@ -50,6 +56,7 @@ class ModuleOidNames : public OidNames {
     ImportLogger searchLog_;                 // no sink: the module searches are not shown
     std::unordered_set<std::string> tried_;  // upper-cased module names
     std::map<std::pair<std::string, std::string>, std::optional<Oid>> found_;  // module, name -> OID
+    std::map<std::pair<std::string, std::string>, std::optional<InstanceIndexes>> indexes_;
     std::vector<std::string> problems_;
 };
 

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the walk capture reader: every line is either read as a variable or
 // listed as skipped, in order, and every variable read can be found again; names are read too.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +17,17 @@ class AnyShortName : public OidNames {
     std::optional<Oid> Find(std::string_view module, std::string_view name) override {
         if (module.size() > 8 || name.size() > 8) return std::nullopt;
         return Oid{1, 3, static_cast<std::uint32_t>(module.size()), static_cast<std::uint32_t>(name.size())};
+    }
+    // Indexes of every kind, in an order the name's length turns, so that their reading is fuzzed too.
+    std::optional<InstanceIndexes> IndexesAfter(std::string_view, std::string_view name) override {
+        using Kind = IndexType::Kind;
+        InstanceIndexes indexes{name.size() % 2 == 0, {}};
+        for (const Kind kind : {Kind::number, Kind::string, Kind::inetAddress, Kind::objectId,
+                                Kind::ipAddress, Kind::networkAddress, Kind::other})
+            indexes.types.push_back({kind, {{"ipv4", 1}, {"ipv6", 2}}});
+        std::rotate(indexes.types.begin(), indexes.types.begin() + name.size() % indexes.types.size(),
+                    indexes.types.end());
+        return indexes;
     }
     std::vector<std::string> Problems() const override { return {}; }
 };

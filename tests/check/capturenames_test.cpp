@@ -92,6 +92,78 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"QuotedIndex", Fixture, "FIXTURE-CHECK-MIB::fxcPortInPkts.\"eth0\" = INTEGER: 1\n", {}, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// An index net-snmp prints as text, read back through the types of the row's INDEX.
+struct IndexCase {
+    const char* name;
+    const char* printed;  // the OID of a capture line
+    const char* oid;      // what it reads as; "" for a line that cannot be read
+};
+
+class PrintedIndexes : public ::testing::TestWithParam<IndexCase> {};
+
+TEST_P(PrintedIndexes, AreReadThroughTheRowsIndexTypes) {
+    const IndexCase& c = GetParam();
+    ModuleOidNames names({"FIXTURE-CHECK-INDEX-MIB"}, Folder, Program);
+    DeviceAnswers answers;
+    const CaptureReading reading =
+        ReadWalkCapture(std::string(c.printed) + " = Counter32: 1\n", answers, &names);
+    std::string read;
+    for (const auto& [oid, type] : answers.Values()) read = FormatOid(oid);
+    EXPECT_EQ(read, c.oid);
+    EXPECT_EQ(reading.skippedLines.Empty(), *c.oid != '\0');
+    EXPECT_TRUE(names.Problems().empty()) << names.Problems().front();
+}
+
+// 1.3.6.1.4.1.99996: the tables of FIXTURE-CHECK-INDEX-MIB.
+#define FXI "1.3.6.1.4.1.99996."
+
+INSTANTIATE_TEST_SUITE_P(
+    Index, PrintedIndexes,
+    ::testing::Values(
+        IndexCase{"String", "FIXTURE-CHECK-INDEX-MIB::fxiIfOctets.\"eth0\"", FXI "1.1.2.4.101.116.104.48"},
+        IndexCase{"EmptyString", "fxiIfOctets.\"\"", FXI "1.1.2.0"},
+        IndexCase{"StringWithDotsAndQuote", "fxiIfOctets.\"a.\"b\"", FXI "1.1.2.4.97.46.34.98"},
+        IndexCase{"StringWithEquals", "fxiIfOctets.\"a = b\"", FXI "1.1.2.5.97.32.61.32.98"},
+        IndexCase{"StringAsArcs", "fxiIfOctets.2.104.105", FXI "1.1.2.2.104.105"},
+        IndexCase{"ImpliedStringAfterAString", "fxiEventHits.\"me\".'linkUp'",
+                  FXI "2.1.3.2.109.101.108.105.110.107.85.112"},
+        IndexCase{"IpAddresses", "fxiRouteHits.192.0.2.0.255.255.255.0", FXI "3.1.3.192.0.2.0.255.255.255.0"},
+        IndexCase{"Ipv4ByItsType", "fxiAddrIfIndex.ipv4.\"192.0.2.1\"", FXI "4.1.3.1.4.192.0.2.1"},
+        IndexCase{"Ipv6ByItsType", "fxiAddrIfIndex.ipv6.\"fe:80:00:00:00:00:00:00:00:00:00:00:00:00:00:01\"",
+                  FXI "4.1.3.2.16.254.128.0.0.0.0.0.0.0.0.0.0.0.0.0.1"},
+        IndexCase{"Ipv4WithZone", "fxiAddrIfIndex.ipv4z.\"192.0.2.1%258\"",
+                  FXI "4.1.3.3.8.192.0.2.1.0.0.1.2"},
+        IndexCase{"DnsNameAsText", "fxiAddrIfIndex.dns.\"a.b\"", FXI "4.1.3.16.3.97.46.98"},
+        IndexCase{"AddressOfAnotherForm", "fxiAddrIfIndex.ipv4.\"a.b\"", FXI "4.1.3.1.3.97.46.98"},
+        IndexCase{"SeveralIndexesWithAnEnumeration", "fxiAccessHits.\"grp\".\"\".3.noAuthNoPriv",
+                  FXI "5.1.5.3.103.114.112.0.3.1"},
+        IndexCase{"EnumerationAsNumber", "fxiAccessHits.\"g\".\"\".3.2", FXI "5.1.5.1.103.0.3.2"},
+        IndexCase{"FixedSizeString", "fxiMacHits.'abcdef'", FXI "6.1.2.97.98.99.100.101.102"},
+        IndexCase{"ObjectIdThenEnumeration", "fxiPolicyHits.3.1.3.6.v6", FXI "7.1.3.3.1.3.6.2"},
+        IndexCase{"AugmentedRow", "fxiIfExtDrops.\"lo\"", FXI "8.1.1.2.108.111"},
+        IndexCase{"RowWithItsColumnArc", "fxiIfEntry.9.\"lo\"", FXI "1.1.9.2.108.111"},
+        IndexCase{
+            "FullNames",
+            ".iso.org.dod.internet.private.enterprises.fxIndex.fxiAddrTable.fxiAddrEntry.fxiAddrIfIndex."
+            "ipv4.\"192.0.2.1\"",
+            FXI "4.1.3.1.4.192.0.2.1"},
+        IndexCase{"UnknownLabel", "fxiAccessHits.\"grp\".\"\".3.noSuchLevel", ""},
+        IndexCase{"LabelForAString", "fxiIfOctets.eth0", ""},
+        IndexCase{"TextForANumber", "fxiAccessHits.\"grp\".\"\".\"3\".noAuthNoPriv", ""},
+        IndexCase{"TextForAnIpAddress", "fxiRouteHits.\"192.0.2.0\".255.255.255.0", ""},
+        IndexCase{"QuoteNeverCloses", "fxiIfOctets.\"eth0", ""},
+        IndexCase{"TextAfterTheIndexes", "fxiIfOctets.\"eth0\".\"eth1\"", ""},
+        IndexCase{"NoTableHasIndexes", "fxIndex.\"eth0\"", ""},
+        IndexCase{
+            "Over128Arcs",  // 10 arcs of the column, the length and 118 letters
+            "fxiIfOctets."
+            "\"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"
+            "aaaaaaaaaaaaaaaaaaaaaaaaaaaa\"",
+            ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+#undef FXI
+
 TEST(CaptureNames, ACaptureOfNumbersParsesNoModule) {
     ModuleOidNames names(Fixture, Folder, Program);
     DeviceAnswers answers;

@@ -7,11 +7,13 @@
 
 #include "check/checkreport.h"
 #include "check/devicecheck.h"
+#include "check/walkcapture.h"
 #include "fakeagent.h"
 #include "import/modulenames.h"
 #include "library/oidfile.h"
 #include "localagenttest.h"
 #include "shared_data.h"
+#include "text/textfile.h"
 
 namespace {
 
@@ -114,6 +116,58 @@ TEST_F(LiveCheck, LiveWalkAndCaptureAnswerTheSameEntries) {
         EXPECT_EQ(AnsweredRows(library, fromNames), liveAnswered) << format.front();
         ExpectCounterRemarks(library, fromNames, format.front());
         EXPECT_GT(names.FilesParsed(), 4) << "the capture holds names";
+    }
+}
+
+// With every MIB of a large collection loaded (-m ALL), net-snmp prints indexes as text:
+// ipAddressIfIndex.ipv4."127.0.0.1", vacmAccessStatus."grp"."".0.noAuthNoPriv,
+// nsExtendOutput1Line."test". A whole-tree walk so printed reads line for line as the numeric
+// walk does, and answers the same entries.
+TEST_F(LiveCheck, WholeTreeWithEveryMibReadsLikeNumbers) {
+    SKIP_WITHOUT_SHARED(mibs, "mibs");
+    SKIP_WITHOUT_SHARED(collection, "mibs-collection/mibs");
+    if (RunProgram({"snmpbulkwalk", "-V"}, {}, agent_.Folder() + "/version.txt") != 0)
+        GTEST_SKIP() << "skipped: snmpbulkwalk is not installed (Debian package snmp); no capture to compare";
+    toidfile library;
+    ImportModules(mibs.string(),
+                  {"SNMPv2-MIB", "IF-MIB", "IP-MIB", "HOST-RESOURCES-MIB", "UCD-SNMP-MIB", "TCP-MIB",
+                   "UDP-MIB", "NET-SNMP-EXTEND-MIB"},
+                  testdata::programData("stdmib").string(), library);
+    const std::string numeric = agent_.Folder() + "/numeric.walk", named = agent_.Folder() + "/named.walk";
+    std::string error;
+    ASSERT_TRUE(agent_.CaptureWith({".1"}, numeric, error)) << error;
+    ASSERT_TRUE(agent_.CaptureWith({".1"}, named, error, {"-M", collection.string(), "-m", "ALL"})) << error;
+
+    ModuleOidNames names(LibraryModules(library), collection.string(),
+                         ProgramFilesIn(testdata::programData("").string()));
+    const CheckResult fromNumbers = CheckAgainstCapture(library, numeric);
+    const CheckResult fromNames = CheckAgainstCapture(library, named, &names);
+    EXPECT_TRUE(fromNames.skippedLines.Empty()) << CheckReportLines(library, fromNames).back();
+    EXPECT_TRUE(fromNames.unreadModules.empty()) << fromNames.unreadModules.front();
+    EXPECT_EQ(fromNames.variables, fromNumbers.variables);
+    std::vector<std::string> byNumbers, byNames;
+    for (const auto& [oid, rows] : AnsweredRows(library, fromNumbers)) byNumbers.push_back(oid);
+    for (const auto& [oid, rows] : AnsweredRows(library, fromNames)) byNames.push_back(oid);
+    EXPECT_EQ(byNames, byNumbers);
+
+    // Where the agent's rows stay put between the walks, each index reads as the same arcs.
+    std::string numericText, namedText;
+    ASSERT_TRUE(textfile::TryReadFile(numeric, numericText, error) &&
+                textfile::TryReadFile(named, namedText, error));
+    DeviceAnswers numbered, printed;
+    ReadWalkCapture(numericText, numbered);
+    ReadWalkCapture(namedText, printed, &names);
+    for (const char* table : {"1.3.6.1.2.1.4.34",        // ipAddressTable: ipv4."127.0.0.1"
+                              "1.3.6.1.2.1.4.31.1",      // ipSystemStatsTable: ipv4
+                              "1.3.6.1.6.3.16.1",        // vacm: strings, an enumeration
+                              "1.3.6.1.4.1.8072.1.3.2",  // nsExtend: "test"
+                              "1.3.6.1.2.1.88.1"}) {     // DISMAN-EVENT: 'IMPLIED'
+        const Oid prefix = *ParseOid(table);
+        std::vector<std::string> numberedOids, printedOids;
+        for (const Oid& row : numbered.RowsBelow(prefix)) numberedOids.push_back(FormatOid(row));
+        for (const Oid& row : printed.RowsBelow(prefix)) printedOids.push_back(FormatOid(row));
+        EXPECT_FALSE(numberedOids.empty()) << table;
+        EXPECT_EQ(printedOids, numberedOids) << table;
     }
 }
 

@@ -70,8 +70,8 @@ int Spawn(const std::vector<std::string>& arguments, const std::vector<std::stri
 }  // namespace
 
 int RunProgram(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
-               const std::string& outFile) {
-    const int pid = Spawn(arguments, environment, outFile, "");
+               const std::string& outFile, const std::string& errFile) {
+    const int pid = Spawn(arguments, environment, outFile, errFile);
     int status = 0;
     if (pid < 0 || waitpid(pid, &status, 0) != pid) return -1;
     return WIFEXITED(status) && WEXITSTATUS(status) != 127 ? WEXITSTATUS(status) : -1;
@@ -121,7 +121,10 @@ bool LocalAgent::Start(std::string& error) {
     const std::string config = Folder() + "/snmpd.conf";
     std::ofstream(config) << "rocommunity " << Community << " 127.0.0.1\n"
                           << "createUser " << User << " SHA \"" << AuthKey << "\" AES \"" << PrivKey << "\"\n"
-                          << "rouser " << User << " priv\n";
+                          << "rouser " << User
+                          << " priv\n"
+                          // A table indexed by a string: nsExtendOutput1Line."test".
+                          << "extend test /bin/echo hello\n";
     // A port taken between FreePort and the agent's bind makes the agent exit; then try another.
     for (int attempt = 0; attempt < 5; ++attempt) {
         port_ = FreePort();
@@ -199,8 +202,9 @@ bool LocalAgent::CaptureWith(const std::vector<std::string>& subtrees, const std
         arguments.insert(arguments.end(), format.begin(), format.end());
         arguments.insert(arguments.end(),
                          {"-v2c", "-c", Community, "-t", "5", "-r", "2", Address(), subtree});
-        const int status =
-            RunProgram(arguments, {"SNMP_PERSISTENT_DIR=" + Folder() + "/client", "MIBS="}, file);
+        // net-snmp's complaints about the modules it loads go to a file of their own.
+        const int status = RunProgram(arguments, {"SNMP_PERSISTENT_DIR=" + Folder() + "/client", "MIBS="},
+                                      file, Folder() + "/capture-errors.txt");
         if (status != 0) {
             error = "snmpbulkwalk of " + subtree + " ended with " + std::to_string(status);
             return false;

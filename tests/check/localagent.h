@@ -69,7 +69,7 @@ class BackgroundProgram {
     int pid_;
 };
 
-// Runs a program with arguments, its standard output sent to outFile ("" leaves it alone);
-// the exit status, or -1 when it cannot be started.
+// Runs a program with arguments, its standard output sent to outFile and its errors to errFile
+// ("" leaves either alone); the exit status, or -1 when it cannot be started.
 int RunProgram(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
-               const std::string& outFile);
+               const std::string& outFile, const std::string& errFile = "");
