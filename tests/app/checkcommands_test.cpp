@@ -253,12 +253,17 @@ TEST_F(CheckCommandsTest, CancelStopsALiveWait) {
     startWithDevice();
     const std::string silent = "127.0.0.1:" + std::to_string(LocalAgent::FreePort());
     QString shown;
-    QTimer::singleShot(300, form.get(), [&] {
+    // Cancel once the walk waits for its first subtree, however long a loaded machine takes to get there.
+    QTimer waiting;
+    QObject::connect(&waiting, &QTimer::timeout, form.get(), [&] {
         auto* progress = widget<CheckProgressWindow>("CheckProgressWindow");
-        EXPECT_TRUE(progress->isVisible());
-        shown = progress->findChild<QLabel*>("CheckProgressLabel")->text();
+        const QString text = progress->findChild<QLabel*>("CheckProgressLabel")->text();
+        if (!progress->isVisible() || !text.contains("Subtree")) return;
+        waiting.stop();
+        shown = text;
         QTest::mouseClick(progress->findChild<QPushButton*>("CancelCheckButton"), Qt::LeftButton);
     });
+    waiting.start(20);
     QElapsedTimer clock;
     clock.start();
     runCheck(agentFields(silent, 30, 0));
