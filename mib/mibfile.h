@@ -90,6 +90,9 @@ class tmibfile {
     // CounterBasedGauge64). Empty for a tag itself; up to the break for a chain that does not resolve.
     std::vector<const tasntype*> SyntaxChain(const tmibentry& entry) const;
 
+    // The module an ImportList line takes its symbol from: "SNMPv2-SMI:enterprises" gives "SNMPv2-SMI".
+    std::string ImportModule(std::size_t line) const;
+
     std::string ModuleName;
     std::vector<std::string> ImportList;       // "Module:Symbol"
     std::vector<std::string> ImportPositions;  // decimal Position after the FROM module name

@@ -39,6 +39,10 @@ void tmibfile::parseHeader() {
     if (!isReserved(item, rwBEGIN)) RaiseError("\"BEGIN\" expected.");
 }
 
+std::string tmibfile::ImportModule(std::size_t line) const {
+    return ImportList[line].substr(0, ImportList[line].find(':'));
+}
+
 void tmibfile::skipExports() {
     tmibitem item;
     do NextItem(item);
