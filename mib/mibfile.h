@@ -1,5 +1,6 @@
 #pragma once
-// The MIB parser object: lexer state, module/type/value parsers and the records of every module parsed.
+// The MIB parser object: the lexer's text state, module/type/value parsers and the records of every
+// module parsed.
 
 #include <cstdint>
 #include <functional>
@@ -9,10 +10,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "mib/miblexer.h"
 #include "mib/mibrecords.h"
 #include "mib/nameindex.h"
-#include "mib/parseexception.h"
-#include "text/linecounter.h"
 
 struct ParsedModule;
 
@@ -26,26 +26,27 @@ struct ModuleNames {
 };
 
 // Takes module after module (LoadFile/LoadText, then ParseModule) and accumulates their
-// type assignments, value assignments and import lists in parse order.
-class tmibfile {
+// type assignments, value assignments and import lists in parse order. The lexer's text state
+// is this object's own (Text, Position, FileName), so it is a lexer privately and names those
+// members public.
+class tmibfile : private MibLexer {
   public:
     tmibfile() = default;
     tmibfile(const tmibfile&) = delete;
     tmibfile& operator=(const tmibfile&) = delete;
 
-    // Text state. Reads the file as lines and joins them with CR LF; a UTF-8 byte-order mark at
-    // the start is dropped. Throws MibFileError (state unchanged) when the file cannot be read.
-    void LoadFile(const std::string& fileName);
-    // The same from memory, for tests and fuzzing (also throws MibFileError for a text over 512 MiB).
-    void LoadText(const std::string& text, const std::string& fileName);
-
-    // Lexer.
-    void NextItem(tmibitem& item);
-    // The n-th run of non-whitespace characters from start, a view into Text valid until Text
-    // changes, cut after PeekLength characters (see lexer.cpp).
-    std::string_view PeekWord(int32_t start, int n) const;
-    static constexpr size_t PeekLength = 32;
-    [[noreturn]] void RaiseError(const std::string& message) const;
+    using MibLexer::FileName;
+    using MibLexer::LoadFile;
+    using MibLexer::LoadText;
+    using MibLexer::NextItem;
+    using MibLexer::PeekLength;
+    using MibLexer::PeekWord;
+    using MibLexer::Position;
+    using MibLexer::RaiseError;
+    using MibLexer::Text;
+    // The lexer with its context flags, which the parsers set.
+    MibLexer& Lexer() { return *this; }
+    const MibLexer& Lexer() const { return *this; }
 
     // Parsers.
     void ParseModule();
@@ -97,23 +98,12 @@ class tmibfile {
     std::vector<std::string> ImportList;       // "Module:Symbol"
     std::vector<std::string> ImportPositions;  // decimal Position after the FROM module name
     std::vector<std::string> ImportFiles;      // FileName of the importing module
-    std::string Text;
-    int32_t Position = 0;
-    std::string FileName;
-    // Lexer context flags, set by the parsers (public so that tests can put the lexer in context).
-    bool DefinitionStart = false;
-    bool InSequenceMembers = false;
-    bool InIndex = false;
 
     std::function<void(tmibfile&, const std::string&)> OnLog;
     int32_t LogLevel = 1;
     bool Imported = false;
 
   private:
-    void classifyIdentifier(tmibitem& item, int32_t start);
-    void lexApostropheString(tmibitem& item);
-    void repairFirstLetter(tmibitem& item, int32_t start, bool toUpper);
-
     void parseHeader();
     void parseImports();
     void skipExports();
@@ -137,8 +127,7 @@ class tmibfile {
     // addType and addEntry without the log line, for records whose Module is set.
     const tasntype& storeType(std::shared_ptr<const tasntype> type);
     const tmibentry& storeEntry(std::shared_ptr<const tmibentry> entry);
-    bool logging() const;              // whether a log line is wanted: only then is it built
-    int32_t lineAt(int32_t position);  // 1-based line of a position in Text
+    bool logging() const;  // whether a log line is wanted: only then is it built
 
     // Records are never changed once stored, so that parser objects may share them.
     std::vector<std::shared_ptr<const tasntype>> types_;
@@ -186,5 +175,4 @@ class tmibfile {
     std::shared_ptr<SharedScopes> sharedScopes_;  // nullptr: scopes numbered here in order
     int currentScope_ = -1;                       // of the module being parsed
     int typeDepth_ = 0;
-    LineCounter lines_;  // of Text, for lineAt
 };

@@ -12,7 +12,7 @@ std::shared_ptr<const ParsedModule> ParseModuleFile(const std::string& fileName,
     mib.LogLevel = 2;
     mib.OnLog = [&parsed](tmibfile&, const std::string& line) { parsed->log.push_back(line); };
     // A module parsed after another starts where ParseModule leaves the lexer.
-    mib.DefinitionStart = !first;
+    mib.Lexer().DefinitionStart = !first;
     try {
         mib.LoadFile(fileName);
         mib.ParseModule();

@@ -25,7 +25,7 @@ void appendNormalizedText(std::string& result, const std::string& text) {
 void tmibfile::parseValueAssignment(const tmibitem& head) {
     auto entry = std::make_shared<tmibentry>();  // one allocation with the count its sharing needs
     entry->Name = head.text;
-    entry->Line = lineAt(Position);  // Position is just past the name, on its line
+    entry->Line = LineAt(Position);  // Position is just past the name, on its line
     entry->Macro = parseNestedType().BaseType;
     if (entry->Macro == "@ignore") return;  // MODULE-COMPLIANCE, AGENT-CAPABILITIES: already read whole
     parseClauses(*entry);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "mib/mibfile.h"
+#include "mib/miblexer.h"
 #include "mib/reservedwords.h"
 
 namespace {
@@ -9,7 +9,7 @@ constexpr bool atDefinitionStart = true;
 
 // Every item up to the end of text, one word each: T:name (type), V:name (value), R:word (reserved),
 // N:value, S:"text", B (empty bit string), the symbol's character, or the multi-character symbol.
-std::string lex(tmibfile& file, const std::string& text, bool definitionStart = false) {
+std::string lex(MibLexer& file, const std::string& text, bool definitionStart = false) {
     file.LoadText(text, "lex.mib");
     file.DefinitionStart = definitionStart;
     std::string items;
@@ -62,7 +62,7 @@ std::string lex(tmibfile& file, const std::string& text, bool definitionStart = 
 }
 
 std::string lex(const std::string& text, bool definitionStart = false) {
-    tmibfile file;
+    MibLexer file;
     return lex(file, text, definitionStart);
 }
 
@@ -144,7 +144,7 @@ const LexErrorCase lexErrors[] = {
 class LexerErrors : public testing::TestWithParam<LexErrorCase> {};
 
 TEST_P(LexerErrors, RaisesWithPosition) {
-    tmibfile file;
+    MibLexer file;
     try {
         lex(file, GetParam().text);
         FAIL() << "no error";
@@ -159,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(Lexer, LexerErrors, testing::ValuesIn(lexErrors),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Lexer, CaseRepairsAreWrittenBackIntoText) {
-    tmibfile file;
+    MibLexer file;
     lex(file, "IfEntry OBJECT-TYPE", atDefinitionStart);
     EXPECT_EQ(file.Text, "ifEntry OBJECT-TYPE\r\n");
     lex(file, "myString ::= OCTET STRING", atDefinitionStart);
@@ -173,7 +173,7 @@ TEST(Lexer, CaseRepairsAreWrittenBackIntoText) {
 }
 
 TEST(Lexer, EndIsRepeated) {
-    tmibfile file;
+    MibLexer file;
     file.LoadText("", "lex.mib");
     tmibitem item;
     for (int i = 0; i < 3; ++i) {
@@ -183,7 +183,7 @@ TEST(Lexer, EndIsRepeated) {
 }
 
 TEST(Lexer, BraceAfterSequenceStartsADefinition) {
-    tmibfile file;
+    MibLexer file;
     file.LoadText("SEQUENCE { IfIndex x", "lex.mib");
     file.InSequenceMembers = true;
     tmibitem item;
@@ -198,7 +198,7 @@ TEST(Lexer, BraceAfterSequenceStartsADefinition) {
 }
 
 TEST(Lexer, PeekWordReadsRawText) {
-    tmibfile file;
+    MibLexer file;
     file.LoadText("  a  ::={ b", "lex.mib");
     EXPECT_EQ(file.PeekWord(1, 1), "a");
     EXPECT_EQ(file.PeekWord(1, 2), "::={");
@@ -209,10 +209,10 @@ TEST(Lexer, PeekWordReadsRawText) {
 }
 
 TEST(Lexer, LongRunsAreLookedAtOnlyAsFarAsNeeded) {
-    tmibfile file;
+    MibLexer file;
     const std::string braces(100, '{');
     file.LoadText("a " + braces + " b", "lex.mib");
-    EXPECT_EQ(file.PeekWord(1, 2), braces.substr(0, tmibfile::PeekLength));
+    EXPECT_EQ(file.PeekWord(1, 2), braces.substr(0, MibLexer::PeekLength));
     // The cut run still differs from every word it is compared with: only a brace followed by a
     // lone brace merges with it, and a capital name before a long run of digits is a type name.
     EXPECT_EQ(lex("{{{{ }}}}"), "{ { { } } }");
