@@ -26,10 +26,7 @@ void tmibfile::parseHeader() {
     tmibitem item;
     NextItem(item);
     if (item.kind != ikTypeRef) RaiseError("Module Identifier expected.");
-    ModuleName = item.text;
-    currentScope_ = scopeFor(ModuleName);
-    scopes_[currentScope_].fileName = FileName;
-    building_.reset();  // the module's names are a segment of their own
+    beginModule(item.text);
     NextItem(item);
     if (!isReserved(item, rwDEFINITIONS)) RaiseError("\"DEFINITIONS\" expected.");
     do NextItem(item);
@@ -37,10 +34,6 @@ void tmibfile::parseHeader() {
     if (item.kind != ikAssign) RaiseError("\"::=\" expected.");
     NextItem(item);
     if (!isReserved(item, rwBEGIN)) RaiseError("\"BEGIN\" expected.");
-}
-
-std::string tmibfile::ImportModule(std::size_t line) const {
-    return ImportList[line].substr(0, ImportList[line].find(':'));
 }
 
 void tmibfile::skipExports() {
@@ -66,14 +59,7 @@ void tmibfile::parseImports() {
         if (!isReserved(item, rwFROM)) RaiseError("\"FROM\" expected.");
         NextItem(item);
         if (item.kind != ikTypeRef && item.kind != ikValueRef) RaiseError("Module Reference expected.");
-        const std::string position = std::to_string(Position);
-        const int from = scopeFor(item.text);
-        for (const std::string& name : names) {
-            if (currentScope_ >= 0) scopes_.at(currentScope_).importedFrom.try_emplace(name, from);
-            ImportList.push_back(item.text + ":" + name);
-            ImportPositions.push_back(position);
-            ImportFiles.push_back(FileName);
-        }
+        for (const std::string& name : names) addImport(item.text, name, Position);
     }
 }
 

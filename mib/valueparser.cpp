@@ -30,7 +30,6 @@ void tmibfile::parseValueAssignment(const tmibitem& head) {
     if (entry->Macro == "@ignore") return;  // MODULE-COMPLIANCE, AGENT-CAPABILITIES: already read whole
     parseClauses(*entry);
     parseOidValue(*entry);
-    entry->Imported = Imported;
     addEntry(std::move(entry));
 }
 
