@@ -9,15 +9,18 @@
 #include <vector>
 
 #include "mib/miblexer.h"
+#include "mib/moduleparser.h"
 #include "mib/symboltable.h"
 
 struct ParsedModule;
 
 // Takes module after module (LoadFile/LoadText, then ParseModule) and accumulates their
-// type assignments, value assignments and import lists in parse order; the symbol table keeps
-// the records and finds them by name (SymbolTable). The lexer's text state is this object's own
-// (Text, Position, FileName), so it is a lexer privately and names those members public.
-class tmibfile : private MibLexer {
+// type assignments, value assignments and import lists in parse order. The stages behind it:
+// the lexer reads the text (MibLexer), the module, type and value parsers read it into records
+// (ModuleParser, TypeParser, ValueParser), the symbol table keeps them and finds them by name
+// (SymbolTable). The lexer's text state is this object's own (Text, Position, FileName), so it
+// is a lexer privately and names those members public; it takes what the module parser reads.
+class tmibfile : private MibLexer, private ModuleSink {
   public:
     tmibfile() = default;
     tmibfile(const tmibfile&) = delete;
@@ -85,29 +88,12 @@ class tmibfile : private MibLexer {
     bool Imported = false;
 
   private:
-    void parseHeader();
-    void parseImports();
-    void skipExports();
-    void parseTypeAssignment(const tmibitem& head);
-    void parseValueAssignment(const tmibitem& head);
-    void parseClauses(tmibentry& entry);
-    void parseOidValue(tmibentry& entry);
-    std::string readBracedContent(tmibitem& item);
-
-    void parseTypeForm(tasntype& type, tmibitem& item);
-    void parseSequence(tasntype& type, tmibitem& item);
-    void parseChoice(tasntype& type);
-    void parseTextualConvention(tasntype& type);
-    void skipConstraintTail(SyntaxDetail& detail);
-    tasntype parseNestedType();
-
-    void beginModule(const std::string& moduleName);
-    void addImport(const std::string& module, const std::string& symbol, int32_t position);
-    void addType(tasntype type);
-    void addEntry(std::shared_ptr<tmibentry> entry);
+    void BeginModule(const std::string& moduleName) override;
+    void AddImport(const std::string& module, const std::string& symbol, int32_t position) override;
+    void AddType(tasntype type) override;
+    void AddEntry(std::shared_ptr<tmibentry> entry) override;
 
     bool logging() const;  // whether a log line is wanted: only then is it built
 
     SymbolTable symbols_;
-    int typeDepth_ = 0;
 };
