@@ -1,6 +1,5 @@
 #include "mib/mibfile.h"
 
-#include "mib/parsedmodule.h"
 #include "mib/typeparser.h"
 
 void tmibfile::ParseModule() {
@@ -36,32 +35,6 @@ void tmibfile::AddEntry(std::shared_ptr<tmibentry> entry) {
     entry->Imported = Imported;
     const tmibentry& added = symbols_.AddEntry(std::move(entry));
     if (logging()) OnLog(*this, "Value: " + added.Name + " (" + added.Macro + ")");
-}
-
-void tmibfile::TakeModule(ParsedModule& parsed) {
-    parsed.moduleName = ModuleName;
-    parsed.importList = std::move(ImportList);
-    parsed.importPositions = std::move(ImportPositions);
-    parsed.records = symbols_.TakeRecords();
-}
-
-void tmibfile::AddModule(std::shared_ptr<const ParsedModule> parsed) {
-    if (logging())
-        for (const std::string& line : parsed->log) OnLog(*this, line);
-    if (parsed->error) std::rethrow_exception(parsed->error);
-    FileName = parsed->fileName;
-    BeginModule(parsed->moduleName);
-    // The scopes in the order the IMPORTS clauses create them, as the module parser does.
-    for (std::size_t i = 0; i < parsed->importList.size(); ++i) {
-        const std::string& line = parsed->importList[i];
-        const std::size_t colon = line.find(':');
-        symbols_.AddImport(line.substr(colon + 1), line.substr(0, colon));
-        ImportList.push_back(line);
-        ImportPositions.push_back(parsed->importPositions[i]);
-        ImportFiles.push_back(parsed->fileName);
-    }
-    symbols_.AddRecords(std::shared_ptr<const ModuleRecords>(parsed, &parsed->records), Imported);
-    DefinitionStart = true;
 }
 
 bool tmibfile::logging() const {
