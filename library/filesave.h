@@ -7,10 +7,10 @@
 
 // Replaces the content of fileName with bytes: a temporary file beside the target, synced and
 // renamed over it, keeping its permission bits; no temporary file outlives the call.
-// A symbolic link is followed and the file it points to is replaced, but only where the kernel's
-// protected-symlinks rule would follow it (the link is the user's own, or its folder is not
-// sticky and world-writable). Refused: such a link of another user, an existing target that is
-// not a regular file (pipe, device, socket) and a read-only target.
+// Symbolic links, in the folders of the path as in the file's own name, are followed only where
+// the kernel's protected-symlinks rule would follow them (the link is the user's own, or its
+// folder is not sticky and world-writable). Refused: such a link of another user, an existing
+// target that is not a regular file (pipe, device, socket) and a read-only target.
 // Throws OidFileError "Cannot create file \"NAME\". REASON".
 // A file that does not exist yet holds nothing to lose: with NewFileSync::later it is written and
 // renamed into place without waiting for the disk, and SyncFileSystemOf then waits once for many

@@ -3,11 +3,16 @@
 #include "library/filesave.h"
 
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -101,22 +106,23 @@ TEST_F(FileSave, NewFilesMayWaitForOneSyncOfTheirFileSystem) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);  // no temporary left
 }
 
-// The kernel's protected-symlinks rule, applied by hand: in a sticky world-writable folder a
-// link is followed only when it belongs to the one who saves or to the folder's owner.
+// The kernel's protected-symlinks rule, applied by hand to every name of the path: in a sticky
+// world-writable folder a link is followed only when it belongs to the one who saves or to the
+// folder's owner, whether it stands for the file or for a folder on the way to it.
 struct LinkCase {
     std::string what;
-    fs::path link, target;
+    fs::path saved, link, target;  // the name saved to, the link on its way, the file it reaches
     bool followed;
 };
 
 bool SaveThroughLinks(const std::vector<LinkCase>& cases) {
     bool ok = true;
     for (const LinkCase& c : cases) {
-        const std::string message = Save(c.link);
+        const std::string message = Save(c.saved);
         const std::string expected =
             c.followed
                 ? ""
-                : "Cannot create file \"" + c.link.string() +
+                : "Cannot create file \"" + c.saved.string() +
                       "\". It is another user's symbolic link in a shared folder, which is not followed";
         ok = Expect(message == expected, c.what + ": " + message) &&
              Expect(ReadBytes(c.target) == (c.followed ? "new" : "old"), c.what + ": target") &&
@@ -135,7 +141,7 @@ TEST_F(FileSave, FollowsLinksOnlyWhereTheKernelWould) {
     fs::permissions(real, fs::perms(0777));
     ASSERT_EQ(::chown(shared.c_str(), folderOwner, folderOwner), 0);
 
-    // Links owned as each case says, to targets any user may write.
+    // Links owned as each case says, to a file or to a folder any user may write.
     const auto makeLinks = [&](const std::string& saver, uid_t self, uid_t other) {
         const struct {
             const char* what;
@@ -151,17 +157,60 @@ TEST_F(FileSave, FollowsLinksOnlyWhereTheKernelWould) {
         std::vector<LinkCase> cases;
         for (const auto& row : rows) {
             const std::string name = saver + " " + row.what;
-            LinkCase c{name, row.folder / (name + ".link"), real / (name + ".oidlib"), row.followed};
-            WriteBytes(c.target, "old");
-            fs::create_symlink(c.target, c.link);
-            EXPECT_EQ(::lchown(c.link.c_str(), row.owner, row.owner), 0);
-            cases.push_back(c);
+            LinkCase file{name, row.folder / (name + ".link"), row.folder / (name + ".link"),
+                          real / (name + ".oidlib"), row.followed};
+            fs::create_symlink(file.target, file.link);
+            // The same link to a folder, in the middle of the saved path: shared/dirlink/x.oidlib.
+            const fs::path folder = real / (name + " folder");
+            fs::create_directory(folder);
+            fs::permissions(folder, fs::perms(0777));
+            LinkCase middle{name + ", to a folder", row.folder / (name + ".dirlink") / "x.oidlib",
+                            row.folder / (name + ".dirlink"), folder / "x.oidlib", row.followed};
+            fs::create_directory_symlink(folder, middle.link);
+            for (const LinkCase& c : {file, middle}) {
+                WriteBytes(c.target, "old");
+                EXPECT_EQ(::lchown(c.link.c_str(), row.owner, row.owner), 0);
+                cases.push_back(c);
+            }
         }
+        // A link of the user's own, relative, leading through another user's link in the shared folder.
+        const std::string name = saver + " own link through another's";
+        LinkCase chain{name, real / (name + ".link") / "x.oidlib", real / (name + ".link"),
+                       real / (saver + " another user's link in a shared folder folder") / "x.oidlib", false};
+        fs::create_directory_symlink(
+            fs::path("../shared") / (saver + " another user's link in a shared folder.dirlink"), chain.link);
+        EXPECT_EQ(::lchown(chain.link.c_str(), self, self), 0);
+        cases.push_back(chain);
         return cases;
     };
     EXPECT_TRUE(SaveThroughLinks(makeLinks("root", 0, testuser::Nobody)));
     const std::vector<LinkCase> nobodys = makeLinks("nobody", testuser::Nobody, 0);
     EXPECT_TRUE(testuser::AsNormalUser([&] { return SaveThroughLinks(nobodys); }));
+}
+
+// Where a file is saved through, the path cannot name it: as a folder, through a file, in a folder
+// that is not there; each keeps what was there.
+TEST_F(FileSave, PathsThatNameNoFile) {
+    WriteBytes(dir_ / "file.oidlib", "old");
+    fs::create_directory(dir_ / "folder");
+    const auto refusal = [](const fs::path& target, std::errc error) {
+        return "Cannot create file \"" + target.string() + "\". " + std::make_error_code(error).message();
+    };
+    const struct {
+        fs::path saved;
+        std::errc error;
+    } rows[] = {
+        {dir_ / "folder", std::errc::is_a_directory},
+        {dir_ / "folder/", std::errc::is_a_directory},
+        {dir_ / "file.oidlib/", std::errc::not_a_directory},
+        {dir_ / "folder/..", std::errc::is_a_directory},
+        {dir_ / "file.oidlib/x.oidlib", std::errc::not_a_directory},
+        {dir_ / "absent/x.oidlib", std::errc::no_such_file_or_directory},
+        {"", std::errc::no_such_file_or_directory},
+    };
+    for (const auto& row : rows) EXPECT_EQ(Save(row.saved), refusal(row.saved, row.error)) << row.saved;
+    EXPECT_EQ(ReadBytes(dir_ / "file.oidlib"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
 }
 
 }  // namespace
