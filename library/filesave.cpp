@@ -148,10 +148,18 @@ class TemporaryFile {
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-    // A file system without permission bits (EPERM, ENOTSUP) still takes the save.
-    void KeepModeOf(const struct stat& existing, const std::string& fileName) {
-        if (::fchmod(file_.Get(), existing.st_mode & 07777) != 0 && errno != EPERM && errno != ENOTSUP)
+    // Takes over the replaced file's owner, group and mode. Only root may give a file away: for
+    // anyone else the new file stays the saver's (EPERM). A file system without owners or
+    // permission bits (EPERM, ENOTSUP) still takes the save.
+    void KeepAttributesOf(const struct stat& existing, const std::string& fileName) {
+        struct stat own;
+        if (::fstat(file_.Get(), &own) != 0) Fail(fileName, errno);
+        const auto tolerated = [] { return errno == EPERM || errno == ENOTSUP; };
+        if ((own.st_uid != existing.st_uid || own.st_gid != existing.st_gid) &&
+            ::fchown(file_.Get(), existing.st_uid, existing.st_gid) != 0 && !tolerated())
             Fail(fileName, errno);
+        // After the owner: changing it clears the set-user and set-group bits.
+        if (::fchmod(file_.Get(), existing.st_mode & 07777) != 0 && !tolerated()) Fail(fileName, errno);
     }
 
     void Write(std::string_view bytes, bool sync, const std::string& fileName) {
@@ -197,7 +205,7 @@ void SaveFileContent(const std::string& fileName, std::string_view bytes, NewFil
 
     const bool sync = exists || newFile == NewFileSync::now;
     TemporaryFile file(folder, target.name, fileName);
-    if (exists) file.KeepModeOf(existing, fileName);
+    if (exists) file.KeepAttributesOf(existing, fileName);
     file.Write(bytes, sync, fileName);
     file.RenameOver(target.name, fileName);
     if (sync) SyncFolder(folder, fileName);

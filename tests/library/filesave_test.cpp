@@ -213,4 +213,48 @@ TEST_F(FileSave, PathsThatNameNoFile) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
 }
 
+// A save as root over another user's file gives the new file that user's owner, group and mode,
+// so the owner keeps access; a normal user keeps the mode of a file of the user's own.
+TEST_F(FileSave, KeepsTheReplacedFilesOwnerGroupAndMode) {
+    const struct {
+        const char* name;
+        uid_t owner;
+        gid_t group;
+        mode_t mode;
+    } rows[] = {
+        {"private.oidlib", testuser::Nobody, testuser::Nobody, 0600},
+        {"group.oidlib", 12345, 12346, 0664},
+        {"shared.oidlib", testuser::Nobody, 12346, 0666},
+        {"setgid.oidlib", 12345, 12346, 02644},
+    };
+    const bool root = ::geteuid() == 0;
+    for (const auto& row : rows) {
+        WriteBytes(dir_ / row.name, "old");
+        if (root) {
+            ASSERT_EQ(::chown((dir_ / row.name).c_str(), row.owner, row.group), 0);
+        }
+        ASSERT_EQ(::chmod((dir_ / row.name).c_str(), row.mode), 0);
+    }
+    for (const auto& row : rows) {
+        const fs::path target = dir_ / row.name;
+        EXPECT_EQ(Save(target), "") << row.name;
+        EXPECT_EQ(ReadBytes(target), "new") << row.name;
+        struct stat info;
+        ASSERT_EQ(::stat(target.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, row.mode) << row.name;
+        if (root) {
+            EXPECT_EQ(std::pair(info.st_uid, info.st_gid), std::pair(row.owner, row.group)) << row.name;
+        }
+    }
+    // A normal user's own file: its mode stays.
+    const fs::path own = dir_ / "own.oidlib";
+    EXPECT_TRUE(testuser::AsNormalUser([&] {
+        WriteBytes(own, "old", fs::perms(0640));
+        struct stat info;
+        return Expect(Save(own) == "" && ::stat(own.c_str(), &info) == 0 && (info.st_mode & 07777) == 0640 &&
+                          info.st_uid == ::geteuid(),
+                      "own file");
+    }));
+}
+
 }  // namespace
