@@ -1,13 +1,17 @@
 #include "library/filesave.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <deque>
+#include <random>
 #include <system_error>
 #include <utility>
 
@@ -119,6 +123,51 @@ Location Locate(const std::string& fileName) {
     }
 }
 
+// Temporary files are named ".oidwright-" 16 hex digits ".tmp": short enough for any folder that
+// holds the target, hidden from folder listings, and recognised as the program's own.
+constexpr std::string_view TemporaryPrefix = ".oidwright-", TemporarySuffix = ".tmp";
+constexpr std::size_t TemporaryDigits = 16;
+
+bool IsTemporaryName(std::string_view name) {
+    if (name.size() != TemporaryPrefix.size() + TemporaryDigits + TemporarySuffix.size() ||
+        !name.starts_with(TemporaryPrefix) || !name.ends_with(TemporarySuffix))
+        return false;
+    const std::string_view digits = name.substr(TemporaryPrefix.size(), TemporaryDigits);
+    return digits.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
+
+std::string TemporaryName() {
+    static const std::uint64_t start = std::random_device()() * 0x100000000ull ^ std::random_device()();
+    static std::atomic<std::uint64_t> counter{0};
+    char digits[TemporaryDigits + 1];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(start + counter++));
+    return std::string(TemporaryPrefix) + digits + std::string(TemporarySuffix);
+}
+
+// A save holds a lock on its temporary file until the file is renamed or removed; the kernel
+// drops the lock when the process ends, however it ends. So a temporary file of the user's own
+// that can be locked was left by a save that was killed (SIGKILL, SIGXFSZ), and is removed.
+// What cannot be looked at is left as it is.
+void RemoveStaleTemporaries(int folder) {
+    const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listing < 0) return;
+    DIR* entries = ::fdopendir(listing);
+    if (entries == nullptr) {
+        ::close(listing);
+        return;
+    }
+    while (const dirent* entry = ::readdir(entries)) {
+        if (!IsTemporaryName(entry->d_name)) continue;
+        Descriptor file(
+            ::openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        struct stat info;
+        if (file.Get() >= 0 && ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == ::geteuid() && ::flock(file.Get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(folder, entry->d_name, 0);
+    }
+    ::closedir(entries);
+}
+
 void WriteAll(int fd, std::string_view bytes, const std::string& fileName) {
     for (std::size_t written = 0; written < bytes.size();) {
         const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
@@ -131,16 +180,24 @@ void WriteAll(int fd, std::string_view bytes, const std::string& fileName) {
 // A temporary file beside the target, removed unless it has been renamed over the target.
 class TemporaryFile {
   public:
-    TemporaryFile(int folder, const std::string& target, const std::string& fileName) : folder_(folder) {
-        static std::atomic<unsigned> counter{0};
+    TemporaryFile(int folder, const std::string& fileName) : folder_(folder) {
         for (int attempt = 0; attempt < 100; ++attempt) {
-            name_ = target + ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
-            file_ = Descriptor(
+            name_ = TemporaryName();
+            Descriptor file(
                 ::openat(folder, name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-            if (file_.Get() >= 0) return;
-            if (errno != EEXIST) break;
+            if (file.Get() < 0 && errno == EEXIST) continue;
+            if (file.Get() < 0) Fail(fileName, errno);
+            // Another save's cleaning may have taken the new file before it was locked: then anew.
+            struct stat info;
+            if (::flock(file.Get(), LOCK_EX) == 0 && ::fstat(file.Get(), &info) == 0 && info.st_nlink == 0)
+                continue;
+            // A second descriptor holds the lock while the first is closed, before the rename.
+            lock_ = Descriptor(::fcntl(file.Get(), F_DUPFD_CLOEXEC, 0));
+            if (lock_.Get() < 0) Fail(fileName, errno);
+            file_ = std::move(file);
+            return;
         }
-        Fail(fileName, errno);
+        Fail(fileName, EEXIST);
     }
     ~TemporaryFile() {
         if (!renamed_) ::unlinkat(folder_, name_.c_str(), 0);
@@ -176,7 +233,7 @@ class TemporaryFile {
   private:
     int folder_;
     std::string name_;
-    Descriptor file_;
+    Descriptor lock_, file_;
     bool renamed_ = false;
 };
 
@@ -203,8 +260,9 @@ void SaveFileContent(const std::string& fileName, std::string_view bytes, NewFil
     if (exists && ((existing.st_mode & 0222) == 0 || ::faccessat(folder, name, W_OK, AT_EACCESS) != 0))
         Refuse(fileName, "The file is read-only");
 
+    RemoveStaleTemporaries(folder);
     const bool sync = exists || newFile == NewFileSync::now;
-    TemporaryFile file(folder, target.name, fileName);
+    TemporaryFile file(folder, fileName);
     if (exists) file.KeepAttributesOf(existing, fileName);
     file.Write(bytes, sync, fileName);
     file.RenameOver(target.name, fileName);

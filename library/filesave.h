@@ -7,7 +7,8 @@
 
 // Replaces the content of fileName with bytes: a temporary file beside the target, synced and
 // renamed over it, keeping the replaced file's owner, group (where the user may give them: as
-// root) and permission bits; no temporary file outlives the call.
+// root) and permission bits; no temporary file outlives the call, and each save removes the
+// temporary files that killed saves left in its folder.
 // Symbolic links, in the folders of the path as in the file's own name, are followed only where
 // the kernel's protected-symlinks rule would follow them (the link is the user's own, or its
 // folder is not sticky and world-writable). Refused: such a link of another user, an existing

@@ -257,4 +257,76 @@ TEST_F(FileSave, KeepsTheReplacedFilesOwnerGroupAndMode) {
     }));
 }
 
+// A name as long as the folder allows saves: the temporary name does not grow with it.
+TEST_F(FileSave, LongestNamesSave) {
+    for (const std::size_t length : {std::size_t{1}, std::size_t{250}, std::size_t{255}}) {
+        const fs::path target = dir_ / std::string(length, 'n');
+        EXPECT_EQ(Save(target), "") << length;
+        EXPECT_EQ(ReadBytes(target), "new") << length;
+    }
+    EXPECT_EQ(Save(dir_ / std::string(256, 'n')),
+              "Cannot create file \"" + (dir_ / std::string(256, 'n')).string() + "\". File name too long");
+}
+
+std::vector<std::string> NamesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A save in a folder removes the temporary files that killed saves left there, and only those:
+// not a live save's, not another user's, nothing of another name or kind.
+TEST_F(FileSave, RemovesOnlyItsOwnStaleTemporaries) {
+    const std::string stale = ".oidwright-0123456789abcdef.tmp", live = ".oidwright-00000000000000aa.tmp",
+                      others = ".oidwright-00000000000000bb.tmp";
+    const char* kept[] = {".oidwright-0123456789ABCDEF.tmp", ".oidwright-0123.tmp",
+                          ".oidwright-0123456789abcdef.tm", "lib.oidlib.~123-0.tmp", "notes.tmp"};
+    WriteBytes(dir_ / stale, "left by a killed save");
+    WriteBytes(dir_ / live, "being written");
+    for (const char* name : kept) WriteBytes(dir_ / name, "kept");
+    fs::create_directory(dir_ / ".oidwright-00000000000000cc.tmp");
+    fs::create_symlink(dir_ / "notes.tmp", dir_ / ".oidwright-00000000000000dd.tmp");
+    WriteBytes(dir_ / others, "another user's");
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown((dir_ / others).c_str(), testuser::Nobody, testuser::Nobody), 0);
+    }
+    // A save still writing holds the lock on its temporary file.
+    const int writing = ::open((dir_ / live).c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(writing, LOCK_EX), 0);
+
+    EXPECT_EQ(Save(dir_ / "lib.oidlib"), "");
+    std::vector<std::string> expected(std::begin(kept), std::end(kept));
+    expected.insert(expected.end(), {live, ".oidwright-00000000000000cc.tmp",
+                                     ".oidwright-00000000000000dd.tmp", "lib.oidlib"});
+    if (root) expected.push_back(others);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(NamesIn(dir_), expected);
+    ::close(writing);
+}
+
+// A save killed by a signal (here the file size limit) leaves its temporary file; the next save
+// in that folder removes it.
+TEST_F(FileSave, NextSaveRemovesWhatAKilledSaveLeft) {
+    WriteBytes(dir_ / "lib.oidlib", "old");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::signal(SIGXFSZ, SIG_DFL);
+        SaveFileContent((dir_ / "lib.oidlib").string(), std::string(65536, 'x'));
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+    ASSERT_EQ(NamesIn(dir_).size(), 2u);  // the library and a temporary file
+    EXPECT_EQ(ReadBytes(dir_ / "lib.oidlib"), "old");
+
+    EXPECT_EQ(Save(dir_ / "other.oidlib"), "");
+    EXPECT_EQ(NamesIn(dir_), (std::vector<std::string>{"lib.oidlib", "other.oidlib"}));
+}
+
 }  // namespace
