@@ -81,7 +81,7 @@ struct Location {
 // its own name, only where the protected-symlinks rule allows. Each folder is opened from the
 // one before without following a link, so none can be swapped for a link after it was looked at.
 // "shared/dirlink/x.oidlib", dirlink another user's link in a sticky folder -> refused.
-Location Locate(const std::string& fileName) {
+Location Locate(const std::string& fileName, LinkAtName linkAtName) {
     if (fileName.empty()) Fail(fileName, ENOENT);
     const bool folderOnly = fileName.back() == '/';  // "x.oidlib/" names a folder, or nothing
     std::deque<std::string> names = NamesOf(fileName);
@@ -98,7 +98,7 @@ Location Locate(const std::string& fileName) {
         struct stat info;
         const bool isLink =
             ::fstatat(folder.Get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode);
-        if (isLink) {
+        if (isLink && !(names.empty() && !folderOnly && linkAtName == LinkAtName::replaced)) {
             if (++links > 40) Fail(fileName, ELOOP);
             if (!MayFollow(folder.Get(), info))
                 Refuse(fileName,
@@ -247,12 +247,15 @@ void SyncFolder(int folder, const std::string& fileName) {
 
 }  // namespace
 
-void SaveFileContent(const std::string& fileName, std::string_view bytes, NewFileSync newFile) {
-    const Location target = Locate(fileName);
+void SaveFileContent(const std::string& fileName, std::string_view bytes, NewFileSync newFile,
+                     LinkAtName linkAtName) {
+    const Location target = Locate(fileName, linkAtName);
     const int folder = target.folder.Get();
     const char* name = target.name.c_str();
     struct stat existing;
-    const bool exists = ::fstatat(folder, name, &existing, AT_SYMLINK_NOFOLLOW) == 0;
+    // A link left here is one to replace: it is not the file whose attributes to keep.
+    const bool exists =
+        ::fstatat(folder, name, &existing, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISLNK(existing.st_mode);
     if (exists && S_ISDIR(existing.st_mode)) Fail(fileName, EISDIR);
     // Opening a pipe waits for a reader, a device may never take the end of the bytes.
     if (exists && !S_ISREG(existing.st_mode)) Refuse(fileName, "It is not a regular file");

@@ -17,9 +17,12 @@
 // A file that does not exist yet holds nothing to lose: with NewFileSync::later it is written and
 // renamed into place without waiting for the disk, and SyncFileSystemOf then waits once for many
 // such files. A file that exists is always synced before it is replaced.
+// A file of the program's own (the module index) is never reached through a link at its name:
+// with LinkAtName::replaced such a link is replaced by the file.
 enum class NewFileSync { now, later };
+enum class LinkAtName { followed, replaced };
 void SaveFileContent(const std::string& fileName, std::string_view bytes,
-                     NewFileSync newFile = NewFileSync::now);
+                     NewFileSync newFile = NewFileSync::now, LinkAtName linkAtName = LinkAtName::followed);
 
 // Waits until everything written to the file system that holds folder is on the disk.
 // Throws OidFileError naming folder when that fails.
