@@ -144,7 +144,8 @@ TEST_F(LiveCheck, WholeTreeWithEveryMibReadsLikeNumbers) {
     const CheckResult fromNames = CheckAgainstCapture(library, named, &names);
     EXPECT_TRUE(fromNames.skippedLines.Empty()) << CheckReportLines(library, fromNames).back();
     EXPECT_TRUE(fromNames.unreadModules.empty()) << fromNames.unreadModules.front();
-    EXPECT_EQ(fromNames.variables, fromNumbers.variables);
+    // Processes come and go between the walks (hrSWRunTable): their rows may differ, the entries
+    // answered do not.
     std::vector<std::string> byNumbers, byNames;
     for (const auto& [oid, rows] : AnsweredRows(library, fromNumbers)) byNumbers.push_back(oid);
     for (const auto& [oid, rows] : AnsweredRows(library, fromNames)) byNames.push_back(oid);
