@@ -228,7 +228,8 @@ std::size_t ModuleHeaderStart(std::string_view text, std::size_t from) {
     for (std::size_t at = text.find("DEFINITIONS", from); at != std::string_view::npos;
          at = text.find("DEFINITIONS", at + 1)) {
         const std::size_t after = at + 11;
-        if (after < text.size() && IsNamePart(text[after])) continue;
+        if ((after < text.size() && IsNamePart(text[after])) || (at > 0 && IsNamePart(text[at - 1])))
+            continue;  // part of a longer word
         std::size_t lineStart = at;
         while (lineStart > 0 && !IsLineBreak(text[lineStart - 1])) --lineStart;
         if (text.substr(lineStart, at - lineStart).find("--") != std::string_view::npos)
