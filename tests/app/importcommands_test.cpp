@@ -218,7 +218,7 @@ TEST_F(ImportCommandsTest, RepairCommonFaultsIsRememberedAndNamesEachRepair) {
     runImport({file}, [](QDialog& window) {
         EXPECT_EQ(value(window, "ErrorValue"), "Identifier or Type expected.");
         EXPECT_EQ(value(window, "DetailsValue"),
-                  "it imports with --repair (Import > Repair Common Faults): 2 repairs");
+                  "it imports with --repair (Import > Repair Common Faults): 3 repairs");
     });
     EXPECT_EQ(form->document().library().Count(), 0);
 
@@ -227,11 +227,11 @@ TEST_F(ImportCommandsTest, RepairCommonFaultsIsRememberedAndNamesEachRepair) {
     QStringList shown;
     runImport({file}, [&](QDialog& window) { shown = memoLines(window); });
     EXPECT_EQ(form->document().library().Count(), 1);
-    EXPECT_TRUE(shown.contains("Faults repaired: 2 (each one is named in the log)"))
+    EXPECT_TRUE(shown.contains("Faults repaired: 3 (each one is named in the log)"))
         << shown.join('\n').toStdString();
-    EXPECT_TRUE(shown.contains(file + ":3: repaired: comma before FROM dropped"));
+    EXPECT_TRUE(shown.contains(file + ":4: repaired: comma before FROM dropped"));
     trigger("ShowLog1");
-    EXPECT_TRUE(logLines().contains(file + ":6: repaired: \"//\" comment read as a \"--\" comment"));
+    EXPECT_TRUE(logLines().contains(file + ":7: repaired: \"//\" comment read as a \"--\" comment"));
 
     form.reset();
     start();
