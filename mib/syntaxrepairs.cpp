@@ -1,5 +1,7 @@
 #include "mib/syntaxrepairs.h"
 
+#include <filesystem>
+
 #include "mib/itempredicates.h"
 #include "mib/miblexer.h"
 #include "mib/textfaults.h"
@@ -21,6 +23,16 @@ void GiveBack(MibLexer& lexer) {
 }  // namespace
 
 void FindModuleHeader(MibLexer& lexer, tmibitem& item) {
+    if (lexer.Repairing() && isReserved(item, rwDEFINITIONS)) {
+        // "DEFINITIONS ::= BEGIN" without a name: the module is named after its file.
+        std::string name = std::filesystem::path(lexer.FileName).stem().string();
+        if (name.empty()) return;
+        lexer.Repaired(lexer.ItemStart, "module name " + name + " taken from the file name");
+        GiveBack(lexer);
+        item.kind = ikTypeRef;
+        item.text = std::move(name);
+        return;
+    }
     if (!lexer.Repairing() ||
         (IsName(item) && textfaults::ModuleHeaderStart(lexer.Text, lexer.ItemStart - 1) ==
                              static_cast<std::size_t>(lexer.ItemStart) - 1))

@@ -14,7 +14,7 @@ namespace syntaxrepairs {
 
 // Module header. item: the first item of the module. Text before "NAME DEFINITIONS" or
 // "NAME { oid } DEFINITIONS" (a wrapped comment line, a stray title) is skipped, item then
-// holding the module name.
+// holding the module name; a header without a name ("DEFINITIONS ::= BEGIN") takes the file's.
 void FindModuleHeader(MibLexer& lexer, tmibitem& item);
 // "s412-MIB DEFINITIONS": a module name with a small first letter.
 bool LowerCaseModuleName(MibLexer& lexer, const tmibitem& item);

@@ -244,7 +244,10 @@ std::size_t ModuleHeaderStart(std::string_view text, std::size_t from) {
         }
         std::size_t start = end;
         while (start > from && IsNamePart(text[start - 1])) --start;
-        if (start < end && IsLetter(text[start])) return start;
+        std::size_t nameLine = start;
+        while (nameLine > 0 && !IsLineBreak(text[nameLine - 1])) --nameLine;
+        const bool inComment = text.substr(nameLine, start - nameLine).find("--") != std::string_view::npos;
+        if (start < end && IsLetter(text[start]) && !inComment) return start;
     }
     return std::string_view::npos;
 }

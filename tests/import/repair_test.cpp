@@ -128,6 +128,12 @@ TEST(RepairMode, MendsEachKindOfFaultWithAPositionedLine) {
              Scalar + "END\n",
          {"1: repaired: module name repair-MIB read though it begins with a small letter"},
          {Oid + "1.0"}},
+        {"header without a name",
+         "DEFINITIONS ::= BEGIN\nIMPORTS enterprises, OBJECT-TYPE, Counter32 FROM SNMPv2-SMI;\n"
+         "rp OBJECT IDENTIFIER ::= { enterprises 99999 }\n" +
+             Scalar + "END\n",
+         {"1: repaired: module name REPAIR-MIB taken from the file name"},
+         {Oid + "1.0"}},
         {"OBJECT-TYPE missing",
          Module(strictImports,
                 "rpA SYNTAX Counter32 MAX-ACCESS read-only STATUS current\n"

@@ -112,6 +112,7 @@ TEST(TextFaults, TheModuleHeaderIsFoundPastStrayText) {
         {"x\nAXIS-MIB { iso 1 } DEFINITIONS ::= BEGIN", 2},
         {"-- B-MIB DEFINITIONS in a comment\nC-MIB DEFINITIONS ::=", 34},
         {"no header here", std::string::npos},
+        {"-- a comment's last word\n  DEFINITIONS ::= BEGIN", std::string::npos},
         {"MYDEFINITIONS ::=", std::string::npos},
     };
     for (const auto& [text, start] : cases) EXPECT_EQ(textfaults::ModuleHeaderStart(text, 0), start) << text;
