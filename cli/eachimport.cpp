@@ -24,10 +24,14 @@ int ExitStatus(CollectionItem::Result result) {
     }
 }
 
-// "IF-MIB.mib: IF-MIB, 47 entries"; an error is "FILE:LINE: MESSAGE" as a single import prints it.
+// "IF-MIB.mib: IF-MIB, 47 entries" (", 2 repairs" after repairs); an error is "FILE:LINE: MESSAGE" as a
+// single import prints it.
 std::string SummaryLine(const CollectionItem& item) {
     const std::string module = item.fileName + ": " + item.moduleName;
-    const std::string entries = ", " + std::to_string(item.entries) + " entries";
+    const std::string entries = ", " + std::to_string(item.entries) + " entries" +
+                                (item.repairs == 0 ? ""
+                                                   : ", " + std::to_string(item.repairs) +
+                                                         (item.repairs == 1 ? " repair" : " repairs"));
     switch (item.result) {
         case CollectionItem::Imported:
             return module + entries;
@@ -71,15 +75,18 @@ int RunEach(const EachOptions& options) {
     collection.ModuleIndexFolder = options.moduleIndexFolder;
     collection.Options = options.import;
     const bool progress = ::isatty(STDERR_FILENO) == 1;
-    int worst = 0, counts[5] = {}, entries = 0;
+    int worst = 0, counts[5] = {}, entries = 0, repairedFiles = 0, repairs = 0;
     collection.OnItem = [&](const CollectionItem& item, int done, int total) {
         worst = std::max(worst, ExitStatus(item.result));
         ++counts[item.result];
         if (item.result == CollectionItem::Imported || item.result == CollectionItem::Incomplete)
             entries += item.entries;
+        repairedFiles += item.repairs > 0;
+        repairs += item.repairs;
         if (progress) std::cerr << "\r\x1b[K" << std::flush;
-        if (!options.quiet || item.result != CollectionItem::Imported)
+        if (!options.quiet || item.result != CollectionItem::Imported || item.repairs > 0)
             std::cout << EscapeForTerminal(SummaryLine(item)) << std::endl;
+        if (!item.repairHint.empty()) std::cout << "  " << item.repairHint << std::endl;
         if (progress)
             std::cerr << "[" << done << "/" << total << "] " << EscapeForTerminal(item.fileName)
                       << std::flush;
@@ -91,7 +98,11 @@ int RunEach(const EachOptions& options) {
               << " modules imported with " << entries << " entries, " << counts[CollectionItem::Incomplete]
               << " incomplete, " << counts[CollectionItem::Failed] << " failed, "
               << counts[CollectionItem::Duplicate] << " duplicates, " << counts[CollectionItem::Unwritable]
-              << " not written\n";
+              << " not written";
+    if (options.import.repair)
+        std::cout << ", " << repairedFiles << " repaired with " << repairs
+                  << (repairs == 1 ? " repair" : " repairs");
+    std::cout << "\n";
     if (!collection.SyncError.empty()) {
         std::cerr << "oidwright-import: " << EscapeForTerminal(collection.SyncError) << "\n";
         return 3;

@@ -12,7 +12,8 @@ struct EachOptions {
     ProgramFiles program;
     std::string moduleIndexFolder;
     ImportOptions import;
-    bool quiet = false;  // only the lines of modules that did not import cleanly, and the total
+    bool quiet =
+        false;  // only the lines of modules that did not import cleanly (or were repaired), and the total
 };
 
 // Prints one line per file and a total to standard output, and a progress line to standard error

@@ -23,8 +23,8 @@ enum ExitCode { exitOk = 0, exitSoftFailure = 1, exitParseError = 2, exitLibrary
 
 constexpr const char* Usage =
     R"(Usage: oidwright-import [--library IN.oidlib] [-o OUT.oidlib] [--html PAGE.html]
-                        [--stdmib DIR] [--units-from-mib] [--log] [-q] MIBFILE...
-       oidwright-import --each FOLDER [-o OUTDIR] [--html DIR] [--stdmib DIR] [-q]
+                        [--stdmib DIR] [--units-from-mib] [--repair] [--log] [-q] MIBFILE...
+       oidwright-import --each FOLDER [-o OUTDIR] [--html DIR] [--stdmib DIR] [--repair] [-q]
 
 Imports MIB files into an OID library as the window's "MIB File..." command does.
 The working folder is the folder of the first MIB file; modules not found there are
@@ -45,6 +45,12 @@ headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright) for later 
                  read units, scales, row names and named values from the MIB (UNITS,
                  DISPLAY-HINT, base types, ranges, enumerations); the log names each
                  entry's rule
+  --repair       read past the common faults of real MIBs that a strict parse refuses
+                 (page headers and footers of RFCs and drafts, "//" comments, stray or
+                 missing commas, unassigned arcs such as XXX, a missing quote, ...) and
+                 find imported modules under their older names (RFC-1213 as RFC1213-MIB);
+                 each repair is printed on standard error as "FILE:LINE: repaired: WHAT"
+                 (--each counts them). What imports without it imports the same with it
   --log          also print the full import log (it names every numeric object that
                  made no entry, and why)
   -q             print no reports (errors and warnings still go to standard error)
@@ -58,9 +64,9 @@ An entry equal in name and OID to one of IN is not added again.
 Exit status: 0 success; 1 an import was incomplete (a parent chain did not reach the
 root, an augmented row was missing or a type is defined nowhere; OUT is still written
 and the full log printed); 2 a parse error or missing module ("FILE:LINE: MESSAGE" on
-standard error, then every missing module and where it was looked for; nothing is
-written) or an unreadable MIB file; 3 IN cannot be read, or OUT or PAGE cannot be
-written; 4 wrong arguments.
+standard error, then every missing module and where it was looked for, and whether
+--repair would import it; nothing is written) or an unreadable MIB file; 3 IN cannot
+be read, or OUT or PAGE cannot be written; 4 wrong arguments.
 )";
 
 struct Options {
@@ -87,6 +93,7 @@ std::string ParseArguments(int argc, char** argv, Options& options) {
     scanner.Option("--each", options.each);
     scanner.Option("--stdmib", options.stdmib);
     scanner.Switch("--units-from-mib", options.import.unitsFromMib);
+    scanner.Switch("--repair", options.import.repair);
     scanner.Switch("--log", options.log);
     scanner.Switch("-q", options.quiet);
     scanner.Operands([&options](const std::string& file) {
@@ -175,6 +182,7 @@ int main(int argc, char** argv) {
         else if (options.log)
             PrintLines(reports, runner.ImportLog);
     }
+    PrintLines(std::cerr, runner.RepairLines);
     if (const std::string noEntry = runner.NoEntryLine(); !noEntry.empty()) std::cerr << noEntry << "\n";
     if (runner.Failed) std::cerr << "oidwright-import: import incomplete, see the log\n";
 

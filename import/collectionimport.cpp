@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "import/importlogger.h"
+#include "import/repairhint.h"
 #include "library/filesave.h"
 #include "library/htmloverview.h"
 #include "library/oidfile.h"
@@ -55,14 +56,16 @@ CollectionItem CollectionImport::ImportFile(const std::string& fileName, const s
     } catch (const eparseexception& error) {
         item.result = CollectionItem::Failed;
         item.message = PositionedMessage(error);
+        item.repairHint = RepairHintOf(error);
         return item;
     } catch (const std::exception& error) {
         item.result = CollectionItem::Failed;
         item.message = error.what();
         return item;
     }
-    item.moduleName = parsed_.Get(fileName, false)->moduleName;
+    item.moduleName = parsed_.Get(fileName, false, Options.repair)->moduleName;
     item.entries = library.Count();
+    item.repairs = static_cast<int>(library.ImportStats.Repairs.size());
     item.result = complete ? CollectionItem::Imported : CollectionItem::Incomplete;
 
     // Two files of one module would write one library: the first in name order keeps it.

@@ -17,10 +17,12 @@ struct CollectionItem {
     std::string fileName;    // the chosen file
     std::string moduleName;  // the module it declares; "" when it failed before that was known
     int entries = 0;
+    int repairs = 0;  // faults repaired (ImportOptions::repair)
     Result result = Imported;
     // Failed: "FILE:LINE: MESSAGE" (or the file error); Duplicate: the file imported first under
     // the same module name; Unwritable: the save's message.
     std::string message;
+    std::string repairHint;  // Failed: that repair mode would import it (see RepairHintOf), or ""
 };
 
 // The files of folder a MIB import offers (*.mib, *.my, *.txt in any letter case; plain files,

@@ -7,10 +7,13 @@
 #include "import/displaynames.h"
 #include "import/importlogger.h"
 #include "import/mibconverter.h"
+#include "import/modulealiases.h"
 #include "import/modulelocator.h"
 #include "import/parsedmodules.h"
+#include "import/repairhint.h"
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
+#include "mib/sourcetext.h"
 #include "text/asciicase.h"
 #include "text/paths.h"
 
@@ -20,8 +23,8 @@ namespace {
 class ModuleLoader {
   public:
     ModuleLoader(toidfile& library, const ImportLogger& log, tmibfile& mib, ModuleHeaders& headers,
-                 ParsedModules* parsed)
-        : library_(library), log_(log), mib_(mib), headers_(headers), parsed_(parsed) {}
+                 ParsedModules* parsed, bool repair)
+        : library_(library), log_(log), mib_(mib), headers_(headers), parsed_(parsed), repair_(repair) {}
 
     void LoadStandard(const std::string& fileName) { Parse(fileName, true); }
 
@@ -38,6 +41,9 @@ class ModuleLoader {
     void LoadImports(const std::string& workingFolder, const std::string& secondFolder) {
         std::vector<std::size_t> missing;  // ImportList lines of the modules not found, in order
         std::unordered_set<std::string> missingNames;
+        const auto isLoaded = [this](const std::string& name) {
+            return loaded_.count(asciicase::Upper(name)) > 0;
+        };
         for (bool loadedSomething = true; loadedSomething;) {
             loadedSomething = false;
             // The list grows while modules are parsed; the walk sees the growth.
@@ -46,15 +52,25 @@ class ModuleLoader {
                 const std::string key = asciicase::Upper(module);
                 if (loaded_.count(key) || missingNames.count(key) || workingFolder.empty()) continue;
                 log_.ReportModuleSearch(module, "");
-                std::string file = LocateModule(log_, module, workingFolder, headers_);
-                if (file.empty()) file = LocateModule(log_, module, secondFolder, headers_);
+                const auto locate = [&](const std::string& name) {
+                    const std::string file = LocateModule(log_, name, workingFolder, headers_);
+                    return file.empty() ? LocateModule(log_, name, secondFolder, headers_) : file;
+                };
+                std::string file = locate(module);
+                const std::string alias =
+                    file.empty() && repair_ ? FindAlias(module, locate, isLoaded, file) : "";
+                if (!alias.empty()) {
+                    Repaired(i, "IMPORTS FROM " + module + " read as " + alias);
+                    loaded_.insert(key);
+                    if (file.empty()) continue;  // loaded already under its own name
+                }
                 if (file.empty()) {
                     missing.push_back(i);
                     missingNames.insert(key);
                     continue;
                 }
                 log_.Log("Load: " + file);
-                library_.ImportStats.AddFile(module, true);
+                library_.ImportStats.AddFile(alias.empty() ? module : alias, true);
                 try {
                     Parse(file, false);
                 } catch (const eparseexception&) {
@@ -63,6 +79,7 @@ class ModuleLoader {
                 }
                 log_.Log("MIB: " + mib_.ModuleName);
                 loaded_.insert(key);
+                if (!alias.empty()) loaded_.insert(asciicase::Upper(alias));
                 loadedSomething = true;
             }
         }
@@ -71,13 +88,26 @@ class ModuleLoader {
 
   private:
     void Parse(const std::string& fileName, bool first) {
+        const std::size_t repairsBefore = mib_.RepairLines.size();
         if (parsed_ != nullptr) {
-            mib_.AddModule(parsed_->Get(fileName, first));
+            mib_.AddModule(parsed_->Get(fileName, first, repair_));
         } else {
             mib_.LoadFile(fileName);
             mib_.ParseModule();
         }
         moduleOfFile_[fileName] = mib_.ModuleName;
+        for (std::size_t i = repairsBefore; i < mib_.RepairLines.size(); ++i) Repaired(mib_.RepairLines[i]);
+    }
+
+    // A repair of the IMPORTS line at index, told at the FROM clause.
+    void Repaired(std::size_t line, const std::string& what) {
+        const std::string& file = mib_.ImportFiles[line];
+        Repaired(file + ":" + std::to_string(LineInFile(file, std::stoi(mib_.ImportPositions[line]))) +
+                 ": repaired: " + what);
+    }
+    void Repaired(const std::string& line) {
+        log_.Log(line);
+        library_.ImportStats.Repairs.push_back(line);
     }
 
     // The error of the first missing module, positioned after its name in the FROM clause, with
@@ -101,8 +131,9 @@ class ModuleLoader {
     const ImportLogger& log_;
     tmibfile& mib_;
     ModuleHeaders& headers_;
-    ParsedModules* parsed_;                                      // nullptr: every module is parsed here
-    std::unordered_set<std::string> loaded_;                     // upper-cased module names
+    ParsedModules* parsed_;                   // nullptr: every module is parsed here
+    bool repair_;                             // faults are repaired (ImportOptions::repair)
+    std::unordered_set<std::string> loaded_;  // upper-cased module names
     std::unordered_map<std::string, std::string> moduleOfFile_;  // file name -> module parsed from it
 };
 
@@ -126,14 +157,24 @@ bool ImportMib(toidfile& library, const ImportLogger& log, const std::string& fi
     tmibfile mib;
     if (log.Logging()) mib.OnLog = [&log](tmibfile&, const std::string& line) { log.Log(line); };
     mib.LogLevel = log.Level;
+    // Repairs are made where a module is parsed on its own (ParseModuleFile).
+    ParsedModules ownParses;
+    if (parsed == nullptr && options.repair) parsed = &ownParses;
     if (parsed != nullptr) mib.ShareScopes(parsed->Scopes());
 
-    ModuleLoader loader(library, log, mib, headers, parsed);
-    loader.LoadStandard(program.standardModule);
-    loader.LoadChosen(fileName);
-    const std::string agent = mib.ModuleName;
-    mib.Imported = true;
-    loader.LoadImports(workingFolder, secondFolder.empty() ? FolderOfFile(fileName) : secondFolder);
+    ModuleLoader loader(library, log, mib, headers, parsed, options.repair);
+    std::string agent;
+    try {
+        loader.LoadStandard(program.standardModule);
+        loader.LoadChosen(fileName);
+        agent = mib.ModuleName;
+        mib.Imported = true;
+        loader.LoadImports(workingFolder, secondFolder.empty() ? FolderOfFile(fileName) : secondFolder);
+    } catch (eparseexception& error) {
+        if (!options.repair)
+            AddRepairHint(error, fileName, workingFolder, secondFolder, program, headers, parsed, options);
+        throw;
+    }
 
     MibConverter converter(library, log, mib, names, agent, options);
     return converter.ConvertAll();

@@ -10,6 +10,7 @@ void ImportRunner::Run(toidfile& library, const std::vector<std::string>& files,
     ImportReport.clear();
     Failed = false;
     NoEntryObjects = 0;
+    RepairLines.clear();
     if (files.empty()) return;
     if (files.size() > 1) ReuseParsedModules = true;
     if (!ModuleIndexFolder.empty())
@@ -45,6 +46,8 @@ bool ImportRunner::RunImport(toidfile& library, const std::string& fileName, con
                               headers_, ReuseParsedModules ? &parsed_ : nullptr, Options);
     library.ImportStats.WriteReport(ImportReport);
     NoEntryObjects += library.ImportStats.NoEntryObjects;
+    RepairLines.insert(RepairLines.end(), library.ImportStats.Repairs.begin(),
+                       library.ImportStats.Repairs.end());
     return ok;
 }
 
@@ -68,6 +71,8 @@ std::vector<std::string> ImportRunner::SummaryLines() const {
     std::vector<std::string> lines;
     if (!Failed) lines = {"Import successful!", ""};
     lines.insert(lines.end(), ImportReport.begin(), ImportReport.end());
+    if (!RepairLines.empty()) lines.emplace_back();
+    lines.insert(lines.end(), RepairLines.begin(), RepairLines.end());
     if (const std::string noEntry = NoEntryLine(); !noEntry.empty()) lines.push_back(noEntry);
     if (!Failed) return lines;
     const std::vector<std::string> warning = WarningLines();

@@ -18,6 +18,8 @@ class ImportRunner {
     std::vector<std::string> ImportReport;
     bool Failed = false;     // some file's import returned false
     int NoEntryObjects = 0;  // numeric objects of all files that made no entry
+    // "FILE:LINE: repaired: WHAT" for each fault the imports of the run repaired (Options.repair).
+    std::vector<std::string> RepairLines;
     // The user's cache folder for the module header index of each working folder, which
     // spares the header scans of unchanged files between runs; "" keeps no index.
     std::string ModuleIndexFolder;
@@ -52,7 +54,8 @@ class ImportRunner {
                    const ProgramFiles& program);
 
     // The lines the import log window shows after the run: "Import successful!" and the
-    // reports, or on a failure the reports and WarningLines; the no-entry line follows the reports.
+    // reports, or on a failure the reports and WarningLines; the repair lines and the no-entry line
+    // follow the reports.
     std::vector<std::string> SummaryLines() const;
 
     // What follows the reports after a failed run: an empty line, the warning, "Adding Importlog:",

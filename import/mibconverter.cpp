@@ -77,7 +77,8 @@ void MibConverter::Convert(const tmibentry& symbol, const std::string& syntax, c
     timportstat& stats = library_.ImportStats;
     const ParentChain chain = WalkParents(mib_, symbol);
     stats.AddOid(symbol.Name, symbol.Macro, chain.rooted ? oidResolved : oidPartial);
-    if (!chain.rooted) success_ = false;
+    // An arc not assigned yet is a repair's finding, not a fault of the import.
+    if (!chain.rooted && !chain.unassigned) success_ = false;
     if (chain.members.size() < 2)
         return NoEntry(symbol, chain.rooted ? "its parent is the root iso itself" : UnrootedReason(chain));
 
@@ -217,6 +218,9 @@ std::string MibConverter::Where(const tmibentry& symbol) const {
 
 std::string MibConverter::UnrootedReason(const ParentChain& chain) const {
     const tmibentry& top = *chain.members.back();
+    if (chain.unassigned)
+        return "its place is not known: the arc " + top.UnassignedArc + " of " + top.Name +
+               " is not assigned";
     if (chain.tooDeep)
         return "its OID runs deeper than the " + std::to_string(MaxOidArcs) + " arcs an SNMP OID may have";
     if (chain.missingParent.empty()) return "the OID of " + top.Name + " names no parent";

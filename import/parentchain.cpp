@@ -40,6 +40,11 @@ ParentChain WalkParents(const tmibfile& mib, const tmibentry& symbol) {
     static const std::string noParent;
     std::size_t arcs = 1;  // iso's
     for (const tmibentry* member = &symbol;;) {
+        if (!member->UnassignedArc.empty()) {
+            chain.unassigned = true;
+            chain.missingParent = member->UnassignedArc;
+            break;
+        }
         const std::string& parent = member->OidParts.empty() ? noParent : member->OidParts[0].name;
         arcs += member->OidParts.empty() ? 0 : member->OidParts.size() - 1;
         if (arcs > MaxOidArcs || chain.members.size() > MaxOidArcs) {

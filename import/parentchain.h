@@ -17,12 +17,14 @@ struct ParentChain {
     std::vector<const tmibentry*> members;
     bool rooted = false;        // the walk reached the parent name iso
     bool tooDeep = false;       // the walk gave up at MaxOidArcs, not rooted
-    std::string missingParent;  // the parent name that ended an unrooted walk
+    bool unassigned = false;    // the last member's arc is not assigned yet (tmibentry::UnassignedArc)
+    std::string missingParent;  // the parent name (or the unassigned arc) that ended an unrooted walk
 };
 
 // Follows the first OID part of each member by name, looked up in that member's module (see
 // tmibfile::EntryIndex); stops at iso, at a parent defined nowhere, at the first symbol met
-// twice (a loop), and once the OID or the chain runs past MaxOidArcs (the last three not rooted).
+// twice (a loop), at a member whose arc is not assigned, and once the OID or the chain runs past
+// MaxOidArcs (the last four not rooted).
 ParentChain WalkParents(const tmibfile& mib, const tmibentry& symbol);
 
 // "1" followed by the arcs of every member from the topmost down to the symbol: 1.3.6.1...

@@ -1,7 +1,8 @@
 #include "import/parsedmodules.h"
 
-const std::shared_ptr<const ParsedModule>& ParsedModules::Get(const std::string& fileName, bool first) {
-    auto& parsed = parsed_[{fileName, first}];
-    if (!parsed) parsed = ParseModuleFile(fileName, first, scopes_);
+const std::shared_ptr<const ParsedModule>& ParsedModules::Get(const std::string& fileName, bool first,
+                                                              bool repair) {
+    auto& parsed = parsed_[{fileName, first, repair}];
+    if (!parsed) parsed = ParseModuleFile(fileName, first, scopes_, repair);
     return parsed;
 }

@@ -5,7 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <utility>
+#include <tuple>
 
 #include "mib/parsedmodule.h"
 
@@ -13,8 +13,10 @@
 // a file changed during the run is not read again.
 class ParsedModules {
   public:
-    // The parse of fileName as the first module of an import (the standard module) or after others.
-    const std::shared_ptr<const ParsedModule>& Get(const std::string& fileName, bool first);
+    // The parse of fileName as the first module of an import (the standard module) or after others,
+    // strict or, with repair, repairing what a strict parse refuses (see ParseModuleFile).
+    const std::shared_ptr<const ParsedModule>& Get(const std::string& fileName, bool first,
+                                                   bool repair = false);
     int FilesParsed() const { return static_cast<int>(parsed_.size()); }
     // The scope numbers of every parse of the run: a parser object taking the modules numbers
     // its scopes through them too, and then shares their records instead of copying them.
@@ -22,5 +24,5 @@ class ParsedModules {
 
   private:
     std::shared_ptr<SharedScopes> scopes_ = std::make_shared<SharedScopes>();
-    std::map<std::pair<std::string, bool>, std::shared_ptr<const ParsedModule>> parsed_;
+    std::map<std::tuple<std::string, bool, bool>, std::shared_ptr<const ParsedModule>> parsed_;
 };

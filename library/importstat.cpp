@@ -8,6 +8,7 @@ void timportstat::Clear() {
     NotFoundOids.Clear();
     UsefulOids.Clear();
     NoEntryObjects = 0;
+    Repairs.clear();
 }
 
 void timportstat::AddFile(const std::string& module, bool found) {
@@ -60,4 +61,7 @@ void timportstat::WriteReport(std::vector<std::string>& lines) const {
         AppendPairs(lines, NotFoundOids);
     }
     lines.push_back("OIDs that were useful for Zelto: " + count(UsefulOids));
+    if (!Repairs.empty())
+        lines.push_back("Faults repaired: " + std::to_string(Repairs.size()) +
+                        " (each one is named in the log)");
 }

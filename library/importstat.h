@@ -20,8 +20,10 @@ class timportstat {
     KeyedList NotFoundOids;
     KeyedList UsefulOids;
     int NoEntryObjects = 0;  // numeric objects of the file that made no entry (each one is logged)
+    // "FILE:LINE: repaired: WHAT" for each fault an import in repair mode read past (each one is logged).
+    std::vector<std::string> Repairs;
 
-    void Clear();  // empties the six lists and the count, keeps ReportFile
+    void Clear();  // empties the six lists, the count and the repairs, keeps ReportFile
     void AddFile(const std::string& module, bool found);
     void AddOid(const std::string& key, const std::string& value, int outcome);
     void WriteReport(std::vector<std::string>& lines) const;

@@ -82,6 +82,9 @@ class tmibfile : private MibLexer, private ModuleSink {
     std::vector<std::string> ImportList;       // "Module:Symbol"
     std::vector<std::string> ImportPositions;  // decimal Position after the FROM module name
     std::vector<std::string> ImportFiles;      // FileName of the importing module
+    // "FILE:LINE: repaired: WHAT" for each fault of the modules taken by AddModule that a parse in
+    // repair mode read past (see ParseModuleFile), in the order taken.
+    std::vector<std::string> RepairLines;
 
     std::function<void(tmibfile&, const std::string&)> OnLog;
     int32_t LogLevel = 1;

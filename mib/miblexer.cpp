@@ -8,6 +8,7 @@
 
 #include "mib/reservedwords.h"
 #include "mib/sourcetext.h"
+#include "mib/textfaults.h"
 #include "text/asciicase.h"
 #include "text/textfile.h"
 
@@ -129,6 +130,14 @@ void MibLexer::RaiseError(const std::string& message) const {
     throw eparseexception(message, FileName, Position);
 }
 
+void MibLexer::Repaired(int32_t position, std::string what) {
+    if (Repairs == nullptr) return;
+    // Items are given back only a little way, so a repair noted before is among the last ones.
+    for (auto noted = Repairs->rbegin(); noted != Repairs->rend() && noted->position >= position; ++noted)
+        if (noted->position == position) return;
+    Repairs->push_back({position, LineAt(position), std::move(what)});
+}
+
 // Only the first PeekLength characters of the n-th word are read: more than the longest word the
 // lexer compares it with ("NOTIFICATION-TYPE", a 32-bit number with sign and closing brace), so a
 // longer word still differs from all of them. Reading further would make a long run of braces
@@ -167,10 +176,12 @@ void MibLexer::NextItem(tmibitem& item) {
     for (;;) {
         Position = skipWhile(Position, isWhitespace);
         if (Position < 1) Position = 1;
+        ItemStart = Position;
         if (Position > size) {
             item.kind = ikEnd;
             break;
         }
+        if (Repairs != nullptr && skipFault()) continue;
         const char c = at(Position);
         if (c == '.' || c == ':' || c == '[') {
             if (startsWith(Position, "::=")) {
@@ -203,11 +214,7 @@ void MibLexer::NextItem(tmibitem& item) {
         } else if (c == '\'') {
             lexApostropheString(item);
         } else if (c == '"') {
-            const size_t close = Text.find('"', static_cast<size_t>(Position));
-            const size_t end = close == std::string::npos ? Text.size() : close;
-            item.kind = ikString;
-            item.text.assign(Text, Position, end - Position);
-            Position = static_cast<int32_t>(end) + 2;
+            lexString(item);
         } else if (c == '-' && at(Position + 1) == '-') {
             int32_t end = Position + 2;
             while (end <= size && !isLineBreak(at(end))) ++end;
@@ -222,6 +229,7 @@ void MibLexer::NextItem(tmibitem& item) {
             item.text.assign(Text, Position - 1, end - (Position - 1));
             Position = static_cast<int32_t>(end) + 1;
             continue;
+        } else if (Repairs != nullptr && readFaultyWord(item)) {
         } else if (isDigit(c)) {
             int32_t end = Position;
             while (end <= size && isDigit(at(end))) ++end;
@@ -243,6 +251,7 @@ void MibLexer::NextItem(tmibitem& item) {
                 // "{ {" reads as one brace: move past the second one.
                 while (isWhitespace(at(Position))) ++Position;
                 ++Position;
+                if (c == '}') MergedBraceEnd = Position;
             }
         } else if (isIdentifierStart(c)) {
             const int32_t start = Position;
@@ -255,6 +264,70 @@ void MibLexer::NextItem(tmibitem& item) {
         break;
     }
     DefinitionStart = item.kind == ikSymbol && item.symbol == '{' && item.reserved == rwSEQUENCE;
+}
+
+void MibLexer::lexString(tmibitem& item) {
+    const size_t contentStart = static_cast<size_t>(Position);  // 0-based, just past the quote
+    size_t close = Text.find('"', contentStart);
+    // Repair mode: a doubled quote stands for one quote inside the text, as in ASN.1.
+    while (Repairs != nullptr && close != std::string::npos && close + 1 < Text.size() &&
+           Text[close + 1] == '"')
+        close = Text.find('"', close + 2);
+    size_t end = close == std::string::npos ? Text.size() : close;
+    Position = static_cast<int32_t>(end) + 2;
+    if (Repairs != nullptr) {
+        const size_t cut =
+            textfaults::SwallowedClauses(std::string_view(Text).substr(contentStart, end - contentStart));
+        if (cut != std::string::npos) {
+            // The text ends before the clause whose opening quote it swallowed; that clause is read next.
+            Position = static_cast<int32_t>(contentStart + cut) + 1;
+            end = contentStart + cut;
+            while (end > contentStart && static_cast<unsigned char>(Text[end - 1]) <= ' ') --end;
+            Repaired(static_cast<int32_t>(end), "missing closing quote of a text added");
+        }
+    }
+    item.kind = ikString;
+    item.text.assign(Text, contentStart, end - contentStart);
+    if (Repairs == nullptr) return;
+    size_t doubled = item.text.find("\"\"");
+    if (doubled != std::string::npos)
+        Repaired(static_cast<int32_t>(contentStart + doubled) + 1,
+                 "doubled quote inside a text read as one quote");
+    for (; doubled != std::string::npos; doubled = item.text.find("\"\"", doubled + 1))
+        item.text.erase(doubled, 1);
+}
+
+bool MibLexer::skipFault() {
+    const size_t index = static_cast<size_t>(Position) - 1;
+    textfaults::Skip skip = textfaults::SlashComment(Text, index);
+    if (skip.length == 0 && textfaults::AtLineStart(Text, index))
+        skip = textfaults::PageFurniture(Text, index);
+    if (skip.length == 0) return false;
+    Repaired(Position, skip.what);
+    Position += static_cast<int32_t>(skip.length);
+    return true;
+}
+
+bool MibLexer::readFaultyWord(tmibitem& item) {
+    const size_t index = static_cast<size_t>(Position) - 1;
+    const int32_t start = Position;
+    if (isDigit(Text[index])) {
+        const size_t length = textfaults::DottedNumber(Text, index);
+        if (length == 0) return false;
+        item.kind = ikString;
+        item.text.assign(Text, index, length);
+        Position += static_cast<int32_t>(length);
+        Repaired(start, "unquoted dotted number " + item.text + " read as a text");
+        return true;
+    }
+    if (!isIdentifierStart(Text[index])) return false;
+    const size_t length = textfaults::NameWithJoiners(Text, index);
+    if (length == 0) return false;
+    item.text.assign(Text, index, length);
+    Position += static_cast<int32_t>(length);
+    Repaired(start, "the name " + item.text + " read as one name");
+    classifyIdentifier(item, start);
+    return true;
 }
 
 void MibLexer::lexApostropheString(tmibitem& item) {
@@ -288,6 +361,12 @@ void MibLexer::repairFirstLetter(tmibitem& item, int32_t start, bool toUpper) {
 
 void MibLexer::classifyIdentifier(tmibitem& item, int32_t start) {
     item.reserved = LookupReserved(item.text);
+    const char first = item.text[0];
+    if (Repairs != nullptr && item.reserved == rwINTEGER && DefinitionStart && first >= 'a' && first <= 'z') {
+        // "timeticks OBJECT-TYPE": a name, though the INTEGER group ignores letter case.
+        Repaired(start, "the name " + item.text + " read as a name, not as the type it spells");
+        item.reserved = rwNone;
+    }
     if (item.reserved != rwNone) {
         // The SMI modules define Counter32, Gauge32 and the like as ordinary types.
         const bool integerTypeAssignment = item.reserved == rwINTEGER && PeekWord(Position, 1) == "::=" &&
@@ -302,7 +381,6 @@ void MibLexer::classifyIdentifier(tmibitem& item, int32_t start) {
         if (!word.empty() && word.back() == '}') word.remove_suffix(1);
         return word;
     };
-    const char first = item.text[0];
     if (first >= 'a' && first <= 'z') {
         if (DefinitionStart && next() == "::=") {
             repairFirstLetter(item, start, true);

@@ -4,10 +4,18 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "mib/mibrecords.h"
 #include "mib/parseexception.h"
 #include "text/linecounter.h"
+
+// A fault that a parse in repair mode read past: where, and what was done.
+struct ParseRepair {
+    int32_t position = 0;  // 1-based, in Text
+    int32_t line = 0;
+    std::string what;  // "RFC page footer skipped"
+};
 
 // Turns the text of one module into items, repairing the case of a name's first letter where
 // the parsers' context flags say whether a type or a value name stands there.
@@ -37,10 +45,28 @@ class MibLexer {
     bool InSequenceMembers = false;
     bool InIndex = false;
 
+    // Where the last item began, and where the last "}" that took a second "}" with it ended
+    // (1-based positions), for the parsers' repairs.
+    int32_t ItemStart = 0;
+    int32_t MergedBraceEnd = 0;
+
+    // Repair mode: where the lexer and the parsers note each fault they read past instead of
+    // raising an error; nullptr (the default) parses strictly.
+    std::vector<ParseRepair>* Repairs = nullptr;
+    bool Repairing() const { return Repairs != nullptr; }
+    // Notes a fault at a 1-based position of Text (repair mode only), once: an item read ahead
+    // and given back is read again.
+    void Repaired(int32_t position, std::string what);
+
   private:
     void classifyIdentifier(tmibitem& item, int32_t start);
     void lexApostropheString(tmibitem& item);
     void repairFirstLetter(tmibitem& item, int32_t start, bool toUpper);
+    void lexString(tmibitem& item);
+    // Repair mode: a fault at Position read past, such as a page footer or a "//" comment, or a
+    // name or number written so that a strict parse stops at it; false when there is none.
+    bool skipFault();
+    bool readFaultyWord(tmibitem& item);
 
     LineCounter lines_;  // of Text, for LineAt
 };

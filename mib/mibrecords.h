@@ -168,4 +168,7 @@ class tmibentry {
     int Module = -1;      // the defining module's scope in the tmibfile (see ModuleScope)
     int32_t Line = 0;     // 1-based line of the name in its module's file (see ModuleFile)
     SyntaxDetail Syntax;  // of the SYNTAX clause as written here (not of the types it names)
+    // Repair mode: an arc of the OID value written as a placeholder ("XXX" in { mib-2 XXX }), left
+    // out of OidParts: the object's place is not known.
+    std::string UnassignedArc;
 };

@@ -2,6 +2,7 @@
 
 #include "mib/itempredicates.h"
 #include "mib/miblexer.h"
+#include "mib/syntaxrepairs.h"
 
 void ModuleParser::Parse() {
     parseHeader();
@@ -9,6 +10,7 @@ void ModuleParser::Parse() {
     do {
         lexer_.DefinitionStart = true;
         lexer_.NextItem(head);
+        if (syntaxrepairs::SkipStrayProse(lexer_)) continue;
         if (isReserved(head, rwEXPORTS)) {
             skipExports();
         } else if (isReserved(head, rwIMPORTS)) {
@@ -27,9 +29,12 @@ void ModuleParser::Parse() {
 void ModuleParser::parseHeader() {
     tmibitem item;
     lexer_.NextItem(item);
-    if (item.kind != ikTypeRef) lexer_.RaiseError("Module Identifier expected.");
+    syntaxrepairs::FindModuleHeader(lexer_, item);
+    if (item.kind != ikTypeRef && !syntaxrepairs::LowerCaseModuleName(lexer_, item))
+        lexer_.RaiseError("Module Identifier expected.");
     sink_.BeginModule(item.text);
     lexer_.NextItem(item);
+    syntaxrepairs::SkipModuleOid(lexer_, item);
     if (!isReserved(item, rwDEFINITIONS)) lexer_.RaiseError("\"DEFINITIONS\" expected.");
     do lexer_.NextItem(item);
     while (item.kind == ikReserved);  // IMPLICIT TAGS, EXTENSIBILITY IMPLIED and the like
@@ -52,11 +57,14 @@ void ModuleParser::parseImports() {
         for (;;) {
             lexer_.NextItem(item);
             if (isSymbol(item, ';')) return;
-            if (item.kind != ikTypeRef && item.kind != ikValueRef && !isReserved(item, rwINTEGER))
+            if (item.kind != ikTypeRef && item.kind != ikValueRef && !isReserved(item, rwINTEGER)) {
+                if (syntaxrepairs::CommaBeforeFrom(lexer_, item, !names.empty())) break;
                 lexer_.RaiseError("Identifier or Type expected.");
+            }
             names.push_back(item.text);
             lexer_.NextItem(item);  // the separator, normally ","
             if (isReserved(item, rwFROM) || item.kind == ikEnd) break;
+            syntaxrepairs::MissingImportComma(lexer_, item);
         }
         if (!isReserved(item, rwFROM)) lexer_.RaiseError("\"FROM\" expected.");
         lexer_.NextItem(item);

@@ -1,25 +1,64 @@
 #include "mib/parsedmodule.h"
 
 #include "mib/mibfile.h"
+#include "mib/sourcetext.h"
 
-std::shared_ptr<const ParsedModule> ParseModuleFile(const std::string& fileName, bool first,
-                                                    std::shared_ptr<SharedScopes> scopes) {
+namespace {
+
+// One parse of text, strict or (with repairs) in repair mode.
+std::shared_ptr<ParsedModule> ParseText(const std::string& text, const std::string& fileName, bool first,
+                                        const std::shared_ptr<SharedScopes>& scopes,
+                                        std::vector<ParseRepair>* repairs) {
     auto parsed = std::make_shared<ParsedModule>();
     parsed->fileName = fileName;
     tmibfile mib;
-    mib.ShareScopes(std::move(scopes));
+    mib.ShareScopes(scopes);
     mib.Imported = true;
     mib.LogLevel = 2;
     mib.OnLog = [&parsed](tmibfile&, const std::string& line) { parsed->log.push_back(line); };
     // A module parsed after another starts where ParseModule leaves the lexer.
     mib.Lexer().DefinitionStart = !first;
+    mib.Lexer().Repairs = repairs;
     try {
-        mib.LoadFile(fileName);
+        mib.LoadText(text, fileName);
         mib.ParseModule();
         mib.TakeModule(*parsed);
     } catch (...) {
         parsed->error = std::current_exception();
     }
+    return parsed;
+}
+
+bool IsParseError(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const eparseexception&) {
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace
+
+std::shared_ptr<const ParsedModule> ParseModuleFile(const std::string& fileName, bool first,
+                                                    std::shared_ptr<SharedScopes> scopes, bool repair) {
+    std::string text;
+    try {
+        text = ReadFileBytes(fileName);
+    } catch (...) {
+        auto unread = std::make_shared<ParsedModule>();
+        unread->fileName = fileName;
+        unread->error = std::current_exception();
+        return unread;
+    }
+    auto parsed = ParseText(text, fileName, first, scopes, nullptr);
+    if (!repair || !parsed->error || !IsParseError(parsed->error)) return parsed;
+    std::vector<ParseRepair> repairs;
+    parsed = ParseText(text, fileName, first, scopes, &repairs);
+    for (const ParseRepair& repair : repairs)
+        parsed->repairs.push_back(fileName + ":" + std::to_string(repair.line) +
+                                  ": repaired: " + repair.what);
     return parsed;
 }
 
@@ -34,6 +73,7 @@ void tmibfile::AddModule(std::shared_ptr<const ParsedModule> parsed) {
     if (logging())
         for (const std::string& line : parsed->log) OnLog(*this, line);
     if (parsed->error) std::rethrow_exception(parsed->error);
+    RepairLines.insert(RepairLines.end(), parsed->repairs.begin(), parsed->repairs.end());
     FileName = parsed->fileName;
     BeginModule(parsed->moduleName);
     // The scopes in the order the IMPORTS clauses create them, as the module parser does.

@@ -17,12 +17,17 @@ struct ParsedModule {
     // With the scope numbers of the run and Imported true; shared by the parser objects taking them
     // (an object with other scope numbers, or taking the module as not imported, takes copies).
     ModuleRecords records;
-    std::vector<std::string> log;  // the "Type: " and "Value: " lines the parse wrote
-    std::exception_ptr error;      // eparseexception or MibFileError; the log holds the lines before it
+    std::vector<std::string> log;      // the "Type: " and "Value: " lines the parse wrote
+    std::vector<std::string> repairs;  // "FILE:LINE: repaired: WHAT", one per fault read past
+    std::exception_ptr error;          // eparseexception or MibFileError; the log holds the lines before it
 };
 
 // Loads and parses fileName in a parser object of its own that numbers its scopes through scopes.
 // first: as the first module of a parser object (the standard module); otherwise as a module after
 // others, whose lexer starts at a definition. Never throws: a failure is kept in error.
+// repair: a module that a strict parse refuses is parsed again in repair mode (MibLexer::Repairs);
+// what parses strictly is kept as it is, so a repair never changes it. When the repaired parse
+// fails too, its error is kept: it stands past every fault repaired.
 std::shared_ptr<const ParsedModule> ParseModuleFile(const std::string& fileName, bool first,
-                                                    std::shared_ptr<SharedScopes> scopes);
+                                                    std::shared_ptr<SharedScopes> scopes,
+                                                    bool repair = false);

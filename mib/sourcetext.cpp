@@ -26,12 +26,16 @@ int LineOfPosition(const std::string& text, int32_t position) {
     return line;
 }
 
-int LineOfPosition(const eparseexception& error) {
+int LineInFile(const std::string& fileName, int32_t position) {
     try {
-        return LineOfPosition(JoinLinesWithCrLf(ReadFileBytes(error.FileName)), error.Position);
+        return LineOfPosition(JoinLinesWithCrLf(ReadFileBytes(fileName)), position);
     } catch (const MibFileError&) {
         return 0;
     }
+}
+
+int LineOfPosition(const eparseexception& error) {
+    return LineInFile(error.FileName, error.Position);
 }
 
 std::string PositionedMessage(const eparseexception& error) {

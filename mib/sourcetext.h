@@ -18,7 +18,9 @@ std::string JoinLinesWithCrLf(const std::string& raw);
 // before the position, the text's last character never counted, so that an error at the end of
 // a text that ends with its line break stands on the last line: "a\r\nb\r\n", 7 -> 2 (not 3).
 int LineOfPosition(const std::string& text, int32_t position);
-// The line of a parse error: its file read again as LoadFile reads it. 0 when the file cannot be read.
+// The line of a position in a file read again as LoadFile reads it. 0 when the file cannot be read.
+int LineInFile(const std::string& fileName, int32_t position);
+// The line of a parse error, in its file as above.
 int LineOfPosition(const eparseexception& error);
 // "FILE:LINE: MESSAGE", the one way a parse error is told in a line of text (LINE as above).
 std::string PositionedMessage(const eparseexception& error);

@@ -2,6 +2,7 @@
 
 #include "mib/itempredicates.h"
 #include "mib/miblexer.h"
+#include "mib/syntaxrepairs.h"
 #include "text/asciicase.h"
 
 namespace {
@@ -198,21 +199,36 @@ void TypeParser::parseForm(tasntype& type, tmibitem& item) {
 // treats the first member name as a definition start.
 void TypeParser::parseSequence(tasntype& type, tmibitem& item) {
     lexer_.NextItem(item);
-    if (isReserved(item, rwOF)) {
+    if (isReserved(item, rwOF) || syntaxrepairs::SpeltInOtherCase(lexer_, item, "OF")) {
         type.ElementType = ParseNested().BaseType;
         return;
     }
     if (!isSymbol(item, '{')) return;
     FlagScope members(lexer_.InSequenceMembers);
     do {
+        const bool afterComma = isSymbol(item, ',');
         lexer_.NextItem(item);
-        if (item.kind != ikValueRef) lexer_.RaiseError("Identifier expected.");
+        if (item.kind != ikValueRef) {
+            if (afterComma && syntaxrepairs::CommaBeforeBrace(lexer_, item)) break;
+            lexer_.RaiseError("Identifier expected.");
+        }
         const std::string member = item.text;
+        if (syntaxrepairs::MemberWithoutType(lexer_, member)) {
+            type.Items.push_back(member + "=");
+            continue;
+        }
+        syntaxrepairs::CommaAfterMemberName(lexer_, member);
         const tasntype memberType = ParseNested();
         type.Items.push_back(member + "=" + memberType.BaseType +
                              (memberType.ElementType.empty() ? "" : "|" + memberType.ElementType));
+        const int32_t typeEnd = lexer_.Position;
         lexer_.NextItem(item);
-        if (!isSymbol(item, '}') && !isSymbol(item, ',')) lexer_.RaiseError("\"}\" or \",\" expected.");
+        if (!isSymbol(item, '}') && !isSymbol(item, ',')) {
+            if (syntaxrepairs::SequenceEndedByMergedBrace(lexer_, typeEnd)) break;
+            if (!syntaxrepairs::MissingMemberComma(lexer_, item))
+                lexer_.RaiseError("\"}\" or \",\" expected.");
+            continue;  // the name is read again as the next member's
+        }
         lexer_.DefinitionStart = true;
     } while (!isSymbol(item, '}'));
 }
@@ -222,8 +238,12 @@ void TypeParser::parseChoice(tasntype& type) {
     lexer_.NextItem(item);
     if (!isSymbol(item, '{')) lexer_.RaiseError("\"{\" expected.");
     do {
+        const bool afterComma = isSymbol(item, ',');
         lexer_.NextItem(item);
-        if (item.kind != ikValueRef && item.kind != ikReserved) lexer_.RaiseError("Identifier expected.");
+        if (item.kind != ikValueRef && item.kind != ikReserved) {
+            if (afterComma && syntaxrepairs::CommaBeforeBrace(lexer_, item)) break;
+            lexer_.RaiseError("Identifier expected.");
+        }
         const std::string alternative = item.text;
         type.Items.push_back(alternative + "=" + ParseNested().BaseType);
         lexer_.NextItem(item);

@@ -2,6 +2,7 @@
 
 #include "mib/itempredicates.h"
 #include "mib/miblexer.h"
+#include "mib/syntaxrepairs.h"
 #include "mib/typeparser.h"
 #include "text/textfile.h"
 
@@ -27,7 +28,7 @@ std::shared_ptr<tmibentry> ValueParser::Parse(const tmibitem& head) {
     auto entry = std::make_shared<tmibentry>();  // one allocation with the count its sharing needs
     entry->Name = head.text;
     entry->Line = lexer_.LineAt(lexer_.Position);  // Position is just past the name, on its line
-    entry->Macro = types_.ParseNested().BaseType;
+    if (!syntaxrepairs::MissingMacro(lexer_, *entry)) entry->Macro = types_.ParseNested().BaseType;
     if (entry->Macro == "@ignore")
         return nullptr;  // MODULE-COMPLIANCE, AGENT-CAPABILITIES: already read whole
     parseClauses(*entry);
@@ -58,6 +59,7 @@ void ValueParser::parseClauses(tmibentry& entry) {
             continue;
         }
         lexer_.NextItem(item);
+        syntaxrepairs::MendTextValue(lexer_, keyword, item);
         if (keyword == "AUGMENTS" || keyword == "INDEX") {
             if (!isSymbol(item, '{')) lexer_.RaiseError("\"{\" expected.");
             if (keyword == "AUGMENTS") {
@@ -121,6 +123,7 @@ void ValueParser::parseOidValue(tmibentry& entry) {
             lexer_.NextItem(item);
         } else if (item.kind == ikValueRef) {
             entry.OidParts.push_back({item.text, 0});
+            const int32_t nameStart = lexer_.ItemStart;
             lexer_.NextItem(item);
             if (isSymbol(item, '(')) {
                 lexer_.NextItem(item);
@@ -129,7 +132,13 @@ void ValueParser::parseOidValue(tmibentry& entry) {
                 lexer_.NextItem(item);
                 if (!isSymbol(item, ')')) lexer_.RaiseError("\")\" expected.");
                 lexer_.NextItem(item);
+            } else if (entry.OidParts.size() > 1 &&
+                       syntaxrepairs::UnassignedArc(lexer_, entry, entry.OidParts.back().name, nameStart)) {
+                entry.OidParts.pop_back();  // "{ mib-2 xx }": a placeholder, not the arc 0
             }
+        } else if (item.kind == ikTypeRef &&
+                   syntaxrepairs::UnassignedArc(lexer_, entry, item.text, lexer_.ItemStart)) {
+            lexer_.NextItem(item);
         } else {
             lexer_.RaiseError("Identifier or Number expected.");
         }

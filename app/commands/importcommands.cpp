@@ -33,12 +33,16 @@ ImportCommands::ImportCommands(CommandHost& host, SettingsStore& settings)
       ProgressForm_(new TProgressForm(&host.window())),
       logwindow_(new Tlogwindow(&host.window(), host.dialogs(), host.runner())) {
     host.bind("MIB1", [this] { MIB1Click(); });
-    unitsFromMib_ = host.bind("UnitsFromMib1", [this] {
-        settings_.write(UnitsFromMibValue, unitsFromMib_->isChecked() ? "1" : "0");
-    });
-    unitsFromMib_->setCheckable(true);
-    unitsFromMib_->setChecked(settings.read(ProgramKey, UnitsFromMibValue) == "1");
+    bindOption(unitsFromMib_, "UnitsFromMib1", UnitsFromMibValue);
+    bindOption(repairFaults_, "RepairFaults1", RepairFaultsValue);
     host.bind("ShowLog1", [this] { ShowLog1Click(); });
+}
+
+void ImportCommands::bindOption(QAction*& option, const char* actionName, const QString& value) {
+    option = host_.bind(actionName,
+                        [this, &option, value] { settings_.write(value, option->isChecked() ? "1" : "0"); });
+    option->setCheckable(true);
+    option->setChecked(settings_.read(ProgramKey, value) == "1");
 }
 
 void ImportCommands::MIB1Click() {
@@ -88,6 +92,7 @@ void ImportCommands::importFiles(ImportRunner& runner, const std::vector<std::st
                                  std::size_t& started) {
     runner.ModuleIndexFolder = PathBytes(QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
     runner.Options.unitsFromMib = unitsFromMib_->isChecked();
+    runner.Options.repair = repairFaults_->isChecked();
     runner.BeforeFile = [this, &started](const std::string&) {
         if (host_.runner().closeRequested()) return false;  // the window closes after this file
         ++started;

@@ -1,5 +1,5 @@
 #pragma once
-// The Import menu: "MIB File...", "Units from the MIB" and "Show Import Log...".
+// The Import menu: "MIB File...", "Units from the MIB", "Repair Common Faults" and "Show Import Log...".
 
 #include <QElapsedTimer>
 #include <QString>
@@ -24,8 +24,9 @@ class ImportCommands : public CommandFamily {
         "MIB Files (*.mib,*.my,*.txt)|*.mib;*.my;*.txt|mib File (*.mib)|*.mib|my File (*.my)|*.my|Any "
         "File|*.*";
 
-    // The settings keep the "Units from the MIB" choice between runs.
+    // The settings keep the "Units from the MIB" and "Repair Common Faults" choices between runs.
     static inline const QString UnitsFromMibValue = "unitsfrommib";
+    static inline const QString RepairFaultsValue = "repairfaults";
 
     ImportCommands(CommandHost& host, SettingsStore& settings);
 
@@ -37,6 +38,8 @@ class ImportCommands : public CommandFamily {
     static std::vector<std::string> stoppedLines(const ImportRunner& runner, const QStringList& notImported);
 
   private:
+    // A checkable action whose state the settings keep under value.
+    void bindOption(QAction*& option, const char* actionName, const QString& value);
     // Imports the files one after the other; a close request ends the run between files.
     // started counts the files whose import began.
     void importFiles(ImportRunner& runner, const std::vector<std::string>& files, std::size_t& started);
@@ -47,7 +50,9 @@ class ImportCommands : public CommandFamily {
 
     CommandHost& host_;
     SettingsStore& settings_;
-    QAction* unitsFromMib_;  // checkable; its state is the option of every import
+    // Checkable; their states are the options of every import.
+    QAction* unitsFromMib_;
+    QAction* repairFaults_;
     FileDialogSpec mibopen_;
     TProgressForm* ProgressForm_;
     Tlogwindow* logwindow_;

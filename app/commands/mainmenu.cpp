@@ -89,6 +89,7 @@ void BuildMainMenu(QMainWindow& window, QObject& actionList) {
               "&Import",
               {{"MIB1", "&MIB File...", {}},
                {"UnitsFromMib1", "&Units from the MIB", {}},
+               {"RepairFaults1", "&Repair Common Faults", {}},
                {"CheckAgainstDevice1", "&Check Against Device...", {}},
                {"N5", "-", {}},
                {"ShowLog1", "Show Import &Log...", {}}}},

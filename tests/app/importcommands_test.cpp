@@ -207,6 +207,37 @@ TEST_F(ImportCommandsTest, UnitsFromMibIsRememberedAndReadsTheMib) {
     EXPECT_EQ(settings->read(ProgramKey, ImportCommands::UnitsFromMibValue), "0");
 }
 
+TEST_F(ImportCommandsTest, RepairCommonFaultsIsRememberedAndNamesEachRepair) {
+    start();
+    ASSERT_TRUE(action("RepairFaults1")->isCheckable());
+    EXPECT_FALSE(action("RepairFaults1")->isChecked()) << "off by default";
+    EXPECT_EQ(action("RepairFaults1")->text(), "&Repair Common Faults");
+    const QString file = dir.filePath("FIXTURE-REPAIR-MIB.mib");
+    QFile::copy(QString::fromStdString(testdata::fixture("repair/FIXTURE-REPAIR-MIB.mib").string()), file);
+    // Strict: the error as before, and a line saying that repairs would get the file through.
+    runImport({file}, [](QDialog& window) {
+        EXPECT_EQ(value(window, "ErrorValue"), "Identifier or Type expected.");
+        EXPECT_EQ(value(window, "DetailsValue"),
+                  "it imports with --repair (Import > Repair Common Faults): 3 repairs");
+    });
+    EXPECT_EQ(form->document().library().Count(), 0);
+
+    trigger("RepairFaults1");
+    EXPECT_EQ(settings->read(ProgramKey, ImportCommands::RepairFaultsValue), "1");
+    QStringList shown;
+    runImport({file}, [&](QDialog& window) { shown = memoLines(window); });
+    EXPECT_EQ(form->document().library().Count(), 1);
+    EXPECT_TRUE(shown.contains("Faults repaired: 3 (each one is named in the log)"))
+        << shown.join('\n').toStdString();
+    EXPECT_TRUE(shown.contains(file + ":4: repaired: comma before FROM dropped"));
+    trigger("ShowLog1");
+    EXPECT_TRUE(logLines().contains(file + ":7: repaired: \"//\" comment read as a \"--\" comment"));
+
+    form.reset();
+    start();
+    EXPECT_TRUE(action("RepairFaults1")->isChecked());
+}
+
 TEST_F(ImportCommandsTest, UnrootedChainShowsTheWarningAndTheWholeLog) {
     start();
     const QString broken = copyFixture("FIXTURE-BROKEN-MIB");
