@@ -8,7 +8,8 @@
 
 // Scans the plain files of the mask's folder that match its wildcard ("DIR/*.mib"), in
 // byte order of their names, for the first whose header names module (any letter case).
-// Returns mask folder + file name, or "". Reports each file it reads to log.
+// Returns mask folder + file name, or "". Reports each file it reads to log. The scans of one
+// headers object (a run) pass each file once: a later scan looks up what an earlier one passed.
 std::string FindModuleFile(const ImportLogger& log, const std::string& module, const std::string& mask,
                            ModuleHeaders& headers);
 
