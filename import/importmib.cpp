@@ -7,6 +7,7 @@
 #include "import/displaynames.h"
 #include "import/importlogger.h"
 #include "import/mibconverter.h"
+#include "import/mibfolders.h"
 #include "import/modulelocator.h"
 #include "import/parsedmodules.h"
 #include "library/oidfile.h"
@@ -35,7 +36,9 @@ class ModuleLoader {
 
     // Every module missing from the import is looked for before the first one is raised, so that
     // one run names them all; a parse error met after a missing module yields to that module.
-    void LoadImports(const std::string& workingFolder, const std::string& secondFolder) {
+    // folders: where modules are searched, in order; the first is the working folder, and when
+    // that is empty no module is searched.
+    void LoadImports(const std::vector<std::string>& folders) {
         std::vector<std::size_t> missing;  // ImportList lines of the modules not found, in order
         std::unordered_set<std::string> missingNames;
         for (bool loadedSomething = true; loadedSomething;) {
@@ -44,10 +47,9 @@ class ModuleLoader {
             for (std::size_t i = 0; i < mib_.ImportList.size(); ++i) {
                 const std::string module = mib_.ImportList[i].substr(0, mib_.ImportList[i].find(':'));
                 const std::string key = asciicase::Upper(module);
-                if (loaded_.count(key) || missingNames.count(key) || workingFolder.empty()) continue;
+                if (loaded_.count(key) || missingNames.count(key) || folders.front().empty()) continue;
                 log_.ReportModuleSearch(module, "");
-                std::string file = LocateModule(log_, module, workingFolder, headers_);
-                if (file.empty()) file = LocateModule(log_, module, secondFolder, headers_);
+                const std::string file = LocateModuleIn(log_, module, folders, headers_);
                 if (file.empty()) {
                     missing.push_back(i);
                     missingNames.insert(key);
@@ -59,14 +61,14 @@ class ModuleLoader {
                     Parse(file, false);
                 } catch (const eparseexception&) {
                     if (missing.empty()) throw;
-                    RaiseMissing(missing, workingFolder, secondFolder);
+                    RaiseMissing(missing, folders);
                 }
                 log_.Log("MIB: " + mib_.ModuleName);
                 loaded_.insert(key);
                 loadedSomething = true;
             }
         }
-        if (!missing.empty()) RaiseMissing(missing, workingFolder, secondFolder);
+        if (!missing.empty()) RaiseMissing(missing, folders);
     }
 
   private:
@@ -82,8 +84,8 @@ class ModuleLoader {
 
     // The error of the first missing module, positioned after its name in the FROM clause, with
     // a line for each missing module: who imports it and where it was looked for.
-    [[noreturn]] void RaiseMissing(const std::vector<std::size_t>& missing, const std::string& workingFolder,
-                                   const std::string& secondFolder) {
+    [[noreturn]] void RaiseMissing(const std::vector<std::size_t>& missing,
+                                   const std::vector<std::string>& folders) {
         eparseexception error("Missing import module: " + ModuleOfLine(missing.front()),
                               mib_.ImportFiles[missing.front()],
                               static_cast<int32_t>(std::stol(mib_.ImportPositions[missing.front()])));
@@ -91,8 +93,8 @@ class ModuleLoader {
             const auto importer = moduleOfFile_.find(mib_.ImportFiles[line]);
             error.Details.push_back(
                 ModuleOfLine(line) + ", imported by " +
-                (importer == moduleOfFile_.end() ? mib_.ImportFiles[line] : importer->second) +
-                ", is in neither " + workingFolder + " nor " + secondFolder);
+                (importer == moduleOfFile_.end() ? mib_.ImportFiles[line] : importer->second) + ", is in " +
+                FolderListText(folders));
         }
         throw error;
     }
@@ -137,7 +139,8 @@ bool ImportMib(toidfile& library, const ImportLogger& log, const std::string& fi
     loader.LoadChosen(fileName);
     const std::string agent = mib.ModuleName;
     mib.Imported = true;
-    loader.LoadImports(workingFolder, secondFolder.empty() ? FolderOfFile(fileName) : secondFolder);
+    loader.LoadImports(SearchedFolders(
+        workingFolder, secondFolder.empty() ? FolderOfFile(fileName) : secondFolder, options.mibFolders));
 
     MibConverter converter(library, log, mib, names, agent, options);
     return converter.ConvertAll();

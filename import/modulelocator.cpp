@@ -68,3 +68,10 @@ std::string LocateModule(const ImportLogger& log, const std::string& module, con
     }
     return "";
 }
+
+std::string LocateModuleIn(const ImportLogger& log, const std::string& module,
+                           const std::vector<std::string>& folders, ModuleHeaders& headers) {
+    for (const std::string& folder : folders)
+        if (std::string found = LocateModule(log, module, folder, headers); !found.empty()) return found;
+    return "";
+}

@@ -2,6 +2,7 @@
 // Finding the file of a module by its name: fixed candidate names, then header scans.
 
 #include <string>
+#include <vector>
 
 #include "import/importlogger.h"
 #include "import/moduleheaders.h"
@@ -17,3 +18,7 @@ std::string FindModuleFile(const ImportLogger& log, const std::string& module, c
 // M without "-MIB" + ".mib", then the scans of *.mib, *.my and *.txt. "" when nothing fits.
 std::string LocateModule(const ImportLogger& log, const std::string& module, const std::string& folder,
                          ModuleHeaders& headers);
+
+// The module's file in the first of folders that holds it (LocateModule in each, in order), or "".
+std::string LocateModuleIn(const ImportLogger& log, const std::string& module,
+                           const std::vector<std::string>& folders, ModuleHeaders& headers);

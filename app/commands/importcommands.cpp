@@ -7,6 +7,7 @@
 
 #include "app/commandrunner.h"
 #include "app/dialogs/logwindow.h"
+#include "app/dialogs/mibfoldersdialog.h"
 #include "app/dialogs/perrorwindow.h"
 #include "app/dialogs/progressform.h"
 #include "app/editor/document.h"
@@ -30,9 +31,11 @@ ImportCommands::ImportCommands(CommandHost& host, SettingsStore& settings)
     : host_(host),
       settings_(settings),
       mibopen_{"mibopen", MibFilter, ".mib", {}},
+      foldersDialog_(new MibFoldersDialog(&host.window())),
       ProgressForm_(new TProgressForm(&host.window())),
       logwindow_(new Tlogwindow(&host.window(), host.dialogs(), host.runner())) {
     host.bind("MIB1", [this] { MIB1Click(); });
+    host.bind("MibFolders1", [this] { MibFolders1Click(); });
     unitsFromMib_ = host.bind("UnitsFromMib1", [this] {
         settings_.write(UnitsFromMibValue, unitsFromMib_->isChecked() ? "1" : "0");
     });
@@ -73,6 +76,13 @@ void ImportCommands::MIB1Click() {
     finish(runner);
 }
 
+void ImportCommands::MibFolders1Click() {
+    FolderSettings& folders = host_.folders();
+    foldersDialog_->setFolders(folders.moduleFolders(), folders.defaultModuleFolders());
+    if (host_.dialogs().showModal(*foldersDialog_) == QDialog::Accepted)
+        folders.setModuleFolders(foldersDialog_->folders());
+}
+
 std::vector<std::string> ImportCommands::stoppedLines(const ImportRunner& runner,
                                                       const QStringList& notImported) {
     std::vector<std::string> lines = runner.ImportReport;
@@ -88,6 +98,8 @@ void ImportCommands::importFiles(ImportRunner& runner, const std::vector<std::st
                                  std::size_t& started) {
     runner.ModuleIndexFolder = PathBytes(QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
     runner.Options.unitsFromMib = unitsFromMib_->isChecked();
+    for (const QString& folder : host_.folders().moduleFolders())
+        runner.Options.mibFolders.push_back(PathBytes(folder));
     runner.BeforeFile = [this, &started](const std::string&) {
         if (host_.runner().closeRequested()) return false;  // the window closes after this file
         ++started;

@@ -1,5 +1,5 @@
 #pragma once
-// The Import menu: "MIB File...", "Units from the MIB" and "Show Import Log...".
+// The Import menu: "MIB File...", "MIB Folders...", "Units from the MIB" and "Show Import Log...".
 
 #include <QElapsedTimer>
 #include <QString>
@@ -10,6 +10,7 @@
 #include "app/commands/commandhost.h"
 #include "app/dialogs/userdialogs.h"
 
+class MibFoldersDialog;
 class TProgressForm;
 class Tlogwindow;
 class eparseexception;
@@ -30,6 +31,7 @@ class ImportCommands : public CommandFamily {
     ImportCommands(CommandHost& host, SettingsStore& settings);
 
     void MIB1Click();
+    void MibFolders1Click();
     void ShowLog1Click();
 
     // What the log shows after a parse error ended an import of several files: the reports of
@@ -49,6 +51,7 @@ class ImportCommands : public CommandFamily {
     SettingsStore& settings_;
     QAction* unitsFromMib_;  // checkable; its state is the option of every import
     FileDialogSpec mibopen_;
+    MibFoldersDialog* foldersDialog_;
     TProgressForm* ProgressForm_;
     Tlogwindow* logwindow_;
     QElapsedTimer sinceRepaint_;  // of the progress window during the command
