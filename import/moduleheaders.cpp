@@ -168,7 +168,7 @@ void ModuleHeaders::SaveIndex() {
     if (indexLoaded_) SaveIndex(indexFile_);
 }
 
-// "oidwright module headers 1 COUNT\n", then per file
+// "oidwright module headers 2 COUNT\n", then per file
 // "SIZE MODIFIED CHANGED INODE NAMELENGTH PATHLENGTH\n" NAME PATH "\n".
 void ModuleHeaders::SaveIndex(const std::string& indexFile) {
     // Entries are not stat'ed here: a changed file is noticed by the scan that passes it.
@@ -192,7 +192,9 @@ void ModuleHeaders::SaveIndex(const std::string& indexFile) {
     }
     try {
         fs::create_directories(fs::path(indexFile).parent_path());
-        SaveFileContent(indexFile, text);
+        // The index is the program's own file: a link planted at its name is replaced, never
+        // followed to write index text over whatever it points at.
+        SaveFileContent(indexFile, text, NewFileSync::now, LinkAtName::replaced);
         changed_ = false;
     } catch (const std::exception&) {
         // An index that cannot be written is rebuilt by a later import.
