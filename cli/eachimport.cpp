@@ -27,7 +27,8 @@ int ExitStatus(CollectionItem::Result result) {
 // "IF-MIB.mib: IF-MIB, 47 entries"; an error is "FILE:LINE: MESSAGE" as a single import prints it.
 std::string SummaryLine(const CollectionItem& item) {
     const std::string module = item.fileName + ": " + item.moduleName;
-    const std::string entries = ", " + std::to_string(item.entries) + " entries";
+    const std::string entries = item.entries == 0 ? ", no entries, nothing written"
+                                                  : ", " + std::to_string(item.entries) + " entries";
     switch (item.result) {
         case CollectionItem::Imported:
             return module + entries;
@@ -71,12 +72,14 @@ int RunEach(const EachOptions& options) {
     collection.ModuleIndexFolder = options.moduleIndexFolder;
     collection.Options = options.import;
     const bool progress = ::isatty(STDERR_FILENO) == 1;
-    int worst = 0, counts[5] = {}, entries = 0;
+    int worst = 0, counts[5] = {}, entries = 0, empty = 0;
     collection.OnItem = [&](const CollectionItem& item, int done, int total) {
         worst = std::max(worst, ExitStatus(item.result));
         ++counts[item.result];
-        if (item.result == CollectionItem::Imported || item.result == CollectionItem::Incomplete)
+        if (item.result == CollectionItem::Imported || item.result == CollectionItem::Incomplete) {
             entries += item.entries;
+            if (item.entries == 0) ++empty;
+        }
         if (progress) std::cerr << "\r\x1b[K" << std::flush;
         if (!options.quiet || item.result != CollectionItem::Imported)
             std::cout << EscapeForTerminal(SummaryLine(item)) << std::endl;
@@ -88,10 +91,10 @@ int RunEach(const EachOptions& options) {
     if (progress) std::cerr << "\r\x1b[K" << std::flush;
     std::cout << items.size()
               << " files: " << counts[CollectionItem::Imported] + counts[CollectionItem::Incomplete]
-              << " modules imported with " << entries << " entries, " << counts[CollectionItem::Incomplete]
-              << " incomplete, " << counts[CollectionItem::Failed] << " failed, "
-              << counts[CollectionItem::Duplicate] << " duplicates, " << counts[CollectionItem::Unwritable]
-              << " not written\n";
+              << " modules imported with " << entries << " entries, " << empty << " with no entries, "
+              << counts[CollectionItem::Incomplete] << " incomplete, " << counts[CollectionItem::Failed]
+              << " failed, " << counts[CollectionItem::Duplicate] << " duplicates, "
+              << counts[CollectionItem::Unwritable] << " not written\n";
     if (!collection.SyncError.empty()) {
         std::cerr << "oidwright-import: " << EscapeForTerminal(collection.SyncError) << "\n";
         return 3;

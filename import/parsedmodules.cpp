@@ -1,7 +1,21 @@
 #include "import/parsedmodules.h"
 
 const std::shared_ptr<const ParsedModule>& ParsedModules::Get(const std::string& fileName, bool first) {
-    auto& parsed = parsed_[{fileName, first}];
-    if (!parsed) parsed = ParseModuleFile(fileName, first, scopes_);
-    return parsed;
+    Parse& parse = parsed_[{fileName, first}];
+    if (!parse.module) {
+        parse.module = ParseModuleFile(fileName, first, scopes_);
+        ++filesParsed_;
+    }
+    ++parse.uses;
+    return parse.module;
+}
+
+const ParsedModule* ParsedModules::Kept(const std::string& fileName) const {
+    const auto parse = parsed_.find({fileName, false});
+    return parse == parsed_.end() ? nullptr : parse->second.module.get();
+}
+
+void ParsedModules::ReleaseUnshared(const std::string& fileName) {
+    const auto parse = parsed_.find({fileName, false});
+    if (parse != parsed_.end() && parse->second.uses <= 1) parsed_.erase(parse);
 }

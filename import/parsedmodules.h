@@ -15,12 +15,24 @@ class ParsedModules {
   public:
     // The parse of fileName as the first module of an import (the standard module) or after others.
     const std::shared_ptr<const ParsedModule>& Get(const std::string& fileName, bool first);
-    int FilesParsed() const { return static_cast<int>(parsed_.size()); }
+    // The parse of fileName after others that the run keeps, without taking it; nullptr when none.
+    const ParsedModule* Kept(const std::string& fileName) const;
+    // Drops the parse of fileName after others when no more than one import took it: a file that
+    // only its own import read, as a run over a folder imports most files, is not kept. A later
+    // import of it parses it again.
+    void ReleaseUnshared(const std::string& fileName);
+    int FilesParsed() const { return filesParsed_; }
     // The scope numbers of every parse of the run: a parser object taking the modules numbers
     // its scopes through them too, and then shares their records instead of copying them.
     const std::shared_ptr<SharedScopes>& Scopes() const { return scopes_; }
 
   private:
+    struct Parse {
+        std::shared_ptr<const ParsedModule> module;
+        int uses = 0;  // the Get calls that took it
+    };
+
     std::shared_ptr<SharedScopes> scopes_ = std::make_shared<SharedScopes>();
-    std::map<std::pair<std::string, bool>, std::shared_ptr<const ParsedModule>> parsed_;
+    std::map<std::pair<std::string, bool>, Parse> parsed_;
+    int filesParsed_ = 0;
 };
