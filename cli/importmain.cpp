@@ -46,9 +46,10 @@ headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright) for later 
                  the folders searched after the standard folder, in this order, instead
                  of $MIBDIRS and the system's MIB folders ("" searches none)
   --each FOLDER  import every MIB file of FOLDER (*.mib, *.my, *.txt) as its own file,
-                 into OUTDIR/MODULE.oidlib and DIR/MODULE.html, with a line per file and
-                 a total (-q: only the files that did not import cleanly); the modules
-                 the files share are read once; the exit status is the worst one met
+                 into OUTDIR/MODULE.oidlib and DIR/MODULE.html (none for a module with
+                 no entry), with a line per file and a total (-q: only the files that did
+                 not import cleanly); the modules the files share are read once; the exit
+                 status is the worst one met
   --units-from-mib
                  read units, scales, row names and named values from the MIB (UNITS,
                  DISPLAY-HINT, base types, ranges, enumerations); the log names each
