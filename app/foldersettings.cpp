@@ -4,9 +4,20 @@
 #include <QStandardPaths>
 
 #include "app/folders.h"
+#include "app/qtstrings.h"
 #include "app/settingsstore.h"
+#include "import/mibfolders.h"
 
 namespace {
+
+// The setting that holds the module folders, ":"-separated as $MIBDIRS.
+const QString ModuleFoldersValue = "mibfolders";
+
+QStringList toQtList(const std::vector<std::string>& folders) {
+    QStringList list;
+    for (const std::string& folder : folders) list << PathText(folder);
+    return list;
+}
 
 // A stored folder with its separator ensured, or fallback when nothing is stored.
 QString storedFolder(const QString& stored, const QString& fallback) {
@@ -33,6 +44,19 @@ FolderSettings::FolderSettings(SettingsStore& settings) : settings_(settings) {
     monitorFolder_ = exePath.isEmpty() ? QString() : WithTrailingSeparator(exePath);
     mibFolder_ = storedFolder(settings_.read(ProgramKey, "mibpath"), defaultFolder());
     libraryFolder_ = storedFolder(settings_.read(ProgramKey, "oidpath"), defaultFolder());
+    defaultModuleFolders_ = toQtList(DefaultMibFolders());
+}
+
+QStringList FolderSettings::moduleFolders() const {
+    const QString stored = settings_.read(ProgramKey, ModuleFoldersValue);
+    return stored.isEmpty() ? defaultModuleFolders_ : toQtList(SplitFolderList(PathBytes(stored)));
+}
+
+void FolderSettings::setModuleFolders(const QStringList& folders) {
+    std::vector<std::string> list;
+    if (folders != defaultModuleFolders_)
+        for (const QString& folder : folders) list.push_back(PathBytes(folder));
+    settings_.write(ModuleFoldersValue, PathText(JoinFolderList(list)));
 }
 
 void FolderSettings::setMibFolder(const QString& folder) {

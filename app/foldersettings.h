@@ -1,7 +1,9 @@
 #pragma once
-// The folders the window remembers: the monitor's, the MIB folder and the library folder.
+// The folders the window remembers: the monitor's, the MIB folder, the library folder and the
+// folders searched for imported modules after stdmib/.
 
 #include <QString>
+#include <QStringList>
 
 class SettingsStore;
 
@@ -19,10 +21,22 @@ class FolderSettings {
     const QString& libraryFolder() const { return libraryFolder_; }
     void setLibraryFolder(const QString& folder);
 
+    // Searched for imported modules after stdmib/, in order: the stored list, or the defaults
+    // when none is stored.
+    QStringList moduleFolders() const;
+    // Stores the list; the defaults, or no folder at all, store nothing (the defaults then follow
+    // the environment).
+    void setModuleFolders(const QStringList& folders);
+    // $MIBDIRS and the system's MIB folders as this process found them.
+    const QStringList& defaultModuleFolders() const { return defaultModuleFolders_; }
+    // Replaces them (a test stands for a machine without MIB folders of its own).
+    void setDefaultModuleFolders(const QStringList& folders) { defaultModuleFolders_ = folders; }
+
     // The folder of the running program, with its separator.
     static QString programFolder();
 
   private:
     SettingsStore& settings_;
     QString monitorFolder_, mibFolder_, libraryFolder_;
+    QStringList defaultModuleFolders_;
 };

@@ -28,7 +28,8 @@ int ExitStatus(CollectionItem::Result result) {
 // single import prints it.
 std::string SummaryLine(const CollectionItem& item) {
     const std::string module = item.fileName + ": " + item.moduleName;
-    const std::string entries = ", " + std::to_string(item.entries) + " entries" +
+    const std::string entries = (item.entries == 0 ? ", no entries, nothing written"
+                                                   : ", " + std::to_string(item.entries) + " entries") +
                                 (item.repairs == 0 ? ""
                                                    : ", " + std::to_string(item.repairs) +
                                                          (item.repairs == 1 ? " repair" : " repairs"));
@@ -75,12 +76,14 @@ int RunEach(const EachOptions& options) {
     collection.ModuleIndexFolder = options.moduleIndexFolder;
     collection.Options = options.import;
     const bool progress = ::isatty(STDERR_FILENO) == 1;
-    int worst = 0, counts[5] = {}, entries = 0, repairedFiles = 0, repairs = 0;
+    int worst = 0, counts[5] = {}, entries = 0, empty = 0, repairedFiles = 0, repairs = 0;
     collection.OnItem = [&](const CollectionItem& item, int done, int total) {
         worst = std::max(worst, ExitStatus(item.result));
         ++counts[item.result];
-        if (item.result == CollectionItem::Imported || item.result == CollectionItem::Incomplete)
+        if (item.result == CollectionItem::Imported || item.result == CollectionItem::Incomplete) {
             entries += item.entries;
+            if (item.entries == 0) ++empty;
+        }
         repairedFiles += item.repairs > 0;
         repairs += item.repairs;
         if (progress) std::cerr << "\r\x1b[K" << std::flush;
@@ -95,10 +98,10 @@ int RunEach(const EachOptions& options) {
     if (progress) std::cerr << "\r\x1b[K" << std::flush;
     std::cout << items.size()
               << " files: " << counts[CollectionItem::Imported] + counts[CollectionItem::Incomplete]
-              << " modules imported with " << entries << " entries, " << counts[CollectionItem::Incomplete]
-              << " incomplete, " << counts[CollectionItem::Failed] << " failed, "
-              << counts[CollectionItem::Duplicate] << " duplicates, " << counts[CollectionItem::Unwritable]
-              << " not written";
+              << " modules imported with " << entries << " entries, " << empty << " with no entries, "
+              << counts[CollectionItem::Incomplete] << " incomplete, " << counts[CollectionItem::Failed]
+              << " failed, " << counts[CollectionItem::Duplicate] << " duplicates, "
+              << counts[CollectionItem::Unwritable] << " not written";
     if (options.import.repair)
         std::cout << ", " << repairedFiles << " repaired with " << repairs
                   << (repairs == 1 ? " repair" : " repairs");

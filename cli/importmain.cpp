@@ -9,6 +9,7 @@
 #include "cli/commandline.h"
 #include "cli/eachimport.h"
 #include "import/importrunner.h"
+#include "import/mibfolders.h"
 #include "library/htmloverview.h"
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
@@ -23,13 +24,17 @@ enum ExitCode { exitOk = 0, exitSoftFailure = 1, exitParseError = 2, exitLibrary
 
 constexpr const char* Usage =
     R"(Usage: oidwright-import [--library IN.oidlib] [-o OUT.oidlib] [--html PAGE.html]
-                        [--stdmib DIR] [--units-from-mib] [--repair] [--log] [-q] MIBFILE...
-       oidwright-import --each FOLDER [-o OUTDIR] [--html DIR] [--stdmib DIR] [--repair] [-q]
+                        [--stdmib DIR] [--mib-path DIR[:DIR...]] [--units-from-mib]
+                        [--repair] [--log] [-q] MIBFILE...
+       oidwright-import --each FOLDER [-o OUTDIR] [--html DIR] [--stdmib DIR]
+                        [--mib-path DIR[:DIR...]] [--repair] [-q]
 
 Imports MIB files into an OID library as the window's "MIB File..." command does.
 The working folder is the folder of the first MIB file; modules not found there are
 searched in the standard folder (stdmib/ beside this program, or DIR), whose
-VELTRANE-STANDARD-MIB.mib is parsed first in every import. Words of replacelist.txt
+VELTRANE-STANDARD-MIB.mib is parsed first in every import, then in the folders of
+$MIBDIRS, ~/.snmp/mibs, /usr/share/snmp/mibs and its ietf/ and iana/, and
+/usr/share/mibs/ietf, iana/ and site/ (those that exist). Words of replacelist.txt
 beside this program are replaced in display names. The module names read from file
 headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright) for later runs.
 
@@ -37,10 +42,14 @@ headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright) for later 
   -o OUT         write the library to OUT when done ("-" for standard output)
   --html PAGE    also write the HTML overview page of the library (as "Write to HTML")
   --stdmib DIR   standard folder and standard module to use instead of stdmib/
+  --mib-path DIR[:DIR...]
+                 the folders searched after the standard folder, in this order, instead
+                 of $MIBDIRS and the system's MIB folders ("" searches none)
   --each FOLDER  import every MIB file of FOLDER (*.mib, *.my, *.txt) as its own file,
-                 into OUTDIR/MODULE.oidlib and DIR/MODULE.html, with a line per file and
-                 a total (-q: only the files that did not import cleanly); the modules
-                 the files share are read once; the exit status is the worst one met
+                 into OUTDIR/MODULE.oidlib and DIR/MODULE.html (none for a module with
+                 no entry), with a line per file and a total (-q: only the files that did
+                 not import cleanly); the modules the files share are read once; the exit
+                 status is the worst one met
   --units-from-mib
                  read units, scales, row names and named values from the MIB (UNITS,
                  DISPLAY-HINT, base types, ranges, enumerations); the log names each
@@ -71,7 +80,7 @@ be read, or OUT or PAGE cannot be written; 4 wrong arguments.
 
 struct Options {
     std::string input, output, html, stdmib, each;
-    bool log = false, quiet = false;
+    bool log = false, quiet = false, mibPathGiven = false;
     ImportOptions import;
     std::vector<std::string> files;
 };
@@ -92,6 +101,11 @@ std::string ParseArguments(int argc, char** argv, Options& options) {
     scanner.Option("--html", options.html);
     scanner.Option("--each", options.each);
     scanner.Option("--stdmib", options.stdmib);
+    scanner.Option("--mib-path", [&options](const std::string& list) {
+        options.import.mibFolders = SplitFolderList(list);
+        options.mibPathGiven = true;
+        return std::string();
+    });
     scanner.Switch("--units-from-mib", options.import.unitsFromMib);
     scanner.Switch("--repair", options.import.repair);
     scanner.Switch("--log", options.log);
@@ -101,6 +115,7 @@ std::string ParseArguments(int argc, char** argv, Options& options) {
         return std::string();
     });
     if (std::string wrong = scanner.Scan(argc, argv); !wrong.empty()) return wrong;
+    if (!options.mibPathGiven) options.import.mibFolders = DefaultMibFolders();
     if (options.files.empty() && options.input.empty() && options.each.empty()) return "no MIB file given";
     return "";
 }

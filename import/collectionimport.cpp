@@ -30,6 +30,7 @@ std::vector<CollectionItem> CollectionImport::Run(const std::string& folder, con
     std::vector<CollectionItem> items;
     for (const std::string& file : files) {
         items.push_back(ImportFile(file, workingFolder, program));
+        parsed_.ReleaseUnshared(file, Options.repair);
         if (OnItem) OnItem(items.back(), static_cast<int>(items.size()), static_cast<int>(files.size()));
     }
     headers_.SaveIndex();
@@ -63,10 +64,12 @@ CollectionItem CollectionImport::ImportFile(const std::string& fileName, const s
         item.message = error.what();
         return item;
     }
-    item.moduleName = parsed_.Get(fileName, false, Options.repair)->moduleName;
+    item.moduleName = parsed_.Kept(fileName, Options.repair)->moduleName;
     item.entries = library.Count();
     item.repairs = static_cast<int>(library.ImportStats.Repairs.size());
     item.result = complete ? CollectionItem::Imported : CollectionItem::Incomplete;
+    // A module with no entry (an SMI or textual-convention module) makes no library worth writing.
+    if (item.entries == 0) return item;
 
     // Two files of one module would write one library: the first in name order keeps it.
     const auto [first, added] = written_.try_emplace(asciicase::Upper(item.moduleName), fileName);

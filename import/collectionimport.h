@@ -16,8 +16,8 @@ struct CollectionItem {
     enum Result { Imported, Incomplete, Failed, Duplicate, Unwritable };
     std::string fileName;    // the chosen file
     std::string moduleName;  // the module it declares; "" when it failed before that was known
-    int entries = 0;
-    int repairs = 0;  // faults repaired (ImportOptions::repair)
+    int entries = 0;         // Imported or Incomplete with none: nothing was written
+    int repairs = 0;         // faults repaired (ImportOptions::repair)
     Result result = Imported;
     // Failed: "FILE:LINE: MESSAGE" (or the file error); Duplicate: the file imported first under
     // the same module name; Unwritable: the save's message.
@@ -30,7 +30,8 @@ struct CollectionItem {
 std::vector<std::string> MibFilesIn(const std::string& folder);
 
 // Imports each file as `oidwright-import FILE -o LIBRARIES/MODULE.oidlib --html PAGES/MODULE.html`
-// would, with the file's folder as the working folder, and writes the same bytes.
+// would, with the file's folder as the working folder, and writes the same bytes; a module with
+// no entry writes nothing.
 class CollectionImport {
   public:
     std::string LibraryFolder;  // "" writes no libraries

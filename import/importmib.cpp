@@ -7,6 +7,7 @@
 #include "import/displaynames.h"
 #include "import/importlogger.h"
 #include "import/mibconverter.h"
+#include "import/mibfolders.h"
 #include "import/modulealiases.h"
 #include "import/modulelocator.h"
 #include "import/parsedmodules.h"
@@ -38,7 +39,9 @@ class ModuleLoader {
 
     // Every module missing from the import is looked for before the first one is raised, so that
     // one run names them all; a parse error met after a missing module yields to that module.
-    void LoadImports(const std::string& workingFolder, const std::string& secondFolder) {
+    // folders: where modules are searched, in order; the first is the working folder, and when
+    // that is empty no module is searched.
+    void LoadImports(const std::vector<std::string>& folders) {
         std::vector<std::size_t> missing;  // ImportList lines of the modules not found, in order
         std::unordered_set<std::string> missingNames;
         const auto isLoaded = [this](const std::string& name) {
@@ -50,11 +53,10 @@ class ModuleLoader {
             for (std::size_t i = 0; i < mib_.ImportList.size(); ++i) {
                 const std::string module = mib_.ImportModule(i);
                 const std::string key = asciicase::Upper(module);
-                if (loaded_.count(key) || missingNames.count(key) || workingFolder.empty()) continue;
+                if (loaded_.count(key) || missingNames.count(key) || folders.front().empty()) continue;
                 log_.ReportModuleSearch(module, "");
                 const auto locate = [&](const std::string& name) {
-                    const std::string file = LocateModule(log_, name, workingFolder, headers_);
-                    return file.empty() ? LocateModule(log_, name, secondFolder, headers_) : file;
+                    return LocateModuleIn(log_, name, folders, headers_);
                 };
                 std::string file = locate(module);
                 const std::string alias =
@@ -75,7 +77,7 @@ class ModuleLoader {
                     Parse(file, false);
                 } catch (const eparseexception&) {
                     if (missing.empty()) throw;
-                    RaiseMissing(missing, workingFolder, secondFolder);
+                    RaiseMissing(missing, folders);
                 }
                 log_.Log("MIB: " + mib_.ModuleName);
                 loaded_.insert(key);
@@ -83,7 +85,7 @@ class ModuleLoader {
                 loadedSomething = true;
             }
         }
-        if (!missing.empty()) RaiseMissing(missing, workingFolder, secondFolder);
+        if (!missing.empty()) RaiseMissing(missing, folders);
     }
 
   private:
@@ -112,8 +114,8 @@ class ModuleLoader {
 
     // The error of the first missing module, positioned after its name in the FROM clause, with
     // a line for each missing module: who imports it and where it was looked for.
-    [[noreturn]] void RaiseMissing(const std::vector<std::size_t>& missing, const std::string& workingFolder,
-                                   const std::string& secondFolder) {
+    [[noreturn]] void RaiseMissing(const std::vector<std::size_t>& missing,
+                                   const std::vector<std::string>& folders) {
         eparseexception error("Missing import module: " + mib_.ImportModule(missing.front()),
                               mib_.ImportFiles[missing.front()],
                               static_cast<int32_t>(std::stol(mib_.ImportPositions[missing.front()])));
@@ -121,8 +123,8 @@ class ModuleLoader {
             const auto importer = moduleOfFile_.find(mib_.ImportFiles[line]);
             error.Details.push_back(
                 mib_.ImportModule(line) + ", imported by " +
-                (importer == moduleOfFile_.end() ? mib_.ImportFiles[line] : importer->second) +
-                ", is in neither " + workingFolder + " nor " + secondFolder);
+                (importer == moduleOfFile_.end() ? mib_.ImportFiles[line] : importer->second) + ", is in " +
+                FolderListText(folders));
         }
         throw error;
     }
@@ -169,7 +171,8 @@ bool ImportMib(toidfile& library, const ImportLogger& log, const std::string& fi
         loader.LoadChosen(fileName);
         agent = mib.ModuleName;
         mib.Imported = true;
-        loader.LoadImports(workingFolder, secondFolder.empty() ? FolderOfFile(fileName) : secondFolder);
+        loader.LoadImports(SearchedFolders(
+            workingFolder, secondFolder.empty() ? FolderOfFile(fileName) : secondFolder, options.mibFolders));
     } catch (eparseexception& error) {
         if (!options.repair)
             AddRepairHint(error, fileName, workingFolder, secondFolder, program, headers, parsed, options);

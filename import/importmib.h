@@ -12,11 +12,11 @@ class ModuleHeaders;
 class ParsedModules;
 
 // Parses the standard module, fileName and every module it imports (searched in workingFolder,
-// then secondFolder, or fileName's folder when that is empty), then appends an entry for every
-// numeric scalar and column of fileName. Returns false when a parent chain does not reach iso,
-// an augmented row is missing or a type is defined nowhere. Throws eparseexception (parse error,
-// "Missing import module: " for the first missing module, its Details naming every missing
-// module) before any entry is appended, and MibFileError for a file that cannot be read.
+// then secondFolder, or fileName's folder when that is empty, then options.mibFolders), then appends an entry
+// for every numeric scalar and column of fileName. Returns false when a parent chain does not reach iso, an
+// augmented row is missing or a type is defined nowhere. Throws eparseexception (parse error, "Missing import
+// module: " for the first missing module, its Details naming every missing module) before any entry is
+// appended, and MibFileError for a file that cannot be read.
 bool ImportMib(toidfile& library, const std::string& fileName, const std::string& workingFolder,
                const std::string& secondFolder, const ProgramFiles& program,
                const ImportOptions& options = {});

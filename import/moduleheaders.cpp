@@ -14,13 +14,15 @@
 #include "mib/sourcetext.h"
 #include "text/asciicase.h"
 #include "text/blanks.h"
+#include "text/paths.h"
 #include "text/textfile.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view indexSignature = "oidwright module headers 1 ";
+// Version 2 keys its files by canonical path; an index of version 1 is rebuilt.
+constexpr std::string_view indexSignature = "oidwright module headers 2 ";
 
 // Reads the decimal number at position and the one blank or line feed after it.
 bool ReadNumber(std::string_view text, std::size_t& position, std::uint64_t& value, char after) {
@@ -51,9 +53,18 @@ std::string ScannedModuleName(const std::string& text) {
     return asciicase::Upper(std::string(name));
 }
 
+std::string CanonicalFolder(const std::string& folder) {
+    std::error_code error;
+    fs::path path = fs::absolute(folder.empty() ? "." : folder, error);
+    // A folder that cannot be resolved (too deep, no permission) keeps its plain absolute form.
+    if (fs::path resolved = fs::weakly_canonical(path, error); !error) path = std::move(resolved);
+    std::string text = path.lexically_normal().string();
+    while (text.size() > 1 && text.back() == '/') text.pop_back();
+    return text == "/" ? text : text + "/";
+}
+
 std::string ModuleIndexFile(const std::string& cacheFolder, const std::string& workingFolder) {
-    std::string folder = fs::absolute(workingFolder).lexically_normal().string();
-    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    const std::string folder = CanonicalFolder(workingFolder);
     std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
     for (const unsigned char c : folder) hash = (hash ^ c) * 1099511628211ull;
     char name[40];
@@ -84,14 +95,20 @@ void ModuleHeaders::LoadIndexOnFirstUse() {
     LoadIndex(indexFile_);
 }
 
+const std::string& ModuleHeaders::Canonical(const std::string& folder) {
+    const auto [known, added] = canonical_.try_emplace(folder);
+    if (added) known->second = CanonicalFolder(folder);
+    return known->second;
+}
+
 const std::vector<std::string>& ModuleHeaders::FilesOf(const std::string& folder) {
-    const auto [listing, added] = folders_.try_emplace(folder);
+    const std::string& key = Canonical(folder);
+    const auto [listing, added] = folders_.try_emplace(key);
     if (!added) return listing->second;
     std::vector<std::string>& names = listing->second;
     std::error_code error;
     // The entry's type comes with the listing; only links and unknown types cost a stat.
-    for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
-         it.increment(error)) {
+    for (fs::directory_iterator it(key, error), end; !error && it != end; it.increment(error)) {
         std::string name = it->path().filename().string();
         std::error_code typeError;
         if (!name.empty() && name[0] != '.' && it->is_regular_file(typeError))
@@ -101,20 +118,27 @@ const std::vector<std::string>& ModuleHeaders::FilesOf(const std::string& folder
     return names;
 }
 
-const std::string* ModuleHeaders::Known(const std::string& fileName) {
+ModuleHeaders::FolderScan& ModuleHeaders::ScanOf(const std::string& folder, const std::string& wildcard) {
+    return scans_[{Canonical(folder), wildcard}];
+}
+
+const std::string* ModuleHeaders::Known(const std::string& folder, const std::string& name) {
     LoadIndexOnFirstUse();
-    const auto known = headers_.find(fileName);
+    const std::string path = Canonical(folder) + name;
+    const auto known = headers_.find(path);
     if (known == headers_.end()) return nullptr;
     if (!known->second.confirmed) {
         Stamp stamp;
-        if (!StampOf(fileName, stamp) || !(stamp == known->second.stamp)) return nullptr;
+        if (!StampOf(path, stamp) || !(stamp == known->second.stamp)) return nullptr;
         known->second.confirmed = true;
     }
     return &known->second.moduleName;
 }
 
-const std::string& ModuleHeaders::Read(const std::string& fileName) {
+const std::string& ModuleHeaders::Read(const std::string& folder, const std::string& name) {
     LoadIndexOnFirstUse();
+    const std::string fileName =
+        JoinPath(folder, name);  // as spelt, for the message of a file that cannot be read
     Stamp stamp;
     StampOf(fileName, stamp);  // taken before reading: a file changed meanwhile is read again next time
     // Read as the parser reads a module: lines rejoined with CR LF, a byte-order mark dropped.
@@ -127,7 +151,7 @@ const std::string& ModuleHeaders::Read(const std::string& fileName) {
     if (std::chrono::nanoseconds(stamp.changed) + TimestampTick > now) stamp.changed = 0;
     ++filesRead_;
     changed_ = true;
-    Header& header = headers_[fileName];
+    Header& header = headers_[Canonical(folder) + name];
     header = {stamp, ScannedModuleName(StripComments(text)), true};
     return header.moduleName;
 }
@@ -144,7 +168,7 @@ void ModuleHeaders::SaveIndex() {
     if (indexLoaded_) SaveIndex(indexFile_);
 }
 
-// "oidwright module headers 1 COUNT\n", then per file
+// "oidwright module headers 2 COUNT\n", then per file
 // "SIZE MODIFIED CHANGED INODE NAMELENGTH PATHLENGTH\n" NAME PATH "\n".
 void ModuleHeaders::SaveIndex(const std::string& indexFile) {
     // Entries are not stat'ed here: a changed file is noticed by the scan that passes it.

@@ -27,23 +27,27 @@ std::string FindModuleFile(const ImportLogger& log, const std::string& module, c
     const std::size_t separator = mask.find_last_of("/\\");
     const std::string folder = separator == std::string::npos ? "" : mask.substr(0, separator + 1);
     const std::string wildcard = mask.substr(folder.size());
-    for (const std::string& name : headers.FilesOf(folder)) {
+    ModuleHeaders::FolderScan& scan = headers.ScanOf(folder, wildcard);
+    const std::vector<std::string>& names = headers.FilesOf(folder);
+    // The scan goes on where the last one of the run stopped, until it meets the module.
+    while (!scan.firstFileOf.contains(wanted) && scan.next < names.size()) {
+        const std::string& name = names[scan.next++];
         if (!MatchesWildcard(name, wildcard)) continue;
-        const std::string fileName = folder + name;
-        const std::string* known = headers.Known(fileName);
+        const std::string* known = headers.Known(folder, name);
         if (known == nullptr) {
             log.ReportModuleSearch(wanted, name);
             try {
-                known = &headers.Read(fileName);
+                known = &headers.Read(folder, name);
             } catch (const MibFileError& error) {
                 // One unreadable file must not stop every import that scans its folder.
                 log.Log(std::string(error.what()) + " (passed over in the module search)");
                 continue;
             }
         }
-        if (*known == wanted) return fileName;
+        if (!known->empty()) scan.firstFileOf.try_emplace(*known, name);
     }
-    return "";
+    const auto found = scan.firstFileOf.find(wanted);
+    return found == scan.firstFileOf.end() ? "" : folder + found->second;
 }
 
 std::string LocateModule(const ImportLogger& log, const std::string& module, const std::string& folder,
@@ -62,5 +66,12 @@ std::string LocateModule(const ImportLogger& log, const std::string& module, con
         const std::string found = FindModuleFile(log, module, JoinPath(folder, wildcard), headers);
         if (!found.empty()) return found;
     }
+    return "";
+}
+
+std::string LocateModuleIn(const ImportLogger& log, const std::string& module,
+                           const std::vector<std::string>& folders, ModuleHeaders& headers) {
+    for (const std::string& folder : folders)
+        if (std::string found = LocateModule(log, module, folder, headers); !found.empty()) return found;
     return "";
 }

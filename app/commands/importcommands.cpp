@@ -7,6 +7,7 @@
 
 #include "app/commandrunner.h"
 #include "app/dialogs/logwindow.h"
+#include "app/dialogs/mibfoldersdialog.h"
 #include "app/dialogs/perrorwindow.h"
 #include "app/dialogs/progressform.h"
 #include "app/editor/document.h"
@@ -30,9 +31,11 @@ ImportCommands::ImportCommands(CommandHost& host, SettingsStore& settings)
     : host_(host),
       settings_(settings),
       mibopen_{"mibopen", MibFilter, ".mib", {}},
+      foldersDialog_(new MibFoldersDialog(&host.window())),
       ProgressForm_(new TProgressForm(&host.window())),
       logwindow_(new Tlogwindow(&host.window(), host.dialogs(), host.runner())) {
     host.bind("MIB1", [this] { MIB1Click(); });
+    host.bind("MibFolders1", [this] { MibFolders1Click(); });
     bindOption(unitsFromMib_, "UnitsFromMib1", UnitsFromMibValue);
     bindOption(repairFaults_, "RepairFaults1", RepairFaultsValue);
     host.bind("ShowLog1", [this] { ShowLog1Click(); });
@@ -77,6 +80,13 @@ void ImportCommands::MIB1Click() {
     finish(runner);
 }
 
+void ImportCommands::MibFolders1Click() {
+    FolderSettings& folders = host_.folders();
+    foldersDialog_->setFolders(folders.moduleFolders(), folders.defaultModuleFolders());
+    if (host_.dialogs().showModal(*foldersDialog_) == QDialog::Accepted)
+        folders.setModuleFolders(foldersDialog_->folders());
+}
+
 std::vector<std::string> ImportCommands::stoppedLines(const ImportRunner& runner,
                                                       const QStringList& notImported) {
     std::vector<std::string> lines = runner.ImportReport;
@@ -93,6 +103,8 @@ void ImportCommands::importFiles(ImportRunner& runner, const std::vector<std::st
     runner.ModuleIndexFolder = PathBytes(QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
     runner.Options.unitsFromMib = unitsFromMib_->isChecked();
     runner.Options.repair = repairFaults_->isChecked();
+    for (const QString& folder : host_.folders().moduleFolders())
+        runner.Options.mibFolders.push_back(PathBytes(folder));
     runner.BeforeFile = [this, &started](const std::string&) {
         if (host_.runner().closeRequested()) return false;  // the window closes after this file
         ++started;

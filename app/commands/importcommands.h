@@ -1,5 +1,6 @@
 #pragma once
-// The Import menu: "MIB File...", "Units from the MIB", "Repair Common Faults" and "Show Import Log...".
+// The Import menu: "MIB File...", "MIB Folders...", "Units from the MIB", "Repair Common Faults"
+// and "Show Import Log...".
 
 #include <QElapsedTimer>
 #include <QString>
@@ -10,6 +11,7 @@
 #include "app/commands/commandhost.h"
 #include "app/dialogs/userdialogs.h"
 
+class MibFoldersDialog;
 class TProgressForm;
 class Tlogwindow;
 class eparseexception;
@@ -31,6 +33,7 @@ class ImportCommands : public CommandFamily {
     ImportCommands(CommandHost& host, SettingsStore& settings);
 
     void MIB1Click();
+    void MibFolders1Click();
     void ShowLog1Click();
 
     // What the log shows after a parse error ended an import of several files: the reports of
@@ -54,6 +57,7 @@ class ImportCommands : public CommandFamily {
     QAction* unitsFromMib_;
     QAction* repairFaults_;
     FileDialogSpec mibopen_;
+    MibFoldersDialog* foldersDialog_;
     TProgressForm* ProgressForm_;
     Tlogwindow* logwindow_;
     QElapsedTimer sinceRepaint_;  // of the progress window during the command

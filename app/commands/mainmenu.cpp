@@ -88,6 +88,7 @@ void BuildMainMenu(QMainWindow& window, QObject& actionList) {
              {"Import1",
               "&Import",
               {{"MIB1", "&MIB File...", {}},
+               {"MibFolders1", "MIB &Folders...", {}},
                {"UnitsFromMib1", "&Units from the MIB", {}},
                {"RepairFaults1", "&Repair Common Faults", {}},
                {"CheckAgainstDevice1", "&Check Against Device...", {}},

@@ -31,6 +31,7 @@ class FormFixture : public ::testing::Test {
         }
         settings = std::make_unique<SettingsStore>(dir.filePath("machine.ini"));
         form = std::make_unique<TForm1>(dialogs, *settings);
+        form->folders().setDefaultModuleFolders({});  // a machine without MIB folders of its own
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -236,6 +237,84 @@ TEST_F(ImportCommandsTest, RepairCommonFaultsIsRememberedAndNamesEachRepair) {
     form.reset();
     start();
     EXPECT_TRUE(action("RepairFaults1")->isChecked());
+}
+
+// "MIB Folders..." lists the folders searched after stdmib/; the import searches them in that order
+// and a missing module's message names them all.
+TEST_F(ImportCommandsTest, MibFoldersAreEditedRememberedAndSearched) {
+    start();
+    const QString defaults = dir.filePath("defaults"), more = dir.filePath("more"),
+                  mibs = dir.filePath("mibs");
+    for (const QString& folder : {defaults, more, mibs}) QDir().mkpath(folder);
+    form->folders().setDefaultModuleFolders({defaults, dir.filePath("absent")});
+    writeFile("mibs/FIXTURE-USER-MIB.mib",
+              "FIXTURE-USER-MIB DEFINITIONS ::= BEGIN\n"
+              "IMPORTS MoreGauge FROM MORE-TC-MIB enterprises FROM SNMPv2-SMI;\n"
+              "fxUser OBJECT IDENTIFIER ::= { enterprises 99990 }\n"
+              "fxMore OBJECT-TYPE SYNTAX MoreGauge MAX-ACCESS read-only STATUS current DESCRIPTION \"\" "
+              "::= { fxUser 1 }\nEND\n");
+    const QString user = dir.filePath("mibs/FIXTURE-USER-MIB.mib");
+    const QString searched = ", imported by FIXTURE-USER-MIB, is in none of " + mibs + "/, " +
+                             FolderSettings::programFolder() + "stdmib/, " + defaults;
+    runImport({user},
+              [&](QDialog& window) { EXPECT_EQ(value(window, "DetailsValue"), "MORE-TC-MIB" + searched); });
+
+    const auto list = [](QDialog& window) { return window.findChild<QListWidget*>("MibFoldersList"); };
+    const auto listed = [&](QDialog& window) {
+        QStringList folders;
+        for (int i = 0; i < list(window)->count(); ++i) folders << list(window)->item(i)->text();
+        return folders;
+    };
+    const auto click = [](QDialog& window, const char* name) {
+        QTest::mouseClick(window.findChild<QPushButton*>(name), Qt::LeftButton);
+    };
+    // Types into the row just added and presses Enter, which commits the text once events are handled.
+    const auto type = [](QDialog& window, const QString& text) {
+        auto* editor = window.findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    };
+    dialogs.answerWindow([&](QDialog& window) {
+        EXPECT_EQ(window.windowTitle(), "MIB Folders");
+        EXPECT_EQ(listed(window), (QStringList{defaults, dir.filePath("absent")}));
+        click(window, "AddFolderButton");  // a new row at the end, open for typing
+        type(window, more);
+        EXPECT_EQ(listed(window), (QStringList{defaults, dir.filePath("absent"), more}));
+        click(window, "MoveUpButton");
+        click(window, "MoveUpButton");
+        EXPECT_FALSE(window.findChild<QPushButton*>("MoveUpButton")->isEnabled()) << "at the top";
+        list(window)->setCurrentRow(1);
+        click(window, "RemoveFolderButton");
+        click(window, "AddFolderButton");  // left empty: not kept
+        type(window, "  ");
+        click(window, "OkButton");
+    });
+    trigger("MibFolders1");
+    EXPECT_EQ(settings->read(ProgramKey, "mibfolders"), more + ":" + dir.filePath("absent"));
+    EXPECT_EQ(form->folders().moduleFolders(), (QStringList{more, dir.filePath("absent")}));
+
+    // Found in the folder added, by its header alone.
+    writeFile("more/tc.txt", "MORE-TC-MIB DEFINITIONS ::= BEGIN\nMoreGauge ::= Gauge32\nEND\n");
+    runImport({user}, [](QDialog& window) { EXPECT_EQ(memoLines(window).front(), "Import successful!"); });
+    EXPECT_EQ(form->document().library().Count(), 1);
+
+    // Cancel keeps the list; the defaults store nothing, so that they follow the environment.
+    dialogs.answerWindow([&](QDialog& window) {
+        click(window, "DefaultFoldersButton");
+        click(window, "CancelButton");
+    });
+    trigger("MibFolders1");
+    EXPECT_EQ(form->folders().moduleFolders(), (QStringList{more, dir.filePath("absent")}));
+    dialogs.answerWindow([&](QDialog& window) {
+        click(window, "DefaultFoldersButton");
+        EXPECT_EQ(listed(window), (QStringList{defaults, dir.filePath("absent")}));
+        click(window, "OkButton");
+    });
+    trigger("MibFolders1");
+    EXPECT_EQ(settings->read(ProgramKey, "mibfolders"), "");
+    EXPECT_EQ(form->folders().moduleFolders(), (QStringList{defaults, dir.filePath("absent")}));
 }
 
 TEST_F(ImportCommandsTest, UnrootedChainShowsTheWarningAndTheWholeLog) {

@@ -15,6 +15,7 @@
 #include "mib/sourcetext.h"
 #include "normaluser.h"
 #include "tempfolder.h"
+#include "text/paths.h"
 
 namespace fs = std::filesystem;
 
@@ -361,6 +362,61 @@ TEST(ImportModuleHeaders, ReadsOnlyTheHeadOfALargeFile) {
     EXPECT_EQ(LocateModule(logger, "EARLY", folder.Folder(), headers), folder.Folder() + "b.txt");
 }
 
+// The working directory of one test, restored when it ends.
+class WorkingDirectory {
+  public:
+    explicit WorkingDirectory(const fs::path& path) : previous_(fs::current_path()) {
+        fs::current_path(path);
+    }
+    ~WorkingDirectory() { fs::current_path(previous_); }
+
+  private:
+    const fs::path previous_;
+};
+
+// Every spelling of one folder (relative, with "." and "..", doubled separators, through a link)
+// shares one listing, one header per file and one index: each file is read once and kept once.
+TEST(ImportModuleIndex, EverySpellingOfAFolderIsOneFolder) {
+    ModuleFolder parent, cache;
+    const fs::path real = parent.Folder() + "mibs";
+    fs::create_directory(real);
+    fs::create_directory_symlink(real, parent.Folder() + "link");
+    for (const auto& [name, module] : {std::pair{"a.mib", "ALPHA"}, {"b.my", "BETA"}})
+        std::ofstream(real / name, std::ios::binary) << Header(module);
+    LetTimestampsSettle();
+    const WorkingDirectory inParent(parent.Folder());
+    const std::string parentName = fs::path(parent.Folder()).parent_path().filename().string();
+    const std::vector<std::string> spellings = {real.string() + "/",
+                                                real.string(),
+                                                real.string() + "//",
+                                                "mibs",
+                                                "mibs/",
+                                                "./mibs",
+                                                ".//mibs/",
+                                                "../" + parentName + "/mibs",
+                                                "mibs/../mibs/.",
+                                                "link/",
+                                                parent.Folder() + "link"};
+    const std::string index = ModuleIndexFile(cache.Folder(), spellings.front());
+    ModuleHeaders headers;
+    headers.UseIndex(index);
+    ImportLogger logger;
+    for (const std::string& folder : spellings) {
+        EXPECT_EQ(ModuleIndexFile(cache.Folder(), folder), index) << folder;
+        EXPECT_EQ(LocateModule(logger, "ALPHA", folder, headers), JoinPath(folder, "a.mib")) << folder;
+        EXPECT_EQ(LocateModule(logger, "BETA", folder, headers), JoinPath(folder, "b.my")) << folder;
+        EXPECT_EQ(LocateModule(logger, "NONE", folder, headers), "") << folder;
+    }
+    EXPECT_EQ(headers.FilesRead(), 2);
+    headers.SaveIndex();
+    EXPECT_TRUE(ReadFileBytes(index).starts_with("oidwright module headers 2 2\n"));
+    // A later run through another spelling reads nothing.
+    ModuleHeaders next;
+    next.UseIndex(index);
+    EXPECT_EQ(LocateModule(logger, "BETA", "./link//", next), "./link//b.my");
+    EXPECT_EQ(next.FilesRead(), 0);
+}
+
 // The index is the program's own file: a link planted at its name, by another user in a folder
 // of theirs (as root) or by the user (as a normal user), is replaced by the index, and the file
 // it points at keeps its bytes.
@@ -388,7 +444,7 @@ TEST(ImportModuleIndex, LinkAtTheIndexNameIsReplacedNotFollowed) {
             for (const auto& [holds, what] :
                  {std::pair{ReadFileBytes(victim.string()) == "precious", "victim kept"},
                   {!fs::is_symlink(index), "link replaced"},
-                  {ReadFileBytes(index).starts_with("oidwright module headers 1 1\n"), "index written"}})
+                  {ReadFileBytes(index).starts_with("oidwright module headers 2 1\n"), "index written"}})
                 if (!holds) {
                     std::cerr << saver << ": failed: " << what << "\n";
                     ok = false;

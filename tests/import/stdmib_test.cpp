@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
+#include "fixtureprograms.h"
+#include "import/importmib.h"
 #include "import/parentchain.h"
+#include "library/oidfile.h"
 #include "mib/mibfile.h"
 #include "mib/sourcetext.h"
 #include "shared_data.h"
+#include "tempfolder.h"
 
 namespace fs = std::filesystem;
 
@@ -27,8 +32,39 @@ TEST(ImportStandardModules, EachParsesAsOneModule) {
         EXPECT_EQ(mib.ModuleName, item.path().stem().string());
         ++modules;
     }
-    EXPECT_EQ(modules, 9);
+    EXPECT_EQ(modules, 41);
 }
+
+struct LoneModuleCase {
+    const char* module;
+    int entries;
+};
+
+class LoneModuleTest : public testing::TestWithParam<LoneModuleCase> {};
+
+// A vendor's folder need not hold the standard modules: one copied alone into an empty folder
+// finds everything it imports in stdmib/.
+TEST_P(LoneModuleTest, ImportsWithOnlyTheStandardFolder) {
+    const TempFolder folder;
+    const std::string module = GetParam().module;
+    fs::copy_file(testdata::programData("stdmib/" + module + ".mib"), folder.path / (module + ".mib"));
+    toidfile library;
+    const ProgramFiles program = FixturePrograms();
+    EXPECT_TRUE(ImportMib(library, folder / (module + ".mib"), folder.path.string() + "/",
+                          program.standardFolder, program));
+    EXPECT_EQ(library.Count(), GetParam().entries);
+}
+
+INSTANTIATE_TEST_SUITE_P(Import, LoneModuleTest,
+                         testing::Values(LoneModuleCase{"IF-MIB", 45}, LoneModuleCase{"ENTITY-MIB", 7},
+                                         LoneModuleCase{"Q-BRIDGE-MIB", 28},
+                                         LoneModuleCase{"HOST-RESOURCES-MIB", 38},
+                                         LoneModuleCase{"BRIDGE-MIB", 37}),
+                         [](const testing::TestParamInfo<LoneModuleCase>& info) {
+                             std::string name = info.param.module;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
 
 TEST(ImportStandardModules, StandardModuleHasTheRootArcsAndBaseTypes) {
     tmibfile mib;
