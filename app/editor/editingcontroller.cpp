@@ -169,7 +169,7 @@ void EditingController::ChangesCancelActionExecute() {
 
 bool EditingController::TreeviewChanging(TreeNode*) {
     if (!edited_) return true;
-    switch (dialogs_.confirmYesNoCancel(ApplyQuestion)) {
+    switch (dialogs_.confirmYesNoCancel(ApplyQuestion, DialogAnswer::Yes)) {  // Enter keeps the edits
         case DialogAnswer::Cancel:
             return false;
         case DialogAnswer::No:
