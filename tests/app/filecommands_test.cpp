@@ -135,6 +135,7 @@ TEST_F(FileCommandsTest, AFailedOpenLeavesTheLibraryAsItWas) {
     const QString cut = fixture("library/unclosed-comment.oidlib");
     const QString mismatch = fixture("app/mismatch.oidlib");
     const QString missing = fixture("app/missing.oidlib");
+    const QString twoLists = fixture("library/empty-list-first.oidlib");
     struct Case {
         QString file, kind, text;
     };
@@ -142,6 +143,8 @@ TEST_F(FileCommandsTest, AFailedOpenLeavesTheLibraryAsItWas) {
              {fixture("app/bom.oidlib"), "information", "Can not open encrypted oid file."},
              {mismatch, "error", mismatch + ":4: XML Parser mismatch: Wanted </system>, got </System>"},
              {cut, "error", cut + ":9: End of file inside a comment"},
+             {twoLists, "error",
+              twoLists + ":3: A second <list> (the first is on line 2): a library holds one list of entries"},
              {missing, "error", "Cannot open file \"" + missing + "\". No such file or directory"},
              {future, "error",
               "Cannot read the library \"" + future +
