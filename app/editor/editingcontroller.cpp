@@ -10,6 +10,7 @@
 #include "app/editor/entryeditor.h"
 #include "app/editor/partialselection.h"
 #include "app/editor/treebuilder.h"
+#include "app/editor/treeplace.h"
 #include "widgets/oidtreeview.h"
 
 namespace {
@@ -140,11 +141,16 @@ bool EditingController::applyPendingEdits() {
     return !(edited_ && currentEntry_) || ChangesApplyActionExecute();
 }
 
-void EditingController::rebuildAndShow(Toiddata* entry) {
+void EditingController::rebuildAndShow(const TreePlace& place, Toiddata* entry) {
     RebuildTree(entry ? entry->name : std::string());
+    TreeNode* named = tree_.selectedNode();
+    if (!entry || !named || !IsEntryNode(named) || EntryOf(named) != entry) named = nullptr;
+    tree_.detachSelectionEvents();
+    place.restore(tree_, named);
+    tree_.attachSelectionEvents();
     TreeNode* selected = tree_.selectedNode();
-    if (entry && selected && IsEntryNode(selected) && EntryOf(selected) == entry)
-        ShowEntry(*entry);
+    if (selected && IsEntryNode(selected))
+        ShowEntry(*EntryOf(selected));
     else
         ShowEntry(EditorMode::Inactive);
 }
