@@ -1,6 +1,6 @@
 // Importing a module again: the entries of the library with the import's agent and OID are kept or
 // replaced, never doubled, and those the MIB no longer defines are listed.
-#include "import/existingentries.h"
+#include "import/mergeimport.h"
 
 #include <gtest/gtest.h>
 
