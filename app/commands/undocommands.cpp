@@ -47,8 +47,5 @@ void UndoCommands::step(bool undo) {
     editing.forgetEntries();
     undo ? document.undo() : document.redo();
     // The entry the editor showed goes on, with its fields as they are now, if it is still there.
-    toidfile& library = document.library();
-    bool stays = false;
-    for (int i = 0; i < library.Count() && !stays; ++i) stays = library.Entries(i) == shown;
-    editing.rebuildAndShow(place, stays ? shown : nullptr);
+    editing.rebuildAndShow(place, shown);
 }

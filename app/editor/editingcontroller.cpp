@@ -142,12 +142,20 @@ bool EditingController::applyPendingEdits() {
 }
 
 void EditingController::rebuildAndShow(const TreePlace& place, Toiddata* entry) {
+    const toidfile& library = document_.library();
+    bool stays = false;
+    for (int i = 0; i < library.Count() && !stays; ++i) stays = library.Entries(i) == entry;
+    if (!stays) entry = nullptr;
     RebuildTree(entry ? entry->name : std::string());
     TreeNode* named = tree_.selectedNode();
     if (!entry || !named || !IsEntryNode(named) || EntryOf(named) != entry) named = nullptr;
     tree_.detachSelectionEvents();
     place.restore(tree_, named);
     tree_.attachSelectionEvents();
+    if (mode_ == EditorMode::NewEntry && edited_) {
+        showSelectedNode();  // the new entry being typed stays in the editor
+        return;
+    }
     TreeNode* selected = tree_.selectedNode();
     if (selected && IsEntryNode(selected))
         ShowEntry(*EntryOf(selected));

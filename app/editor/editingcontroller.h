@@ -59,7 +59,9 @@ class EditingController {
     // After the library changed under the editor (Delete, Undo, Redo, Replace, an import): rebuilds
     // the tree with the nodes of place open, selects entry's node or, without one, the nearest
     // remaining neighbour of the node place had selected, and shows the selected entry in the
-    // editor (inactive for a group, an agent or none).
+    // editor (inactive for a group, an agent or none). entry may be one the change freed: it is
+    // compared with the library's entries, never read, unless it is still there. A new entry
+    // being typed stays in the editor, with no node selected.
     void rebuildAndShow(const TreePlace& place, Toiddata* entry);
     // The editor follows the tree's selected node; unapplied edits of a new entry stay, with no
     // node selected, as after "Add OID...".

@@ -143,11 +143,9 @@ TEST_F(SafeEditingTest, NothingTypedDuringAnImportIsLostAndTheEditorFollowsTheTr
     EXPECT_FALSE(boxToggled) << "nor do the check boxes";
     EXPECT_EQ(form->document().library().Entries(0)->indicator, "pkts");
     EXPECT_TRUE(widget("Panel1")->isEnabled());
-    TreeNode* selected = form->tree().selectedNode();
-    ASSERT_NE(selected, nullptr);
-    EXPECT_FALSE(IsEntryNode(selected));
-    EXPECT_EQ(form->editing().mode(), EditorMode::Inactive) << "the editor shows what the tree selects";
-    EXPECT_EQ(form->editing().currentEntry(), nullptr);
+    EXPECT_EQ(selectedPath(), "a/x/1") << "the import leaves the selection where it was";
+    EXPECT_EQ(form->editing().mode(), EditorMode::Entry) << "the editor shows what the tree selects";
+    EXPECT_EQ(form->editing().currentEntry(), form->document().library().Entries(0));
 }
 
 TEST_F(SafeEditingTest, ABrokenSecondFileOfThreeReportsTheFirstAndNamesTheOthers) {
@@ -171,7 +169,7 @@ TEST_F(SafeEditingTest, ABrokenSecondFileOfThreeReportsTheFirstAndNamesTheOthers
     EXPECT_FALSE(log.join('\n').contains("FIXTURE-SCOPE-MIB.mib:")) << "no report for the files after it";
     EXPECT_EQ(log.back(),
               "Not imported: BROKEN-MIB.mib, FIXTURE-SCOPE-MIB.mib (the import stopped at the parse error in "
-              "BROKEN-MIB.mib).");
+              "BROKEN-MIB.mib:2).");
 }
 
 TEST_F(SafeEditingTest, ApplyRefusesWhatIsNoEntryAndNamesTheField) {
