@@ -31,125 +31,53 @@ std::vector<std::string> Lines(const toidfile& library) {
 }
 
 TEST(MergeImport, KeepsOrReplacesWhatTheLibraryHasAndAddsTheRest) {
+    struct Counts {
+        int existing, added, kept, replaced, removed, repeated;
+        bool operator==(const Counts&) const = default;
+    };
     struct Case {
         const char* what;
         std::vector<std::string> library, imported;
         ExistingChoice choice;
         std::vector<std::string> after;
-        int existing, added, kept, replaced, removed, repeated;
+        Counts counts;
         std::vector<std::string> noLongerDefined;
     };
-    const std::vector<std::string> twoImported = {"A|g|x=1.1", "A|g|y=1.2"};
-    for (const Case& c : std::vector<Case>{{"into an empty library",
-                                            {},
-                                            twoImported,
-                                            ExistingChoice::Keep,
-                                            twoImported,
-                                            0,
-                                            2,
-                                            0,
-                                            0,
-                                            0,
-                                            0,
-                                            {}},
-                                           {"a renamed entry is kept",
-                                            {"A|g|mine=1.1"},
-                                            twoImported,
-                                            ExistingChoice::Keep,
-                                            {"A|g|mine=1.1", "A|g|y=1.2"},
-                                            1,
-                                            1,
-                                            1,
-                                            0,
-                                            0,
-                                            0,
-                                            {}},
-                                           {"a renamed entry is replaced where it stands",
-                                            {"B|g|z=1.1", "A|g|mine=1.1", "C|g|z=1.1"},
-                                            twoImported,
-                                            ExistingChoice::Replace,
-                                            {"B|g|z=1.1", "A|g|x=1.1", "C|g|z=1.1", "A|g|y=1.2"},
-                                            1,
-                                            1,
-                                            0,
-                                            1,
-                                            0,
-                                            0,
-                                            {}},
-                                           {"another module's entry of the same OID is not the same",
-                                            {"B|g|x=1.1"},
-                                            {"A|g|x=1.1"},
-                                            ExistingChoice::Replace,
-                                            {"B|g|x=1.1", "A|g|x=1.1"},
-                                            0,
-                                            1,
-                                            0,
-                                            0,
-                                            0,
-                                            0,
-                                            {}},
-                                           {"doubles an older import left stay when kept",
-                                            {"A|g|x=1.1", "A|h|x2=1.1"},
-                                            {"A|g|x=1.1"},
-                                            ExistingChoice::Keep,
-                                            {"A|g|x=1.1", "A|h|x2=1.1"},
-                                            1,
-                                            0,
-                                            1,
-                                            0,
-                                            0,
-                                            0,
-                                            {}},
-                                           {"doubles an older import left go when replaced",
-                                            {"A|h|x2=1.1", "A|g|other=1.5", "A|g|x=1.1"},
-                                            {"A|g|x=1.1", "A|g|other=1.5"},
-                                            ExistingChoice::Replace,
-                                            {"A|g|x=1.1", "A|g|other=1.5"},
-                                            2,
-                                            0,
-                                            0,
-                                            2,
-                                            1,
-                                            0,
-                                            {}},
-                                           {"one OID made twice by the import comes once",
-                                            {},
-                                            {"A|g|x=1.1", "A|g|x again=1.1"},
-                                            ExistingChoice::Keep,
-                                            {"A|g|x=1.1"},
-                                            0,
-                                            1,
-                                            0,
-                                            0,
-                                            0,
-                                            1,
-                                            {}},
-                                           {"objects the MIB no longer defines are listed and stay",
-                                            {"A|g|old=1.9", "A|g|x=1.1", "B|g|z=1.9", "A|g|mine=7"},
-                                            {"A|g|x=1.1"},
-                                            ExistingChoice::Replace,
-                                            {"A|g|old=1.9", "A|g|x=1.1", "B|g|z=1.9", "A|g|mine=7"},
-                                            1,
-                                            0,
-                                            0,
-                                            1,
-                                            0,
-                                            0,
-                                            {"A|g|old (1.9)", "A|g|mine (7)"}}}) {
+    const std::vector<std::string> two = {"A|g|x=1.1", "A|g|y=1.2"};
+    const ExistingChoice keep = ExistingChoice::Keep, replace = ExistingChoice::Replace;
+    // clang-format off
+    for (const Case& c : std::vector<Case>{
+             {"into an empty library", {}, two, keep, two, {0, 2, 0, 0, 0, 0}, {}},
+             {"a renamed entry is kept", {"A|g|mine=1.1"}, two, keep,
+              {"A|g|mine=1.1", "A|g|y=1.2"}, {1, 1, 1, 0, 0, 0}, {}},
+             {"a renamed entry is replaced where it stands", {"B|g|z=1.1", "A|g|mine=1.1", "C|g|z=1.1"}, two, replace,
+              {"B|g|z=1.1", "A|g|x=1.1", "C|g|z=1.1", "A|g|y=1.2"}, {1, 1, 0, 1, 0, 0}, {}},
+             {"another module's entry of the same OID is not the same", {"B|g|x=1.1"}, {"A|g|x=1.1"}, replace,
+              {"B|g|x=1.1", "A|g|x=1.1"}, {0, 1, 0, 0, 0, 0}, {}},
+             {"doubles an older import left stay when kept", {"A|g|x=1.1", "A|h|x2=1.1"}, {"A|g|x=1.1"}, keep,
+              {"A|g|x=1.1", "A|h|x2=1.1"}, {1, 0, 1, 0, 0, 0}, {}},
+             {"doubles an older import left go when replaced", {"A|h|x2=1.1", "A|g|other=1.5", "A|g|x=1.1"},
+              {"A|g|x=1.1", "A|g|other=1.5"}, replace, {"A|g|x=1.1", "A|g|other=1.5"}, {2, 0, 0, 2, 1, 0}, {}},
+             {"one OID made twice by the import comes once", {}, {"A|g|x=1.1", "A|g|x again=1.1"}, keep,
+              {"A|g|x=1.1"}, {0, 1, 0, 0, 0, 1}, {}},
+             {"objects the MIB no longer defines are listed and stay",
+              {"A|g|old=1.9", "A|g|x=1.1", "B|g|z=1.9", "A|g|mine=7"}, {"A|g|x=1.1"}, replace,
+              {"A|g|old=1.9", "A|g|x=1.1", "B|g|z=1.9", "A|g|mine=7"}, {1, 0, 0, 1, 0, 0},
+              {"A|g|old (1.9)", "A|g|mine (7)"}}}) {
+        // clang-format on
         toidfile library, imported;
         Fill(library, c.library);
         Fill(imported, c.imported);
-        EXPECT_EQ(CountExisting(library, imported), c.existing) << c.what;
+        const int existing = CountExisting(library, imported);
         const MergeResult merged = MergeImport(library, imported, c.choice);
         EXPECT_EQ(Lines(library), c.after) << c.what;
         EXPECT_EQ(imported.Count(), 0) << c.what;
-        EXPECT_EQ(merged.added, c.added) << c.what;
-        EXPECT_EQ(merged.kept, c.kept) << c.what;
-        EXPECT_EQ(merged.replaced, c.replaced) << c.what;
-        EXPECT_EQ(merged.removed, c.removed) << c.what;
-        EXPECT_EQ(merged.repeated, c.repeated) << c.what;
+        EXPECT_TRUE((Counts{existing, merged.added, merged.kept, merged.replaced, merged.removed,
+                            merged.repeated} == c.counts))
+            << c.what;
         EXPECT_EQ(merged.noLongerDefined, c.noLongerDefined) << c.what;
-        EXPECT_EQ(merged.changedLibrary(), c.added + c.replaced + c.removed > 0) << c.what;
+        EXPECT_EQ(merged.changedLibrary(), c.counts.added + c.counts.replaced + c.counts.removed > 0)
+            << c.what;
     }
 }
 
