@@ -9,6 +9,7 @@
 #include "cli/commandline.h"
 #include "cli/eachimport.h"
 #include "import/importrunner.h"
+#include "import/mergeimport.h"
 #include "import/mibfolders.h"
 #include "library/htmloverview.h"
 #include "library/oidfile.h"
@@ -23,9 +24,9 @@ constexpr const char* Program = "oidwright-import";
 enum ExitCode { exitOk = 0, exitSoftFailure = 1, exitParseError = 2, exitLibraryError = 3, exitUsage = 4 };
 
 constexpr const char* Usage =
-    R"(Usage: oidwright-import [--library IN.oidlib] [-o OUT.oidlib] [--html PAGE.html]
-                        [--stdmib DIR] [--mib-path DIR[:DIR...]] [--units-from-mib]
-                        [--repair] [--log] [-q] MIBFILE...
+    R"(Usage: oidwright-import [--library IN.oidlib [--existing keep|replace]] [-o OUT.oidlib]
+                        [--html PAGE.html] [--stdmib DIR] [--mib-path DIR[:DIR...]]
+                        [--units-from-mib] [--repair] [--log] [-q] MIBFILE...
        oidwright-import --each FOLDER [-o OUTDIR] [--html DIR] [--stdmib DIR]
                         [--mib-path DIR[:DIR...]] [--repair] [-q]
 
@@ -39,6 +40,12 @@ beside this program are replaced in display names. The module names read from fi
 headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright) for later runs.
 
   --library IN   start from the entries of IN instead of an empty library
+  --existing keep|replace
+                 what becomes of the entries of IN that the import makes again (same
+                 module and OID): keep them as they are and add only the new objects (the
+                 default), or replace them with the import's; either way no object gets
+                 two entries, and the report lists the entries of IN the MIB no longer
+                 defines (they stay)
   -o OUT         write the library to OUT when done ("-" for standard output)
   --html PAGE    also write the HTML overview page of the library (as "Write to HTML")
   --stdmib DIR   standard folder and standard module to use instead of stdmib/
@@ -68,7 +75,6 @@ headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright) for later 
 Without MIB files, IN is read and written to OUT unchanged (a load and save round trip).
 Without -o and --html nothing is written. Reports go to standard output, or to standard
 error when OUT is "-"; "Import successful!" follows once everything asked is written.
-An entry equal in name and OID to one of IN is not added again.
 
 Exit status: 0 success; 1 an import was incomplete (a parent chain did not reach the
 root, an augmented row was missing or a type is defined nowhere; OUT is still written
@@ -82,6 +88,7 @@ struct Options {
     std::string input, output, html, stdmib, each;
     bool log = false, quiet = false, mibPathGiven = false;
     ImportOptions import;
+    ExistingChoice existing = ExistingChoice::Keep;
     std::vector<std::string> files;
 };
 
@@ -104,6 +111,11 @@ std::string ParseArguments(int argc, char** argv, Options& options) {
     scanner.Option("--mib-path", [&options](const std::string& list) {
         options.import.mibFolders = SplitFolderList(list);
         options.mibPathGiven = true;
+        return std::string();
+    });
+    scanner.Option("--existing", [&options](const std::string& value) {
+        if (value != "keep" && value != "replace") return "--existing takes keep or replace, not " + value;
+        options.existing = value == "keep" ? ExistingChoice::Keep : ExistingChoice::Replace;
         return std::string();
     });
     scanner.Switch("--units-from-mib", options.import.unitsFromMib);
@@ -176,8 +188,9 @@ int main(int argc, char** argv) {
     runner.ModuleIndexFolder = UserCacheFolder();
     runner.KeepLog = !options.quiet;  // -q shows no log
     runner.Options = options.import;
+    toidfile imported;  // met with the library's entries afterwards, so that none comes twice
     try {
-        runner.Run(library, options.files, program);
+        runner.Run(imported, options.files, program);
     } catch (const eparseexception& error) {
         std::cerr << EscapeForTerminal(PositionedMessage(error)) << "\n";
         for (const std::string& line : error.Details) std::cerr << "  " << EscapeForTerminal(line) << "\n";
@@ -187,10 +200,13 @@ int main(int argc, char** argv) {
         return exitParseError;
     }
 
+    const MergeResult merged = MergeImport(library, imported, options.existing);
+
     std::ostream& reports = options.output == "-" ? std::cerr : std::cout;
-    const bool imported = !options.files.empty();
-    if (imported && !options.quiet) {
+    const bool importing = !options.files.empty();
+    if (importing && !options.quiet) {
         PrintLines(reports, runner.ImportReport);
+        PrintLines(reports, merged.ReportLines());
         // On a failure the warning follows with the whole log.
         if (runner.Failed)
             PrintLines(reports, runner.WarningLines());
@@ -204,7 +220,7 @@ int main(int argc, char** argv) {
     if (!WriteOutputs(library, options)) return exitLibraryError;
     if (options.output.empty() && options.html.empty())
         std::cerr << "No library written: give -o FILE to write one.\n";
-    else if (imported && !runner.Failed && !options.quiet)
+    else if (importing && !runner.Failed && !options.quiet)
         reports << "Import successful!\n";
     return runner.Failed ? exitSoftFailure : exitOk;
 }

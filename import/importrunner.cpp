@@ -67,13 +67,14 @@ std::string ImportRunner::NoEntryLine() const {
            " made no entry (see the full log for each one and why)";
 }
 
-std::vector<std::string> ImportRunner::SummaryLines() const {
+std::vector<std::string> ImportRunner::SummaryLines(const std::vector<std::string>& afterReports) const {
     std::vector<std::string> lines;
     if (!Failed) lines = {"Import successful!", ""};
     lines.insert(lines.end(), ImportReport.begin(), ImportReport.end());
     if (!RepairLines.empty()) lines.emplace_back();
     lines.insert(lines.end(), RepairLines.begin(), RepairLines.end());
     if (const std::string noEntry = NoEntryLine(); !noEntry.empty()) lines.push_back(noEntry);
+    lines.insert(lines.end(), afterReports.begin(), afterReports.end());
     if (!Failed) return lines;
     const std::vector<std::string> warning = WarningLines();
     lines.insert(lines.end(), warning.begin(), warning.end());

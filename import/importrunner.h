@@ -54,9 +54,9 @@ class ImportRunner {
                    const ProgramFiles& program);
 
     // The lines the import log window shows after the run: "Import successful!" and the
-    // reports, or on a failure the reports and WarningLines; the repair lines and the no-entry line
-    // follow the reports.
-    std::vector<std::string> SummaryLines() const;
+    // reports, or on a failure the reports and WarningLines; the repair lines, the no-entry line and
+    // afterReports (what meeting the library's entries did) follow the reports.
+    std::vector<std::string> SummaryLines(const std::vector<std::string>& afterReports = {}) const;
 
     // What follows the reports after a failed run: an empty line, the warning, "Adding Importlog:",
     // the whole log and an empty line.

@@ -47,7 +47,8 @@ if [ "$mode" = ifmib ]; then
   "$prefix/bin/oidwright-import" -q -o "$prefix/if.oidlib" "$3/mibs/IF-MIB.mib" || fail "IF-MIB import exit $?"
   entries=$(grep -c "<entry>" "$prefix/if.oidlib" || true)
   [ "$entries" -gt 0 ] || fail "IF-MIB gave no entries"
-  tr -d '\r ' < "$prefix/if.oidlib" | grep -qx "1.3.6.1.2.1.2.2.1.10" || fail "ifInOctets (1.3.6.1.2.1.2.2.1.10) missing"
+  # grep reads to the end (no -q): tr must not meet a closed pipe, which pipefail counts as failure.
+  tr -d '\r ' < "$prefix/if.oidlib" | grep -x "1.3.6.1.2.1.2.2.1.10" > /dev/null || fail "ifInOctets (1.3.6.1.2.1.2.2.1.10) missing"
   echo "installed oidwright-import: IF-MIB gave $entries entries"
   exit 0
 fi

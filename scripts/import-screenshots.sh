@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Renders the parse error window (a real module with one broken line) and the import log window
-# (a real module imported cleanly) to docs/, offscreen. Needs the shared MIB collection.
+# Renders the parse error window (a real module with one broken line), the import log window
+# (a real module imported cleanly) and the question of a second import of it to docs/, offscreen.
+# Needs the shared MIB collection.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -18,4 +19,5 @@ mkdir -p docs
 sed '112s/interfaces 1 }/interfaces 1 ]/' "$mibs/IF-MIB.mib" > "$work/IF-MIB.mib"
 QT_QPA_PLATFORM=offscreen "$build/bin/import_screenshot_tool" docs/parse-error.png "$work/IF-MIB.mib"
 QT_QPA_PLATFORM=offscreen "$build/bin/import_screenshot_tool" docs/import-log.png "$mibs/IF-MIB.mib"
-echo "wrote docs/parse-error.png and docs/import-log.png"
+QT_QPA_PLATFORM=offscreen "$build/bin/import_screenshot_tool" --again docs/reimport-question.png "$mibs/IF-MIB.mib"
+echo "wrote docs/parse-error.png, docs/import-log.png and docs/reimport-question.png"

@@ -11,6 +11,7 @@
 #include "app/dialogs/checkprogresswindow.h"
 #include "app/dialogs/logwindow.h"
 #include "app/editor/document.h"
+#include "app/editor/editingcontroller.h"
 #include "app/editor/partialselection.h"
 #include "app/foldersettings.h"
 #include "app/qtstrings.h"
@@ -38,6 +39,7 @@ CheckCommands::CheckCommands(CommandHost& host, SettingsStore& settings)
 
 void CheckCommands::CheckAgainstDevice1Click() {
     if (host_.dialogs().showModal(*dialog_) != QDialog::Accepted) return;
+    host_.editing().showCounts();  // no words of an earlier check stay when this one fails
     const toidfile& library = host_.document().library();
     CheckResult result;
     if (dialog_->useCapture()) {

@@ -12,6 +12,7 @@
 #include "app/editor/entryeditor.h"
 #include "app/editor/partialselection.h"
 #include "app/editor/treebuilder.h"
+#include "app/editor/treeplace.h"
 #include "editing/deleterules.h"
 #include "library/oidfile.h"
 #include "widgets/oidtreeview.h"
@@ -87,10 +88,10 @@ void EditCommands::Delete1Click() {
     std::unordered_set<const Toiddata*> shown;
     collectShown(node, shown);
 
+    const TreePlace place = TreePlace::Of(tree);
     host_.selection().rememberTicks();  // the entries that stay keep their ticks
     editing.forgetEntries();            // no node or editor may refer to a deleted entry
     DeleteNodeEntries(host_.document().library(), key, level, shown);
     host_.document().libraryChanged("Delete");
-    editing.RebuildTree(std::string());
-    editing.ShowEntry(EditorMode::Inactive);
+    editing.rebuildAndShow(place, nullptr);
 }

@@ -17,6 +17,15 @@ namespace {
 const QString DiscardQuestion =
     "Your latest changes have not been saved yet.\n\rDo you want to proceed without saving?";
 
+// "cut.oidlib:758: End of file inside <description>" for malformed XML; other messages name their
+// file already.
+QString OpenFailure(const QString& fileName, const std::exception& error) {
+    const auto* fileError = dynamic_cast<const OidFileError*>(&error);
+    if (!fileError || fileError->Line() <= 0) return toQt(error.what());
+    return QDir::toNativeSeparators(fileName) + ":" + QString::number(fileError->Line()) + ": " +
+           toQt(error.what());
+}
+
 }  // namespace
 
 FileCommands::FileCommands(CommandHost& host)
@@ -38,9 +47,8 @@ QString FileCommands::WithLibraryExtension(const QString& fileName) {
 
 bool FileCommands::ConfirmDiscard() {
     if (!host_.editing().hasUnsavedWork()) return true;
-    if (!host_.dialogs().warningYesNo(DiscardQuestion)) return false;
-    host_.document().setUnsaved(false);
-    return true;
+    // The unsaved mark stays until the library is replaced: a cancelled or failed Open keeps it.
+    return host_.dialogs().warningYesNo(DiscardQuestion, DialogAnswer::No);
 }
 
 void FileCommands::ResetToNew() {
@@ -68,25 +76,50 @@ void FileCommands::Open1Click() {
     Document& document = host_.document();
     EditingController& editing = host_.editing();
     host_.runner().setStatusText("Loading...");
-    editing.forgetEntries();
-    document.library().Clear();
     host_.runner().processPendingMessages();
+    // Read into a library of its own: a file that fails leaves the library on screen as it was.
+    toidfile loaded;
     std::string refusal;
     try {
-        refusal = document.library().LoadFromFile(PathBytes(fileName));
-    } catch (...) {
-        ResetToNew();  // a failed read leaves a new, empty library behind the error box
-        throw;
+        refusal = loaded.LoadFromFile(PathBytes(fileName));
+    } catch (const std::exception& error) {
+        editing.showCounts();
+        throw OidFileError(fromQt(OpenFailure(fileName, error)));
     }
     if (!refusal.empty()) {
+        editing.showCounts();
         host_.dialogs().information(toQt(refusal));
-        ResetToNew();
         return;
     }
+    editing.forgetEntries();
+    document.library().Clear();
+    for (std::unique_ptr<Toiddata>& entry : loaded.TakeAll()) document.library().Add(std::move(entry));
     editing.RebuildTree(std::string());
     editing.ShowEntry(EditorMode::Inactive);
     document.libraryReplaced();
     document.setFileName(fileName);
+}
+
+QString FileCommands::ReplaceQuestion(const QString& fileName) {
+    return "\"" + QDir::toNativeSeparators(fileName) + "\" already exists.\n\nDo you want to replace it?";
+}
+
+QString FileCommands::SavedText(int entries, const QString& fileName) {
+    return QString("Saved %1 %2 to %3")
+        .arg(entries)
+        .arg(entries == 1 ? "entry" : "entries")
+        .arg(QDir::toNativeSeparators(fileName));
+}
+
+bool FileCommands::mayWrite(const QString& fileName) {
+    return !QFileInfo::exists(fileName) ||
+           host_.dialogs().warningYesNo(ReplaceQuestion(fileName), DialogAnswer::No);
+}
+
+void FileCommands::write(const QString& fileName) {
+    host_.runner().setStatusText("Saving...");
+    host_.document().library().SaveToFile(PathBytes(fileName));
+    host_.runner().setStatusText(SavedText(host_.document().library().Count(), fileName));
 }
 
 void FileCommands::Save1Click() {
@@ -96,26 +129,21 @@ void FileCommands::Save1Click() {
         SaveAs1Click();
         return;
     }
-    host_.runner().setStatusText("Saving...");
-    document.library().SaveToFile(PathBytes(document.fileName()));
+    write(document.fileName());
     document.librarySaved();
-    host_.editing().showCounts();
 }
 
 void FileCommands::saveAs(const QString& fileName) {
-    Document& document = host_.document();
-    host_.runner().setStatusText("Saving...");
-    document.library().SaveToFile(PathBytes(fileName));
-    document.setFileName(fileName);  // only a written file becomes the current one
-    document.librarySaved();
-    host_.editing().showCounts();
+    write(fileName);
+    host_.document().setFileName(fileName);  // only a written file becomes the current one
+    host_.document().librarySaved();
 }
 
 void FileCommands::SaveAs1Click() {
     if (!host_.editing().applyPendingEdits()) return;
     SaveDialog1_.initialDir = host_.folders().libraryFolder();
     const QString fileName = WithLibraryExtension(host_.dialogs().saveFileName(SaveDialog1_));
-    if (fileName.isEmpty()) return;
+    if (fileName.isEmpty() || !mayWrite(fileName)) return;
     host_.folders().setLibraryFolder(FolderOf(fileName));
     saveAs(fileName);
 }
@@ -126,14 +154,13 @@ void FileCommands::SaveToZelto1Click() {
     const QString libraryDir = host_.folders().monitorFolder() + "snmplibs";
     if (!QDir().mkpath(libraryDir)) throw OidFileError(fromQt("Can not create the folder " + libraryDir));
     if (!document.fileName().isEmpty()) {
+        // A copy for the monitor: the library's own file, name and unsaved mark stay as they are.
         const QString target = WithTrailingSeparator(libraryDir) + QFileInfo(document.fileName()).fileName();
-        document.library().SaveToFile(PathBytes(target));
+        if (mayWrite(target)) write(target);
         return;
     }
     SaveDialog1_.initialDir = libraryDir;
     const QString fileName = WithLibraryExtension(host_.dialogs().saveFileName(SaveDialog1_));
-    if (fileName.isEmpty()) return;
-    document.library().SaveToFile(PathBytes(fileName));
-    document.setFileName(fileName);
-    document.librarySaved();
+    if (fileName.isEmpty() || !mayWrite(fileName)) return;
+    saveAs(fileName);
 }

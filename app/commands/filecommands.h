@@ -25,9 +25,18 @@ class FileCommands : public CommandFamily {
 
     // A name typed into a save dialog without extension gets ".oidlib", the extension the monitor reads.
     static QString WithLibraryExtension(const QString& fileName);
+    // The question before a save replaces a file; No is its default.
+    static QString ReplaceQuestion(const QString& fileName);
+    // The status text after a save: "Saved 22 entries to /home/me/linux.oidlib".
+    static QString SavedText(int entries, const QString& fileName);
 
   private:
     bool ConfirmDiscard();
+    // True when fileName does not exist or the user agrees to replace it.
+    bool mayWrite(const QString& fileName);
+    // Writes the library to fileName and says so in the status bar.
+    void write(const QString& fileName);
+    // Writes the library to fileName, which becomes its file, saved.
     void saveAs(const QString& fileName);
 
     CommandHost& host_;

@@ -8,6 +8,7 @@
 #include "app/editor/document.h"
 #include "app/editor/editingcontroller.h"
 #include "app/editor/treebuilder.h"
+#include "app/editor/treeplace.h"
 #include "app/qtstrings.h"
 #include "widgets/oidtreeview.h"
 
@@ -72,6 +73,7 @@ void FindCommands::Findreplace1Click() {
     // What the user typed takes part in the replacement, it is not lost.
     if (!editing.applyPendingEdits()) return;
 
+    const TreePlace place = TreePlace::Of(host_.tree());
     std::vector<Toiddata*> shown;
     host_.tree().forEachNode([&shown](TreeNode* node) {
         if (IsEntryNode(node)) shown.push_back(EntryOf(node));
@@ -83,5 +85,5 @@ void FindCommands::Findreplace1Click() {
 
     // The editor shows its entry again with the new texts, so that a later Apply cannot write the
     // old ones back; an entry that lost its node to another of the same key leaves it inactive.
-    editing.rebuildAndShow(editing.mode() == EditorMode::Entry ? editing.currentEntry() : nullptr);
+    editing.rebuildAndShow(place, editing.mode() == EditorMode::Entry ? editing.currentEntry() : nullptr);
 }

@@ -12,6 +12,8 @@
 #include "app/dialogs/progressform.h"
 #include "app/editor/document.h"
 #include "app/editor/editingcontroller.h"
+#include "app/editor/partialselection.h"
+#include "app/editor/treeplace.h"
 #include "app/folders.h"
 #include "app/foldersettings.h"
 #include "app/qtstrings.h"
@@ -59,25 +61,39 @@ void ImportCommands::MIB1Click() {
     for (const QString& file : chosen) files.push_back(PathBytes(file));
 
     ImportRunner runner;
-    std::size_t started = 0;     // files whose import began
-    sinceRepaint_.invalidate();  // the first search shows at once
+    toidfile imported;  // meets the library's entries at the end, so that none comes twice
+    const TreePlace place = TreePlace::Of(host_.tree());
+    std::size_t started = 0;         // files whose import began
+    sinceRepaint_.invalidate();      // the first search shows at once
+    std::vector<std::string> shown;  // what the log window shows at the end; nothing: it stays closed
     try {
-        importFiles(runner, files, started);
-        ProgressForm_->hide();
-        if (!host_.runner().closeRequested()) logwindow_->execLines(runner.SummaryLines());
+        importFiles(runner, imported, files, started);
+        if (const std::optional<MergeResult> merged = finish(imported, place))
+            shown = runner.SummaryLines(merged->ReportLines());
     } catch (const eparseexception& error) {
         // The error window, then the reports of the files before it and the files left out.
-        if (!host_.runner().closeRequested()) {
-            showParseError(error);
-            if (chosen.size() > 1)
-                logwindow_->execLines(
-                    stoppedLines(runner, chosen.mid(std::max<qsizetype>(qsizetype(started), 1) - 1)));
-        }
+        if (!host_.runner().closeRequested()) showParseError(error);
+        const std::optional<MergeResult> merged = finish(imported, place);
+        if (merged && chosen.size() > 1)
+            shown = stoppedLines(runner, merged->ReportLines(),
+                                 chosen.mid(std::max<qsizetype>(qsizetype(started), 1) - 1), error);
     } catch (...) {
-        finish(runner);
+        finish(imported, place);
+        logwindow_->setLines(runner.ImportLog);
         throw;  // a file that cannot be read: its message shows in the error box
     }
-    finish(runner);
+    if (!shown.empty() && !host_.runner().closeRequested()) logwindow_->execLines(shown);
+    logwindow_->setLines(runner.ImportLog);  // "Show Import Log..." shows the raw log from now on
+}
+
+QString ImportCommands::ExistingQuestion(int existing) {
+    return QString(
+               "%1 of the entries this import makes %2 in the library already (same module and OID).\n\n"
+               "Keep my entries: leave them as they are and add only the objects new to the library.\n"
+               "Replace them: the import's entries take their places; edits of them are lost (Undo "
+               "brings them back).")
+        .arg(existing)
+        .arg(existing == 1 ? "is" : "are");
 }
 
 void ImportCommands::MibFolders1Click() {
@@ -88,18 +104,23 @@ void ImportCommands::MibFolders1Click() {
 }
 
 std::vector<std::string> ImportCommands::stoppedLines(const ImportRunner& runner,
-                                                      const QStringList& notImported) {
+                                                      const std::vector<std::string>& afterReports,
+                                                      const QStringList& notImported,
+                                                      const eparseexception& error) {
     std::vector<std::string> lines = runner.ImportReport;
+    lines.insert(lines.end(), afterReports.begin(), afterReports.end());
     QStringList names;
     for (const QString& file : notImported) names << QFileInfo(file).fileName();
+    const QString failed =
+        QFileInfo(PathText(error.FileName)).fileName() + ":" + QString::number(LineOfPosition(error));
     lines.push_back("");
     lines.push_back(fromQt("Not imported: " + names.join(", ") +
-                           " (the import stopped at the parse error in " + names.front() + ")."));
+                           " (the import stopped at the parse error in " + failed + ")."));
     return lines;
 }
 
-void ImportCommands::importFiles(ImportRunner& runner, const std::vector<std::string>& files,
-                                 std::size_t& started) {
+void ImportCommands::importFiles(ImportRunner& runner, toidfile& imported,
+                                 const std::vector<std::string>& files, std::size_t& started) {
     runner.ModuleIndexFolder = PathBytes(QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
     runner.Options.unitsFromMib = unitsFromMib_->isChecked();
     runner.Options.repair = repairFaults_->isChecked();
@@ -114,10 +135,10 @@ void ImportCommands::importFiles(ImportRunner& runner, const std::vector<std::st
     runner.OnModuleSearch = [this](toidfile&, const std::string& module, const std::string& file) {
         OnModuleSearch(module, file);
     };
-    // No other command may reach the library while the import appends to it, and the editor and
-    // check boxes take no input.
+    // No other command may reach the library until the import's entries are in it, and the
+    // editor and check boxes take no input.
     CommandRunner::LongOperation running(host_.runner());
-    runner.Run(host_.document().library(), files, ProgramFilesIn(PathBytes(FolderSettings::programFolder())));
+    runner.Run(imported, files, ProgramFilesIn(PathBytes(FolderSettings::programFolder())));
 }
 
 void ImportCommands::OnModuleSearch(const std::string& module, const std::string& file) {
@@ -149,12 +170,27 @@ void ImportCommands::showParseError(const eparseexception& error) {
     host_.dialogs().showModal(window);
 }
 
-void ImportCommands::finish(const ImportRunner& runner) {
+std::optional<MergeResult> ImportCommands::finish(toidfile& imported, const TreePlace& place) {
     ProgressForm_->hide();
-    host_.document().libraryChanged("Import");
-    host_.editing().RebuildTree({});
-    host_.editing().showSelectedNode();
-    logwindow_->setLines(runner.ImportLog);  // "Show Import Log..." shows the raw log from now on
+    Document& document = host_.document();
+    EditingController& editing = host_.editing();
+    ExistingChoice choice = ExistingChoice::Keep;  // also when the window is closing
+    if (const int existing = CountExisting(document.library(), imported);
+        existing > 0 && !host_.runner().closeRequested()) {
+        const int answer = host_.dialogs().choose(ExistingQuestion(existing), ExistingAnswers, 0);
+        if (answer == 2) {
+            host_.runner().setStatusText("The import was cancelled: the library is as it was.");
+            return std::nullopt;
+        }
+        choice = answer == 1 ? ExistingChoice::Replace : ExistingChoice::Keep;
+    }
+    Toiddata* shown = editing.mode() == EditorMode::Entry ? editing.currentEntry() : nullptr;
+    host_.selection().rememberTicks();
+    editing.forgetEntries();  // a replaced entry is freed
+    const MergeResult merged = MergeImport(document.library(), imported, choice);
+    if (merged.changedLibrary()) document.libraryChanged("Import");  // nothing added: nothing to save
+    editing.rebuildAndShow(place, shown);
+    return merged;
 }
 
 void ImportCommands::ShowLog1Click() {

@@ -6,6 +6,7 @@
 #include "app/editor/document.h"
 #include "app/editor/editingcontroller.h"
 #include "app/editor/partialselection.h"
+#include "app/editor/treeplace.h"
 #include "editing/libraryhistory.h"
 #include "library/oidfile.h"
 
@@ -41,12 +42,10 @@ void UndoCommands::step(bool undo) {
     Document& document = host_.document();
     if (editing.edited() || (undo ? !document.history().CanUndo() : !document.history().CanRedo())) return;
     Toiddata* shown = editing.mode() == EditorMode::Entry ? editing.currentEntry() : nullptr;
+    const TreePlace place = TreePlace::Of(host_.tree());
     host_.selection().rememberTicks();
     editing.forgetEntries();
     undo ? document.undo() : document.redo();
     // The entry the editor showed goes on, with its fields as they are now, if it is still there.
-    toidfile& library = document.library();
-    bool stays = false;
-    for (int i = 0; i < library.Count() && !stays; ++i) stays = library.Entries(i) == shown;
-    editing.rebuildAndShow(stays ? shown : nullptr);
+    editing.rebuildAndShow(place, shown);
 }

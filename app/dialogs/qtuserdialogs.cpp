@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 bool QtUserDialogs::warningYesNo(const QString& text, DialogAnswer defaultButton) {
     return QMessageBox::warning(parent_, QString(), text, QMessageBox::Yes | QMessageBox::No,
@@ -10,12 +11,44 @@ bool QtUserDialogs::warningYesNo(const QString& text, DialogAnswer defaultButton
            QMessageBox::Yes;
 }
 
-DialogAnswer QtUserDialogs::confirmYesNoCancel(const QString& text) {
+namespace {
+
+QMessageBox::StandardButton StandardButtonOf(DialogAnswer answer) {
+    switch (answer) {
+        case DialogAnswer::Yes:
+            return QMessageBox::Yes;
+        case DialogAnswer::No:
+            return QMessageBox::No;
+        case DialogAnswer::Cancel:
+            break;
+    }
+    return QMessageBox::Cancel;
+}
+
+}  // namespace
+
+DialogAnswer QtUserDialogs::confirmYesNoCancel(const QString& text, DialogAnswer defaultButton) {
     const auto button = QMessageBox::question(parent_, QString(), text,
-                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                              StandardButtonOf(defaultButton));
     if (button == QMessageBox::Yes) return DialogAnswer::Yes;
     if (button == QMessageBox::No) return DialogAnswer::No;
     return DialogAnswer::Cancel;
+}
+
+int QtUserDialogs::choose(const QString& text, const QStringList& buttons, int defaultButton) {
+    QMessageBox box(QMessageBox::Question, QString(), text, QMessageBox::NoButton, parent_);
+    box.setObjectName("ChoiceBox");
+    QList<QAbstractButton*> pressable;
+    for (qsizetype i = 0; i < buttons.size(); ++i) {
+        const bool cancels = i + 1 == buttons.size();
+        pressable << box.addButton(buttons[i], cancels ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+    }
+    box.setDefaultButton(qobject_cast<QPushButton*>(pressable.value(defaultButton)));
+    box.setEscapeButton(pressable.value(buttons.size() - 1));
+    box.exec();
+    const qsizetype pressed = pressable.indexOf(box.clickedButton());
+    return pressed < 0 ? int(buttons.size()) - 1 : int(pressed);
 }
 
 void QtUserDialogs::information(const QString& text) {
@@ -59,7 +92,8 @@ QStringList QtUserDialogs::runFileDialog(const FileDialogSpec& dialog, bool save
     QFileDialog fileDialog(parent_, QString(), dialog.initialDir, qtFilter(dialog.filter));
     fileDialog.setObjectName(dialog.name);
     fileDialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    // No dialog asks before overwriting, and none requires the file to exist.
+    // The commands ask before overwriting (so that tests answer it), and no dialog requires the file
+    // to exist.
     fileDialog.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::AnyFile);
     fileDialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!dialog.fileName.isEmpty()) fileDialog.selectFile(dialog.fileName);

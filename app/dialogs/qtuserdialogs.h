@@ -12,7 +12,8 @@ class QtUserDialogs : public UserDialogs {
     void setParent(QWidget* parent) { parent_ = parent; }
 
     bool warningYesNo(const QString& text, DialogAnswer defaultButton) override;
-    DialogAnswer confirmYesNoCancel(const QString& text) override;
+    DialogAnswer confirmYesNoCancel(const QString& text, DialogAnswer defaultButton) override;
+    int choose(const QString& text, const QStringList& buttons, int defaultButton) override;
     void information(const QString& text) override;
     void error(const QString& text) override;
     QString openFileName(const FileDialogSpec& dialog) override;

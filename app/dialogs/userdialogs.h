@@ -25,7 +25,12 @@ class UserDialogs {
 
     // true for Yes; Enter presses defaultButton (Yes or No).
     virtual bool warningYesNo(const QString& text, DialogAnswer defaultButton = DialogAnswer::Yes) = 0;
-    virtual DialogAnswer confirmYesNoCancel(const QString& text) = 0;
+    // Enter presses defaultButton; Escape and the close box answer Cancel.
+    virtual DialogAnswer confirmYesNoCancel(const QString& text,
+                                            DialogAnswer defaultButton = DialogAnswer::Yes) = 0;
+    // A question answered by one of the buttons (their captions, the last one cancels: Escape and
+    // the close box press it); Enter presses defaultButton. Returns the index of the button pressed.
+    virtual int choose(const QString& text, const QStringList& buttons, int defaultButton) = 0;
     virtual void information(const QString& text) = 0;
     virtual void error(const QString& text) = 0;
     virtual QString openFileName(const FileDialogSpec& dialog) = 0;       // empty: cancelled

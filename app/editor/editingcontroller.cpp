@@ -10,6 +10,7 @@
 #include "app/editor/entryeditor.h"
 #include "app/editor/partialselection.h"
 #include "app/editor/treebuilder.h"
+#include "app/editor/treeplace.h"
 #include "widgets/oidtreeview.h"
 
 namespace {
@@ -140,11 +141,24 @@ bool EditingController::applyPendingEdits() {
     return !(edited_ && currentEntry_) || ChangesApplyActionExecute();
 }
 
-void EditingController::rebuildAndShow(Toiddata* entry) {
+void EditingController::rebuildAndShow(const TreePlace& place, Toiddata* entry) {
+    const toidfile& library = document_.library();
+    bool stays = false;
+    for (int i = 0; i < library.Count() && !stays; ++i) stays = library.Entries(i) == entry;
+    if (!stays) entry = nullptr;
     RebuildTree(entry ? entry->name : std::string());
+    TreeNode* named = tree_.selectedNode();
+    if (!entry || !named || !IsEntryNode(named) || EntryOf(named) != entry) named = nullptr;
+    tree_.detachSelectionEvents();
+    place.restore(tree_, named);
+    tree_.attachSelectionEvents();
+    if (mode_ == EditorMode::NewEntry && edited_) {
+        showSelectedNode();  // the new entry being typed stays in the editor
+        return;
+    }
     TreeNode* selected = tree_.selectedNode();
-    if (entry && selected && IsEntryNode(selected) && EntryOf(selected) == entry)
-        ShowEntry(*entry);
+    if (selected && IsEntryNode(selected))
+        ShowEntry(*EntryOf(selected));
     else
         ShowEntry(EditorMode::Inactive);
 }
@@ -169,7 +183,7 @@ void EditingController::ChangesCancelActionExecute() {
 
 bool EditingController::TreeviewChanging(TreeNode*) {
     if (!edited_) return true;
-    switch (dialogs_.confirmYesNoCancel(ApplyQuestion)) {
+    switch (dialogs_.confirmYesNoCancel(ApplyQuestion, DialogAnswer::Yes)) {  // Enter keeps the edits
         case DialogAnswer::Cancel:
             return false;
         case DialogAnswer::No:

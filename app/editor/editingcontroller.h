@@ -14,6 +14,7 @@ class QAction;
 class QObject;
 class Toiddata;
 class TreeNode;
+class TreePlace;
 class UserDialogs;
 
 enum class EditorMode { Entry, NewEntry, Inactive };
@@ -55,9 +56,13 @@ class EditingController {
     // Runs the Apply action when there are edits of an existing entry (Save, Save As, Save for the
     // monitor, Replace, an import); false when the editor refused them, and the command stops.
     bool applyPendingEdits();
-    // After the library changed under the editor: rebuilds the tree selecting entry's node, and
-    // shows entry in the editor when its node is selected (inactive otherwise, and for none).
-    void rebuildAndShow(Toiddata* entry);
+    // After the library changed under the editor (Delete, Undo, Redo, Replace, an import): rebuilds
+    // the tree with the nodes of place open, selects entry's node or, without one, the nearest
+    // remaining neighbour of the node place had selected, and shows the selected entry in the
+    // editor (inactive for a group, an agent or none). entry may be one the change freed: it is
+    // compared with the library's entries, never read, unless it is still there. A new entry
+    // being typed stays in the editor, with no node selected.
+    void rebuildAndShow(const TreePlace& place, Toiddata* entry);
     // The editor follows the tree's selected node; unapplied edits of a new entry stay, with no
     // node selected, as after "Add OID...".
     void showSelectedNode();

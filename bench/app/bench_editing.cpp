@@ -34,7 +34,8 @@ class BenchDialogs : public UserDialogs {
     int notFound = 0;
 
     bool warningYesNo(const QString&, DialogAnswer) override { return true; }
-    DialogAnswer confirmYesNoCancel(const QString&) override { return DialogAnswer::No; }
+    DialogAnswer confirmYesNoCancel(const QString&, DialogAnswer) override { return DialogAnswer::No; }
+    int choose(const QString&, const QStringList&, int defaultButton) override { return defaultButton; }
     void information(const QString&) override { ++notFound; }
     void error(const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
     QString openFileName(const FileDialogSpec&) override { return {}; }

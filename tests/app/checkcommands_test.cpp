@@ -268,6 +268,11 @@ TEST_F(CheckCommandsTest, CancelStopsALiveWait) {
     EXPECT_EQ(shown.toStdString(), "Asking " + silent + ", SNMP v2c\nSubtree 1 of 3, 0 variables so far");
     ASSERT_EQ(dialogs.asked.size(), 1u) << "cancelling is no error: no error box";
     expectUnchanged("The check was cancelled.");
+
+    // The next check times out: its error box, and the cancel's words do not stay behind.
+    runCheck(agentFields(silent, 0.5, 0));
+    EXPECT_EQ(dialogs.asked.back().kind, "error");
+    expectUnchanged();
 }
 
 TEST_F(CheckCommandsTest, ClosingTheWindowDuringAWaitEndsTheWalk) {

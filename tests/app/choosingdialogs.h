@@ -1,6 +1,7 @@
 #pragma once
 // UserDialogs for the tools that drive the window without a person: every open dialog chooses
-// the given files, every question is answered Yes or No, errors go to standard error.
+// the given files, every question is answered Yes or No (a choice by its default), errors go to
+// standard error.
 
 #include <QDialog>
 #include <QStringList>
@@ -12,7 +13,8 @@ class ChoosingDialogs : public UserDialogs {
   public:
     explicit ChoosingDialogs(QStringList files) : files_(std::move(files)) {}
     bool warningYesNo(const QString&, DialogAnswer) override { return true; }
-    DialogAnswer confirmYesNoCancel(const QString&) override { return DialogAnswer::No; }
+    DialogAnswer confirmYesNoCancel(const QString&, DialogAnswer) override { return DialogAnswer::No; }
+    int choose(const QString&, const QStringList&, int defaultButton) override { return defaultButton; }
     void information(const QString&) override {}
     void error(const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
     QString openFileName(const FileDialogSpec&) override { return {}; }

@@ -23,15 +23,22 @@ TEST_F(EditCommandsTest, DeleteRemovesWhatTheNodeShows) {
     struct Case {
         QString node;
         std::vector<std::string> left;
+        QString selected;  // the nearest neighbour left, never another agent
     };
     for (const Case& c : std::vector<Case>{
-             {"n/x/ifIn", {"n|x|ifInOctets", "n|Net|1", "n|Network|1", "other|y|1", "a|b", "solo"}},
-             {"n/Net", {"n|x|ifIn", "n|x|ifInOctets", "n|Network|1", "n|x|ifIn", "other|y|1", "a|b", "solo"}},
-             {"n", {"other|y|1", "a|b", "solo"}},
+             {"n/x/ifIn",
+              {"n|x|ifInOctets", "n|Net|1", "n|Network|1", "other|y|1", "a|b", "solo"},
+              "n/x/ifInOctets"},
+             {"n/Net",
+              {"n|x|ifIn", "n|x|ifInOctets", "n|Network|1", "n|x|ifIn", "other|y|1", "a|b", "solo"},
+              "n/Network"},
+             {"n", {"other|y|1", "a|b", "solo"}, "(none)"},
              {"a/b/b",
-              {"n|x|ifIn", "n|x|ifInOctets", "n|Net|1", "n|Network|1", "n|x|ifIn", "other|y|1", "solo"}},
+              {"n|x|ifIn", "n|x|ifInOctets", "n|Net|1", "n|Network|1", "n|x|ifIn", "other|y|1", "solo"},
+              "(none)"},
              {"solo/solo",
-              {"n|x|ifIn", "n|x|ifInOctets", "n|Net|1", "n|Network|1", "n|x|ifIn", "other|y|1", "a|b"}},
+              {"n|x|ifIn", "n|x|ifInOctets", "n|Net|1", "n|Network|1", "n|x|ifIn", "other|y|1", "a|b"},
+              "(none)"},
          }) {
         form.reset();
         start();
@@ -42,9 +49,40 @@ TEST_F(EditCommandsTest, DeleteRemovesWhatTheNodeShows) {
         EXPECT_EQ(keys(), c.left) << c.node.toStdString();
         EXPECT_EQ(node(c.node), nullptr) << c.node.toStdString();
         EXPECT_TRUE(form->document().unsaved());
-        EXPECT_EQ(form->editing().mode(), EditorMode::Inactive);
+        EXPECT_EQ(selectedPath(), c.selected) << c.node.toStdString();
+        const bool entryShown = c.selected.count('/') == 2;
+        EXPECT_EQ(form->editing().mode(), entryShown ? EditorMode::Entry : EditorMode::Inactive);
         EXPECT_FALSE(form->editing().edited());
         EXPECT_TRUE(dialogs.asked.empty()) << "no question";
+    }
+}
+
+// Delete pressed again and again, then Undo and Redo: each Delete takes the nearest neighbour of
+// what went, never another agent, and the nodes the user opened or closed stay so.
+TEST_F(EditCommandsTest, DeleteAgainTakesTheNeighbourNeverAnotherAgent) {
+    start();
+    loadKeys({"a|g|1", "b|g|1", "b|g|2", "b|h|1", "c|g|1"});
+    node("a")->setExpanded(false);
+    node("c")->setExpanded(true);
+    click("b/g/1");
+    struct Step {
+        const char* command;
+        QString selected;
+        std::vector<std::string> left;
+    };
+    for (const Step& step : std::vector<Step>{
+             {"Delete1", "b/g/2", {"a|g|1", "b|g|2", "b|h|1", "c|g|1"}},
+             {"Delete1", "b/h", {"a|g|1", "b|h|1", "c|g|1"}},
+             {"Delete1", "(none)", {"a|g|1", "c|g|1"}},
+             {"Delete1", "(none)", {"a|g|1", "c|g|1"}},
+             {"Undo1", "(none)", {"a|g|1", "b|h|1", "c|g|1"}},
+             {"Redo1", "(none)", {"a|g|1", "c|g|1"}},
+         }) {
+        trigger(step.command);
+        EXPECT_EQ(selectedPath(), step.selected) << step.command;
+        EXPECT_EQ(keys(), step.left) << step.command;
+        EXPECT_FALSE(node("a")->isExpanded()) << step.command;
+        EXPECT_TRUE(node("c")->isExpanded()) << step.command;
     }
 }
 

@@ -99,8 +99,10 @@ TEST_F(FileCommandsTest, UnsavedChangesAndPendingEditsAreGuardedBeforeNewAndOpen
         trigger(c.command);
         ASSERT_EQ(dialogs.asked.size(), c.questions) << c.command;
         EXPECT_EQ(dialogs.asked[0].text, DiscardQuestion);
+        EXPECT_EQ(dialogs.asked[0].defaultButton, DialogAnswer::No) << "Enter keeps the work";
         EXPECT_EQ(form->document().library().Count(), c.countAfter) << c.command;
-        EXPECT_EQ(form->document().unsaved(), c.unsaved && c.answer == DialogAnswer::No) << c.command;
+        EXPECT_EQ(form->document().unsaved(), c.unsaved && c.countAfter == 22)
+            << c.command << ": the mark goes only with the library, not with a cancelled Open";
         if (c.edited && c.answer == DialogAnswer::No) {
             EXPECT_EQ(text("Edit4"), "1.3.6.1.2.1.25.3.3.1.29");
         }
@@ -122,60 +124,57 @@ TEST_F(FileCommandsTest, NewEmptiesEverything) {
     EXPECT_EQ(form->editing().mode(), EditorMode::Inactive);
 }
 
-TEST_F(FileCommandsTest, RefusedOrBrokenFilesLeaveANewLibrary) {
-    struct Case {
-        const char* file;
-        QString kind, text;
-    };
-    for (const Case& c : std::vector<Case>{
-             {"app/bom.oidlib", "information", "Can not open encrypted oid file."},
-             {"app/mismatch.oidlib", "error", "XML Parser mismatch: Wanted </system>, got </System>"},
-             {"library/empty-list-first.oidlib", "error",
-              "A second <list> (the first is on line 2): a library holds one list of entries"},
-             {"app/missing.oidlib", "error", ""}}) {
-        form.reset();
-        startAndOpenSample();
-        click("Host/Processor/Load");
-        dialogs.answerFile(fixture(c.file));
-        trigger("Open1");
-        ASSERT_EQ(dialogs.asked.size(), 2u) << c.file;
-        EXPECT_EQ(dialogs.asked[1].kind, c.kind) << c.file;
-        if (!c.text.isEmpty()) {
-            EXPECT_EQ(dialogs.asked[1].text, c.text) << c.file;
-        }
-        EXPECT_FALSE(dialogs.asked[1].text.isEmpty()) << c.file;
-        EXPECT_EQ(form->document().library().Count(), 0) << c.file;
-        EXPECT_EQ(form->tree().nodeCount(), 0) << c.file;
-        EXPECT_EQ(form->windowTitle(), Prefix + Mark) << c.file;
-        EXPECT_EQ(form->editing().currentEntry(), nullptr) << c.file;
-        EXPECT_EQ(form->folders().libraryFolder(), QFileInfo(fixture(c.file)).absolutePath() + "/") << c.file;
-        EXPECT_TRUE(form->isVisible());
-    }
-}
-
-TEST_F(FileCommandsTest, ALibraryOfAnUnreadableVersionIsNotAdopted) {
-    startAndOpenSample();
+// A file that is refused or cannot be read leaves the library on screen as it was, and the
+// message names the file and, for broken XML, its line.
+TEST_F(FileCommandsTest, AFailedOpenLeavesTheLibraryAsItWas) {
     const QString future = dir.filePath("future.oidlib");
     QFile file(future);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("<?xml version=\"1.0\" ?>\r\n<oidlist><system><version>2</version></system><list/></oidlist>");
     file.close();
-    dialogs.answerFile(future);
-    trigger("Open1");
-    ASSERT_EQ(dialogs.asked.size(), 2u);
-    EXPECT_EQ(dialogs.asked[1].kind, "error");
-    EXPECT_EQ(dialogs.asked[1].text, "Cannot read the library \"" + future +
-                                         "\": its version is \"2\", this program reads version 1.");
-    EXPECT_EQ(form->document().library().Count(), 0);
-    EXPECT_EQ(form->document().fileName(), "");
-    EXPECT_EQ(form->windowTitle(), Prefix + Mark);
-
-    loadKeys({"a|x|1"});
-    dialogs.answerFile(QString());
-    trigger("Save1");
-    EXPECT_EQ(dialogs.asked.back().dialog.name, "SaveDialog1")
-        << "Save must ask for a name, not overwrite the file";
-    EXPECT_TRUE(bytes(future).contains("<version>2</version>"));
+    const QString cut = fixture("library/unclosed-comment.oidlib");
+    const QString mismatch = fixture("app/mismatch.oidlib");
+    const QString missing = fixture("app/missing.oidlib");
+    const QString twoLists = fixture("library/empty-list-first.oidlib");
+    struct Case {
+        QString file, kind, text;
+    };
+    for (const Case& c : std::vector<Case>{
+             {fixture("app/bom.oidlib"), "information", "Can not open encrypted oid file."},
+             {mismatch, "error", mismatch + ":4: XML Parser mismatch: Wanted </system>, got </System>"},
+             {cut, "error", cut + ":9: End of file inside a comment"},
+             {twoLists, "error",
+              twoLists + ":3: A second <list> (the first is on line 2): a library holds one list of entries"},
+             {missing, "error", "Cannot open file \"" + missing + "\". No such file or directory"},
+             {future, "error",
+              "Cannot read the library \"" + future +
+                  "\": its version is \"2\", this program reads version 1."}}) {
+        form.reset();
+        startAndOpenSample();
+        click("Host/Processor/Load");
+        type("Edit6", "pkts");
+        trigger("ChangesApplyAction");
+        node("Cisco")->setExpanded(true);
+        const QString before = status();
+        dialogs.answer(DialogAnswer::Yes);  // proceed without saving the applied edit
+        dialogs.answerFile(c.file);
+        trigger("Open1");
+        ASSERT_EQ(dialogs.asked.size(), 3u) << c.file.toStdString();
+        EXPECT_EQ(dialogs.asked[2].kind, c.kind) << c.file.toStdString();
+        EXPECT_EQ(dialogs.asked[2].text.toStdString(), c.text.toStdString());
+        EXPECT_EQ(form->document().library().Count(), 22) << c.file.toStdString();
+        EXPECT_TRUE(form->document().unsaved()) << "the applied edit is still to be saved";
+        EXPECT_TRUE(form->document().history().CanUndo());
+        EXPECT_EQ(form->document().fileName(), sample());
+        EXPECT_EQ(form->windowTitle(), Prefix + sample() + Mark);
+        EXPECT_EQ(form->tree().selectedNode(), node("Host/Processor/Load")) << "the tree was left alone";
+        EXPECT_TRUE(node("Cisco")->isExpanded());
+        EXPECT_EQ(text("Edit6"), "pkts");
+        EXPECT_EQ(status(), before) << "no \"Loading...\" left behind";
+        EXPECT_EQ(form->folders().libraryFolder(), QFileInfo(c.file).absolutePath() + "/");
+        EXPECT_TRUE(form->isVisible());
+        dialogs.asked.clear();
+    }
 }
 
 TEST_F(FileCommandsTest, SaveAppliesPendingEditsFirst) {
@@ -189,7 +188,7 @@ TEST_F(FileCommandsTest, SaveAppliesPendingEditsFirst) {
     EXPECT_FALSE(form->editing().edited());
     EXPECT_FALSE(action("ChangesApplyAction")->isEnabled());
     EXPECT_EQ(form->windowTitle(), Prefix + copy + Mark);
-    EXPECT_EQ(status(), "22 OIDs in 11 Groups") << "the counts again after the save";
+    EXPECT_EQ(status(), "Saved 22 entries to " + copy);
 }
 
 TEST_F(FileCommandsTest, SaveWithoutAFileNameRunsSaveAs) {
@@ -217,7 +216,7 @@ TEST_F(FileCommandsTest, SaveAsAppliesPendingEditsFirst) {
     EXPECT_FALSE(form->document().unsaved());
     EXPECT_EQ(form->windowTitle(), Prefix + target + Mark);
     EXPECT_EQ(form->folders().libraryFolder(), dir.path() + "/");
-    EXPECT_EQ(status(), "22 OIDs in 11 Groups");
+    EXPECT_EQ(status(), "Saved 22 entries to " + target);
 }
 
 TEST_F(FileCommandsTest, FailedSaveAsKeepsTheOldNameAndReportsTheError) {
@@ -265,6 +264,56 @@ TEST_F(FileCommandsTest, SaveForTheMonitorCopiesIntoItsLibraryFolder) {
     EXPECT_EQ(form->document().fileName(), sample());
     EXPECT_TRUE(form->document().unsaved()) << "applying set it; the library's own file was not written";
     EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_EQ(status(), "Saved 22 entries to " + copy);
+}
+
+// Save As and both saves for the monitor ask before they replace a file, and No (the default)
+// writes nothing; the status bar then tells what was written where.
+TEST_F(FileCommandsTest, SavesAskBeforeReplacingAFile) {
+    struct Case {
+        const char* command;
+        bool named;        // the library has a file name
+        const char* file;  // under the temporary folder; it exists before the save
+        bool dialog;       // the file is chosen in the save dialog
+    };
+    for (const Case& c : std::vector<Case>{{"SaveAs1", true, "other.oidlib", true},
+                                           {"SaveToZelto1", true, "zelto/snmplibs/sample.oidlib", false},
+                                           {"SaveToZelto1", false, "zelto/snmplibs/mine.oidlib", true}}) {
+        for (const DialogAnswer answer : {DialogAnswer::No, DialogAnswer::Yes}) {
+            form.reset();
+            dialogs.asked.clear();
+            startAndOpenSample();
+            if (!c.named) {
+                trigger("NewOIDFile1");
+                loadKeys({"a|x|1"});
+            }
+            const QString target = dir.filePath(c.file);
+            ASSERT_TRUE(QDir().mkpath(QFileInfo(target).absolutePath()));
+            QFile existing(target);
+            ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+            existing.write("theirs");
+            existing.close();
+            const QString fileBefore = form->document().fileName(), statusBefore = status();
+            if (c.dialog) dialogs.answerFile(target);
+            dialogs.answer(answer);
+            trigger(c.command);
+            const AskedDialog& question = dialogs.asked.back();
+            EXPECT_EQ(question.kind, "warning") << c.command;
+            EXPECT_EQ(question.text, "\"" + target + "\" already exists.\n\nDo you want to replace it?");
+            EXPECT_EQ(question.defaultButton, DialogAnswer::No) << "Enter keeps the file";
+            if (answer == DialogAnswer::No) {
+                EXPECT_EQ(bytes(target), "theirs") << c.command;
+                EXPECT_EQ(form->document().fileName(), fileBefore) << c.command;
+                EXPECT_EQ(status(), statusBefore) << c.command;
+            } else {
+                const int entries = c.named ? 22 : 1;
+                EXPECT_TRUE(bytes(target).startsWith("<?xml")) << c.command;
+                EXPECT_EQ(
+                    status(),
+                    QString("Saved %1 %2 to %3").arg(entries).arg(c.named ? "entries" : "entry").arg(target));
+            }
+        }
+    }
 }
 
 TEST_F(FileCommandsTest, SaveForTheMonitorWithoutAFileNameAsks) {

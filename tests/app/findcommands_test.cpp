@@ -24,13 +24,6 @@ class FindCommandsTest : public FormFixture {
                 option->setChecked(ticked.contains(option->objectName()));
         });
     }
-    QString selectedPath() {
-        TreeNode* node = form->tree().selectedNode();
-        if (!node) return "(none)";
-        QString path = node->caption();
-        for (auto* p = node->parent(); p; p = p->parent()) path = p->text(0) + "/" + path;
-        return path;
-    }
     // F3 as the user presses it; returns the selected node, or "message" when nothing more was found.
     QString findNext(const char* command = "FindNextAction") {
         const size_t asked = dialogs.asked.size();
@@ -145,12 +138,13 @@ TEST_F(FindCommandsTest, ReplaceShowsTheEditorsEntryAgain) {
     EXPECT_EQ(form->document().library().Entries(0)->description, "new text")
         << "Apply keeps the replacement";
 
-    // Renamed onto the key of a later entry, the entry loses its node: the editor goes inactive.
+    // Renamed onto the key of a later entry, the entry loses its node to that entry, which the
+    // selection and the editor move on to.
     click("a/x/1");
     answerSearch("a|x|1", "a|x|2");
     trigger("Findreplace1");
-    EXPECT_EQ(form->editing().mode(), EditorMode::Inactive);
-    EXPECT_EQ(form->editing().currentEntry(), nullptr);
+    EXPECT_EQ(selectedPath(), "a/x/2");
+    EXPECT_EQ(form->editing().currentEntry(), form->document().library().Entries(2));
 }
 
 TEST_F(FindCommandsTest, ReplaceTakesPendingEditsAlong) {

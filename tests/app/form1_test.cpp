@@ -303,6 +303,7 @@ TEST_F(Form1Test, MovingAwayFromEditsAsksWhatToDo) {
         ASSERT_EQ(dialogs.asked.size(), 1u);
         EXPECT_EQ(dialogs.asked[0].kind, "confirm");
         EXPECT_EQ(dialogs.asked[0].text, ApplyQuestion);
+        EXPECT_EQ(dialogs.asked[0].defaultButton, DialogAnswer::Yes) << "Enter applies: the edits are kept";
     }
 }
 

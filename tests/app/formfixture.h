@@ -76,6 +76,14 @@ class FormFixture : public ::testing::Test {
         }
         return nullptr;
     }
+    // The selected node's path of captions, or "(none)".
+    QString selectedPath() {
+        TreeNode* node = form->tree().selectedNode();
+        if (!node) return "(none)";
+        QString path = node->caption();
+        for (auto* p = node->parent(); p; p = p->parent()) path = p->text(0) + "/" + path;
+        return path;
+    }
     // Clicks a node's caption (its parents opened first), as the user would.
     void click(const QString& path) { clickNode(path, false); }
     // Clicks a node's check box the same way.

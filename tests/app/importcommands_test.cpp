@@ -126,10 +126,11 @@ TEST_F(ImportCommandsTest, ParseErrorShowsItsLineAndEndsTheCommand) {
         EXPECT_EQ(
             stopped.back(),
             "Not imported: BROKEN-MIB.mib, FIXTURE-TABLES-MIB.mib (the import stopped at the parse error "
-            "in BROKEN-MIB.mib).");
+            "in BROKEN-MIB.mib:" +
+                QString::number(errorLine) + ").");
         EXPECT_EQ(form->document().library().Count(), 1) << "the second file is not imported";
         EXPECT_NE(node("Old/Group/Entry"), nullptr) << "the tree is rebuilt";
-        EXPECT_TRUE(form->document().unsaved());
+        EXPECT_FALSE(form->document().unsaved()) << "nothing was added";
         EXPECT_FALSE(logWindow()->isVisible());
         trigger("ShowLog1");
         EXPECT_TRUE(logWindow()->isVisible());
@@ -340,7 +341,7 @@ TEST_F(ImportCommandsTest, UnrootedChainShowsTheWarningAndTheWholeLog) {
     EXPECT_TRUE(form->document().unsaved());
 }
 
-TEST_F(ImportCommandsTest, UnsavedAfterEveryCommandThatGotFiles) {
+TEST_F(ImportCommandsTest, AnImportThatAddsNothingLeavesTheUnsavedMarkAlone) {
     // A module without numeric objects, an unreadable file, a missing imported module.
     const QByteArray empty = "EMPTY-MIB DEFINITIONS ::= BEGIN\r\nEND\r\n";
     for (const char* kind : {"nothing added", "unreadable", "missing module"}) {
@@ -365,7 +366,7 @@ TEST_F(ImportCommandsTest, UnsavedAfterEveryCommandThatGotFiles) {
                 EXPECT_EQ(value(window, "LineValue"), "6");
             });
         }
-        EXPECT_TRUE(form->document().unsaved()) << kind;
+        EXPECT_FALSE(form->document().unsaved()) << kind;
         EXPECT_EQ(form->document().library().Count(), 0) << kind;
     }
 }
@@ -478,13 +479,95 @@ TEST(LogFolder, BesideTheProgramOrInTheUsersDataFolder) {
     EXPECT_TRUE(QFileInfo(userLogs).isDir());
 }
 
+// The user renames an imported entry and imports its module again: asked once, with Keep as the
+// default; Keep leaves the rename, Replace brings the import's name back (Undo the rename),
+// Cancel changes nothing. No answer gives an object two entries.
+TEST_F(ImportCommandsTest, ReimportAsksWhetherToKeepOrReplaceTheLibrarysEntries) {
+    const QString renamed = "FIXTURE-TABLES-MIB/fx scalar group/mine";
+    const QString neighbour = "FIXTURE-TABLES-MIB/fx scalar group/fx wide";  // of the renamed one
+    struct Case {
+        int answer;  // in ImportCommands::ExistingAnswers
+        QString selected, entriesLine;
+    };
+    for (const Case& c : std::vector<Case>{
+             {0, renamed, "Entries: 0 added, 14 kept as they were in the library, 0 replaced by the import"},
+             {1, neighbour,
+              "Entries: 0 added, 0 kept as they were in the library, 14 replaced by the import"},
+             {2, renamed, ""}}) {
+        form.reset();
+        dialogs.asked.clear();
+        start();
+        const QString tables = copyFixture("FIXTURE-TABLES-MIB");
+        runImport({tables}, [](QDialog&) {});
+        click("FIXTURE-TABLES-MIB/fx scalar group/fx load percent");
+        widget<QLineEdit>("Edit3")->clear();
+        type("Edit3", "mine");
+        trigger("ChangesApplyAction");
+        ASSERT_EQ(selectedPath(), renamed);
+        const std::string before = form->document().library().SaveToText();
+        dialogs.asked.clear();
+        dialogs.answerFiles({tables});
+        dialogs.answerChoice(c.answer);
+        QStringList shown;
+        if (!c.entriesLine.isEmpty())
+            dialogs.answerWindow([&](QDialog& window) { shown = memoLines(window); });
+        trigger("MIB1");
+        ASSERT_GE(dialogs.asked.size(), 2u);
+        const AskedDialog& question = dialogs.asked[1];
+        EXPECT_EQ(question.kind, "choose");
+        EXPECT_EQ(question.text, ImportCommands::ExistingQuestion(14));
+        EXPECT_EQ(question.buttons, ImportCommands::ExistingAnswers);
+        EXPECT_EQ(question.defaultChoice, 0) << "Enter keeps the user's entries";
+        EXPECT_EQ(form->document().library().Count(), 14) << c.answer;
+        EXPECT_EQ(selectedPath(), c.selected) << c.answer;
+        EXPECT_TRUE(node("FIXTURE-TABLES-MIB/fx scalar group")->isExpanded()) << c.answer;
+        if (c.entriesLine.isEmpty()) {
+            EXPECT_EQ(dialogs.asked.size(), 2u) << "no log after a cancel";
+            EXPECT_EQ(status(), "The import was cancelled: the library is as it was.");
+            EXPECT_EQ(form->document().library().SaveToText(), before);
+            continue;
+        }
+        EXPECT_TRUE(shown.contains(c.entriesLine)) << shown.join('\n').toStdString();
+        EXPECT_EQ(shown.front(), "Import successful!");
+        if (c.answer == 1) {
+            EXPECT_EQ(action("Undo1")->text(), "&Undo Import");
+            trigger("Undo1");
+            EXPECT_EQ(form->document().library().SaveToText(), before) << "one Undo brings the edits back";
+        }
+    }
+}
+
+// A parse error in a module that a chosen file imports: the log names the file and line of the
+// error, not the chosen file.
+TEST_F(ImportCommandsTest, TheStoppedImportNamesTheFileOfTheError) {
+    start();
+    writeBrokenModule("BROKEN-MIB", 7);
+    const QString user = writeFile(
+        "USER-MIB.mib", "USER-MIB DEFINITIONS ::= BEGIN\r\nIMPORTS brokenThing FROM BROKEN-MIB;\r\nEND\r\n");
+    const QString tables = copyFixture("FIXTURE-TABLES-MIB");
+    QStringList stopped;
+    dialogs.answerFiles({tables, user, tables});
+    dialogs.answerWindow([](QDialog& window) { EXPECT_EQ(window.windowTitle(), "Parse Error"); });
+    dialogs.answerWindow([&](QDialog& window) { stopped = memoLines(window); });
+    trigger("MIB1");
+    EXPECT_EQ(stopped.back(),
+              "Not imported: USER-MIB.mib, FIXTURE-TABLES-MIB.mib (the import stopped at the parse error in "
+              "BROKEN-MIB.mib:7).");
+    EXPECT_EQ(form->document().library().Count(), 14) << "the first file's entries";
+    EXPECT_TRUE(form->document().unsaved());
+}
+
 // The window's import and oidwright-import give the same library for the same files.
 // Importing a module twice: the window's two commands and the command line's two runs (the second
 // into the library the first wrote) give the same library, with no entry twice.
 TEST_F(ImportCommandsTest, RepeatedImportGivesTheCommandLinesLibrary) {
     start();
     const QString tables = copyFixture("FIXTURE-TABLES-MIB");
-    for (int run = 0; run < 2; ++run) runImport({tables}, [](QDialog&) {});
+    runImport({tables}, [](QDialog&) {});
+    dialogs.answerFiles({tables});
+    dialogs.answerChoice(0);  // keep the library's entries
+    dialogs.answerWindow([](QDialog&) {});
+    trigger("MIB1");
     EXPECT_EQ(form->document().library().Count(), 14);
 
     const QString once = dir.filePath("once.oidlib"), twice = dir.filePath("twice.oidlib");

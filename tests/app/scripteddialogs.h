@@ -15,10 +15,13 @@
 
 // One thing the window showed: the kind of box or dialog and its text or dialog settings.
 struct AskedDialog {
-    QString kind;  // "warning", "confirm", "information", "error", "open", "openmany", "save", "window"
+    // "warning", "confirm", "choose", "information", "error", "open", "openmany", "save", "window"
+    QString kind;
     QString text;  // the message, the file dialog's name, or the window's caption
     FileDialogSpec dialog;
-    DialogAnswer defaultButton = DialogAnswer::Yes;  // of a warning
+    DialogAnswer defaultButton = DialogAnswer::Yes;  // of a warning or confirmation
+    QStringList buttons;                             // of a choice
+    int defaultChoice = 0;                           // of a choice
 };
 
 // Answers in the order prepared; a question without a prepared answer fails the test,
@@ -30,6 +33,8 @@ class ScriptedDialogs : public UserDialogs {
     }
 
     void answer(DialogAnswer reply) { answers_.emplace_back(std::in_place_type<DialogAnswer>, reply); }
+    // The index of the button pressed in the next choice.
+    void answerChoice(int button) { answers_.emplace_back(std::in_place_type<Choice>, Choice{button}); }
     void answerFile(const QString& fileName) { answers_.emplace_back(std::in_place_type<QString>, fileName); }
     // Several files chosen in an open dialog, in this order.
     void answerFiles(const QStringList& fileNames) { answers_.push_back(fileNames); }
@@ -47,9 +52,16 @@ class ScriptedDialogs : public UserDialogs {
         asked.back().defaultButton = defaultButton;
         return take<DialogAnswer>(text) == DialogAnswer::Yes;
     }
-    DialogAnswer confirmYesNoCancel(const QString& text) override {
+    DialogAnswer confirmYesNoCancel(const QString& text, DialogAnswer defaultButton) override {
         record("confirm", text);
+        asked.back().defaultButton = defaultButton;
         return take<DialogAnswer>(text);
+    }
+    int choose(const QString& text, const QStringList& buttons, int defaultButton) override {
+        record("choose", text);
+        asked.back().buttons = buttons;
+        asked.back().defaultChoice = defaultButton;
+        return take<Choice>(text).button;
     }
     void information(const QString& text) override { record("information", text); }
     void error(const QString& text) override { record("error", text); }
@@ -87,10 +99,17 @@ class ScriptedDialogs : public UserDialogs {
     struct WindowAnswer {
         std::function<void(QDialog&)> inspect;
     };
-    using Answer = std::variant<DialogAnswer, QString, QStringList, WindowAnswer, Failure>;
+    struct Choice {
+        int button = 0;
+    };
+    using Answer = std::variant<DialogAnswer, QString, QStringList, WindowAnswer, Choice, Failure>;
 
     void record(const QString& kind, const QString& text, const FileDialogSpec& dialog = {}) {
-        asked.push_back({kind, text, dialog});
+        AskedDialog shown;
+        shown.kind = kind;
+        shown.text = text;
+        shown.dialog = dialog;
+        asked.push_back(shown);
     }
 
     template <typename T>
