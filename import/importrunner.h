@@ -54,6 +54,9 @@ class ImportRunner {
     // The lines the import log window shows after the run: "Import successful!" and the
     // reports, or on a failure the reports and WarningLines; the no-entry line follows the reports.
     std::vector<std::string> SummaryLines() const;
+    // SummaryLines without the log (and the empty line after it) that a failed run appends:
+    // after a failure they end with "Adding Importlog:".
+    std::vector<std::string> ReportLines() const;
 
     // What follows the reports after a failed run: an empty line, the warning, "Adding Importlog:",
     // the whole log and an empty line.

@@ -172,6 +172,27 @@ TEST(Lexer, CaseRepairsAreWrittenBackIntoText) {
     EXPECT_EQ(file.Text, "ifName\r\n");
 }
 
+// Each repair is told once, with its place, at log level 2; at level 1 nothing is built.
+TEST(Lexer, CaseRepairsAreLoggedWithTheirPlace) {
+    for (int level : {1, 2}) {
+        tmibfile file;
+        std::vector<std::string> log;
+        file.OnLog = [&log](tmibfile&, const std::string& line) { log.push_back(line); };
+        file.LogLevel = level;
+        lex(file, "\nIfEntry OBJECT-TYPE", atDefinitionStart);
+        lex(file, "\n\nmyString ::= OCTET STRING", atDefinitionStart);
+        lex(file, "ifIndex OBJECT-TYPE", atDefinitionStart);  // written as it is read
+        const std::vector<std::string> expected = {
+            "lex.mib:2: IfEntry is read as ifEntry (a value's name begins with a small letter)",
+            "lex.mib:3: myString is read as MyString (a type's name begins with a capital)"};
+        EXPECT_EQ(log, level > 1 ? expected : std::vector<std::string>{}) << level;
+        const std::size_t again = log.size();
+        // A re-read finds the repaired text: nothing more to tell.
+        lex(file, file.Text, atDefinitionStart);
+        EXPECT_EQ(log.size(), again);
+    }
+}
+
 TEST(Lexer, EndIsRepeated) {
     tmibfile file;
     file.LoadText("", "lex.mib");
