@@ -52,25 +52,36 @@ void ImportCommands::MIB1Click() {
     for (const QString& file : chosen) files.push_back(PathBytes(file));
 
     ImportRunner runner;
-    std::size_t started = 0;     // files whose import began
-    sinceRepaint_.invalidate();  // the first search shows at once
+    std::vector<std::string> report = WithLogHeading(runner.ImportReport);  // above the log
+    std::size_t started = 0;                                                // files whose import began
+    sinceRepaint_.invalidate();                                             // the first search shows at once
     try {
         importFiles(runner, files, started);
         ProgressForm_->hide();
-        if (!host_.runner().closeRequested()) logwindow_->execLines(runner.SummaryLines());
+        report = runner.ReportLines();
+        if (!runner.Failed) report = WithLogHeading(report);  // a failure's report ends in its own
+        if (!host_.runner().closeRequested()) logwindow_->execReport(report, runner.ImportLog);
     } catch (const eparseexception& error) {
         // The error window, then the reports of the files before it and the files left out.
         if (!host_.runner().closeRequested()) {
             showParseError(error);
-            if (chosen.size() > 1)
-                logwindow_->execLines(
+            if (chosen.size() > 1) {
+                report = WithLogHeading(
                     stoppedLines(runner, chosen.mid(std::max<qsizetype>(qsizetype(started), 1) - 1)));
+                logwindow_->execReport(report, runner.ImportLog);
+            }
         }
     } catch (...) {
-        finish(runner);
+        finish(runner, report);
         throw;  // a file that cannot be read: its message shows in the error box
     }
-    finish(runner);
+    finish(runner, report);
+}
+
+std::vector<std::string> ImportCommands::WithLogHeading(std::vector<std::string> report) {
+    if (!report.empty()) report.push_back("");
+    report.push_back(LogHeading);
+    return report;
 }
 
 std::vector<std::string> ImportCommands::stoppedLines(const ImportRunner& runner,
@@ -132,12 +143,12 @@ void ImportCommands::showParseError(const eparseexception& error) {
     host_.dialogs().showModal(window);
 }
 
-void ImportCommands::finish(const ImportRunner& runner) {
+void ImportCommands::finish(const ImportRunner& runner, const std::vector<std::string>& report) {
     ProgressForm_->hide();
     host_.document().libraryChanged("Import");
     host_.editing().RebuildTree({});
     host_.editing().showSelectedNode();
-    logwindow_->setLines(runner.ImportLog);  // "Show Import Log..." shows the raw log from now on
+    logwindow_->setReport(report, runner.ImportLog);  // what "Show Import Log..." shows from now on
 }
 
 void ImportCommands::ShowLog1Click() {

@@ -24,6 +24,9 @@ class ImportCommands : public CommandFamily {
         "MIB Files (*.mib,*.my,*.txt)|*.mib;*.my;*.txt|mib File (*.mib)|*.mib|my File (*.my)|*.my|Any "
         "File|*.*";
 
+    // Heads the log below the report in the log window.
+    static inline const std::string LogHeading = "Import log:";
+
     // The settings keep the "Units from the MIB" choice between runs.
     static inline const QString UnitsFromMibValue = "unitsfrommib";
 
@@ -35,6 +38,8 @@ class ImportCommands : public CommandFamily {
     // What the log shows after a parse error ended an import of several files: the reports of
     // the files before it and a line naming the files not imported (the failing one first).
     static std::vector<std::string> stoppedLines(const ImportRunner& runner, const QStringList& notImported);
+    // report, an empty line unless report is empty, and LogHeading.
+    static std::vector<std::string> WithLogHeading(std::vector<std::string> report);
 
   private:
     // Imports the files one after the other; a close request ends the run between files.
@@ -42,8 +47,9 @@ class ImportCommands : public CommandFamily {
     void importFiles(ImportRunner& runner, const std::vector<std::string>& files, std::size_t& started);
     void OnModuleSearch(const std::string& module, const std::string& file);
     void showParseError(const eparseexception& error);
-    // What every command that got files ends with, also after an error.
-    void finish(const ImportRunner& runner);
+    // What every command that got files ends with, also after an error; report is what the log
+    // window shows above the log from now on.
+    void finish(const ImportRunner& runner, const std::vector<std::string>& report);
 
     CommandHost& host_;
     SettingsStore& settings_;
