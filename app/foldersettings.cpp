@@ -35,6 +35,11 @@ FolderSettings::FolderSettings(SettingsStore& settings) : settings_(settings) {
     libraryFolder_ = storedFolder(settings_.read(ProgramKey, "oidpath"), defaultFolder());
 }
 
+void FolderSettings::setMonitorFolder(const QString& folder) {
+    monitorFolder_ = WithTrailingSeparator(folder);
+    settings_.write(MonitorKey, "exepath", folder);
+}
+
 void FolderSettings::setMibFolder(const QString& folder) {
     mibFolder_ = folder;
     settings_.write("mibpath", folder);

@@ -12,6 +12,8 @@ class FolderSettings {
 
     // The monitor's program folder with its separator; empty when the monitor is not installed.
     const QString& monitorFolder() const { return monitorFolder_; }
+    // Stores the folder the user chose as the monitor's "exepath".
+    void setMonitorFolder(const QString& folder);
     // Offered by the MIB import dialog.
     const QString& mibFolder() const { return mibFolder_; }
     void setMibFolder(const QString& folder);

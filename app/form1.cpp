@@ -16,6 +16,7 @@
 #include "app/commands/helpcommands.h"
 #include "app/commands/importcommands.h"
 #include "app/commands/mainmenu.h"
+#include "app/commands/monitorcommands.h"
 #include "app/commands/selectioncommands.h"
 #include "app/commands/undocommands.h"
 #include "app/dialogs/userdialogs.h"
@@ -58,6 +59,7 @@ TForm1::TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent)
     connect(document_.get(), &Document::unsavedChanged, this, &QWidget::setWindowModified);
 
     families_.push_back(std::make_unique<FileCommands>(*host_));
+    families_.push_back(std::make_unique<MonitorCommands>(*host_));
     families_.push_back(std::make_unique<ImportCommands>(*host_, settings));
     families_.push_back(std::make_unique<HelpCommands>(*host_));
     families_.push_back(std::make_unique<SelectionCommands>(*host_));

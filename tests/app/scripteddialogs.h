@@ -15,7 +15,8 @@
 
 // One thing the window showed: the kind of box or dialog and its text or dialog settings.
 struct AskedDialog {
-    QString kind;  // "warning", "confirm", "information", "error", "open", "openmany", "save", "window"
+    QString
+        kind;  // "warning", "confirm", "information", "error", "open", "openmany", "save", "folder", "window"
     QString text;  // the message, the file dialog's name, or the window's caption
     FileDialogSpec dialog;
     DialogAnswer defaultButton = DialogAnswer::Yes;  // of a warning
@@ -66,6 +67,10 @@ class ScriptedDialogs : public UserDialogs {
     }
     QString saveFileName(const FileDialogSpec& dialog) override {
         record("save", dialog.name, dialog);
+        return take<QString>(dialog.name);
+    }
+    QString chooseFolder(const FileDialogSpec& dialog) override {
+        record("folder", dialog.name, dialog);
         return take<QString>(dialog.name);
     }
 
