@@ -23,6 +23,10 @@ class FolderSettings {
 
     // The folder of the running program, with its separator.
     static QString programFolder();
+    // What the dialogs offer for a stored (or the default) folder: the folder itself, but the
+    // user's home in place of the program's folder where the user cannot write there (an installed
+    // program), so that no library is saved where it cannot be written.
+    static QString OfferedFolder(const QString& folder, const QString& programFolder);
 
   private:
     SettingsStore& settings_;
