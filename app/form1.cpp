@@ -17,6 +17,7 @@
 #include "app/commands/importcommands.h"
 #include "app/commands/mainmenu.h"
 #include "app/commands/monitorcommands.h"
+#include "app/commands/recentlibraries.h"
 #include "app/commands/selectioncommands.h"
 #include "app/commands/undocommands.h"
 #include "app/dialogs/userdialogs.h"
@@ -58,7 +59,10 @@ TForm1::TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent)
             [this](const QString& fileName) { setWindowTitle(CaptionPrefix() + fileName + "[*]"); });
     connect(document_.get(), &Document::unsavedChanged, this, &QWidget::setWindowModified);
 
-    families_.push_back(std::make_unique<FileCommands>(*host_));
+    auto files = std::make_unique<FileCommands>(*host_);
+    fileCommands_ = files.get();
+    families_.push_back(std::move(files));
+    families_.push_back(std::make_unique<RecentLibraries>(*host_, settings, *fileCommands_));
     families_.push_back(std::make_unique<MonitorCommands>(*host_));
     families_.push_back(std::make_unique<ImportCommands>(*host_, settings));
     families_.push_back(std::make_unique<HelpCommands>(*host_));
@@ -78,6 +82,10 @@ TForm1::TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent)
 TForm1::~TForm1() {
     // FormDestroy: the nodes go before the entries they refer to; the libraries free the entries.
     editing_->forgetEntries();
+}
+
+void TForm1::openLibrary(const QString& fileName) {
+    runner_->run([this, &fileName] { fileCommands_->OpenFile(fileName); });
 }
 
 void TForm1::buildLayout() {
