@@ -285,12 +285,11 @@ void MibLexer::repairFirstLetter(tmibitem& item, int32_t start, bool toUpper) {
     const std::string written = item.text;
     first = toUpper ? asciicase::Upper(first) : asciicase::Lower(first);
     item.text[0] = first;
-    // A name that differs from how it is written elsewhere explains a later "not found".
-    if (logging() && item.text != written)
-        OnLog(*this, FileName + ":" + std::to_string(lineAt(start)) + ": " + written + " is read as " +
-                         item.text +
-                         (toUpper ? " (a type's name begins with a capital)"
-                                  : " (a value's name begins with a small letter)"));
+    if (OnRepair && item.text != written)
+        OnRepair(FileName + ":" + std::to_string(LineAt(start)) + ": " + written + " is read as " +
+                 item.text +
+                 (toUpper ? " (a type's name begins with a capital)"
+                          : " (a value's name begins with a small letter)"));
 }
 
 void MibLexer::classifyIdentifier(tmibitem& item, int32_t start) {
