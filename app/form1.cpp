@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -25,6 +26,7 @@
 #include "app/editor/editingcontroller.h"
 #include "app/editor/entryeditor.h"
 #include "app/editor/partialselection.h"
+#include "app/editor/treefilter.h"
 #include "app/foldersettings.h"
 #include "widgets/oidtreeview.h"
 
@@ -98,8 +100,12 @@ void TForm1::buildLayout() {
     left->setObjectName("Panel2");
     auto* column = new QVBoxLayout(left);
     column->setContentsMargins(4, 4, 0, 4);
+    auto* filterBox = new QLineEdit;
+    filterBox->setObjectName("TreeFilter");
+    column->addWidget(filterBox);
     Treeview_ = new OidTreeView;
     Treeview_->setObjectName("Treeview");
+    new TreeFilter(*Treeview_, *filterBox);
     column->addWidget(Treeview_, 1);
     auto* partialBox = new QGroupBox("Selection for Partial OIDLIB");
     partialBox->setObjectName("PartialBox");
