@@ -41,8 +41,8 @@ void TreeFilter::filter() {
     const QString text = box_.text().trimmed();
     if (text.isEmpty() && !filtering_) return;
     if (!filtering_) rememberExpansion();
+    const bool updating = tree_.updatesEnabled();  // a rebuild under way keeps them off until it ends
     tree_.setUpdatesEnabled(false);
-    shownEntries_ = 0;
     for (int a = 0; a < tree_.topLevelItemCount(); ++a) {
         QTreeWidgetItem* agent = tree_.topLevelItem(a);
         bool agentShown = false;
@@ -54,7 +54,6 @@ void TreeFilter::filter() {
                 const bool shown = text.isEmpty() || matches(entry, text);
                 setShown(entry, shown);
                 groupShown |= shown;
-                shownEntries_ += shown;
             }
             setShown(group, groupShown || text.isEmpty());
             agentShown |= groupShown;
@@ -67,7 +66,7 @@ void TreeFilter::filter() {
         tree_.expandAll();
     }
     filtering_ = !text.isEmpty();
-    tree_.setUpdatesEnabled(true);
+    tree_.setUpdatesEnabled(updating);
     // The node being edited stays in sight, opened up to when the filter goes.
     if (QTreeWidgetItem* current = tree_.currentItem(); current && !current->isHidden())
         tree_.scrollToItem(current);

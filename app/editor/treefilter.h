@@ -17,9 +17,6 @@ class TreeFilter : public QObject {
   public:
     TreeFilter(OidTreeView& tree, QLineEdit& box);
 
-    // How many entry nodes the filter shows.
-    int shownEntries() const { return shownEntries_; }
-
   private:
     void filter();
     void rememberExpansion();
@@ -29,5 +26,4 @@ class TreeFilter : public QObject {
     QLineEdit& box_;
     bool filtering_ = false;
     QSet<QString> expanded_;  // caption paths of the nodes open before the filter came on
-    int shownEntries_ = 0;
 };
