@@ -42,8 +42,10 @@ void FindCommands::Find(bool forward) {
     OidTreeView& tree = host_.tree();
     const SearchFields fields = searchdlg_->fields();
     const TextMatcher matcher(typedText(searchdlg_->findText()), fields.caseSensitive);
+    // What the filter box hides is not searched: Find goes on within what the user narrowed down to.
     const auto matches = [&](QTreeWidgetItem* node) {
-        return IsEntryNode(node) && EntryMatches(*EntryOf(static_cast<TreeNode*>(node)), fields, matcher);
+        return IsEntryNode(node) && !node->isHidden() &&
+               EntryMatches(*EntryOf(static_cast<TreeNode*>(node)), fields, matcher);
     };
 
     TreeNode* position = searchPosition();

@@ -41,6 +41,15 @@ class FindCommandsTest : public FormFixture {
     }
 };
 
+TEST_F(FindCommandsTest, SearchesOnlyWhatTheFilterShows) {
+    startWith({"Net|Traffic|ifInOctets", "Net|Errors|ifInErrors", "Host|Traffic|cpuInOctets"});
+    QTest::keyClicks(widget<QLineEdit>("TreeFilter"), "Octets");
+    answerSearch("In");
+    EXPECT_EQ(findNext("FindAction"), "Host/Traffic/cpuInOctets");
+    EXPECT_EQ(findNext(), "Net/Traffic/ifInOctets") << "ifInErrors is filtered out";
+    EXPECT_EQ(findNext(), "\"In\" not found!");
+}
+
 TEST_F(FindCommandsTest, FindsEntriesNeverGroupNodes) {
     startWith({"Net|Traffic|ifInOctets", "Net|Errors|ifInErrors", "Host|Traffic|cpu"});
     struct Case {
