@@ -1,5 +1,6 @@
 #include "app/editor/treefilter.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "app/editor/treebuilder.h"
@@ -31,10 +32,19 @@ void setShown(QTreeWidgetItem* node, bool shown) {
 TreeFilter::TreeFilter(OidTreeView& tree, QLineEdit& box) : QObject(&box), tree_(tree), box_(box) {
     box.setPlaceholderText("Filter: part of a name or an OID");
     box.setClearButtonEnabled(true);
+    box.installEventFilter(this);
     connect(&box, &QLineEdit::textChanged, this, &TreeFilter::filter);
     connect(&tree, &OidTreeView::nodesReplaced, this, [this] {
         if (filtering_) filter();
     });
+}
+
+bool TreeFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape ||
+        box_.text().isEmpty())
+        return QObject::eventFilter(watched, event);
+    box_.clear();
+    return true;
 }
 
 void TreeFilter::filter() {

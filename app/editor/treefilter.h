@@ -17,6 +17,9 @@ class TreeFilter : public QObject {
   public:
     TreeFilter(OidTreeView& tree, QLineEdit& box);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;  // Escape empties the box
+
   private:
     void filter();
     void rememberExpansion();
