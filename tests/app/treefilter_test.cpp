@@ -89,6 +89,35 @@ TEST_F(TreeFilterTest, ClearingBringsBackTheTreeAsItWasOpened) {
     EXPECT_EQ(form->tree().selectedNode(), node("HOST/storage/Used")) << "the selection stays";
 }
 
+// Delete takes what the filter shows under the node, never the entries it hides.
+TEST_F(TreeFilterTest, DeleteTakesOnlyWhatShows) {
+    const struct {
+        const char* selected;  // selected before the filter "octets" comes on
+        std::vector<std::string> left;
+    } cases[] = {
+        {"HOST/storage",
+         {"IF-MIB|ifTable|In Octets", "IF-MIB|ifTable|Out Octets", "IF-MIB|system|Uptime",
+          "HOST|storage|Used"}},
+        {"IF-MIB", {"IF-MIB|system|Uptime", "HOST|storage|Used", "HOST|storage|Octets per Unit"}},
+        // Hidden by the filter, but shown in the editor: it goes.
+        {"IF-MIB/system/Uptime",
+         {"IF-MIB|ifTable|In Octets", "IF-MIB|ifTable|Out Octets", "HOST|storage|Used",
+          "HOST|storage|Octets per Unit"}},
+    };
+    for (const auto& c : cases) {
+        form.reset();
+        start();
+        sampleLibrary();
+        click(c.selected);
+        filter("octets");
+        trigger("Delete1");
+        std::vector<std::string> left;
+        for (int i = 0; i < form->document().library().Count(); ++i)
+            left.push_back(form->document().library().Entries(i)->name);
+        EXPECT_EQ(left, c.left) << c.selected;
+    }
+}
+
 // One agent of many groups, as a large vendor module gives: each key press refilters it all.
 TEST_F(TreeFilterTest, ALargeTreeFiltersAsTheUserTypes) {
     start();
