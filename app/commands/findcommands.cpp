@@ -74,9 +74,9 @@ void FindCommands::Findreplace1Click() {
     // What the user typed takes part in the replacement, it is not lost.
     if (!editing.applyPendingEdits()) return;
 
-    std::vector<Toiddata*> shown;
+    std::vector<Toiddata*> shown;  // as Find, only what the filter box shows
     host_.tree().forEachNode([&shown](TreeNode* node) {
-        if (IsEntryNode(node)) shown.push_back(EntryOf(node));
+        if (IsEntryNode(node) && !node->isHidden()) shown.push_back(EntryOf(node));
     });
     const SearchFields fields = searchdlg_->fields();
     ReplaceAllInEntries(shown, fields, TextMatcher(typedText(searchdlg_->findText()), fields.caseSensitive),
