@@ -118,6 +118,19 @@ TEST_F(TreeFilterTest, DeleteTakesOnlyWhatShows) {
     }
 }
 
+// Ticking an agent or group ticks what shows under it.
+TEST_F(TreeFilterTest, TickingANodeTicksWhatShows) {
+    start();
+    sampleLibrary();
+    trigger("POPrepareAction");
+    filter("octets");
+    clickBox("IF-MIB");
+    EXPECT_EQ(state("IF-MIB/ifTable/In Octets"), CheckedImage);
+    EXPECT_EQ(state("IF-MIB/ifTable/Out Octets"), CheckedImage);
+    EXPECT_EQ(state("IF-MIB/system/Uptime"), UncheckedImage);
+    EXPECT_EQ(state("HOST/storage/Octets per Unit"), UncheckedImage);
+}
+
 // One agent of many groups, as a large vendor module gives: each key press refilters it all.
 TEST_F(TreeFilterTest, ALargeTreeFiltersAsTheUserTypes) {
     start();
