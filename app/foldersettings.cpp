@@ -1,7 +1,6 @@
 #include "app/foldersettings.h"
 
 #include <QCoreApplication>
-#include <QStandardPaths>
 
 #include "app/folders.h"
 #include "app/qtstrings.h"
@@ -24,16 +23,12 @@ QString storedFolder(const QString& stored, const QString& fallback) {
     return stored.isEmpty() ? fallback : WithTrailingSeparator(stored);
 }
 
-// Where the dialogs start when nothing is stored: the program's folder, or the user's documents
-// folder when the user cannot write beside the program (an installed program on Linux).
-QString defaultFolder() {
-    const QString program = FolderSettings::programFolder();
-    if (QFileInfo(program).isWritable()) return program;
-    return WithTrailingSeparator(
-        QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
-}
-
 }  // namespace
+
+QString FolderSettings::OfferedFolder(const QString& folder, const QString& programFolder) {
+    if (QDir(folder) != QDir(programFolder) || QFileInfo(folder).isWritable()) return folder;
+    return WithTrailingSeparator(QDir::toNativeSeparators(QDir::homePath()));
+}
 
 QString FolderSettings::programFolder() {
     return WithTrailingSeparator(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
@@ -42,8 +37,9 @@ QString FolderSettings::programFolder() {
 FolderSettings::FolderSettings(SettingsStore& settings) : settings_(settings) {
     const QString exePath = settings_.read(MonitorKey, "exepath");
     monitorFolder_ = exePath.isEmpty() ? QString() : WithTrailingSeparator(exePath);
-    mibFolder_ = storedFolder(settings_.read(ProgramKey, "mibpath"), defaultFolder());
-    libraryFolder_ = storedFolder(settings_.read(ProgramKey, "oidpath"), defaultFolder());
+    const QString program = programFolder();
+    mibFolder_ = OfferedFolder(storedFolder(settings_.read(ProgramKey, "mibpath"), program), program);
+    libraryFolder_ = OfferedFolder(storedFolder(settings_.read(ProgramKey, "oidpath"), program), program);
     defaultModuleFolders_ = toQtList(DefaultMibFolders());
 }
 
@@ -57,6 +53,11 @@ void FolderSettings::setModuleFolders(const QStringList& folders) {
     if (folders != defaultModuleFolders_)
         for (const QString& folder : folders) list.push_back(PathBytes(folder));
     settings_.write(ModuleFoldersValue, PathText(JoinFolderList(list)));
+}
+
+void FolderSettings::setMonitorFolder(const QString& folder) {
+    monitorFolder_ = WithTrailingSeparator(folder);
+    settings_.write(MonitorKey, "exepath", folder);
 }
 
 void FolderSettings::setMibFolder(const QString& folder) {

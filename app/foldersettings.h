@@ -14,6 +14,8 @@ class FolderSettings {
 
     // The monitor's program folder with its separator; empty when the monitor is not installed.
     const QString& monitorFolder() const { return monitorFolder_; }
+    // Stores the folder the user chose as the monitor's "exepath".
+    void setMonitorFolder(const QString& folder);
     // Offered by the MIB import dialog.
     const QString& mibFolder() const { return mibFolder_; }
     void setMibFolder(const QString& folder);
@@ -34,6 +36,10 @@ class FolderSettings {
 
     // The folder of the running program, with its separator.
     static QString programFolder();
+    // What the dialogs offer for a stored (or the default) folder: the folder itself, but the
+    // user's home in place of the program's folder where the user cannot write there (an installed
+    // program), so that no library is saved where it cannot be written.
+    static QString OfferedFolder(const QString& folder, const QString& programFolder);
 
   private:
     SettingsStore& settings_;

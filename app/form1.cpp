@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -16,6 +17,8 @@
 #include "app/commands/helpcommands.h"
 #include "app/commands/importcommands.h"
 #include "app/commands/mainmenu.h"
+#include "app/commands/monitorcommands.h"
+#include "app/commands/recentlibraries.h"
 #include "app/commands/selectioncommands.h"
 #include "app/commands/undocommands.h"
 #include "app/dialogs/userdialogs.h"
@@ -23,6 +26,7 @@
 #include "app/editor/editingcontroller.h"
 #include "app/editor/entryeditor.h"
 #include "app/editor/partialselection.h"
+#include "app/editor/treefilter.h"
 #include "app/foldersettings.h"
 #include "widgets/oidtreeview.h"
 
@@ -57,7 +61,11 @@ TForm1::TForm1(UserDialogs& dialogs, SettingsStore& settings, QWidget* parent)
             [this](const QString& fileName) { setWindowTitle(CaptionPrefix() + fileName + "[*]"); });
     connect(document_.get(), &Document::unsavedChanged, this, &QWidget::setWindowModified);
 
-    families_.push_back(std::make_unique<FileCommands>(*host_));
+    auto files = std::make_unique<FileCommands>(*host_);
+    fileCommands_ = files.get();
+    families_.push_back(std::move(files));
+    families_.push_back(std::make_unique<RecentLibraries>(*host_, settings, *fileCommands_));
+    families_.push_back(std::make_unique<MonitorCommands>(*host_));
     families_.push_back(std::make_unique<ImportCommands>(*host_, settings));
     families_.push_back(std::make_unique<HelpCommands>(*host_));
     families_.push_back(std::make_unique<SelectionCommands>(*host_));
@@ -78,6 +86,10 @@ TForm1::~TForm1() {
     editing_->forgetEntries();
 }
 
+void TForm1::openLibrary(const QString& fileName) {
+    runner_->run([this, &fileName] { fileCommands_->OpenFile(fileName); });
+}
+
 void TForm1::buildLayout() {
     auto* client = new QWidget;
     auto* row = new QHBoxLayout(client);
@@ -88,8 +100,12 @@ void TForm1::buildLayout() {
     left->setObjectName("Panel2");
     auto* column = new QVBoxLayout(left);
     column->setContentsMargins(4, 4, 0, 4);
+    auto* filterBox = new QLineEdit;
+    filterBox->setObjectName("TreeFilter");
+    column->addWidget(filterBox);
     Treeview_ = new OidTreeView;
     Treeview_->setObjectName("Treeview");
+    new TreeFilter(*Treeview_, *filterBox);
     column->addWidget(Treeview_, 1);
     auto* partialBox = new QGroupBox("Selection for Partial OIDLIB");
     partialBox->setObjectName("PartialBox");

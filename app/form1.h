@@ -13,6 +13,7 @@ class CommandRunner;
 class Document;
 class EditingController;
 class EntryEditor;
+class FileCommands;
 class FolderSettings;
 class OidTreeView;
 class CommandEnabler;
@@ -36,6 +37,10 @@ class TForm1 : public QMainWindow {
     OidTreeView& tree() { return *Treeview_; }
     PartialSelection& selection() { return *selection_; }
 
+    // Opens a library as "Open..." does, without its dialog (the file named on the command line);
+    // a file that cannot be read shows its message and leaves the window as it was.
+    void openLibrary(const QString& fileName);
+
   protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;  // FormCloseQuery
@@ -52,6 +57,7 @@ class TForm1 : public QMainWindow {
     std::unique_ptr<CommandHost> host_;
     std::vector<std::unique_ptr<CommandFamily>> families_;
     std::unique_ptr<CommandEnabler> enabler_;
+    FileCommands* fileCommands_;
 
     QObject* ActionList1_;
     OidTreeView* Treeview_;

@@ -60,10 +60,10 @@ QString SettingsStore::read(const QString& keyPath, const QString& value) const 
     return text.isEmpty() ? readFrom(system_.get(), keyPath, value) : text;
 }
 
-void SettingsStore::write(const QString& value, const QString& text) {
-    if (read(ProgramKey, value) == text) return;
-    QString group = findGroup(*user_, ProgramKey);
-    if (group.isEmpty()) group = keyParts(ProgramKey).join('/');
+void SettingsStore::write(const QString& keyPath, const QString& value, const QString& text) {
+    if (read(keyPath, value) == text) return;
+    QString group = findGroup(*user_, keyPath);
+    if (group.isEmpty()) group = keyParts(keyPath).join('/');
     user_->beginGroup(group);
     user_->setValue(value, text);
     user_->endGroup();

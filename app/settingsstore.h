@@ -23,7 +23,10 @@ class SettingsStore {
     // The stored text, or empty when the key or the value is missing in both stores.
     QString read(const QString& keyPath, const QString& value) const;
     // Stores text under the program's key in the user's store, creating the key when missing.
-    void write(const QString& value, const QString& text);
+    void write(const QString& value, const QString& text) { write(ProgramKey, value, text); }
+    // The same under keyPath: the monitor's folder chosen in the window goes under the monitor's
+    // key, where its installation would have put it.
+    void write(const QString& keyPath, const QString& value, const QString& text);
 
   private:
     std::unique_ptr<QSettings> user_;

@@ -3,6 +3,22 @@
 #include "import/importlogger.h"
 #include "text/paths.h"
 
+namespace {
+
+// What introduces the log after the reports of a failed run.
+const std::vector<std::string> WarningHead = {"",
+                                              "Something went wrong. Please check if all needed "
+                                              "include/import files are in the stdmib or working path.",
+                                              "Adding Importlog:"};
+
+// The whole log after its head, and an empty line.
+void AppendLog(std::vector<std::string>& lines, const std::vector<std::string>& log) {
+    lines.insert(lines.end(), log.begin(), log.end());
+    lines.push_back("");
+}
+
+}  // namespace
+
 void ImportRunner::Run(toidfile& library, const std::vector<std::string>& files,
                        const ProgramFiles& program) {
     ImportLog.clear();
@@ -67,7 +83,7 @@ std::string ImportRunner::NoEntryLine() const {
            " made no entry (see the full log for each one and why)";
 }
 
-std::vector<std::string> ImportRunner::SummaryLines(const std::vector<std::string>& afterReports) const {
+std::vector<std::string> ImportRunner::ReportLines(const std::vector<std::string>& afterReports) const {
     std::vector<std::string> lines;
     if (!Failed) lines = {"Import successful!", ""};
     lines.insert(lines.end(), ImportReport.begin(), ImportReport.end());
@@ -75,19 +91,18 @@ std::vector<std::string> ImportRunner::SummaryLines(const std::vector<std::strin
     lines.insert(lines.end(), RepairLines.begin(), RepairLines.end());
     if (const std::string noEntry = NoEntryLine(); !noEntry.empty()) lines.push_back(noEntry);
     lines.insert(lines.end(), afterReports.begin(), afterReports.end());
-    if (!Failed) return lines;
-    const std::vector<std::string> warning = WarningLines();
-    lines.insert(lines.end(), warning.begin(), warning.end());
+    if (Failed) lines.insert(lines.end(), WarningHead.begin(), WarningHead.end());
+    return lines;
+}
+
+std::vector<std::string> ImportRunner::SummaryLines(const std::vector<std::string>& afterReports) const {
+    std::vector<std::string> lines = ReportLines(afterReports);
+    if (Failed) AppendLog(lines, ImportLog);
     return lines;
 }
 
 std::vector<std::string> ImportRunner::WarningLines() const {
-    std::vector<std::string> lines = {
-        "",
-        "Something went wrong. Please check if all needed include/import files are in the stdmib or working "
-        "path.",
-        "Adding Importlog:"};
-    lines.insert(lines.end(), ImportLog.begin(), ImportLog.end());
-    lines.push_back("");
+    std::vector<std::string> lines(WarningHead.begin(), WarningHead.end());
+    AppendLog(lines, ImportLog);
     return lines;
 }

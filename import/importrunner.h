@@ -57,6 +57,9 @@ class ImportRunner {
     // reports, or on a failure the reports and WarningLines; the repair lines, the no-entry line and
     // afterReports (what meeting the library's entries did) follow the reports.
     std::vector<std::string> SummaryLines(const std::vector<std::string>& afterReports = {}) const;
+    // SummaryLines without the log (and the empty line after it) that a failed run appends:
+    // after a failure they end with "Adding Importlog:".
+    std::vector<std::string> ReportLines(const std::vector<std::string>& afterReports = {}) const;
 
     // What follows the reports after a failed run: an empty line, the warning, "Adding Importlog:",
     // the whole log and an empty line.

@@ -2,6 +2,12 @@
 
 #include "mib/typeparser.h"
 
+tmibfile::tmibfile() {
+    OnRepair = [this](const std::string& note) {
+        if (logging()) OnLog(*this, note);
+    };
+}
+
 void tmibfile::ParseModule() {
     ModuleParser(Lexer(), *this).Parse();
 }

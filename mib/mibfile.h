@@ -22,7 +22,7 @@ struct ParsedModule;
 // is a lexer privately and names those members public; it takes what the module parser reads.
 class tmibfile : private MibLexer, private ModuleSink {
   public:
-    tmibfile() = default;
+    tmibfile();
     tmibfile(const tmibfile&) = delete;
     tmibfile& operator=(const tmibfile&) = delete;
 

@@ -355,8 +355,14 @@ void MibLexer::lexApostropheString(tmibitem& item) {
 
 void MibLexer::repairFirstLetter(tmibitem& item, int32_t start, bool toUpper) {
     char& first = Text[start - 1];
+    const std::string written = item.text;
     first = toUpper ? asciicase::Upper(first) : asciicase::Lower(first);
     item.text[0] = first;
+    if (OnRepair && item.text != written)
+        OnRepair(FileName + ":" + std::to_string(LineAt(start)) + ": " + written + " is read as " +
+                 item.text +
+                 (toUpper ? " (a type's name begins with a capital)"
+                          : " (a value's name begins with a small letter)"));
 }
 
 void MibLexer::classifyIdentifier(tmibitem& item, int32_t start) {

@@ -2,6 +2,7 @@
 // The MIB lexer: the text of one module, the place reached in it, and the items read from there.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,9 @@ class MibLexer {
     bool DefinitionStart = false;
     bool InSequenceMembers = false;
     bool InIndex = false;
+    // Told each repair of a first letter with its place, when set: a name read otherwise than
+    // written explains a later "not found".
+    std::function<void(const std::string& note)> OnRepair;
 
     // Where the last item began, and where the last "}" that took a second "}" with it ended
     // (1-based positions), for the parsers' repairs.

@@ -16,7 +16,7 @@ fi
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # Everything installed must be one of these: no test binary, tool or build file slips in.
-allowed='^(bin/oidwright|bin/oidwright-import|bin/oidwright-check|lib/oidwright/oidwright|lib/oidwright/oidwright-import|lib/oidwright/oidwright-check|lib/oidwright/replacelist\.txt|lib/oidwright/stdmib/[^/]+\.mib|lib/oidwright/doc/[^/]+|share/applications/oidwright\.desktop|share/icons/hicolor/scalable/apps/oidwright\.svg)$'
+allowed='^(bin/oidwright|bin/oidwright-import|bin/oidwright-check|lib/oidwright/oidwright|lib/oidwright/oidwright-import|lib/oidwright/oidwright-check|lib/oidwright/replacelist\.txt|lib/oidwright/stdmib/[^/]+\.mib|lib/oidwright/doc/[^/]+|share/applications/oidwright\.desktop|share/icons/hicolor/scalable/apps/oidwright\.svg|share/mime/packages/oidwright-oidlib\.xml)$'
 # Fails naming every line of the file list on standard input that allowed does not match.
 only_allowed() {
   local unexpected
@@ -34,6 +34,8 @@ if [ "$mode" = deb ]; then
   for package in "${packages[@]}"; do
     grep -q "\b$package\b" <<< "$depends" || fail "$deb does not depend on $package: $depends"
   done
+  # Caches of file types and desktop entries are the business of their packages' file triggers.
+  dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -Eq 'post(inst|rm)$' && fail "$deb has maintainer scripts"
   echo "$(basename "$deb") ok, depends on: $depends"
   exit 0
 fi
@@ -61,10 +63,21 @@ for file in lib/oidwright/oidwright-import lib/oidwright/oidwright-check lib/oid
 done
 if [ -e "$build/bin/oidwright" ]; then
   for file in lib/oidwright/oidwright share/applications/oidwright.desktop \
-              share/icons/hicolor/scalable/apps/oidwright.svg; do
+              share/icons/hicolor/scalable/apps/oidwright.svg share/mime/packages/oidwright-oidlib.xml; do
     [ -e "$prefix/$file" ] || fail "$file is missing"
   done
   desktop-file-validate "$prefix/share/applications/oidwright.desktop" || fail "the desktop entry is not valid"
+  # The entry opens the file type the package registers, and gets the file's name.
+  grep -qx 'Exec=oidwright %f' "$prefix/share/applications/oidwright.desktop" || fail "the desktop entry passes no file"
+  grep -qx 'MimeType=application/x-oidlib;' "$prefix/share/applications/oidwright.desktop" ||
+    fail "the desktop entry names no .oidlib type"
+  # What the file trigger makes of the type: a database that knows *.oidlib (built in a copy).
+  mkdir "$prefix/data" && cp -r "$prefix/share/mime" "$prefix/data/"
+  XDG_DATA_HOME="$prefix/data" update-mime-database "$prefix/data/mime" 2>&1 | grep . &&
+    fail "update-mime-database refused the type"
+  grep -qx 'application/x-oidlib:\*\.oidlib' <(cut -d: -f2- "$prefix/data/mime/globs2") ||
+    fail "the type does not claim *.oidlib"
+  rm -rf "$prefix/data"
 fi
 for link in "$prefix"/bin/*; do
   [ -L "$link" ] && [ "$(readlink "$link")" = "../lib/oidwright/$(basename "$link")" ] ||

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Renders the README's pictures offscreen (no display needed): the main window with a sample
-# library to docs/screenshot.png, its Edit menu offering Undo to docs/edit-menu.png, the about box to docs/aboutbox.png, where the shared MIB
+# Renders the README's pictures offscreen (no display needed): the main window with an import of
+# IF-MIB as it comes (the sample library where the shared MIB collection is absent) to
+# docs/screenshot.png, its Edit menu offering Undo to docs/edit-menu.png, the about box to docs/aboutbox.png, where the shared MIB
 # collection is present partial selection on an import of HOST-RESOURCES-MIB to
 # docs/partial-selection.png and, with snmpd installed as well, a live device check of IF-MIB,
 # HOST-RESOURCES-MIB and UCD-SNMP-MIB to docs/device-check.png; where chromium is installed, the
@@ -11,8 +12,16 @@ build=${1:-build}
 cmake -S . -B "$build" -G Ninja
 cmake --build "$build" --target screenshot_tool aboutshot_tool checkshot_tool oidwright-import
 mkdir -p docs
-QT_QPA_PLATFORM=offscreen "$build/bin/screenshot_tool" tests/data/app/sample.oidlib docs/screenshot.png \
-  "Interfaces|Traffic|In Octets"
+if [ -f ../shared/mibs/IF-MIB.mib ]; then
+  library=$(mktemp --suffix=.oidlib)
+  "$build/bin/oidwright-import" -q ../shared/mibs/IF-MIB.mib -o "$library" 2> /dev/null
+  QT_QPA_PLATFORM=offscreen "$build/bin/screenshot_tool" "$library" docs/screenshot.png \
+    "IF-MIB|if: #[1.3.6.1.2.1.2.2.1.1]|if in octets"
+  rm -f "$library"
+else
+  QT_QPA_PLATFORM=offscreen "$build/bin/screenshot_tool" tests/data/app/sample.oidlib docs/screenshot.png \
+    "Interfaces|Traffic|In Octets"
+fi
 echo "wrote docs/screenshot.png"
 QT_QPA_PLATFORM=offscreen "$build/bin/screenshot_tool" tests/data/app/sample.oidlib docs/edit-menu.png \
   "Interfaces|Traffic|In Octets" --edit-menu

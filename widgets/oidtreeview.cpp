@@ -151,6 +151,7 @@ void OidTreeView::setTopLevelNodes(QList<QTreeWidgetItem*> nodes) {
     std::stable_sort(nodes.begin(), nodes.end(), captionLess);
     for (QTreeWidgetItem* node : nodes) sortChildren(node);
     addTopLevelItems(nodes);
+    emit nodesReplaced();
 }
 
 QIcon OidTreeView::checkIcon(int imageIndex) {

@@ -47,6 +47,8 @@ class OidTreeView : public QTreeWidget {
     void nodeChanged(TreeNode* node);
     // The user toggled a node's check box; state is its new image index.
     void checkBoxClicked(TreeNode* node, int state);
+    // setTopLevelNodes put new nodes in place of all the old ones.
+    void nodesReplaced();
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;

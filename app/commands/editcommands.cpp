@@ -32,9 +32,15 @@ NameParts pathOf(const TreeNode* node, NodeLevel level) {
     return SplitNameKey(EntryOf(holder)->name);
 }
 
-void collectShown(const QTreeWidgetItem* node, std::unordered_set<const Toiddata*>& shown) {
-    if (IsEntryNode(node)) shown.insert(EntryOf(static_cast<const TreeNode*>(node)));
-    for (int i = 0; i < node->childCount(); ++i) collectShown(node->child(i), shown);
+// Adds the entry nodes at or under node, but those the filter box hides when skipHidden; returns
+// whether it skipped any.
+bool collectEntryNodes(const QTreeWidgetItem* node, bool skipHidden, std::vector<const TreeNode*>& found) {
+    if (skipHidden && node->isHidden()) return true;
+    if (IsEntryNode(node)) found.push_back(static_cast<const TreeNode*>(node));
+    bool skipped = false;
+    for (int i = 0; i < node->childCount(); ++i)
+        skipped |= collectEntryNodes(node->child(i), skipHidden, found);
+    return skipped;
 }
 
 }  // namespace
@@ -84,14 +90,27 @@ void EditCommands::Delete1Click() {
     node = tree.selectedNode();  // an applied rename rebuilt the tree
     if (!node) return;
     const NodeLevel level = NodeLevel(std::min(depthOf(node), 2));
-    const std::string key = NodeKey(pathOf(node, level), level);
+    // Under a filter only the entries that show go, each by its own key; a node that the filter
+    // hides itself (selected before it came on) goes whole, as the editor shows it.
+    std::vector<const TreeNode*> entryNodes;
+    std::vector<std::pair<std::string, NodeLevel>> targets;
+    if (!node->isHidden() && collectEntryNodes(node, true, entryNodes)) {
+        for (const TreeNode* entryNode : entryNodes)
+            targets.emplace_back(NodeKey(pathOf(entryNode, NodeLevel::Entry), NodeLevel::Entry),
+                                 NodeLevel::Entry);
+    } else {
+        entryNodes.clear();
+        collectEntryNodes(node, false, entryNodes);
+        targets.emplace_back(NodeKey(pathOf(node, level), level), level);
+    }
     std::unordered_set<const Toiddata*> shown;
-    collectShown(node, shown);
+    for (const TreeNode* entryNode : entryNodes) shown.insert(EntryOf(entryNode));
 
     const TreePlace place = TreePlace::Of(tree);
     host_.selection().rememberTicks();  // the entries that stay keep their ticks
     editing.forgetEntries();            // no node or editor may refer to a deleted entry
-    DeleteNodeEntries(host_.document().library(), key, level, shown);
+    for (const auto& [key, targetLevel] : targets)
+        DeleteNodeEntries(host_.document().library(), key, targetLevel, shown);
     host_.document().libraryChanged("Delete");
     editing.rebuildAndShow(place, nullptr);
 }

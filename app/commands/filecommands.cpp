@@ -71,6 +71,14 @@ void FileCommands::Open1Click() {
     Open_.initialDir = host_.folders().libraryFolder();
     const QString fileName = host_.dialogs().openFileName(Open_);  // the chosen file as it is
     if (fileName.isEmpty()) return;
+    load(fileName);
+}
+
+void FileCommands::OpenFile(const QString& fileName) {
+    if (ConfirmDiscard()) load(fileName);
+}
+
+void FileCommands::load(const QString& fileName) {
     host_.folders().setLibraryFolder(FolderOf(fileName));
 
     Document& document = host_.document();

@@ -19,6 +19,8 @@ class FileCommands : public CommandFamily {
     void Save1Click();
     void SaveAs1Click();
     void SaveToZelto1Click();
+    // Open without the dialog: a library named on the command line or chosen from the recent ones.
+    void OpenFile(const QString& fileName);
 
     // New without the question: empty library, empty tree, inactive editor, no file name.
     void ResetToNew();
@@ -32,6 +34,7 @@ class FileCommands : public CommandFamily {
 
   private:
     bool ConfirmDiscard();
+    void load(const QString& fileName);
     // True when fileName does not exist or the user agrees to replace it.
     bool mayWrite(const QString& fileName);
     // Writes the library to fileName and says so in the status bar.

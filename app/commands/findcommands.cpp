@@ -43,8 +43,10 @@ void FindCommands::Find(bool forward) {
     OidTreeView& tree = host_.tree();
     const SearchFields fields = searchdlg_->fields();
     const TextMatcher matcher(typedText(searchdlg_->findText()), fields.caseSensitive);
+    // What the filter box hides is not searched: Find goes on within what the user narrowed down to.
     const auto matches = [&](QTreeWidgetItem* node) {
-        return IsEntryNode(node) && EntryMatches(*EntryOf(static_cast<TreeNode*>(node)), fields, matcher);
+        return IsEntryNode(node) && !node->isHidden() &&
+               EntryMatches(*EntryOf(static_cast<TreeNode*>(node)), fields, matcher);
     };
 
     TreeNode* position = searchPosition();
@@ -74,9 +76,9 @@ void FindCommands::Findreplace1Click() {
     if (!editing.applyPendingEdits()) return;
 
     const TreePlace place = TreePlace::Of(host_.tree());
-    std::vector<Toiddata*> shown;
+    std::vector<Toiddata*> shown;  // as Find, only what the filter box shows
     host_.tree().forEachNode([&shown](TreeNode* node) {
-        if (IsEntryNode(node)) shown.push_back(EntryOf(node));
+        if (IsEntryNode(node) && !node->isHidden()) shown.push_back(EntryOf(node));
     });
     const SearchFields fields = searchdlg_->fields();
     ReplaceAllInEntries(shown, fields, TextMatcher(typedText(searchdlg_->findText()), fields.caseSensitive),

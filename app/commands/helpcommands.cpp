@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include "app/dialogs/aboutdlg.h"
+#include "app/dialogs/userdialogs.h"
 #include "app/editor/document.h"
 #include "app/foldersettings.h"
 #include "app/programtitle.h"
@@ -32,8 +33,11 @@ void HelpCommands::WritetoHTML1Click() {
 }
 
 void HelpCommands::Help2Click() {
-    // A missing page or handler is the desktop's to report, not this command's.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(HelpFileName()));
+    // A missing page is the browser's to report; a desktop that starts no browser at all is this
+    // command's, or the menu item would seem to do nothing.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(HelpFileName())))
+        host_.dialogs().information("No web browser could be started to show the help page.\n\nOpen " +
+                                    HelpFileName() + " in a browser yourself.");
 }
 
 void HelpCommands::About1Click() {

@@ -12,7 +12,8 @@ class HelpCommands : public CommandFamily {
 
     // The overview page of the library, written beside the program.
     void WritetoHTML1Click();
-    // Opens the help page beside the program with the desktop's handler for HTML files.
+    // Opens the help page beside the program with the desktop's handler for HTML files; says so
+    // when the desktop starts none.
     void Help2Click();
     // Shows the about box modally.
     void About1Click();

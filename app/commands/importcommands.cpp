@@ -63,27 +63,38 @@ void ImportCommands::MIB1Click() {
     ImportRunner runner;
     toidfile imported;  // meets the library's entries at the end, so that none comes twice
     const TreePlace place = TreePlace::Of(host_.tree());
-    std::size_t started = 0;         // files whose import began
-    sinceRepaint_.invalidate();      // the first search shows at once
-    std::vector<std::string> shown;  // what the log window shows at the end; nothing: it stays closed
+    std::vector<std::string> report = WithLogHeading(runner.ImportReport);  // above the log
+    std::size_t started = 0;                                                // files whose import began
+    sinceRepaint_.invalidate();                                             // the first search shows at once
     try {
         importFiles(runner, imported, files, started);
-        if (const std::optional<MergeResult> merged = finish(imported, place))
-            shown = runner.SummaryLines(merged->ReportLines());
+        if (const std::optional<MergeResult> merged = finish(imported, place)) {
+            report = runner.ReportLines(merged->ReportLines());
+            if (!runner.Failed) report = WithLogHeading(report);  // a failure's report ends in its own
+            if (!host_.runner().closeRequested()) logwindow_->execReport(report, runner.ImportLog);
+        }
     } catch (const eparseexception& error) {
         // The error window, then the reports of the files before it and the files left out.
         if (!host_.runner().closeRequested()) showParseError(error);
         const std::optional<MergeResult> merged = finish(imported, place);
-        if (merged && chosen.size() > 1)
-            shown = stoppedLines(runner, merged->ReportLines(),
-                                 chosen.mid(std::max<qsizetype>(qsizetype(started), 1) - 1), error);
+        if (merged && chosen.size() > 1 && !host_.runner().closeRequested()) {
+            report = WithLogHeading(stoppedLines(runner, merged->ReportLines(),
+                                                 chosen.mid(std::max<qsizetype>(qsizetype(started), 1) - 1),
+                                                 error));
+            logwindow_->execReport(report, runner.ImportLog);
+        }
     } catch (...) {
         finish(imported, place);
-        logwindow_->setLines(runner.ImportLog);
+        logwindow_->setReport(report, runner.ImportLog);
         throw;  // a file that cannot be read: its message shows in the error box
     }
-    if (!shown.empty() && !host_.runner().closeRequested()) logwindow_->execLines(shown);
-    logwindow_->setLines(runner.ImportLog);  // "Show Import Log..." shows the raw log from now on
+    logwindow_->setReport(report, runner.ImportLog);  // what "Show Import Log..." shows from now on
+}
+
+std::vector<std::string> ImportCommands::WithLogHeading(std::vector<std::string> report) {
+    if (!report.empty()) report.push_back("");
+    report.push_back(LogHeading);
+    return report;
 }
 
 QString ImportCommands::ExistingQuestion(int existing) {

@@ -30,6 +30,9 @@ class ImportCommands : public CommandFamily {
         "MIB Files (*.mib,*.my,*.txt)|*.mib;*.my;*.txt|mib File (*.mib)|*.mib|my File (*.my)|*.my|Any "
         "File|*.*";
 
+    // Heads the log below the report in the log window.
+    static inline const std::string LogHeading = "Import log:";
+
     // The settings keep the "Units from the MIB" and "Repair Common Faults" choices between runs.
     static inline const QString UnitsFromMibValue = "unitsfrommib";
     static inline const QString RepairFaultsValue = "repairfaults";
@@ -51,6 +54,8 @@ class ImportCommands : public CommandFamily {
                                                  const std::vector<std::string>& afterReports,
                                                  const QStringList& notImported,
                                                  const eparseexception& error);
+    // report, an empty line unless report is empty, and LogHeading.
+    static std::vector<std::string> WithLogHeading(std::vector<std::string> report);
 
   private:
     // A checkable action whose state the settings keep under value.

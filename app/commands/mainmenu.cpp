@@ -67,6 +67,7 @@ void BuildMainMenu(QMainWindow& window, QObject& actionList) {
                {"SaveAs1", "Save &As...", QKeySequence::SaveAs},
                {"N2", "-", {}},
                {"SaveToZelto1", "Save for &Zelto Network Monitor", {}},
+               {"MonitorFolder1", "Zelto Network &Monitor Folder...", {}},
                {"WritetoHTML1", "Write to &HTML", {}},
                {"N1", "-", {}},
                {"EnablePartialSelection1", "Enable &Partial Selection", {}, "POPrepareAction"},

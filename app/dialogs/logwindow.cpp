@@ -1,18 +1,24 @@
 #include "app/dialogs/logwindow.h"
 
+#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include "app/commandrunner.h"
 #include "app/folders.h"
 #include "app/foldersettings.h"
+#include "import/lognotes.h"
 #include "library/filesave.h"
 
 namespace {
@@ -59,7 +65,7 @@ Tlogwindow::Tlogwindow(QWidget* mainWindow, UserDialogs& dialogs, CommandRunner&
     row->setContentsMargins(8, 8, 8, 8);
     QPushButton* save = button("Button2", "Save...");
     row->addWidget(save);
-    row->addStretch();
+    row->addWidget(buildFindRow(), 1);
     QPushButton* close = button("Button1", "Close");
     close->setDefault(true);
     row->addWidget(close);
@@ -72,8 +78,73 @@ Tlogwindow::Tlogwindow(QWidget* mainWindow, UserDialogs& dialogs, CommandRunner&
         move(screen->availableGeometry().center() - rect().center());
 }
 
+QWidget* Tlogwindow::buildFindRow() {
+    auto* findRow = new QWidget;
+    auto* row = new QHBoxLayout(findRow);
+    row->setContentsMargins(8, 0, 8, 0);
+    filterRow_ = new QWidget;
+    auto* filter = new QHBoxLayout(filterRow_);
+    filter->setContentsMargins(0, 0, 0, 0);
+    filter->addWidget(new QLabel("Show:"));
+    filterBox_ = new QComboBox;
+    filterBox_->setObjectName("LogFilterBox");
+    filterBox_->addItems({NotesChoice, EverythingChoice});
+    filter->addWidget(filterBox_);
+    filterRow_->setVisible(false);  // plain lines have no log to filter
+    row->addWidget(filterRow_);
+    row->addStretch();
+
+    row->addWidget(new QLabel("Find:"));
+    findEdit_ = new QLineEdit;
+    findEdit_->setObjectName("LogFindEdit");
+    findEdit_->setClearButtonEnabled(true);
+    findEdit_->installEventFilter(this);  // Enter finds instead of closing the window
+    row->addWidget(findEdit_);
+    QPushButton* next = button("LogFindButton", "Find Next");
+    next->setAutoDefault(false);
+    row->addWidget(next);
+    findStatus_ = new QLabel;
+    findStatus_->setObjectName("LogFindStatus");
+    row->addWidget(findStatus_);
+
+    connect(filterBox_, &QComboBox::currentIndexChanged, this, [this] { refill(); });
+    connect(next, &QPushButton::clicked, this, [this] { findNext(); });
+    connect(findEdit_, &QLineEdit::textChanged, findStatus_, &QLabel::clear);
+    auto* findKey = new QShortcut(QKeySequence::Find, this);
+    connect(findKey, &QShortcut::activated, this, [this] {
+        findEdit_->setFocus();
+        findEdit_->selectAll();
+    });
+    connect(new QShortcut(QKeySequence::FindNext, this), &QShortcut::activated, this, [this] { findNext(); });
+    return findRow;
+}
+
+bool Tlogwindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == findEdit_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            findNext();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void Tlogwindow::setLines(const std::vector<std::string>& lines) {
-    lines_ = lines;
+    setReport(lines, {});
+    filterRow_->setVisible(false);
+    memo_->setReadOnly(false);
+}
+
+void Tlogwindow::setReport(const std::vector<std::string>& report, const std::vector<std::string>& log) {
+    lines_ = report;
+    log_ = log;
+    filterRow_->setVisible(true);
+    memo_->setReadOnly(true);  // a filtered view cannot keep what is typed into it
+    refill();
+}
+
+void Tlogwindow::refill() {
     memoFilled_ = false;
     if (isVisible()) fillMemo();
 }
@@ -86,6 +157,9 @@ void Tlogwindow::showEvent(QShowEvent* event) {
 void Tlogwindow::fillMemo() {
     std::string text;
     for (const std::string& line : lines_) text.append(line).append("\n");
+    const bool everything = filterBox_->currentText() == EverythingChoice;
+    for (const std::string& line : log_)
+        if (everything || IsLogNote(line)) text.append(line).append("\n");
     if (!text.empty()) text.pop_back();
     encoding_ = EncodingOf(text);
     memo_->setPlainText(Decode(text, encoding_));
@@ -102,6 +176,26 @@ void Tlogwindow::execLines(const std::vector<std::string>& lines) {
     setLines(lines);
     hide();  // a window shown without waiting becomes modal only when shown again
     dialogs_.showModal(*this);
+}
+
+void Tlogwindow::execReport(const std::vector<std::string>& report, const std::vector<std::string>& log) {
+    setReport(report, log);
+    hide();
+    dialogs_.showModal(*this);
+}
+
+bool Tlogwindow::findNext() {
+    const QString text = findEdit_->text();
+    if (text.isEmpty()) return false;
+    bool found = memo_->find(text);
+    if (!found) {
+        const QTextCursor from = memo_->textCursor();
+        memo_->moveCursor(QTextCursor::Start);
+        found = memo_->find(text);
+        if (!found) memo_->setTextCursor(from);
+    }
+    findStatus_->setText(found ? QString() : "Not found");
+    return found;
 }
 
 void Tlogwindow::showWindow() {
@@ -131,6 +225,7 @@ std::string Tlogwindow::fileContent() const {
     const QString current = memoFilled_ ? memo_->toPlainText() : shown_;
     if (current == shown_) {
         for (const std::string& line : lines_) bytes.append(line).append("\r\n");
+        for (const std::string& line : log_) bytes.append(line).append("\r\n");
         return bytes;
     }
     if (current.isEmpty()) return bytes;

@@ -71,6 +71,15 @@ QString QtUserDialogs::saveFileName(const FileDialogSpec& dialog) {
     return runFileDialog(dialog, true, false).value(0);
 }
 
+QString QtUserDialogs::chooseFolder(const FileDialogSpec& dialog) {
+    QFileDialog folderDialog(parent_, QString(), dialog.initialDir);
+    folderDialog.setObjectName(dialog.name);
+    folderDialog.setFileMode(QFileDialog::Directory);
+    folderDialog.setOption(QFileDialog::ShowDirsOnly);
+    if (folderDialog.exec() != QDialog::Accepted) return {};
+    return folderDialog.selectedFiles().value(0);
+}
+
 int QtUserDialogs::showModal(QDialog& window) {
     return window.exec();
 }

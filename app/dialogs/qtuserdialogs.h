@@ -19,6 +19,7 @@ class QtUserDialogs : public UserDialogs {
     QString openFileName(const FileDialogSpec& dialog) override;
     QStringList openFileNames(const FileDialogSpec& dialog) override;
     QString saveFileName(const FileDialogSpec& dialog) override;
+    QString chooseFolder(const FileDialogSpec& dialog) override;
     int showModal(QDialog& window) override;
 
     // "Veltrane SNMP Library|*.oidlib" -> "Veltrane SNMP Library (*.oidlib)"; "Any File|*.*" -> "Any File

@@ -36,6 +36,7 @@ class UserDialogs {
     virtual QString openFileName(const FileDialogSpec& dialog) = 0;       // empty: cancelled
     virtual QStringList openFileNames(const FileDialogSpec& dialog) = 0;  // empty: cancelled
     virtual QString saveFileName(const FileDialogSpec& dialog) = 0;       // empty: cancelled
+    virtual QString chooseFolder(const FileDialogSpec& dialog) = 0;  // an existing folder; empty: cancelled
     // Shows one of the program's own windows modally (parse error, import log) until it closes.
     virtual int showModal(QDialog& window) = 0;  // the window's result
 };

@@ -5,9 +5,11 @@
 
 namespace {
 
-// Every descendant gets the state, also those that had no box; node itself keeps its own.
+// Every descendant gets the state, also those that had no box, but for those the filter box
+// hides; node itself keeps its own.
 void setSubtree(QTreeWidgetItem* node, int imageIndex) {
     for (int i = 0; i < node->childCount(); ++i) {
+        if (node->child(i)->isHidden()) continue;
         static_cast<TreeNode*>(node->child(i))->setImageIndex(imageIndex);
         setSubtree(node->child(i), imageIndex);
     }

@@ -41,6 +41,7 @@ class BenchDialogs : public UserDialogs {
     QString openFileName(const FileDialogSpec&) override { return {}; }
     QStringList openFileNames(const FileDialogSpec&) override { return {}; }
     QString saveFileName(const FileDialogSpec&) override { return {}; }
+    QString chooseFolder(const FileDialogSpec&) override { return {}; }
     int showModal(QDialog& dialog) override {
         dialog.findChild<QLineEdit*>("FindEdit")->setText(find);
         dialog.findChild<QLineEdit*>("ReplaceEdit")->setText(replace);

@@ -20,6 +20,7 @@ class ChoosingDialogs : public UserDialogs {
     QString openFileName(const FileDialogSpec&) override { return {}; }
     QStringList openFileNames(const FileDialogSpec&) override { return files_; }
     QString saveFileName(const FileDialogSpec&) override { return {}; }
+    QString chooseFolder(const FileDialogSpec&) override { return {}; }
     // A modal window is closed at once, as if rejected.
     int showModal(QDialog&) override { return QDialog::Rejected; }
 

@@ -34,6 +34,22 @@ class FindCommandsTest : public FormFixture {
     }
 };
 
+TEST_F(FindCommandsTest, SearchesAndReplacesOnlyWhatTheFilterShows) {
+    startWith({"Net|Traffic|ifInOctets", "Net|Errors|ifInErrors", "Host|Traffic|cpuInOctets"});
+    QTest::keyClicks(widget<QLineEdit>("TreeFilter"), "Octets");
+    answerSearch("In");
+    EXPECT_EQ(findNext("FindAction"), "Host/Traffic/cpuInOctets");
+    EXPECT_EQ(findNext(), "Net/Traffic/ifInOctets") << "ifInErrors is filtered out";
+    EXPECT_EQ(findNext(), "\"In\" not found!");
+
+    answerSearch("In", "Out");
+    trigger("Findreplace1");
+    const toidfile& library = form->document().library();
+    EXPECT_EQ(library.Entries(0)->name, "Net|Traffic|ifOutOctets");
+    EXPECT_EQ(library.Entries(1)->name, "Net|Errors|ifInErrors");
+    EXPECT_EQ(library.Entries(2)->name, "Host|Traffic|cpuOutOctets");
+}
+
 TEST_F(FindCommandsTest, FindsEntriesNeverGroupNodes) {
     startWith({"Net|Traffic|ifInOctets", "Net|Errors|ifInErrors", "Host|Traffic|cpu"});
     struct Case {

@@ -97,6 +97,17 @@ TEST_F(HelpCommandsTest, HelpOpensTheDeliveredPageWithTheDesktop) {
     EXPECT_TRUE(dialogs.asked.empty());
 }
 
+// The offscreen platform, like a desktop without a browser, starts nothing for a page.
+TEST_F(HelpCommandsTest, HelpSaysSoWhenNoBrowserCanBeStarted) {
+    if (QGuiApplication::platformName() != "offscreen") GTEST_SKIP() << "a real desktop may start a browser";
+    start();
+    trigger("Help2");
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].kind, "information");
+    EXPECT_EQ(dialogs.asked[0].text, "No web browser could be started to show the help page.\n\nOpen " +
+                                         HelpCommands::HelpFileName() + " in a browser yourself.");
+}
+
 TEST_F(HelpCommandsTest, AboutShowsTheTitleLogosAndNotice) {
     start();
     const bool shown = runAbout(

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -69,6 +70,17 @@ class ImportCommandsTest : public FormFixture {
     static QString value(QDialog& window, const char* name) {
         return window.findChild<QLabel*>(name)->text();
     }
+    // The lines below the log's heading: "Import log:", or "Adding Importlog:" after a failure.
+    static QStringList belowHeading(const QStringList& lines) {
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            if (lines[i] == "Import log:" || lines[i] == "Adding Importlog:") return lines.mid(i + 1);
+        ADD_FAILURE() << "no heading above the log";
+        return {};
+    }
+    // Chooses in the log window to see the whole log, not only its notes.
+    static void showEverything(QDialog& window) {
+        window.findChild<QComboBox*>("LogFilterBox")->setCurrentText(Tlogwindow::EverythingChoice);
+    }
 };
 
 TEST_F(ImportCommandsTest, CancelledDialogChangesNothing) {
@@ -123,8 +135,9 @@ TEST_F(ImportCommandsTest, ParseErrorShowsItsLineAndEndsTheCommand) {
         dialogs.answerWindow([&](QDialog& window) { stopped = memoLines(window); });
         trigger("MIB1");
         EXPECT_TRUE(shown);
+        ASSERT_GT(stopped.indexOf("Import log:"), 2);
         EXPECT_EQ(
-            stopped.back(),
+            stopped[stopped.indexOf("Import log:") - 2],
             "Not imported: BROKEN-MIB.mib, FIXTURE-TABLES-MIB.mib (the import stopped at the parse error "
             "in BROKEN-MIB.mib:" +
                 QString::number(errorLine) + ").");
@@ -134,7 +147,9 @@ TEST_F(ImportCommandsTest, ParseErrorShowsItsLineAndEndsTheCommand) {
         EXPECT_FALSE(logWindow()->isVisible());
         trigger("ShowLog1");
         EXPECT_TRUE(logWindow()->isVisible());
-        const QStringList log = logLines();
+        showEverything(*logWindow());
+        const QStringList log = belowHeading(logLines());
+        ASSERT_FALSE(log.isEmpty());
         EXPECT_EQ(log.front(), "Load: " + broken);
         EXPECT_FALSE(log.join('\n').contains("FIXTURE-TABLES-MIB")) << "only the first file's lines";
     }
@@ -163,13 +178,18 @@ TEST_F(ImportCommandsTest, TwoCleanFilesShowTheirReports) {
     runImport({tables, scope}, [&](QDialog& window) {
         EXPECT_EQ(window.windowTitle(), "Import Log");
         EXPECT_FALSE(widget<QDialog>("ProgressForm")->isVisible()) << "hidden before the log shows";
-        EXPECT_EQ(memoLines(window),
-                  (QStringList{"Import successful!", "", "", "Report for " + tables + ":",
-                               "Sucessfully included files: 2 of 2", "Sucessfully imported OIDs: 15 of 15",
-                               "OIDs that were useful for Zelto: 14", "", "Report for " + scope + ":",
-                               "Sucessfully included files: 4 of 4", "Sucessfully imported OIDs: 5 of 5",
-                               "OIDs that were useful for Zelto: 5",
-                               "1 numeric object made no entry (see the full log for each one and why)"}));
+        EXPECT_EQ(
+            memoLines(window),
+            (QStringList{"Import successful!", "", "", "Report for " + tables + ":",
+                         "Sucessfully included files: 2 of 2", "Sucessfully imported OIDs: 15 of 15",
+                         "OIDs that were useful for Zelto: 14", "", "Report for " + scope + ":",
+                         "Sucessfully included files: 4 of 4", "Sucessfully imported OIDs: 5 of 5",
+                         "OIDs that were useful for Zelto: 5",
+                         "1 numeric object made no entry (see the full log for each one and why)", "",
+                         "Import log:",
+                         tables + ":201: fxTripleA makes no entry: its row fxTripleEntry has three or more "
+                                  "index columns"}))
+            << "the report, then of the log only the notes";
     });
     EXPECT_EQ(form->document().library().Count(), 19);
     EXPECT_EQ(status(), "19 OIDs in 10 Groups");
@@ -322,10 +342,14 @@ TEST_F(ImportCommandsTest, UnrootedChainShowsTheWarningAndTheWholeLog) {
     start();
     const QString broken = copyFixture("FIXTURE-BROKEN-MIB");
     const QString tables = copyFixture("FIXTURE-TABLES-MIB");
-    QStringList shown;
-    runImport({broken, tables}, [&](QDialog& window) { shown = memoLines(window); });
-    trigger("ShowLog1");
-    const QStringList log = logLines();
+    QStringList notes, shown;
+    runImport({broken, tables}, [&](QDialog& window) {
+        notes = memoLines(window);
+        showEverything(window);
+        shown = memoLines(window);
+    });
+    trigger("ShowLog1");  // as the window was left: everything
+    const QStringList log = belowHeading(logLines());
     ASSERT_GT(log.size(), 2);
     EXPECT_EQ(log.front(), "Load: " + broken);
     EXPECT_TRUE(log.contains("Load: " + tables)) << "every file is imported";
@@ -336,7 +360,15 @@ TEST_F(ImportCommandsTest, UnrootedChainShowsTheWarningAndTheWholeLog) {
     EXPECT_TRUE(shown.mid(0, warning).contains("Report for " + tables + ":"));
     EXPECT_EQ(shown[warning - 1], "");
     EXPECT_EQ(shown[warning + 1], "Adding Importlog:");
-    EXPECT_EQ(shown.mid(warning + 2), log + QStringList{""});
+    EXPECT_EQ(shown.mid(warning + 2), log);
+    // At first the window shows the same report, and of the log only why the chain makes no entry.
+    EXPECT_EQ(notes.mid(0, warning + 2), shown.mid(0, warning + 2));
+    const QStringList noted = notes.mid(warning + 2);
+    ASSERT_FALSE(noted.isEmpty());
+    EXPECT_LT(noted.size() * 10, log.size());
+    for (const QString& line : noted) EXPECT_TRUE(log.contains(line)) << line.toStdString();
+    EXPECT_TRUE(noted.contains("base table fxMissingEntrynot found")) << "the reason of the failure";
+    EXPECT_FALSE(noted.contains("Load: " + broken));
     EXPECT_EQ(form->document().library().Count(), 14);
     EXPECT_TRUE(form->document().unsaved());
 }
@@ -441,7 +473,11 @@ TEST_F(ImportCommandsTest, LogWindowSavesItsLinesIntoTheLogFolder) {
     QFile saved(target + ".log");
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     const QByteArray bytes = saved.readAll();
+    // Whatever shows, the file keeps the report and the whole log.
+    const QStringList notes = logLines();
+    showEverything(*window);
     EXPECT_EQ(bytes, logLines().join("\r\n").toUtf8() + "\r\n");
+    EXPECT_LT(notes.size() * 10, logLines().size());
 
     // A failed write shows an error box and the memo keeps its lines.
     const QStringList before = logLines();
@@ -464,6 +500,58 @@ TEST_F(ImportCommandsTest, LogWindowShowsAnyLinesAndSavesTheirBytes) {
     EXPECT_EQ(window->fileContent(), "Device check\r\ncaf\xE9\r\n\r\n");
     window->findChild<QPlainTextEdit*>("LogMemo")->appendPlainText("note");
     EXPECT_EQ(window->fileContent(), "Device check\r\ncaf\xE9\r\n\r\nnote\r\n");
+}
+
+// The report stays on top; of the log the window shows the notes or everything, and Find searches
+// what shows, going on from the top, with Enter in its box.
+TEST_F(ImportCommandsTest, LogWindowFiltersTheLogAndFindsInIt) {
+    start();
+    const QString module = copyFixture("FIXTURE-NOENTRY-MIB");
+    runImport({module}, [&](QDialog& window) {
+        auto* filter = window.findChild<QComboBox*>("LogFilterBox");
+        auto* find = window.findChild<QLineEdit*>("LogFindEdit");
+        auto* memo = window.findChild<QPlainTextEdit*>("LogMemo");
+        auto* status = window.findChild<QLabel*>("LogFindStatus");
+        ASSERT_TRUE(filter->isVisible());
+        EXPECT_EQ(filter->currentText(), Tlogwindow::NotesChoice);
+        EXPECT_TRUE(memo->isReadOnly());
+        const QStringList notes = belowHeading(memoLines(window));
+        EXPECT_EQ(notes.size(), 8);
+        for (const QString& note : notes)
+            EXPECT_TRUE(note.contains(" makes no entry: ")) << note.toStdString();
+        EXPECT_EQ(memoLines(window).front(), "Import successful!");
+
+        const struct {
+            const char* text;
+            bool everything;
+            QString selected;  // empty: not found, the selection stays
+        } finds[] = {
+            {"fxtriplea", false, "fxTripleA"},  // letter case aside
+            {"fxTripleA", false, "fxTripleA"},  // the only place: found again from the top
+            {"Value: fx", false, ""},           // only in the trace
+            {"Value: fx", true, "Value: fx"},   // shown with everything
+            {"no such text", true, ""},
+        };
+        for (const auto& f : finds) {
+            filter->setCurrentText(f.everything ? Tlogwindow::EverythingChoice : Tlogwindow::NotesChoice);
+            find->clear();
+            const QString before = memo->textCursor().selectedText();
+            QTest::keyClicks(find, f.text);
+            QTest::keyClick(find, Qt::Key_Return);
+            EXPECT_TRUE(window.isVisible()) << "Enter in the box finds, it does not close the window";
+            EXPECT_EQ(memo->textCursor().selectedText(), f.selected.isEmpty() ? before : f.selected)
+                << f.text;
+            EXPECT_EQ(status->text(), f.selected.isEmpty() ? "Not found" : "") << f.text;
+        }
+        const qsizetype everything = memoLines(window).size();
+        EXPECT_GT(everything, 10 * notes.size());
+        filter->setCurrentText(Tlogwindow::NotesChoice);
+        EXPECT_EQ(belowHeading(memoLines(window)), notes);
+    });
+    // Lines that are no import's report and log have nothing to filter.
+    logWindow()->showLines({"Device check"});
+    EXPECT_FALSE(widget<QComboBox>("LogFilterBox")->isVisible());
+    EXPECT_FALSE(logWindow()->findChild<QPlainTextEdit*>("LogMemo")->isReadOnly());
 }
 
 TEST(LogFolder, BesideTheProgramOrInTheUsersDataFolder) {

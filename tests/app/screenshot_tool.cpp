@@ -4,9 +4,11 @@
 //                                                  "|"-joined caption paths ticked and shown
 //   screenshot_tool LIBRARY PNG NAMEKEY --edit-menu  the entry of NAMEKEY deleted and the Edit
 //                                                  menu open, offering to undo that
+//   screenshot_tool LIBRARY PNG NAMEKEY --filter TEXT  TEXT typed into the filter box over the tree
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -64,5 +66,9 @@ int main(int argc, char* argv[]) {
     form.show();
     QApplication::processEvents();
     if (argc > 4 && QString(argv[4]) == "--edit-menu") return SaveEditMenuShot(form, argv[2]);
+    if (argc > 5 && QString(argv[4]) == "--filter") {
+        form.findChild<QLineEdit*>("TreeFilter")->setText(QString::fromLocal8Bit(argv[5]));
+        QApplication::processEvents();
+    }
     return SaveShot(form, argv[2]);
 }

@@ -15,7 +15,8 @@
 
 // One thing the window showed: the kind of box or dialog and its text or dialog settings.
 struct AskedDialog {
-    // "warning", "confirm", "choose", "information", "error", "open", "openmany", "save", "window"
+    // "warning", "confirm", "choose", "information", "error", "open", "openmany", "save", "folder",
+    // "window"
     QString kind;
     QString text;  // the message, the file dialog's name, or the window's caption
     FileDialogSpec dialog;
@@ -78,6 +79,10 @@ class ScriptedDialogs : public UserDialogs {
     }
     QString saveFileName(const FileDialogSpec& dialog) override {
         record("save", dialog.name, dialog);
+        return take<QString>(dialog.name);
+    }
+    QString chooseFolder(const FileDialogSpec& dialog) override {
+        record("folder", dialog.name, dialog);
         return take<QString>(dialog.name);
     }
 

@@ -85,6 +85,21 @@ TEST_F(SettingsStoreTest, ReadsFallBackToTheSystemStoreAndWritesStayWithTheUser)
     EXPECT_EQ(file.readAll(), systemBefore);
 }
 
+// The monitor's folder chosen in the window goes under the monitor's key of the user's store, and
+// is read before the machine's.
+TEST_F(SettingsStoreTest, WritesUnderAnotherKeyStayWithTheUserToo) {
+    const QString system = dir.filePath("system.ini");
+    QFile file(system);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[software/veltrane/Zelto Network Monitor/V7/Server/Core]\nexepath=/opt/zelto\n");
+    file.close();
+    SettingsStore store(iniFile(), system);
+    store.write(MonitorKey, "exepath", "/home/me/zelto");
+    EXPECT_EQ(store.read(MonitorKey, "exepath"), "/home/me/zelto");
+    EXPECT_EQ(SettingsStore(iniFile()).read(MonitorKey, "exepath"), "/home/me/zelto");
+    EXPECT_EQ(store.read(ProgramKey, "exepath"), "") << "not under the program's key";
+}
+
 TEST_F(SettingsStoreTest, AnUnwritableStoreFailsSilently) {
     SettingsStore store(dir.filePath("missing/folder/that/is/a/file.ini/x.ini"));
     QFile blocker(dir.filePath("missing"));

@@ -308,6 +308,7 @@ TEST(ImportRunner, SummarisesLikeTheLogWindow) {
     EXPECT_EQ(lines[2], "");
     EXPECT_EQ(lines[3], "Report for " + folder + "FIXTURE-TABLES-MIB.mib:");
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "OIDs that were useful for Zelto: 14"), 2);
+    EXPECT_EQ(runner.ReportLines(), lines) << "a run that succeeds shows no log in its summary";
 
     runner.Run(library, {folder + "FIXTURE-BROKEN-MIB.mib"}, FixturePrograms());
     EXPECT_TRUE(runner.Failed);
@@ -321,6 +322,10 @@ TEST(ImportRunner, SummarisesLikeTheLogWindow) {
     EXPECT_EQ(*(warning + 1), "Adding Importlog:");
     EXPECT_EQ(*(warning + 2), "Load: " + folder + "FIXTURE-BROKEN-MIB.mib");
     EXPECT_EQ(failed.back(), "");
+    // The window shows the log below the report lines: they are the summary up to "Adding Importlog:".
+    const std::vector<std::string> report = runner.ReportLines();
+    EXPECT_EQ(report, std::vector<std::string>(failed.begin(), warning + 2));
+    EXPECT_EQ(report.size() + runner.ImportLog.size() + 1, failed.size());
 }
 
 // A module with many objects cannot make the log outgrow memory: it stops at its limit, with a

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "mib/mibfile.h"
 #include "mib/miblexer.h"
 #include "mib/reservedwords.h"
 
@@ -170,6 +171,27 @@ TEST(Lexer, CaseRepairsAreWrittenBackIntoText) {
     lexer.NextItem(item);
     EXPECT_EQ(item.text, "ifName");
     EXPECT_EQ(lexer.Text, "ifName\r\n");
+}
+
+// Each repair reaches the log once, with its place, at log level 2; at level 1 nothing does.
+TEST(Lexer, CaseRepairsAreLoggedWithTheirPlace) {
+    for (int level : {1, 2}) {
+        tmibfile file;
+        std::vector<std::string> log;
+        file.OnLog = [&log](tmibfile&, const std::string& line) { log.push_back(line); };
+        file.LogLevel = level;
+        lex(file.Lexer(), "\nIfEntry OBJECT-TYPE", atDefinitionStart);
+        lex(file.Lexer(), "\n\nmyString ::= OCTET STRING", atDefinitionStart);
+        lex(file.Lexer(), "ifIndex OBJECT-TYPE", atDefinitionStart);  // written as it is read
+        const std::vector<std::string> expected = {
+            "lex.mib:2: IfEntry is read as ifEntry (a value's name begins with a small letter)",
+            "lex.mib:3: myString is read as MyString (a type's name begins with a capital)"};
+        EXPECT_EQ(log, level > 1 ? expected : std::vector<std::string>{}) << level;
+        const std::size_t again = log.size();
+        // A re-read finds the repaired text: nothing more to tell.
+        lex(file.Lexer(), file.Text, atDefinitionStart);
+        EXPECT_EQ(log.size(), again);
+    }
 }
 
 TEST(Lexer, EndIsRepeated) {

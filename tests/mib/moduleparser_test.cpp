@@ -67,7 +67,9 @@ TEST(ModuleParser, HeaderDefinitionsAndSkips) {
     };
     ASSERT_EQ(mibtest::parse(file, source).message, "");
     EXPECT_EQ(file.ModuleName, "My-MIB");
-    EXPECT_EQ(log, (Lines{"Type: Counter32", "Type: MyType", "Value: x (@objectid)"}));
+    EXPECT_EQ(log, (Lines{"Type: Counter32",
+                          "test.mib:6: myType is read as MyType (a type's name begins with a capital)",
+                          "Type: MyType", "Value: x (@objectid)"}));
     ASSERT_EQ(file.TypeCount(), 2);
     EXPECT_EQ(file.TypeAt(0).BaseType, "@integer");
     EXPECT_EQ(file.TypeAt(1).Name, "MyType");
