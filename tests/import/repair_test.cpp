@@ -193,7 +193,8 @@ TEST_P(RepairRealData, WhatImportsStrictlyIsWrittenTheSame) {
         }
         ASSERT_EQ(after.result, before.result) << before.fileName;
         EXPECT_EQ(after.repairs, 0) << before.fileName;
-        if (before.result == CollectionItem::Duplicate) continue;
+        EXPECT_EQ(after.entries, before.entries) << before.fileName;
+        if (before.result == CollectionItem::Duplicate || before.entries == 0) continue;  // nothing written
         const std::string library = "/" + before.moduleName + ".oidlib";
         EXPECT_EQ(ReadFileBytes(repairedOut.path.string() + library),
                   ReadFileBytes(strictOut.path.string() + library))
@@ -201,7 +202,7 @@ TEST_P(RepairRealData, WhatImportsStrictlyIsWrittenTheSame) {
         ++compared;
     }
     std::printf("%d libraries byte-identical, %d more modules imported with repairs\n", compared, gained);
-    EXPECT_GT(compared, 20);
+    EXPECT_GE(compared, 10);
 }
 
 std::string FolderTestName(const testing::TestParamInfo<const char*>& info) {
