@@ -260,6 +260,24 @@ TEST(UnitsFromMib, NamedValuesEndTheDescription) {
     EXPECT_EQ(run.Scalar(1).description, "Core voltage.") << "no values, no line";
 }
 
+// A value beyond 64 bits is written as the module writes it, never clamped to another number.
+TEST(UnitsFromMib, NamedValuesAsTheModuleWritesThem) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"{ b(99999999999999999999) }", "Values: 99999999999999999999 = b."},
+        {"{ low(-9223372036854775808), lower(-99999999999999999999) }",
+         "Values: -9223372036854775808 = low, -99999999999999999999 = lower."},
+        {"{ top(9223372036854775807), zero(0) }", "Values: 9223372036854775807 = top, 0 = zero."},
+    };
+    for (const auto& [values, line] : cases) {
+        tmibfile mib;
+        mib.LoadText(std::string("M DEFINITIONS ::= BEGIN\r\nx OBJECT-TYPE SYNTAX INTEGER ") + values +
+                         " ::= { iso 1 }\r\nEND\r\n",
+                     "m.mib");
+        mib.ParseModule();
+        EXPECT_EQ(NamedValuesLine(*mib.FindEntry("x"), {}), line) << values;
+    }
+}
+
 TEST(UnitsFromMib, RowsNamedByANameColumnOrTheInterfaceName) {
     const UnitsImport run(true);
     struct Case {
