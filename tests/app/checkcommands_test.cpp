@@ -324,8 +324,10 @@ TEST_F(CheckCommandsTest, TheWindowAnswersAndStopsAtOnceInEveryPhase) {
         runCheck(phase.fields);
         const qint64 stopped = clock.elapsed() - stoppedAt;
         ASSERT_GE(stoppedAt, 0) << phase.name;
-        EXPECT_LT(stopped, 200) << phase.name;
-        EXPECT_GE(ticks, 10) << phase.name << ": the window handled too few events while waiting";
+        // At once: far below the 30 s timeout, with room for a loaded machine; and the window kept
+        // handling its events meanwhile, where a wait on its thread would have let none through.
+        EXPECT_LT(stopped, 3000) << phase.name;
+        EXPECT_GE(ticks, 3) << phase.name << ": the window handled too few events while waiting";
         if (phase.closeTheWindow) {
             QTest::qWait(50);  // the close waits until the command has returned
             EXPECT_FALSE(form->isVisible()) << phase.name;
