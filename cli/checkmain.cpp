@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
-#include <new>
 #include <string>
 
 #include "check/checkreport.h"
@@ -61,7 +60,7 @@ modules (IF-MIB::ifInOctets.1, -Of's full names): those names are read from the 
 Prints one line per entry (answered or not, rows of a table, remarks where the answer's
 type contradicts the entry) and "N of M entries answered". Exit status: 0 every entry is
 answered; 1 some are not; 2 LIBRARY, FILE or the agent cannot be read (timeout, unknown
-host, authentication failure); 3 OUT cannot be written; 4 wrong arguments.
+host, authentication failure) or another failure ends the run (out of memory); 3 OUT cannot be written; 4 wrong arguments.
 )";
 
 struct Options {
@@ -208,17 +207,6 @@ int Run(int argc, char** argv) {
 
 }  // namespace
 
-// Every failure ends with a message and an exit status, never with an abort: memory that runs
-// out while a capture or an agent's answers are read included.
 int main(int argc, char** argv) {
-    try {
-        return Run(argc, argv);
-    } catch (const std::bad_alloc&) {
-        std::cerr << "oidwright-check: out of memory\n";
-    } catch (const std::exception& error) {
-        std::cerr << "oidwright-check: " << error.what() << "\n";
-    } catch (...) {
-        std::cerr << "oidwright-check: an unexpected error\n";
-    }
-    return exitUnreadable;
+    return RunToAnEnd("oidwright-check", exitUnreadable, [&] { return Run(argc, argv); });
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -53,4 +54,20 @@ inline bool ReadLibrary(toidfile& library, const std::string& fileName) {
         std::cerr << EscapeForTerminal(fileName) << ": " << EscapeForTerminal(error.what()) << "\n";
     }
     return false;
+}
+
+// Runs a program's body so that every failure ends with a message and failureStatus, never with
+// an abort: memory that runs out, or a working folder removed under the run, included.
+template <typename Body>
+int RunToAnEnd(const char* program, int failureStatus, Body body) {
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        std::cerr << program << ": out of memory\n";
+    } catch (const std::exception& error) {
+        std::cerr << program << ": " << EscapeForTerminal(error.what()) << "\n";
+    } catch (...) {
+        std::cerr << program << ": an unexpected error\n";
+    }
+    return failureStatus;
 }

@@ -59,8 +59,9 @@ Exit status: 0 success; 1 an import was incomplete (a parent chain did not reach
 root, an augmented row was missing or a type is defined nowhere; OUT is still written
 and the full log printed); 2 a parse error or missing module ("FILE:LINE: MESSAGE" on
 standard error, then every missing module and where it was looked for; nothing is
-written) or an unreadable MIB file; 3 IN cannot be read, or OUT or PAGE cannot be
-written; 4 wrong arguments.
+written), an unreadable MIB file or another failure that ends the run (out of memory, the
+working folder removed); 3 IN cannot be read, or OUT or PAGE cannot be written; 4 wrong
+arguments.
 )";
 
 struct Options {
@@ -122,9 +123,7 @@ bool WriteOutputs(const toidfile& library, const Options& options) {
     return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     if (AsksForHelp(argc, argv)) {
         std::cout << Usage;
         return exitOk;
@@ -184,4 +183,10 @@ int main(int argc, char** argv) {
     else if (imported && !runner.Failed && !options.quiet)
         reports << "Import successful!\n";
     return runner.Failed ? exitSoftFailure : exitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return RunToAnEnd(Program, exitParseError, [&] { return Run(argc, argv); });
 }
