@@ -20,6 +20,6 @@ std::string CheckSummary(const CheckResult& result);
 std::vector<std::string> CheckReportLines(const toidfile& library, const CheckResult& result);
 
 // {"source": ..., "answered": N, "entries": M, "skippedLines": [...], "unreadModules": [...],
-// "results": [{"name", "oid", "kind", "answered", "rows", "remarks"}]}; texts that are not UTF-8 have their
-// upper bytes written as \u00XX.
+// "results": [{"name", "oid", "kind", "answered", "rows", "remarks"}]}; texts are quoted as
+// QuoteForJson does: control characters escaped, a byte outside UTF-8 as the text \xNN.
 std::string CheckReportJson(const toidfile& library, const CheckResult& result);
