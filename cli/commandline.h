@@ -37,10 +37,13 @@ inline bool BeginsWithByteOrderMark(const std::string& fileName) {
 }
 
 // Reads fileName into library; false, with "FILE: REASON" or "FILE:LINE: REASON" (malformed
-// XML) on standard error, when it cannot.
+// XML) on standard error, when it cannot. What the load notes goes there too, as "FILE:LINE: NOTE".
 inline bool ReadLibrary(toidfile& library, const std::string& fileName) {
     try {
         const std::string refused = library.LoadFromFile(fileName);
+        for (const LoadNote& note : library.LoadNotes)
+            std::cerr << EscapeForTerminal(fileName) << (note.line > 0 ? ":" + std::to_string(note.line) : "")
+                      << ": " << EscapeForTerminal(note.message) << "\n";
         if (refused.empty()) return true;
         if (BeginsWithByteOrderMark(fileName))
             std::cerr << EscapeForTerminal(fileName) << ": " << refused << "\n";

@@ -76,6 +76,15 @@ void WriteEntryXml(const Toiddata& entry, xml::StreamWriter& writer) {
     writer.Leaf("description", entry.description);
 }
 
+bool IsEntryField(std::string_view name) {
+    static constexpr std::string_view fields[] = {
+        "name",     "oid", "type",       "kind",    "unittype",   "units",   "indicator",  "scale",
+        "multiply", "max", "usegetnext", "is64bit", "isunsigned", "isfloat", "description"};
+    for (const std::string_view field : fields)
+        if (asciicase::EqualsIgnoringCase(field, name)) return true;
+    return false;
+}
+
 void ReadEntryXml(Toiddata& entry, xml::Element& element) {
     // A missing element reads as "".
     const auto text = [&element](std::string_view name) {
