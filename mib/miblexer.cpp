@@ -9,6 +9,7 @@
 #include "mib/reservedwords.h"
 #include "mib/sourcetext.h"
 #include "text/asciicase.h"
+#include "text/printable.h"
 #include "text/textfile.h"
 
 namespace {
@@ -233,7 +234,8 @@ void MibLexer::NextItem(tmibitem& item) {
             if (digits >= 19) {
                 item.value = std::numeric_limits<int64_t>::max();
             } else if (std::from_chars(first, first + digits, item.value).ec != std::errc()) {
-                RaiseError("Unsupported number format (Value=" + std::string(first, digits) + ").");
+                RaiseError("Unsupported number format (Value=" +
+                           ShortenedToken(std::string_view(first, digits)) + ").");
             }
         } else if (isSymbolCharacter(c)) {
             item.kind = ikSymbol;
@@ -272,7 +274,7 @@ void MibLexer::lexApostropheString(tmibitem& item) {
     } else {
         const int base = letter == 'H' || letter == 'h' ? 16 : 2;
         if (!hasOnlyDigits(content, base))
-            RaiseError("Unsupported Hex or binary number format (Value=" + content + ").");
+            RaiseError("Unsupported Hex or binary number format (Value=" + ShortenedToken(content) + ").");
         item.text = "'" + content + "'" + letter;
         // Too long for a number (an OCTET STRING's DEFVAL, say): a string kept as written.
         item.kind = convertBitString(content, base, item.value) ? ikNumber : ikString;

@@ -3,6 +3,7 @@
 #include "mib/itempredicates.h"
 #include "mib/miblexer.h"
 #include "mib/typeparser.h"
+#include "text/printable.h"
 #include "text/textfile.h"
 
 namespace {
@@ -103,7 +104,8 @@ void ValueParser::parseOidValue(tmibentry& entry) {
     // An arc that does not fit would wrap into another number, another vendor's OID.
     auto arc = [this](const tmibitem& number) {
         if (number.value < 0 || number.value > UINT32_MAX)
-            lexer_.RaiseError("OID arc out of range 0..4294967295 (Value=" + number.text + ").");
+            lexer_.RaiseError("OID arc out of range 0..4294967295 (Value=" + ShortenedToken(number.text) +
+                              ").");
         return static_cast<uint32_t>(number.value);
     };
     tmibitem item;

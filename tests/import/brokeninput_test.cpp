@@ -151,11 +151,21 @@ const BrokenInput brokenInputs[] = {
      "DIR/HOSTILE-MIB.mib:4: OID arc out of range 0..4294967295 (Value=9223372036854775808)."},
     {"library max beyond 64 bits", nullptr,
      [](const Outcome& o) {
-         return o.Load(libraryHead + entry + "<entry>\r\n<max>" + std::string(45, '9') + "</max></entry>" +
+         return o.Load(libraryHead + entry + "<entry>\r\n<max>" + std::string(100, '9') + "</max></entry>" +
                        libraryTail);
      },
-     "7: <max> out of range -9223372036854775808..9223372036854775807 (Value=" + std::string(40, '9') +
-         "...)."},
+     "7: <max> out of range -9223372036854775808..9223372036854775807 (Value=" + std::string(64, '9') +
+         "... (100 characters))."},
+    // a token is quoted to a readable length, never echoed whole
+    {"arc of 100000 digits", nullptr,
+     [](const Outcome& o) {
+         return o.Import(Module("r OBJECT IDENTIFIER ::= { enterprises " + std::string(100'000, '9') + " }"));
+     },
+     "DIR/HOSTILE-MIB.mib:3: OID arc out of range 0..4294967295 (Value=" + std::string(64, '9') +
+         "... (100000 characters))."},
+    {"end tag of 100000 letters", nullptr,
+     [](const Outcome& o) { return o.Load(libraryHead + "<entry></" + std::string(100'000, 'x') + ">"); },
+     "5: XML Parser mismatch: Wanted </entry>, got </" + std::string(62, 'x') + "... (100003 characters)"},
     // a parent chain of any depth costs each object the same: past the 128 arcs an OID may have,
     // the objects make no entry
     {"deep parent chain", nullptr,
