@@ -51,7 +51,8 @@ modules (IF-MIB::ifInOctets.1, -Of's full names): those names are read from the 
   --answered-only  with -o: write the answered entries, in library order, to OUT
   --fix-getnext    with --answered-only: also write the single values the agent returns
                    only through GETNEXT, with usegetnext set
-  -o OUT           the library to write
+  -o OUT           the library to write ("-" or /dev/stdout for standard output, the
+                   report then going to standard error)
   --mibs FOLDER    where the modules of the names in FILE are looked for before stdmib/
                    (LIBRARY's folder)
   --json           print the result as JSON instead of lines
@@ -96,7 +97,10 @@ std::string ParseArguments(int argc, char** argv, Options& options) {
     });
     scanner.Option("--walk", options.walk);
     scanner.Option("--agent", agent.host);
-    scanner.Option("-o", options.output);
+    scanner.Option("-o", [&options](const std::string& value) {
+        options.output = OutputName(value);
+        return std::string();
+    });
     scanner.Option("--mibs", options.mibs);
     scanner.Option("-v", [&agent](const std::string& value) {
         if (value == "1")
@@ -184,18 +188,23 @@ int Run(int argc, char** argv) {
         return error.Failure() == CheckFailure::badSettings ? exitUsage : exitUnreadable;
     }
 
+    // With the library on standard output, the report goes to standard error.
+    std::ostream& report = options.output == "-" ? std::cerr : std::cout;
     if (options.json) {
-        std::cout << CheckReportJson(library, result);
+        report << CheckReportJson(library, result);
     } else {
         for (const std::string& line : CheckReportLines(library, result))
-            std::cout << EscapeForTerminal(line) << "\n";
+            report << EscapeForTerminal(line) << "\n";
     }
 
     if (options.answeredOnly) {
         toidfile answered;
         CopyAnsweredEntries(library, result, answered, options.fixGetnext);
         try {
-            answered.SaveToFile(options.output);
+            if (options.output == "-")
+                std::cout << answered.SaveToText();
+            else
+                answered.SaveToFile(options.output);
         } catch (const std::exception& error) {
             std::cerr << EscapeForTerminal(options.output) << ": " << EscapeForTerminal(error.what()) << "\n";
             return exitNotWritten;

@@ -28,6 +28,14 @@ inline std::string ProgramFolder(const char* argv0) {
     return program.parent_path().string();
 }
 
+// An -o value as the programs take it: "-" also for the names of standard output, which is
+// then written as a stream, as a pipe or terminal behind it cannot be saved over as a file.
+inline std::string OutputName(const std::string& value) {
+    for (const char* name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1"})
+        if (value == name) return "-";
+    return value;
+}
+
 // Whether a file begins with a UTF-8 byte-order mark: a library saved so is refused as encrypted,
 // while any other file that does not begin with "<?xml" is no library at all.
 inline bool BeginsWithByteOrderMark(const std::string& fileName) {

@@ -34,7 +34,7 @@ beside this program are replaced in display names. The module names read from fi
 headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright) for later runs.
 
   --library IN   start from the entries of IN instead of an empty library
-  -o OUT         write the library to OUT when done ("-" for standard output)
+  -o OUT         write the library to OUT when done ("-" or /dev/stdout for standard output)
   --html PAGE    also write the HTML overview page of the library (as "Write to HTML")
   --stdmib DIR   standard folder and standard module to use instead of stdmib/
   --each FOLDER  import every MIB file of FOLDER (*.mib, *.my, *.txt) as its own file,
@@ -83,7 +83,10 @@ std::string UserCacheFolder() {
 std::string ParseArguments(int argc, char** argv, Options& options) {
     ArgumentScanner scanner;
     scanner.Option("--library", options.input);
-    scanner.Option("-o", options.output);
+    scanner.Option("-o", [&options](const std::string& value) {
+        options.output = OutputName(value);
+        return std::string();
+    });
     scanner.Option("--html", options.html);
     scanner.Option("--each", options.each);
     scanner.Option("--stdmib", options.stdmib);
