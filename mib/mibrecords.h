@@ -150,6 +150,7 @@ int ItemIndex(const tasntype& type, const std::string& name);
 struct OidPart {
     std::string name;
     uint32_t number = 0;
+    bool numbered = false;  // a name written with its number, as org(3)
 };
 
 // One value assignment: a name, its macro, its clauses and its OID value.

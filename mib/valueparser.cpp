@@ -128,6 +128,7 @@ void ValueParser::parseOidValue(tmibentry& entry) {
                 lexer_.NextItem(item);
                 if (item.kind != ikNumber) lexer_.RaiseError("Number expected.");
                 entry.OidParts.back().number = arc(item);
+                entry.OidParts.back().numbered = true;
                 lexer_.NextItem(item);
                 if (!isSymbol(item, ')')) lexer_.RaiseError("\")\" expected.");
                 lexer_.NextItem(item);
