@@ -149,8 +149,13 @@ int Run(int argc, char** argv) {
     const ProgramFiles program = ProgramFilesIn(programFolder, options.stdmib);
 
     if (each)
-        return RunEach({options.each, options.output, options.html, program, UserCacheFolder(),
-                        options.import, options.quiet});
+        return RunEach({.folder = options.each,
+                        .libraryFolder = options.output,
+                        .pageFolder = options.html,
+                        .program = program,
+                        .moduleIndexFolder = UserCacheFolder(),
+                        .import = options.import,
+                        .quiet = options.quiet});
 
     ImportRunner runner;
     runner.ModuleIndexFolder = UserCacheFolder();

@@ -34,8 +34,9 @@ class Outcome {
         try {
             ImportMib(library, file.string(), dir_.string() + "/",
                       testdata::programData("stdmib").string() + "/",
-                      {testdata::programData("stdmib").string() + "/",
-                       testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(), ""});
+                      {.standardFolder = testdata::programData("stdmib").string() + "/",
+                       .standardModule = testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
+                       .replaceList = ""});
             return "entries: " + std::to_string(library.Count());
         } catch (const eparseexception& error) {
             return Shown(error.FileName + ":" + std::to_string(LineOfPosition(error)) + ": " + error.Message);

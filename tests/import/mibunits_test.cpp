@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 
+#include "fixtureprograms.h"
 #include "import/importmib.h"
 #include "import/unitwords.h"
 #include "library/oidfile.h"
@@ -164,9 +165,7 @@ struct UnitsImport {
         ImportOptions options;
         options.unitsFromMib = unitsFromMib;
         ImportMib(library, folder + module + ".mib", folder, testdata::programData("stdmib").string() + "/",
-                  {testdata::programData("stdmib").string() + "/",
-                   testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(), "/nonexistent"},
-                  options);
+                  FixturePrograms(), options);
         for (int i = 0; i < library.Count(); ++i) byOid[library.Entries(i)->oid] = library.Entries(i);
     }
     const Toiddata& Scalar(int arc) const {
@@ -344,10 +343,7 @@ TEST(UnitsFromMibRealData, TheObjectsUsersAskForFirst) {
         ImportOptions options;
         options.unitsFromMib = true;
         ImportMib(library, (mibs / o.file).string(), mibs.string() + "/",
-                  testdata::programData("stdmib").string() + "/",
-                  {testdata::programData("stdmib").string() + "/",
-                   testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(), "/nonexistent"},
-                  options);
+                  testdata::programData("stdmib").string() + "/", FixturePrograms(), options);
         const Toiddata* entry = nullptr;
         for (int i = 0; i < library.Count(); ++i)
             if (library.Entries(i)->oid == o.oid) entry = library.Entries(i);
@@ -372,10 +368,7 @@ TEST(UnitsFromMibRealData, RowsOfInterfacesAndEntitiesCarryTheirNames) {
         ImportOptions options;
         options.unitsFromMib = true;
         ImportMib(library, (mibs / file).string(), mibs.string() + "/",
-                  testdata::programData("stdmib").string() + "/",
-                  {testdata::programData("stdmib").string() + "/",
-                   testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(), "/nonexistent"},
-                  options);
+                  testdata::programData("stdmib").string() + "/", FixturePrograms(), options);
         bool found = false;
         for (int i = 0; i < library.Count(); ++i) found |= library.Entries(i)->name == name;
         EXPECT_TRUE(found) << name;
