@@ -10,7 +10,6 @@
 #include "mib/sourcetext.h"
 #include "text/asciicase.h"
 #include "text/printable.h"
-#include "text/textfile.h"
 
 namespace {
 
@@ -106,6 +105,9 @@ bool convertBitString(const std::string& content, int base, int64_t& value) {
     return true;
 }
 
+// The largest module file read.
+constexpr std::size_t MaxModuleSize = std::size_t{32} * 1024 * 1024;
+
 }  // namespace
 
 void MibLexer::LoadFile(const std::string& fileName) {
@@ -113,9 +115,13 @@ void MibLexer::LoadFile(const std::string& fileName) {
 }
 
 void MibLexer::LoadText(const std::string& text, const std::string& fileName) {
-    // Joining with CR LF at most doubles the text, and Position must still fit in 32 bits.
-    if (text.size() > textfile::MaxFileSize)
-        throw MibFileError("File \"" + fileName + "\" is too large to be a MIB module");
+    // An import holds some 15 times its modules' size in memory; ten times the largest module
+    // known (2.6 MB) still keeps that within 500 MiB. Joining with CR LF at most doubles the
+    // text, which keeps Position within 32 bits.
+    if (text.size() > MaxModuleSize)
+        throw MibFileError("File \"" + fileName + "\" is " + std::to_string(text.size()) +
+                           " bytes, too large to be a MIB module: at most 32 MiB are read, since an import "
+                           "takes some 15 times its modules' size in memory");
     Text = JoinLinesWithCrLf(text);
     Position = 1;
     FileName = fileName;

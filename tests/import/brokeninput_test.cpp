@@ -167,6 +167,13 @@ const BrokenInput brokenInputs[] = {
     {"end tag of 100000 letters", nullptr,
      [](const Outcome& o) { return o.Load(libraryHead + "<entry></" + std::string(100'000, 'x') + ">"); },
      "5: XML Parser mismatch: Wanted </entry>, got </" + std::string(62, 'x') + "... (100003 characters)"},
+    // an import takes some 15 times its modules' size in memory: a module beyond 32 MiB is refused
+    // before it is parsed
+    {"module of 32 MiB and more", nullptr,
+     [](const Outcome& o) { return o.Import(Module("-- " + std::string(32 << 20, 'x'))); },
+     "File \"DIR/HOSTILE-MIB.mib\" is " + std::to_string(Module("").size() + 3 + (32 << 20)) +
+         " bytes, too large to be a MIB module: at most 32 MiB are read, since an import takes some 15 times "
+         "its modules' size in memory"},
     // a parent chain of any depth costs each object the same: past the 128 arcs an OID may have,
     // the objects make no entry
     {"deep parent chain", nullptr,
