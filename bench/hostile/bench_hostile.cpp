@@ -100,9 +100,13 @@ void ParseMib(const std::string& text) {
     }
 }
 
+// A library refused for the memory its entries would take costs what the load took up to then.
 void LoadLibrary(const std::string& text) {
     toidfile library;
-    library.LoadFromText(text);
+    try {
+        library.LoadFromText(text);
+    } catch (const OidFileError&) {
+    }
 }
 
 struct Run {
