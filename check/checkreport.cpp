@@ -1,7 +1,7 @@
 #include "check/checkreport.h"
 
 #include "library/oidfile.h"
-#include "text/utf8.h"
+#include "text/printable.h"
 
 namespace {
 
@@ -14,30 +14,6 @@ std::string Joined(const std::vector<std::string>& texts, const char* separator)
     std::string joined;
     for (const std::string& text : texts) joined += (joined.empty() ? "" : separator) + text;
     return joined;
-}
-
-std::string JsonString(const std::string& text) {
-    static const char hex[] = "0123456789abcdef";
-    std::string out = "\"";
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        char32_t letter;
-        const std::size_t sequence = c >= 0x80 ? DecodeUtf8(text, i, letter) : 0;
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (sequence > 0) {
-            out.append(text, i, sequence);
-            i += sequence - 1;
-        } else if (c < 0x20 || c >= 0x80) {
-            out += "\\u00";
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
 }
 
 }  // namespace
@@ -67,7 +43,7 @@ std::vector<std::string> CheckReportLines(const toidfile& library, const CheckRe
 }
 
 std::string CheckReportJson(const toidfile& library, const CheckResult& result) {
-    std::string json = "{\n  \"source\": " + JsonString(result.source) +
+    std::string json = "{\n  \"source\": " + QuoteForJson(result.source) +
                        ",\n  \"answered\": " + std::to_string(result.Answered()) +
                        ",\n  \"entries\": " + std::to_string(result.entries.size()) +
                        ",\n  \"skippedLineCount\": " + std::to_string(result.skippedLines.Count()) +
@@ -77,15 +53,15 @@ std::string CheckReportJson(const toidfile& library, const CheckResult& result) 
         ranges.push_back("[" + std::to_string(first) + ", " + std::to_string(last) + "]");
     json += Joined(ranges, ", ");
     std::vector<std::string> modules;
-    for (const std::string& line : result.unreadModules) modules.push_back(JsonString(line));
+    for (const std::string& line : result.unreadModules) modules.push_back(QuoteForJson(line));
     json += "],\n  \"unreadModules\": [" + Joined(modules, ", ") + "],\n  \"results\": [";
     for (int i = 0; i < library.Count() && static_cast<std::size_t>(i) < result.entries.size(); ++i) {
         const Toiddata& entry = *library.Entries(i);
         const EntryCheck& check = result.entries[static_cast<std::size_t>(i)];
         std::vector<std::string> remarks;
-        for (const std::string& remark : check.remarks) remarks.push_back(JsonString(remark));
-        json += std::string(i == 0 ? "\n" : ",\n") + "    {\"name\": " + JsonString(entry.name) +
-                ", \"oid\": " + JsonString(entry.oid) +
+        for (const std::string& remark : check.remarks) remarks.push_back(QuoteForJson(remark));
+        json += std::string(i == 0 ? "\n" : ",\n") + "    {\"name\": " + QuoteForJson(entry.name) +
+                ", \"oid\": " + QuoteForJson(entry.oid) +
                 ", \"kind\": " + (entry.kind == TMIBDataKind::mkTable ? "\"mkTable\"" : "\"mkDirect\"") +
                 ", \"answered\": " + (check.answered ? "true" : "false") +
                 ", \"rows\": " + std::to_string(check.rows) + ", \"remarks\": [" + Joined(remarks, ", ") +

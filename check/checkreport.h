@@ -21,6 +21,6 @@ std::vector<std::string> CheckReportLines(const toidfile& library, const CheckRe
 
 // {"source": ..., "answered": N, "entries": M, "skippedLineCount": K, "skippedLines": [[first, last], ...]
 // (the first ranges, as the report lists them), "unreadModules": [...],
-// "results": [{"name", "oid", "kind", "answered", "rows", "remarks"}]}; texts that are not UTF-8 have their
-// upper bytes written as \u00XX.
+// "results": [{"name", "oid", "kind", "answered", "rows", "remarks"}]}; texts are quoted as
+// QuoteForJson does: control characters escaped, a byte outside UTF-8 as the text \xNN.
 std::string CheckReportJson(const toidfile& library, const CheckResult& result);

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
-#include <new>
 #include <string>
 
 #include "check/checkreport.h"
@@ -52,7 +51,8 @@ modules (IF-MIB::ifInOctets.1, -Of's full names): those names are read from the 
   --answered-only  with -o: write the answered entries, in library order, to OUT
   --fix-getnext    with --answered-only: also write the single values the agent returns
                    only through GETNEXT, with usegetnext set
-  -o OUT           the library to write
+  -o OUT           the library to write ("-" or /dev/stdout for standard output, the
+                   report then going to standard error)
   --mibs FOLDER    where the modules of the names in FILE are looked for before stdmib/
                    (LIBRARY's folder)
   --json           print the result as JSON instead of lines
@@ -61,7 +61,7 @@ modules (IF-MIB::ifInOctets.1, -Of's full names): those names are read from the 
 Prints one line per entry (answered or not, rows of a table, remarks where the answer's
 type contradicts the entry) and "N of M entries answered". Exit status: 0 every entry is
 answered; 1 some are not; 2 LIBRARY, FILE or the agent cannot be read (timeout, unknown
-host, authentication failure); 3 OUT cannot be written; 4 wrong arguments.
+host, authentication failure) or another failure ends the run (out of memory); 3 OUT cannot be written; 4 wrong arguments.
 )";
 
 struct Options {
@@ -97,7 +97,10 @@ std::string ParseArguments(int argc, char** argv, Options& options) {
     });
     scanner.Option("--walk", options.walk);
     scanner.Option("--agent", agent.host);
-    scanner.Option("-o", options.output);
+    scanner.Option("-o", [&options](const std::string& value) {
+        options.output = OutputName(value);
+        return std::string();
+    });
     scanner.Option("--mibs", options.mibs);
     scanner.Option("-v", [&agent](const std::string& value) {
         if (value == "1")
@@ -185,18 +188,23 @@ int Run(int argc, char** argv) {
         return error.Failure() == CheckFailure::badSettings ? exitUsage : exitUnreadable;
     }
 
+    // With the library on standard output, the report goes to standard error.
+    std::ostream& report = options.output == "-" ? std::cerr : std::cout;
     if (options.json) {
-        std::cout << CheckReportJson(library, result);
+        report << CheckReportJson(library, result);
     } else {
         for (const std::string& line : CheckReportLines(library, result))
-            std::cout << EscapeForTerminal(line) << "\n";
+            report << EscapeForTerminal(line) << "\n";
     }
 
     if (options.answeredOnly) {
         toidfile answered;
         CopyAnsweredEntries(library, result, answered, options.fixGetnext);
         try {
-            answered.SaveToFile(options.output);
+            if (options.output == "-")
+                std::cout << answered.SaveToText();
+            else
+                answered.SaveToFile(options.output);
         } catch (const std::exception& error) {
             std::cerr << EscapeForTerminal(options.output) << ": " << EscapeForTerminal(error.what()) << "\n";
             return exitNotWritten;
@@ -208,17 +216,6 @@ int Run(int argc, char** argv) {
 
 }  // namespace
 
-// Every failure ends with a message and an exit status, never with an abort: memory that runs
-// out while a capture or an agent's answers are read included.
 int main(int argc, char** argv) {
-    try {
-        return Run(argc, argv);
-    } catch (const std::bad_alloc&) {
-        std::cerr << "oidwright-check: out of memory\n";
-    } catch (const std::exception& error) {
-        std::cerr << "oidwright-check: " << error.what() << "\n";
-    } catch (...) {
-        std::cerr << "oidwright-check: an unexpected error\n";
-    }
-    return exitUnreadable;
+    return RunToAnEnd("oidwright-check", exitUnreadable, [&] { return Run(argc, argv); });
 }

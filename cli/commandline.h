@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,14 @@ inline std::string ProgramFolder(const char* argv0) {
     return program.parent_path().string();
 }
 
+// An -o value as the programs take it: "-" also for the names of standard output, which is
+// then written as a stream, as a pipe or terminal behind it cannot be saved over as a file.
+inline std::string OutputName(const std::string& value) {
+    for (const char* name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1"})
+        if (value == name) return "-";
+    return value;
+}
+
 // Whether a file begins with a UTF-8 byte-order mark: a library saved so is refused as encrypted,
 // while any other file that does not begin with "<?xml" is no library at all.
 inline bool BeginsWithByteOrderMark(const std::string& fileName) {
@@ -36,10 +45,13 @@ inline bool BeginsWithByteOrderMark(const std::string& fileName) {
 }
 
 // Reads fileName into library; false, with "FILE: REASON" or "FILE:LINE: REASON" (malformed
-// XML) on standard error, when it cannot.
+// XML) on standard error, when it cannot. What the load notes goes there too, as "FILE:LINE: NOTE".
 inline bool ReadLibrary(toidfile& library, const std::string& fileName) {
     try {
         const std::string refused = library.LoadFromFile(fileName);
+        for (const LoadNote& note : library.LoadNotes)
+            std::cerr << EscapeForTerminal(fileName) << (note.line > 0 ? ":" + std::to_string(note.line) : "")
+                      << ": " << EscapeForTerminal(note.message) << "\n";
         if (refused.empty()) return true;
         if (BeginsWithByteOrderMark(fileName))
             std::cerr << EscapeForTerminal(fileName) << ": " << refused << "\n";
@@ -53,4 +65,20 @@ inline bool ReadLibrary(toidfile& library, const std::string& fileName) {
         std::cerr << EscapeForTerminal(fileName) << ": " << EscapeForTerminal(error.what()) << "\n";
     }
     return false;
+}
+
+// Runs a program's body so that every failure ends with a message and failureStatus, never with
+// an abort: memory that runs out, or a working folder removed under the run, included.
+template <typename Body>
+int RunToAnEnd(const char* program, int failureStatus, Body body) {
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        std::cerr << program << ": out of memory\n";
+    } catch (const std::exception& error) {
+        std::cerr << program << ": " << EscapeForTerminal(error.what()) << "\n";
+    } catch (...) {
+        std::cerr << program << ": an unexpected error\n";
+    }
+    return failureStatus;
 }

@@ -46,7 +46,7 @@ headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright) for later 
                  default), or replace them with the import's; either way no object gets
                  two entries, and the report lists the entries of IN the MIB no longer
                  defines (they stay)
-  -o OUT         write the library to OUT when done ("-" for standard output)
+  -o OUT         write the library to OUT when done ("-" or /dev/stdout for standard output)
   --html PAGE    also write the HTML overview page of the library (as "Write to HTML")
   --stdmib DIR   standard folder and standard module to use instead of stdmib/
   --mib-path DIR[:DIR...]
@@ -80,8 +80,9 @@ Exit status: 0 success; 1 an import was incomplete (a parent chain did not reach
 root, an augmented row was missing or a type is defined nowhere; OUT is still written
 and the full log printed); 2 a parse error or missing module ("FILE:LINE: MESSAGE" on
 standard error, then every missing module and where it was looked for, and whether
---repair would import it; nothing is written) or an unreadable MIB file; 3 IN cannot
-be read, or OUT or PAGE cannot be written; 4 wrong arguments.
+--repair would import it; nothing is written), an unreadable MIB file or another
+failure that ends the run (out of memory, the working folder removed); 3 IN cannot be
+read, or OUT or PAGE cannot be written; 4 wrong arguments.
 )";
 
 struct Options {
@@ -104,7 +105,10 @@ std::string UserCacheFolder() {
 std::string ParseArguments(int argc, char** argv, Options& options) {
     ArgumentScanner scanner;
     scanner.Option("--library", options.input);
-    scanner.Option("-o", options.output);
+    scanner.Option("-o", [&options](const std::string& value) {
+        options.output = OutputName(value);
+        return std::string();
+    });
     scanner.Option("--html", options.html);
     scanner.Option("--each", options.each);
     scanner.Option("--stdmib", options.stdmib);
@@ -156,9 +160,7 @@ bool WriteOutputs(const toidfile& library, const Options& options) {
     return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     if (AsksForHelp(argc, argv)) {
         std::cout << Usage;
         return exitOk;
@@ -181,8 +183,13 @@ int main(int argc, char** argv) {
     const ProgramFiles program = ProgramFilesIn(programFolder, options.stdmib);
 
     if (each)
-        return RunEach({options.each, options.output, options.html, program, UserCacheFolder(),
-                        options.import, options.quiet});
+        return RunEach({.folder = options.each,
+                        .libraryFolder = options.output,
+                        .pageFolder = options.html,
+                        .program = program,
+                        .moduleIndexFolder = UserCacheFolder(),
+                        .import = options.import,
+                        .quiet = options.quiet});
 
     ImportRunner runner;
     runner.ModuleIndexFolder = UserCacheFolder();
@@ -223,4 +230,10 @@ int main(int argc, char** argv) {
     else if (importing && !runner.Failed && !options.quiet)
         reports << "Import successful!\n";
     return runner.Failed ? exitSoftFailure : exitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return RunToAnEnd(Program, exitParseError, [&] { return Run(argc, argv); });
 }

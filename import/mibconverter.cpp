@@ -59,7 +59,9 @@ bool MibConverter::ConvertAll() {
     existing_.Collect(library_, agent_);
     for (int i = 0; i < mib_.EntryCount(); ++i) {
         const tmibentry& symbol = mib_.EntryAt(i);
-        if (symbol.Imported || symbol.Macro != "OBJECT-TYPE") continue;
+        if (symbol.Imported) continue;
+        NoteContradictingNumbers(symbol);
+        if (symbol.Macro != "OBJECT-TYPE") continue;
         std::string syntax;
         const tasntype* resolvedType = mib_.ResolveSyntaxType(symbol, syntax);
         if (IsNumericSyntax(syntax))
@@ -210,6 +212,21 @@ void MibConverter::UnreadableType(const tmibentry& symbol, const std::string& ty
     if (!log_.Logging()) return;
     const bool defined = mib_.TypeIndex(type, symbol.Module) >= 0;  // then its chain loops back to it
     log_.Log(Where(symbol) + (defined ? "circular type " : "unknown type ") + type + " of " + symbol.Name);
+}
+
+void MibConverter::NoteContradictingNumbers(const tmibentry& symbol) {
+    if (!log_.Logging()) return;
+    for (std::size_t i = 0; i < symbol.OidParts.size(); ++i) {
+        const OidPart& part = symbol.OidParts[i];
+        if (!part.numbered) continue;
+        const std::optional<uint32_t> own = OwnArc(mib_, part.name, symbol.Module);
+        if (!own || *own == part.number) continue;
+        const std::string written = part.name + "(" + std::to_string(part.number) + ")",
+                          number = std::to_string(part.number), ownNumber = std::to_string(*own);
+        log_.Log(Where(symbol) + symbol.Name + ": " + written + ", but " + part.name + " is " + ownNumber +
+                 (i == 0 ? ": the OID follows the name " + part.name + " and ignores " + number
+                         : ": the OID uses " + number + " and ignores " + ownNumber + " of the name"));
+    }
 }
 
 std::string MibConverter::Where(const tmibentry& symbol) const {

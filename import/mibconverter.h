@@ -46,6 +46,9 @@ class MibConverter {
     void NoEntry(const tmibentry& symbol, const std::string& reason);
     // An object whose SYNTAX ends in a type defined nowhere (or in a loop of types): a soft failure.
     void UnreadableType(const tmibentry& symbol, const std::string& type);
+    // Logs each name written with a number it does not stand for, as enterprises(7): the first
+    // part's name gives the parent and its number is ignored; a later part's number is used.
+    void NoteContradictingNumbers(const tmibentry& symbol);
     std::string Where(const tmibentry& symbol) const;  // "FILE:LINE: "
     std::string UnrootedReason(const ParentChain& chain) const;
     // The OID of a row other rows augment, as far as its chain goes; asked once per row.

@@ -160,7 +160,7 @@ std::string NamedValuesLine(const tmibentry& symbol, const std::vector<const tas
     std::string line = "Values: ";
     for (const auto& [name, number] : named->namedNumbers) {
         if (line.size() > 8) line += ", ";
-        line += std::to_string(number) + " = " + name;
+        line += number + " = " + name;
     }
     return line + ".";
 }

@@ -67,6 +67,13 @@ ParentChain WalkParents(const tmibfile& mib, const tmibentry& symbol) {
     return chain;
 }
 
+std::optional<uint32_t> OwnArc(const tmibfile& mib, const std::string& name, int module) {
+    if (IsRootName(name)) return 1;
+    const int index = mib.EntryIndex(name, module);
+    if (index < 0 || mib.EntryAt(index).OidParts.size() < 2) return std::nullopt;
+    return mib.EntryAt(index).OidParts.back().number;
+}
+
 std::string ChainOid(const ParentChain& chain) {
     std::string oid = "1";
     for (auto member = chain.members.rbegin(); member != chain.members.rend(); ++member) {

@@ -2,6 +2,8 @@
 // Walking an object's parents up to the root arc iso, and the OID made from the walk.
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,10 @@ struct ParentChain {
 // twice (a loop), at a member whose arc is not assigned, and once the OID or the chain runs past
 // MaxOidArcs (the last four not rooted).
 ParentChain WalkParents(const tmibfile& mib, const tmibentry& symbol);
+
+// The arc a parent name stands for, looked up as a walk does from module: 1 for iso, else the
+// last arc of its OID value; nothing when it is defined nowhere or its value has no arc of its own.
+std::optional<uint32_t> OwnArc(const tmibfile& mib, const std::string& name, int module);
 
 // "1" followed by the arcs of every member from the topmost down to the symbol: 1.3.6.1...
 std::string ChainOid(const ParentChain& chain);

@@ -8,6 +8,7 @@
 #include "library/xmldocument.h"
 #include "library/xmlwriter.h"
 #include "text/asciicase.h"
+#include "text/printable.h"
 
 namespace {
 
@@ -44,10 +45,9 @@ std::int64_t ParseMax(std::string_view text, int line) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (end != text.data() + text.size()) return 0;
     if (error == std::errc::result_out_of_range) {
-        const std::string shown =
-            text.size() > 40 ? std::string(text.substr(0, 40)) + "..." : std::string(text);
-        throw OidFileError(
-            "<max> out of range -9223372036854775808..9223372036854775807 (Value=" + shown + ").", line);
+        throw OidFileError("<max> out of range -9223372036854775808..9223372036854775807 (Value=" +
+                               ShortenedToken(text) + ").",
+                           line);
     }
     return error == std::errc() ? value : 0;
 }
@@ -74,6 +74,15 @@ void WriteEntryXml(const Toiddata& entry, xml::StreamWriter& writer) {
     writer.Leaf("isunsigned", YesNo(entry.isunsigned));
     writer.Leaf("isfloat", YesNo(entry.isfloat));
     writer.Leaf("description", entry.description);
+}
+
+bool IsEntryField(std::string_view name) {
+    static constexpr std::string_view fields[] = {
+        "name",     "oid", "type",       "kind",    "unittype",   "units",   "indicator",  "scale",
+        "multiply", "max", "usegetnext", "is64bit", "isunsigned", "isfloat", "description"};
+    for (const std::string_view field : fields)
+        if (asciicase::EqualsIgnoringCase(field, name)) return true;
+    return false;
 }
 
 void ReadEntryXml(Toiddata& entry, xml::Element& element) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace xml {
 class Element;
@@ -43,6 +44,9 @@ void CopyEntry(Toiddata& destination, const Toiddata& source);
 
 // Writes the 15 field elements straight into the text of a file, between Open and Close of the entry.
 void WriteEntryXml(const Toiddata& entry, xml::StreamWriter& writer);
+
+// True for the names of the 15 field elements, in any letter case: ReadEntryXml reads no other child.
+bool IsEntryField(std::string_view name);
 
 // Sets every field from the children of one element of <list>; throws OidFileError, with the
 // element's line, for a number too large for its field (text that is no number reads as 0). The texts

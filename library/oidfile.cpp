@@ -1,11 +1,14 @@
 #include "library/oidfile.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "library/filesave.h"
+#include "library/oid.h"
 #include "library/xmldocument.h"
 #include "library/xmlreader.h"
 #include "library/xmlwriter.h"
+#include "text/printable.h"
 #include "text/textfile.h"
 #include "text/windows1251case.h"
 
@@ -64,13 +67,18 @@ std::string toidfile::LoadFromText(std::string_view text) {
     if (!text.starts_with("<?xml")) return encryptedFileMessage;
 
     // Each entry is read as its end tag is met and then dropped from the document, so the
-    // document never holds more than one entry. The entries are built aside and appended
-    // together once the whole file is read, so a failure leaves the library as it was.
+    // document never holds more than one entry; so is every element the load never reads. The
+    // entries are built aside and appended together once the whole file is read, so a failure
+    // leaves the library as it was.
     xml::Element root;
     const xml::Element* list = nullptr;
     std::vector<std::unique_ptr<Toiddata>> loaded;
-    const auto isList = [](const xml::Element& element) {
-        return windows1251case::EqualsIgnoringCase(element.Name(), "list");
+    std::vector<LoadNote> notes;
+    std::size_t unlistedNotes = 0;
+    const std::size_t entryMemory = sizeof(Toiddata) + 4 * sizeof(void*);  // with its block and list slots
+    const std::size_t maxEntries = std::max(EntryMemoryFactor * text.size(), MinEntryMemory) / entryMemory;
+    const auto isNamed = [](const xml::Element& element, std::string_view name) {
+        return windows1251case::EqualsIgnoringCase(element.Name(), name);
     };
     // A library has one <list>, a child of the root: an empty list before the real one, a
     // second list or one deeper in the tree would hide entries, and a save would lose them.
@@ -86,16 +94,43 @@ std::string toidfile::LoadFromText(std::string_view text) {
                                element.Line());
         list = &element;
     };
+    const auto noteOid = [&](const Toiddata& entry, const xml::Element& element) {
+        if (entry.oid.empty() || ParseOid(entry.oid)) return;
+        if (notes.size() < MaxLoadNotes) {
+            const xml::Element* oid = element.FindChild("oid");
+            notes.push_back(
+                {oid != nullptr ? oid->Line() : element.Line(),
+                 "OID \"" + ShortenedToken(entry.oid) + "\" of \"" + ShortenedToken(entry.name) +
+                     "\" is no OID of at most 128 dotted decimals within 0..4294967295: kept as it is"});
+        } else {
+            ++unlistedNotes;
+        }
+    };
     const auto takeEntry = [&](xml::Element& element) {
-        if (isList(element)) {
+        if (isNamed(element, "list")) {
             acceptList(element);
             return false;
         }
         const xml::Element* parent = element.Parent();
-        if (parent == nullptr || !isList(*parent)) return false;
+        if (parent == &root) return !isNamed(element, "system") || root.FindChild("system") != &element;
+        if (parent->Parent() == &root && isNamed(*parent, "system")) return !isNamed(element, "version");
+        if (!isNamed(*parent, "list")) {
+            // A child of an entry waits for the entry's end unless it is no field or a field met again.
+            const xml::Element* entry =
+                parent->Parent() != nullptr && isNamed(*parent->Parent(), "list") ? parent : nullptr;
+            return entry == nullptr || !IsEntryField(element.Name()) ||
+                   entry->FindChild(element.Name()) != &element;
+        }
         acceptList(*parent);
+        if (loaded.size() == maxEntries)
+            throw OidFileError(
+                std::to_string(loaded.size() + 1) + " entries in " + std::to_string(text.size()) +
+                    " bytes: entries this small would take more than " + std::to_string(EntryMemoryFactor) +
+                    " times the size of the library in memory, so it is refused",
+                element.Line());
         auto entry = std::make_unique<Toiddata>();
         ReadEntryXml(*entry, element);
+        noteOid(*entry, element);
         loaded.push_back(std::move(entry));
         return true;
     };
@@ -110,6 +145,9 @@ std::string toidfile::LoadFromText(std::string_view text) {
         throw OidVersionError(version != nullptr ? version->Text() : "", "");
     if (list == nullptr) throw OidFileError("No <list> of entries under the root element", root.Line());
 
+    if (unlistedNotes > 0)
+        notes.push_back({0, std::to_string(unlistedNotes) + " more OIDs of the kind, kept as they are"});
+    LoadNotes = std::move(notes);
     entries_.reserve(entries_.size() + loaded.size());
     for (auto& entry : loaded) entries_.push_back(std::move(entry));
     return "";

@@ -16,11 +16,22 @@
 #include "library/oiddata.h"
 #include "library/oidfileerror.h"
 
+// What a load says of an entry it keeps unchanged, with the line of the element concerned.
+struct LoadNote {
+    int line;
+    std::string message;
+};
+
 class toidfile {
   public:
     using LogEvent = std::function<void(toidfile& sender, const std::string& line)>;
     using ModuleSearchEvent =
         std::function<void(toidfile& sender, const std::string& module, const std::string& file)>;
+
+    // Memory the entries of a library may take, as a multiple of its size (and MinEntryMemory at
+    // least): a real entry takes about half its size, only nearly empty ones take more.
+    static constexpr std::size_t EntryMemoryFactor = 8;
+    static constexpr std::size_t MinEntryMemory = std::size_t{64} * 1024 * 1024;
 
     toidfile() = default;
     ~toidfile();
@@ -40,10 +51,16 @@ class toidfile {
 
     // Appends the entries of an .oidlib file. Returns "" or "Can not open encrypted oid file.";
     // throws OidFileError (unreadable file, malformed XML, not exactly one <list> under the root,
-    // with its line) or OidVersionError (a version other than "1") before any entry is appended.
+    // entries that would take more than EntryMemoryFactor times the file's size in memory, with
+    // its line) or OidVersionError (a version other than "1") before any entry is appended.
     std::string LoadFromFile(const std::string& fileName);
     // The same over the file's bytes already in memory.
     std::string LoadFromText(std::string_view text);
+    // Most notes a load keeps; further ones are counted in a last note.
+    static constexpr std::size_t MaxLoadNotes = 20;
+    // Set by each load: the entries whose OID is no dotted decimal within 0..4294967295, which
+    // load and save unchanged but no device answers as they are.
+    std::vector<LoadNote> LoadNotes;
 
     // Writes all entries; the previous file stays intact when writing fails (throws OidFileError).
     void SaveToFile(const std::string& fileName) const;

@@ -8,6 +8,7 @@
 #include "text/asciicase.h"
 #include "text/blanks.h"
 #include "text/linecounter.h"
+#include "text/printable.h"
 
 namespace xml {
 namespace {
@@ -67,7 +68,7 @@ class Reader {
                     FailAtEnd(rootNamed_ ? "inside <" + current_->Name() + ">" : "before the root element");
                 return;
             }
-            if (closed_) Fail("Junk after document element </" + root_.Name() + ">", pos_);
+            if (closed_) Fail("Junk after document element </" + ShortenedToken(root_.Name()) + ">", pos_);
             if (text_[pos_] == '<')
                 ReadMarkup();
             else
@@ -182,7 +183,9 @@ class Reader {
         std::string_view name = tag.substr(2);
         if (name.ends_with('>')) name.remove_suffix(1);
         if (Trim(name, IsSpaceOrControl) != current_->Name())
-            Fail("XML Parser mismatch: Wanted </" + current_->Name() + ">, got " + std::string(tag), start);
+            Fail("XML Parser mismatch: Wanted </" + ShortenedToken(current_->Name()) + ">, got " +
+                     ShortenedToken(tag),
+                 start);
         Element& closed = *current_;
         current_ = current_->Parent();
         hasText_.pop_back();

@@ -10,7 +10,7 @@
 #include "mib/sourcetext.h"
 #include "mib/textfaults.h"
 #include "text/asciicase.h"
-#include "text/textfile.h"
+#include "text/printable.h"
 
 namespace {
 
@@ -106,6 +106,9 @@ bool convertBitString(const std::string& content, int base, int64_t& value) {
     return true;
 }
 
+// The largest module file read.
+constexpr std::size_t MaxModuleSize = std::size_t{32} * 1024 * 1024;
+
 }  // namespace
 
 void MibLexer::LoadFile(const std::string& fileName) {
@@ -113,9 +116,13 @@ void MibLexer::LoadFile(const std::string& fileName) {
 }
 
 void MibLexer::LoadText(const std::string& text, const std::string& fileName) {
-    // Joining with CR LF at most doubles the text, and Position must still fit in 32 bits.
-    if (text.size() > textfile::MaxFileSize)
-        throw MibFileError("File \"" + fileName + "\" is too large to be a MIB module");
+    // An import holds some 15 times its modules' size in memory; ten times the largest module
+    // known (2.6 MB) still keeps that within 500 MiB. Joining with CR LF at most doubles the
+    // text, which keeps Position within 32 bits.
+    if (text.size() > MaxModuleSize)
+        throw MibFileError("File \"" + fileName + "\" is " + std::to_string(text.size()) +
+                           " bytes, too large to be a MIB module: at most 32 MiB are read, since an import "
+                           "takes some 15 times its modules' size in memory");
     Text = JoinLinesWithCrLf(text);
     Position = 1;
     FileName = fileName;
@@ -241,7 +248,8 @@ void MibLexer::NextItem(tmibitem& item) {
             if (digits >= 19) {
                 item.value = std::numeric_limits<int64_t>::max();
             } else if (std::from_chars(first, first + digits, item.value).ec != std::errc()) {
-                RaiseError("Unsupported number format (Value=" + std::string(first, digits) + ").");
+                RaiseError("Unsupported number format (Value=" +
+                           ShortenedToken(std::string_view(first, digits)) + ").");
             }
         } else if (isSymbolCharacter(c)) {
             item.kind = ikSymbol;
@@ -345,7 +353,7 @@ void MibLexer::lexApostropheString(tmibitem& item) {
     } else {
         const int base = letter == 'H' || letter == 'h' ? 16 : 2;
         if (!hasOnlyDigits(content, base))
-            RaiseError("Unsupported Hex or binary number format (Value=" + content + ").");
+            RaiseError("Unsupported Hex or binary number format (Value=" + ShortenedToken(content) + ").");
         item.text = "'" + content + "'" + letter;
         // Too long for a number (an OCTET STRING's DEFVAL, say): a string kept as written.
         item.kind = convertBitString(content, base, item.value) ? ikNumber : ikString;

@@ -124,7 +124,9 @@ struct SyntaxDetail {
     std::string integerType;  // the INTEGER-group word as written ("TimeTicks"); empty for other types
     bool hasRange = false;    // the constraint is one range "(low..high)"
     int64_t rangeLow = 0, rangeHigh = 0;
-    std::vector<std::pair<std::string, int64_t>> namedNumbers;  // in source order
+    // Name and number as the module writes it ("-5", "99999999999999999999"), in source order:
+    // an enumeration's value is only shown, and one beyond 64 bits is shown as it is.
+    std::vector<std::pair<std::string, std::string>> namedNumbers;
 };
 
 // One type assignment, or a type met inside another definition (Name "none").
@@ -148,6 +150,7 @@ int ItemIndex(const tasntype& type, const std::string& name);
 struct OidPart {
     std::string name;
     uint32_t number = 0;
+    bool numbered = false;  // a name written with its number, as org(3)
 };
 
 // One value assignment: a name, its macro, its clauses and its OID value.

@@ -1,5 +1,7 @@
 #include "mib/typeparser.h"
 
+#include <utility>
+
 #include "mib/itempredicates.h"
 #include "mib/miblexer.h"
 #include "mib/syntaxrepairs.h"
@@ -61,6 +63,13 @@ class ConstraintWatcher {
         negative_ = false;
         return value;
     }
+    // Decimal digits as written, a hex or binary string as its unsigned value: "-" "7" -> "-7".
+    std::string writtenNumber(const tmibitem& item) {
+        const std::string digits =
+            item.text.starts_with('\'') ? std::to_string(static_cast<uint64_t>(item.value)) : item.text;
+        const bool negative = std::exchange(negative_, false);
+        return negative ? "-" + digits : digits;
+    }
     // low .. high
     void seeRange(const tmibitem& item) {
         if (step_ == 0 && item.kind == ikNumber) {
@@ -76,10 +85,10 @@ class ConstraintWatcher {
     // name ( number ) , name ( number ) ...: step 0 name, 1 "(", 2 number, 3 ")", 4 "," or the end
     void seeNamedNumber(const tmibitem& item) {
         if (step_ == 0 && (item.kind == ikValueRef || item.kind == ikTypeRef)) {
-            names_.emplace_back(item.text, 0);
+            names_.emplace_back(item.text, "");
         } else if (step_ == 1 && isSymbol(item, '(')) {
         } else if (step_ == 2 && item.kind == ikNumber) {
-            names_.back().second = signedValue(item);
+            names_.back().second = writtenNumber(item);
         } else if (step_ == 3 && isSymbol(item, ')')) {
         } else if (step_ == 4 && isSymbol(item, ',')) {
             step_ = 0;
@@ -95,7 +104,7 @@ class ConstraintWatcher {
     bool negative_ = false;
     int step_ = 0;
     int64_t low_ = 0, high_ = 0;
-    std::vector<std::pair<std::string, int64_t>> names_;
+    std::vector<std::pair<std::string, std::string>> names_;
 };
 
 // The SMI integer types by their lower-cased spelling: INTEGER and Integer32 are signed.

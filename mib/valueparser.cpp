@@ -4,6 +4,7 @@
 #include "mib/miblexer.h"
 #include "mib/syntaxrepairs.h"
 #include "mib/typeparser.h"
+#include "text/printable.h"
 #include "text/textfile.h"
 
 namespace {
@@ -105,7 +106,8 @@ void ValueParser::parseOidValue(tmibentry& entry) {
     // An arc that does not fit would wrap into another number, another vendor's OID.
     auto arc = [this](const tmibitem& number) {
         if (number.value < 0 || number.value > UINT32_MAX)
-            lexer_.RaiseError("OID arc out of range 0..4294967295 (Value=" + number.text + ").");
+            lexer_.RaiseError("OID arc out of range 0..4294967295 (Value=" + ShortenedToken(number.text) +
+                              ").");
         return static_cast<uint32_t>(number.value);
     };
     tmibitem item;
@@ -129,6 +131,7 @@ void ValueParser::parseOidValue(tmibentry& entry) {
                 lexer_.NextItem(item);
                 if (item.kind != ikNumber) lexer_.RaiseError("Number expected.");
                 entry.OidParts.back().number = arc(item);
+                entry.OidParts.back().numbered = true;
                 lexer_.NextItem(item);
                 if (!isSymbol(item, ')')) lexer_.RaiseError("\")\" expected.");
                 lexer_.NextItem(item);

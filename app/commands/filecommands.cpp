@@ -106,6 +106,11 @@ void FileCommands::load(const QString& fileName) {
     editing.ShowEntry(EditorMode::Inactive);
     document.libraryReplaced();
     document.setFileName(fileName);
+    // OIDs no device answers as written load unchanged: the status bar says where the first one is.
+    if (const std::vector<LoadNote>& notes = document.library().LoadNotes; !notes.empty())
+        host_.runner().setStatusText(
+            toQt("Line " + std::to_string(notes[0].line) + ": " + notes[0].message +
+                 (notes.size() > 1 ? " (" + std::to_string(notes.size() - 1) + " more like it)" : "")));
 }
 
 QString FileCommands::ReplaceQuestion(const QString& fileName) {

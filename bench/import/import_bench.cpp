@@ -33,9 +33,9 @@ double MedianMilliseconds(int runs, const std::function<void()>& work) {
 }
 
 ProgramFiles Programs() {
-    return {std::string(OIDWRIGHT_SOURCE_DATA) + "/stdmib/",
-            std::string(OIDWRIGHT_SOURCE_DATA) + "/stdmib/VELTRANE-STANDARD-MIB.mib",
-            "/nonexistent/replacelist.txt"};
+    return {.standardFolder = std::string(OIDWRIGHT_SOURCE_DATA) + "/stdmib/",
+            .standardModule = std::string(OIDWRIGHT_SOURCE_DATA) + "/stdmib/VELTRANE-STANDARD-MIB.mib",
+            .replaceList = "/nonexistent/replacelist.txt"};
 }
 const std::string StandardFolder = std::string(OIDWRIGHT_SOURCE_DATA) + "/stdmib/";
 

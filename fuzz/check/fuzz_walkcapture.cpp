@@ -34,6 +34,20 @@ class AnyShortName : public OidNames {
 
 }  // namespace
 
+// A clean capture, as corpus/device.walk: its line must be read as an answer, or the target
+// fuzzes only the lines it skips.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    DeviceAnswers answers;
+    AnyShortName names;
+    const CaptureReading reading =
+        ReadWalkCapture(".1.3.6.1.2.1.1.3.0 = Timeticks: (1) 0:00:00.01\n", answers, &names);
+    if (reading.variables != 1 || answers.Count() != 1 || !reading.skippedLines.empty()) {
+        std::fprintf(stderr, "fuzz_walkcapture: the clean seed capture is not read\n");
+        std::abort();
+    }
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     DeviceAnswers answers;

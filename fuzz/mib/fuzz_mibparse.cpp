@@ -3,6 +3,8 @@
 // types and entries defined before it, as an imported module does.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "mib/mibfile.h"
@@ -35,10 +37,8 @@ void walk(const tmibfile& file) {
     }
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    tmibfile file;
+// Parses the input after the prelude; false when the parser refused it.
+bool ParseInput(tmibfile& file, const uint8_t* data, size_t size) {
     file.LogLevel = 2;
     file.OnLog = [](tmibfile&, const std::string&) {};
     file.LoadText(prelude, "prelude.mib");
@@ -48,7 +48,35 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         file.ParseModule();
     } catch (const eparseexception& error) {
         (void)LineOfPosition(file.Text, error.Position);
+        return false;
     }
+    return true;
+}
+
+// A clean module, as corpus/ holds it: it must parse into its object, or the target fuzzes only
+// the errors.
+const char* const SeedModule =
+    "SEED-MIB DEFINITIONS ::= BEGIN\n"
+    "seedObject OBJECT-TYPE SYNTAX DisplayString MAX-ACCESS read-only STATUS current DESCRIPTION \"d\"\n"
+    "    ::= { iso 3 }\n"
+    "END\n";
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    tmibfile file;
+    const std::string seed = SeedModule;
+    if (!ParseInput(file, reinterpret_cast<const uint8_t*>(seed.data()), seed.size()) ||
+        file.FindEntry("seedObject") == nullptr) {
+        std::fprintf(stderr, "fuzz_mibparse: the clean seed module does not parse into its object\n");
+        std::abort();
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    tmibfile file;
+    ParseInput(file, data, size);
     walk(file);
     return 0;
 }

@@ -74,6 +74,16 @@ TEST_F(FileCommandsTest, OpenLoadsTheLibraryAndRemembersItsFolder) {
     EXPECT_EQ(dialogs.asked.back().dialog.initialDir, folder);
 }
 
+TEST_F(FileCommandsTest, OpenSaysWhereAnOidIsNoDottedDecimal) {
+    start();
+    dialogs.answerFile(fixture("library/odd-oids.oidlib"));
+    trigger("Open1");
+    EXPECT_EQ(form->document().library().Count(), 3) << "every entry is kept";
+    EXPECT_EQ(status(),
+              "Line 3: OID \"4294967296\" of \"A|b|big\" is no OID of at most 128 dotted decimals within "
+              "0..4294967295: kept as it is (1 more like it)");
+}
+
 TEST_F(FileCommandsTest, UnsavedChangesAndPendingEditsAreGuardedBeforeNewAndOpen) {
     struct Case {
         const char* command;

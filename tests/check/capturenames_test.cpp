@@ -10,7 +10,8 @@ namespace {
 
 const std::string Stdmib = testdata::programData("stdmib").string() + "/";
 const std::string Folder = testdata::fixture("check").string() + "/";
-const ProgramFiles Program{Stdmib, Stdmib + "VELTRANE-STANDARD-MIB.mib", ""};
+const ProgramFiles Program{
+    .standardFolder = Stdmib, .standardModule = Stdmib + "VELTRANE-STANDARD-MIB.mib", .replaceList = ""};
 
 struct NameCase {
     const char* name;

@@ -286,7 +286,7 @@ TEST_F(CheckLibrary, JsonCarriesTheSameResult) {
         "    {\"name\": \"SNMPv2-MIB|system|Services\", \"oid\": \"1.3.6.1.2.1.1.7.0\", \"kind\": "
         "\"mkDirect\", "
         "\"answered\": false, \"rows\": 0, \"remarks\": [\"the agent says noSuchObject\"]},\n"
-        "    {\"name\": \"Sys \\\"Up\\\"\\u0009Time \xC3\xA9 \\u00e9\", \"oid\": \"1.3.6.1.2.1.1.3.0\", "
+        "    {\"name\": \"Sys \\\"Up\\\"\\u0009Time \xC3\xA9 \\\\xE9\", \"oid\": \"1.3.6.1.2.1.1.3.0\", "
         "\"kind\": \"mkDirect\", \"answered\": true, \"rows\": 1, \"remarks\": []},\n"
         "    {\"name\": \"IF-MIB|ifEntry|Out Octets\", \"oid\": \"1.3.6.1.2.1.2.2.1.16\", \"kind\": "
         "\"mkTable\", "
@@ -295,10 +295,25 @@ TEST_F(CheckLibrary, JsonCarriesTheSameResult) {
         "}\n");
 }
 
-TEST_F(CheckLibrary, JsonEscapesEveryByteOfAMalformedSequence) {
-    library_.Entries(2)->name = "\xED\xA0\x80 \xC0\xAF";  // a surrogate and an overlong form
-    EXPECT_NE(CheckReportJson(library_, result_).find("\"name\": \"\\u00ed\\u00a0\\u0080 \\u00c0\\u00af\""),
-              std::string::npos);
+// Nothing in a name can reach a terminal that shows the report raw, nor pass for another byte.
+TEST_F(CheckLibrary, JsonEscapesWhatCouldFoolAReader) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"\xED\xA0\x80 \xC0\xAF", R"("\\xED\\xA0\\x80 \\xC0\\xAF")"},  // a surrogate and an overlong form
+        {"a\x7F"
+         "b\xC2\x9B"
+         "31m",
+         R"("a\u007fb\u009b31m")"},  // DEL and the C1 CSI
+        {"report\xE2\x80\xAE"
+         "fdp.exe",
+         R"("report\u202efdp.exe")"},  // a right-to-left override
+        {"\xFF", R"("\\xFF")"},        // a lone byte, no \u00ff
+    };
+    for (const auto& [name, quoted] : cases) {
+        library_.Entries(2)->name = name;
+        EXPECT_NE(CheckReportJson(library_, result_).find(std::string("\"name\": ") + quoted),
+                  std::string::npos)
+            << quoted;
+    }
 }
 
 TEST_F(CheckLibrary, AnsweredEntriesAreCopiedInLibraryOrder) {

@@ -34,8 +34,9 @@ class Outcome {
         try {
             ImportMib(library, file.string(), dir_.string() + "/",
                       testdata::programData("stdmib").string() + "/",
-                      {testdata::programData("stdmib").string() + "/",
-                       testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(), ""});
+                      {.standardFolder = testdata::programData("stdmib").string() + "/",
+                       .standardModule = testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
+                       .replaceList = ""});
             return "entries: " + std::to_string(library.Count());
         } catch (const eparseexception& error) {
             return Shown(error.FileName + ":" + std::to_string(LineOfPosition(error)) + ": " + error.Message);
@@ -151,11 +152,28 @@ const BrokenInput brokenInputs[] = {
      "DIR/HOSTILE-MIB.mib:4: OID arc out of range 0..4294967295 (Value=9223372036854775808)."},
     {"library max beyond 64 bits", nullptr,
      [](const Outcome& o) {
-         return o.Load(libraryHead + entry + "<entry>\r\n<max>" + std::string(45, '9') + "</max></entry>" +
+         return o.Load(libraryHead + entry + "<entry>\r\n<max>" + std::string(100, '9') + "</max></entry>" +
                        libraryTail);
      },
-     "7: <max> out of range -9223372036854775808..9223372036854775807 (Value=" + std::string(40, '9') +
-         "...)."},
+     "7: <max> out of range -9223372036854775808..9223372036854775807 (Value=" + std::string(64, '9') +
+         "... (100 characters))."},
+    // a token is quoted to a readable length, never echoed whole
+    {"arc of 100000 digits", nullptr,
+     [](const Outcome& o) {
+         return o.Import(Module("r OBJECT IDENTIFIER ::= { enterprises " + std::string(100'000, '9') + " }"));
+     },
+     "DIR/HOSTILE-MIB.mib:3: OID arc out of range 0..4294967295 (Value=" + std::string(64, '9') +
+         "... (100000 characters))."},
+    {"end tag of 100000 letters", nullptr,
+     [](const Outcome& o) { return o.Load(libraryHead + "<entry></" + std::string(100'000, 'x') + ">"); },
+     "5: XML Parser mismatch: Wanted </entry>, got </" + std::string(62, 'x') + "... (100003 characters)"},
+    // an import takes some 15 times its modules' size in memory: a module beyond 32 MiB is refused
+    // before it is parsed
+    {"module of 32 MiB and more", nullptr,
+     [](const Outcome& o) { return o.Import(Module("-- " + std::string(32 << 20, 'x'))); },
+     "File \"DIR/HOSTILE-MIB.mib\" is " + std::to_string(Module("").size() + 3 + (32 << 20)) +
+         " bytes, too large to be a MIB module: at most 32 MiB are read, since an import takes some 15 times "
+         "its modules' size in memory"},
     // a parent chain of any depth costs each object the same: past the 128 arcs an OID may have,
     // the objects make no entry
     {"deep parent chain", nullptr,

@@ -6,7 +6,7 @@
 #include "shared_data.h"
 
 inline ProgramFiles FixturePrograms() {
-    return {testdata::programData("stdmib").string() + "/",
-            testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
-            "/nonexistent/replacelist.txt"};
+    return {.standardFolder = testdata::programData("stdmib").string() + "/",
+            .standardModule = testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(),
+            .replaceList = "/nonexistent/replacelist.txt"};
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 
 #include "fixtureprograms.h"
@@ -163,6 +164,45 @@ TEST(ImportMibFixture, ResolvesNamesInTheScopeOfTheirModule) {
         EXPECT_EQ(entry->isunsigned, c.isunsigned) << c.object;
     }
     EXPECT_EQ(run.library.Count(), 5);
+}
+
+// A name written with another number than its own keeps the OID it always made, and the log
+// says which number counted and which did not.
+TEST(ImportMibFixture, NameWithAContradictingNumberIsNoted) {
+    struct Case {
+        const char* value;
+        const char* oid;   // of the object x below the value
+        const char* note;  // "" when the numbers agree
+    };
+    const Case cases[] = {
+        {"{ iso(2) org(7) 5 }", "1.7.5.1.0",
+         "v: iso(2), but iso is 1: the OID follows the name iso and ignores 2\n"
+         "v: org(7), but org is 3: the OID uses 7 and ignores 3 of the name"},
+        {"{ enterprises(7) 5 }", "1.3.6.1.4.1.5.1.0",
+         "v: enterprises(7), but enterprises is 1: the OID follows the name enterprises and ignores 7"},
+        {"{ iso(1) org(3) dod(6) 9 }", "1.3.6.9.1.0", ""},
+        {"{ enterprises 5 }", "1.3.6.1.4.1.5.1.0", ""},
+        {"{ nowhere(7) 5 }", "", ""},  // a name defined nowhere has no number to contradict
+    };
+    for (const Case& c : cases) {
+        TempFolder temp;
+        const std::string folder = temp.path.string() + "/";
+        std::ofstream(folder + "M-MIB.mib")
+            << "M-MIB DEFINITIONS ::= BEGIN\nIMPORTS enterprises, org FROM VELTRANE-STANDARD-MIB;\nv OBJECT "
+               "IDENTIFIER ::= "
+            << c.value
+            << "\nx OBJECT-TYPE SYNTAX INTEGER ACCESS read-only STATUS mandatory ::= { v 1 }\nEND\n";
+        toidfile library;
+        std::string notes;
+        library.LogLevel = 1;
+        library.OnLog = [&notes, &folder](toidfile&, const std::string& line) {
+            if (line.starts_with(folder + "M-MIB.mib:3: v: "))
+                notes += (notes.empty() ? "" : "\n") + line.substr(folder.size() + 13);
+        };
+        ImportMib(library, folder + "M-MIB.mib", folder, FixturePrograms().standardFolder, FixturePrograms());
+        EXPECT_EQ(notes, c.note) << c.value;
+        EXPECT_EQ(library.Count() == 1 ? library.Entries(0)->oid : "", c.oid) << c.value;
+    }
 }
 
 TEST(ImportMibFixture, MissingModuleIsRaisedAtItsFromClause) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 
+#include "fixtureprograms.h"
 #include "import/importmib.h"
 #include "import/unitwords.h"
 #include "library/oidfile.h"
@@ -164,9 +165,7 @@ struct UnitsImport {
         ImportOptions options;
         options.unitsFromMib = unitsFromMib;
         ImportMib(library, folder + module + ".mib", folder, testdata::programData("stdmib").string() + "/",
-                  {testdata::programData("stdmib").string() + "/",
-                   testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(), "/nonexistent"},
-                  options);
+                  FixturePrograms(), options);
         for (int i = 0; i < library.Count(); ++i) byOid[library.Entries(i)->oid] = library.Entries(i);
     }
     const Toiddata& Scalar(int arc) const {
@@ -260,6 +259,24 @@ TEST(UnitsFromMib, NamedValuesEndTheDescription) {
     EXPECT_EQ(run.Scalar(1).description, "Core voltage.") << "no values, no line";
 }
 
+// A value beyond 64 bits is written as the module writes it, never clamped to another number.
+TEST(UnitsFromMib, NamedValuesAsTheModuleWritesThem) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"{ b(99999999999999999999) }", "Values: 99999999999999999999 = b."},
+        {"{ low(-9223372036854775808), lower(-99999999999999999999) }",
+         "Values: -9223372036854775808 = low, -99999999999999999999 = lower."},
+        {"{ top(9223372036854775807), zero(0) }", "Values: 9223372036854775807 = top, 0 = zero."},
+    };
+    for (const auto& [values, line] : cases) {
+        tmibfile mib;
+        mib.LoadText(std::string("M DEFINITIONS ::= BEGIN\r\nx OBJECT-TYPE SYNTAX INTEGER ") + values +
+                         " ::= { iso 1 }\r\nEND\r\n",
+                     "m.mib");
+        mib.ParseModule();
+        EXPECT_EQ(NamedValuesLine(*mib.FindEntry("x"), {}), line) << values;
+    }
+}
+
 TEST(UnitsFromMib, RowsNamedByANameColumnOrTheInterfaceName) {
     const UnitsImport run(true);
     struct Case {
@@ -326,10 +343,7 @@ TEST(UnitsFromMibRealData, TheObjectsUsersAskForFirst) {
         ImportOptions options;
         options.unitsFromMib = true;
         ImportMib(library, (mibs / o.file).string(), mibs.string() + "/",
-                  testdata::programData("stdmib").string() + "/",
-                  {testdata::programData("stdmib").string() + "/",
-                   testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(), "/nonexistent"},
-                  options);
+                  testdata::programData("stdmib").string() + "/", FixturePrograms(), options);
         const Toiddata* entry = nullptr;
         for (int i = 0; i < library.Count(); ++i)
             if (library.Entries(i)->oid == o.oid) entry = library.Entries(i);
@@ -354,10 +368,7 @@ TEST(UnitsFromMibRealData, RowsOfInterfacesAndEntitiesCarryTheirNames) {
         ImportOptions options;
         options.unitsFromMib = true;
         ImportMib(library, (mibs / file).string(), mibs.string() + "/",
-                  testdata::programData("stdmib").string() + "/",
-                  {testdata::programData("stdmib").string() + "/",
-                   testdata::programData("stdmib/VELTRANE-STANDARD-MIB.mib").string(), "/nonexistent"},
-                  options);
+                  testdata::programData("stdmib").string() + "/", FixturePrograms(), options);
         bool found = false;
         for (int i = 0; i < library.Count(); ++i) found |= library.Entries(i)->name == name;
         EXPECT_TRUE(found) << name;

@@ -227,6 +227,103 @@ TEST(OidFile, ExactlyOneListUnderTheRootOrNothingIsAdopted) {
     }
 }
 
+// OIDs no device answers as written load and save unchanged, and the load says where they are.
+TEST(OidFile, OidsThatAreNoDottedDecimalsAreKeptAndNoted) {
+    struct Case {
+        std::string oid;
+        std::string note;  // "" when the OID is fine
+    };
+    const std::string tail =
+        " of \"A|b|c\" is no OID of at most 128 dotted decimals within 0..4294967295: kept as it is";
+    const Case cases[] = {
+        {"1.3.6.1.2.1.1.3.0", ""},
+        {".1.3.6.1", ""},
+        {"", ""},  // a new entry has none yet
+        {"4294967295", ""},
+        {"4294967296", "OID \"4294967296\"" + tail},
+        {"-1", "OID \"-1\"" + tail},
+        {"garbage..oid", "OID \"garbage..oid\"" + tail},
+        {"1." + std::string(100'000, '9'),
+         "OID \"1." + std::string(62, '9') + "... (100002 characters)\"" + tail},
+    };
+    for (const Case& c : cases) {
+        const std::string text =
+            "<?xml?>\r\n<oidlist><system><version>1</version></system><list>\r\n<entry>\r\n"
+            "<name>A|b|c</name>\r\n<oid>" +
+            c.oid + "</oid></entry></list></oidlist>\r\n";
+        toidfile library;
+        library.LoadNotes.push_back({1, "of an earlier load"});
+        ASSERT_EQ(library.LoadFromText(text), "");
+        ASSERT_EQ(library.Count(), 1);
+        EXPECT_EQ(library.Entries(0)->oid, c.oid);
+        if (c.note.empty()) {
+            EXPECT_TRUE(library.LoadNotes.empty()) << c.oid.substr(0, 20);
+        } else {
+            ASSERT_EQ(library.LoadNotes.size(), 1u) << c.oid.substr(0, 20);
+            EXPECT_EQ(library.LoadNotes[0].line, 5);
+            EXPECT_EQ(library.LoadNotes[0].message, c.note);
+        }
+        toidfile back;
+        back.LoadFromText(library.SaveToText());
+        EXPECT_EQ(back.Entries(0)->oid, c.oid);
+    }
+}
+
+TEST(OidFile, NotesBeyondTheLastListedAreCounted) {
+    std::string text = "<?xml?><oidlist><system><version>1</version></system><list>\n";
+    for (int i = 0; i < 25; ++i) text += "<entry><oid>-" + std::to_string(i) + "</oid></entry>\n";
+    toidfile library;
+    library.LoadFromText(text + "</list></oidlist>");
+    ASSERT_EQ(library.LoadNotes.size(), toidfile::MaxLoadNotes + 1);
+    EXPECT_EQ(library.LoadNotes[19].line, 21);
+    EXPECT_EQ(library.LoadNotes[20].message, "5 more OIDs of the kind, kept as they are");
+}
+
+// Elements the load never reads are dropped as they end, so they take no memory; what is read
+// stays as it was: the first of each field, the first <system>.
+TEST(OidFile, ElementsNeverReadChangeNothing) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"<entry><name>a</name><name>b</name><NAME>c</NAME></entry>", "a"},
+        {"<entry><x1/><x2/><name>a<b/>b<c><d/></c></name><x3>q</x3></entry>", "a\r\nb"},
+        {"<entry><name>a</name><oid><name>b</name></oid></entry>", "a"},
+    };
+    for (const auto& [entry, name] : cases) {
+        toidfile library;
+        library.LoadFromText(std::string("<?xml?><oidlist><x/><system><version>1</version><y/></system>"
+                                         "<system><version>2</version></system><z><w/></z><list>") +
+                             entry + "</list></oidlist>");
+        ASSERT_EQ(library.Count(), 1) << entry;
+        EXPECT_EQ(library.Entries(0)->name, name) << entry;
+    }
+}
+
+// An entry takes some 250 bytes of memory however small it is written: entries of a few bytes
+// each could make a library take 25 times its size. Beyond a floor, the load refuses them.
+TEST(OidFile, LibraryOfTinyEntriesBeyondItsMemoryIsRefused) {
+    const std::size_t allowed = toidfile::MinEntryMemory / (sizeof(Toiddata) + 4 * sizeof(void*));
+    const auto emptyEntries = [](std::size_t n) {
+        std::string text = "<?xml?><oidlist><system><version>1</version></system><list>\n";
+        text.reserve(text.size() + 9 * n + 20);
+        for (std::size_t i = 0; i < n; ++i) text += "<entry/>\n";
+        return text + "</list></oidlist>";
+    };
+    toidfile library;
+    ASSERT_EQ(library.LoadFromText(emptyEntries(allowed)), "");
+    EXPECT_EQ(library.Count(), static_cast<int>(allowed));
+    const std::string tooMany = emptyEntries(allowed + 1);
+    try {
+        library.LoadFromText(tooMany);
+        ADD_FAILURE() << "loaded " << allowed + 1 << " empty entries";
+    } catch (const OidFileError& error) {
+        EXPECT_EQ(error.what(), std::to_string(allowed + 1) + " entries in " +
+                                    std::to_string(tooMany.size()) +
+                                    " bytes: entries this small would take more than 8 times the size of the "
+                                    "library in memory, so it is refused");
+        EXPECT_EQ(error.Line(), static_cast<int>(allowed) + 2);
+    }
+    EXPECT_EQ(library.Count(), static_cast<int>(allowed));
+}
+
 TEST(OidFile, LoadingAppends) {
     const std::string file = testdata::fixture("library/one_entry.oidlib").string();
     toidfile library;

@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Parser, TypeParser, testing::ValuesIn(typeCases),
 std::string describeDetail(const tasntype& type) {
     const SyntaxDetail& d = type.Detail;
     std::string names;
-    for (const auto& [name, number] : d.namedNumbers) names += name + "(" + std::to_string(number) + ")";
+    for (const auto& [name, number] : d.namedNumbers) names += name + "(" + number + ")";
     return type.DisplayHint + " | " + d.integerType + " | " +
            (d.hasRange ? std::to_string(d.rangeLow) + ".." + std::to_string(d.rangeHigh) : "") + " | " +
            names;
@@ -98,6 +98,10 @@ TEST(TypeParserDetail, KeepsHintBaseWordRangeAndNamedNumbers) {
         {"Integer32 (-40..125)", " | Integer32 | -40..125 | "},
         {"INTEGER { up(1), down(2), testing(3) }", " | INTEGER |  | up(1)down(2)testing(3)"},
         {"INTEGER { below(-1), zero(0) }", " | INTEGER |  | below(-1)zero(0)"},
+        // Named numbers as written: beyond 64 bits, at the edge of 64 bits, in hex.
+        {"INTEGER { b(99999999999999999999), c(-99999999999999999999), d(-9223372036854775808) }",
+         " | INTEGER |  | b(99999999999999999999)c(-99999999999999999999)d(-9223372036854775808)"},
+        {"INTEGER { h('ff'h), z(007) }", " | INTEGER |  | h(255)z(007)"},
         // Shapes that are no single range or list of named numbers keep nothing.
         {"Integer32 (0..10 | 20..30)", " | Integer32 |  | "},
         {"INTEGER { up(1) down(2) }", " | INTEGER |  | "},
