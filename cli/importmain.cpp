@@ -176,6 +176,8 @@ int main(int argc, char** argv) {
             PrintLines(reports, runner.ImportLog);
     }
     if (const std::string noEntry = runner.NoEntryLine(); !noEntry.empty()) std::cerr << noEntry << "\n";
+    if (const std::string incomplete = runner.IncompleteLine(); !incomplete.empty())
+        std::cerr << incomplete << "\n";
     if (runner.Failed) std::cerr << "oidwright-import: import incomplete, see the log\n";
 
     if (!WriteOutputs(library, options)) return exitLibraryError;

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "import/importlogger.h"
+#include "import/incompletecauses.h"
 #include "library/filesave.h"
 #include "library/htmloverview.h"
 #include "library/oidfile.h"
@@ -64,6 +65,7 @@ CollectionItem CollectionImport::ImportFile(const std::string& fileName, const s
     item.moduleName = parsed_.Get(fileName, false)->moduleName;
     item.entries = library.Count();
     item.result = complete ? CollectionItem::Imported : CollectionItem::Incomplete;
+    if (!complete) item.message = incompletecauses::Summary(library.ImportStats.IncompleteCauses);
 
     // Two files of one module would write one library: the first in name order keeps it.
     const auto [first, added] = written_.try_emplace(asciicase::Upper(item.moduleName), fileName);

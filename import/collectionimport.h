@@ -18,8 +18,8 @@ struct CollectionItem {
     std::string moduleName;  // the module it declares; "" when it failed before that was known
     int entries = 0;
     Result result = Imported;
-    // Failed: "FILE:LINE: MESSAGE" (or the file error); Duplicate: the file imported first under
-    // the same module name; Unwritable: the save's message.
+    // Failed: "FILE:LINE: MESSAGE" (or the file error); Incomplete: why ("unknown type Countr32");
+    // Duplicate: the file imported first under the same module name; Unwritable: the save's message.
     std::string message;
 };
 

@@ -1,6 +1,9 @@
 #include "import/importrunner.h"
 
+#include <algorithm>
+
 #include "import/importlogger.h"
+#include "import/incompletecauses.h"
 #include "text/paths.h"
 
 void ImportRunner::Run(toidfile& library, const std::vector<std::string>& files,
@@ -10,6 +13,7 @@ void ImportRunner::Run(toidfile& library, const std::vector<std::string>& files,
     ImportReport.clear();
     Failed = false;
     NoEntryObjects = 0;
+    IncompleteCauses.clear();
     if (files.empty()) return;
     if (files.size() > 1) ReuseParsedModules = true;
     if (!ModuleIndexFolder.empty())
@@ -45,6 +49,9 @@ bool ImportRunner::RunImport(toidfile& library, const std::string& fileName, con
                               headers_, ReuseParsedModules ? &parsed_ : nullptr, Options);
     library.ImportStats.WriteReport(ImportReport);
     NoEntryObjects += library.ImportStats.NoEntryObjects;
+    for (const std::string& cause : library.ImportStats.IncompleteCauses)
+        if (std::find(IncompleteCauses.begin(), IncompleteCauses.end(), cause) == IncompleteCauses.end())
+            IncompleteCauses.push_back(cause);
     return ok;
 }
 
@@ -69,6 +76,7 @@ std::vector<std::string> ImportRunner::SummaryLines() const {
     if (!Failed) lines = {"Import successful!", ""};
     lines.insert(lines.end(), ImportReport.begin(), ImportReport.end());
     if (const std::string noEntry = NoEntryLine(); !noEntry.empty()) lines.push_back(noEntry);
+    if (const std::string incomplete = IncompleteLine(); !incomplete.empty()) lines.push_back(incomplete);
     if (!Failed) return lines;
     const std::vector<std::string> warning = WarningLines();
     lines.insert(lines.end(), warning.begin(), warning.end());
@@ -84,4 +92,9 @@ std::vector<std::string> ImportRunner::WarningLines() const {
     lines.insert(lines.end(), ImportLog.begin(), ImportLog.end());
     lines.push_back("");
     return lines;
+}
+
+std::string ImportRunner::IncompleteLine() const {
+    if (IncompleteCauses.empty()) return "";
+    return "The import is incomplete: " + incompletecauses::Summary(IncompleteCauses) + ".";
 }

@@ -16,8 +16,9 @@ class ImportRunner {
   public:
     std::vector<std::string> ImportLog;
     std::vector<std::string> ImportReport;
-    bool Failed = false;     // some file's import returned false
-    int NoEntryObjects = 0;  // numeric objects of all files that made no entry
+    bool Failed = false;                        // some file's import returned false
+    int NoEntryObjects = 0;                     // numeric objects of all files that made no entry
+    std::vector<std::string> IncompleteCauses;  // why imports were incomplete, each once
     // The user's cache folder for the module header index of each working folder, which
     // spares the header scans of unchanged files between runs; "" keeps no index.
     std::string ModuleIndexFolder;
@@ -52,12 +53,17 @@ class ImportRunner {
                    const ProgramFiles& program);
 
     // The lines the import log window shows after the run: "Import successful!" and the
-    // reports, or on a failure the reports and WarningLines; the no-entry line follows the reports.
+    // reports, or on a failure the reports and WarningLines; the no-entry and incomplete lines
+    // follow the reports.
     std::vector<std::string> SummaryLines() const;
 
     // What follows the reports after a failed run: an empty line, the warning, "Adding Importlog:",
     // the whole log and an empty line.
     std::vector<std::string> WarningLines() const;
+
+    // What made the imports incomplete, so that the warning's advice to check the include files
+    // does not stand alone: "The import is incomplete: unknown type Countr32.", or "" when nothing did.
+    std::string IncompleteLine() const;
 
     // "49 numeric objects made no entry (see the full log for each one and why)", or "" when
     // every numeric object made one.

@@ -1,5 +1,7 @@
 #include "library/importstat.h"
 
+#include <algorithm>
+
 void timportstat::Clear() {
     IncludedFiles.Clear();
     MissingFiles.Clear();
@@ -8,6 +10,12 @@ void timportstat::Clear() {
     NotFoundOids.Clear();
     UsefulOids.Clear();
     NoEntryObjects = 0;
+    IncompleteCauses.clear();
+}
+
+void timportstat::AddIncompleteCause(const std::string& cause) {
+    if (std::find(IncompleteCauses.begin(), IncompleteCauses.end(), cause) == IncompleteCauses.end())
+        IncompleteCauses.push_back(cause);
 }
 
 void timportstat::AddFile(const std::string& module, bool found) {

@@ -20,8 +20,11 @@ class timportstat {
     KeyedList NotFoundOids;
     KeyedList UsefulOids;
     int NoEntryObjects = 0;  // numeric objects of the file that made no entry (each one is logged)
+    // Why the import is incomplete, each cause once, in the order met; empty when it is complete.
+    std::vector<std::string> IncompleteCauses;
 
-    void Clear();  // empties the six lists and the count, keeps ReportFile
+    void Clear();  // empties the six lists, the count and the causes, keeps ReportFile
+    void AddIncompleteCause(const std::string& cause);  // unless it is there already
     void AddFile(const std::string& module, bool found);
     void AddOid(const std::string& key, const std::string& value, int outcome);
     void WriteReport(std::vector<std::string>& lines) const;

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "import/importmib.h"
+#include "import/unitphrases.h"
 #include "import/unitwords.h"
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
