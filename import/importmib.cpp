@@ -42,7 +42,7 @@ class ModuleLoader {
             loadedSomething = false;
             // The list grows while modules are parsed; the walk sees the growth.
             for (std::size_t i = 0; i < mib_.ImportList.size(); ++i) {
-                const std::string module = mib_.ImportList[i].substr(0, mib_.ImportList[i].find(':'));
+                const std::string module = mib_.ImportModule(i);
                 const std::string key = asciicase::Upper(module);
                 if (loaded_.count(key) || missingNames.count(key) || workingFolder.empty()) continue;
                 log_.ReportModuleSearch(module, "");
@@ -84,21 +84,17 @@ class ModuleLoader {
     // a line for each missing module: who imports it and where it was looked for.
     [[noreturn]] void RaiseMissing(const std::vector<std::size_t>& missing, const std::string& workingFolder,
                                    const std::string& secondFolder) {
-        eparseexception error("Missing import module: " + ModuleOfLine(missing.front()),
+        eparseexception error("Missing import module: " + mib_.ImportModule(missing.front()),
                               mib_.ImportFiles[missing.front()],
                               static_cast<int32_t>(std::stol(mib_.ImportPositions[missing.front()])));
         for (const std::size_t line : missing) {
             const auto importer = moduleOfFile_.find(mib_.ImportFiles[line]);
             error.Details.push_back(
-                ModuleOfLine(line) + ", imported by " +
+                mib_.ImportModule(line) + ", imported by " +
                 (importer == moduleOfFile_.end() ? mib_.ImportFiles[line] : importer->second) +
                 ", is in neither " + workingFolder + " nor " + secondFolder);
         }
         throw error;
-    }
-
-    std::string ModuleOfLine(std::size_t importLine) const {
-        return mib_.ImportList[importLine].substr(0, mib_.ImportList[importLine].find(':'));
     }
 
     toidfile& library_;

@@ -168,7 +168,9 @@ void ModuleHeaders::SaveIndex(const std::string& indexFile) {
     }
     try {
         fs::create_directories(fs::path(indexFile).parent_path());
-        SaveFileContent(indexFile, text);
+        // The index is the program's own file: a link planted at its name is replaced, never
+        // followed to write index text over whatever it points at.
+        SaveFileContent(indexFile, text, NewFileSync::now, LinkAtName::replaced);
         changed_ = false;
     } catch (const std::exception&) {
         // An index that cannot be written is rebuilt by a later import.

@@ -45,7 +45,7 @@ void ModuleOidNames::Load(const std::string& module) {
         if (!Add(file, false, name)) continue;
         added = true;
         for (std::size_t i = imports; i < mib_.ImportList.size(); ++i)
-            pending.emplace_back(mib_.ImportList[i].substr(0, mib_.ImportList[i].find(':')), name);
+            pending.emplace_back(mib_.ImportModule(i), name);
     }
     if (added) found_.clear();  // a name without its module may have gained a definition
 }

@@ -63,21 +63,37 @@ std::string toidfile::LoadFromFile(const std::string& fileName) {
 std::string toidfile::LoadFromText(std::string_view text) {
     if (!text.starts_with("<?xml")) return encryptedFileMessage;
 
-    // Each entry of the first <list> is read as its end tag is met and then dropped from the
-    // document, so the document never holds more than one entry. The entries are built aside
-    // and appended together once the whole file is read, so a failure leaves the library as it was.
+    // Each entry is read as its end tag is met and then dropped from the document, so the
+    // document never holds more than one entry. The entries are built aside and appended
+    // together once the whole file is read, so a failure leaves the library as it was.
     xml::Element root;
     const xml::Element* list = nullptr;
     std::vector<std::unique_ptr<Toiddata>> loaded;
     const auto isList = [](const xml::Element& element) {
         return windows1251case::EqualsIgnoringCase(element.Name(), "list");
     };
+    // A library has one <list>, a child of the root: an empty list before the real one, a
+    // second list or one deeper in the tree would hide entries, and a save would lose them.
+    const auto acceptList = [&](const xml::Element& element) {
+        if (element.Parent() != &root)
+            throw OidFileError(
+                "A <list> that is not a child of the root element: the entries belong "
+                "in the one <list> under the root",
+                element.Line());
+        if (list != nullptr && list != &element)
+            throw OidFileError("A second <list> (the first is on line " + std::to_string(list->Line()) +
+                                   "): a library holds one list of entries",
+                               element.Line());
+        list = &element;
+    };
     const auto takeEntry = [&](xml::Element& element) {
+        if (isList(element)) {
+            acceptList(element);
+            return false;
+        }
         const xml::Element* parent = element.Parent();
-        if (parent == &root && list == nullptr && isList(element)) list = &element;
-        if (parent == nullptr || parent->Parent() != &root || !isList(*parent)) return false;
-        if (list == nullptr) list = parent;  // no <list> came before it
-        if (parent != list) return true;     // a later list is not read
+        if (parent == nullptr || !isList(*parent)) return false;
+        acceptList(*parent);
         auto entry = std::make_unique<Toiddata>();
         ReadEntryXml(*entry, element);
         loaded.push_back(std::move(entry));
@@ -92,6 +108,7 @@ std::string toidfile::LoadFromText(std::string_view text) {
     const xml::Element* version = system != nullptr ? system->FindChild("version") : nullptr;
     if (version == nullptr || version->Text() != "1")
         throw OidVersionError(version != nullptr ? version->Text() : "", "");
+    if (list == nullptr) throw OidFileError("No <list> of entries under the root element", root.Line());
 
     entries_.reserve(entries_.size() + loaded.size());
     for (auto& entry : loaded) entries_.push_back(std::move(entry));

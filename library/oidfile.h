@@ -39,8 +39,8 @@ class toidfile {
     std::vector<std::unique_ptr<Toiddata>> TakeAll();
 
     // Appends the entries of an .oidlib file. Returns "" or "Can not open encrypted oid file.";
-    // throws OidFileError (unreadable file, malformed XML) or OidVersionError (a version other
-    // than "1") before any entry is appended.
+    // throws OidFileError (unreadable file, malformed XML, not exactly one <list> under the root,
+    // with its line) or OidVersionError (a version other than "1") before any entry is appended.
     std::string LoadFromFile(const std::string& fileName);
     // The same over the file's bytes already in memory.
     std::string LoadFromText(std::string_view text);

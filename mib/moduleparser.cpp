@@ -1,86 +1,79 @@
-// The module parser: header, body loop, IMPORTS, EXPORTS and MACRO skips.
-#include "mib/itempredicates.h"
-#include "mib/mibfile.h"
+#include "mib/moduleparser.h"
 
-void tmibfile::ParseModule() {
+#include "mib/itempredicates.h"
+#include "mib/miblexer.h"
+
+void ModuleParser::Parse() {
     parseHeader();
     tmibitem head;
     do {
-        DefinitionStart = true;
-        NextItem(head);
-        if (isReserved(head, rwEXPORTS))
+        lexer_.DefinitionStart = true;
+        lexer_.NextItem(head);
+        if (isReserved(head, rwEXPORTS)) {
             skipExports();
-        else if (isReserved(head, rwIMPORTS))
+        } else if (isReserved(head, rwIMPORTS)) {
             parseImports();
-        else if (head.kind == ikTypeRef)
+        } else if (head.kind == ikTypeRef) {
             parseTypeAssignment(head);
-        else if (head.kind == ikValueRef)
-            parseValueAssignment(head);
-        else if (head.kind != ikReserved)
-            RaiseError("\"EXPORTS\", \"IMPORTS\" or assignment expected.");
+        } else if (head.kind == ikValueRef) {
+            if (auto entry = values_.Parse(head)) sink_.AddEntry(std::move(entry));
+        } else if (head.kind != ikReserved) {
+            lexer_.RaiseError("\"EXPORTS\", \"IMPORTS\" or assignment expected.");
+        }
     } while (!isReserved(head, rwEND));
-    DefinitionStart = true;
+    lexer_.DefinitionStart = true;
 }
 
-void tmibfile::parseHeader() {
+void ModuleParser::parseHeader() {
     tmibitem item;
-    NextItem(item);
-    if (item.kind != ikTypeRef) RaiseError("Module Identifier expected.");
-    ModuleName = item.text;
-    currentScope_ = scopeFor(ModuleName);
-    scopes_[currentScope_].fileName = FileName;
-    building_.reset();  // the module's names are a segment of their own
-    NextItem(item);
-    if (!isReserved(item, rwDEFINITIONS)) RaiseError("\"DEFINITIONS\" expected.");
-    do NextItem(item);
+    lexer_.NextItem(item);
+    if (item.kind != ikTypeRef) lexer_.RaiseError("Module Identifier expected.");
+    sink_.BeginModule(item.text);
+    lexer_.NextItem(item);
+    if (!isReserved(item, rwDEFINITIONS)) lexer_.RaiseError("\"DEFINITIONS\" expected.");
+    do lexer_.NextItem(item);
     while (item.kind == ikReserved);  // IMPLICIT TAGS, EXTENSIBILITY IMPLIED and the like
-    if (item.kind != ikAssign) RaiseError("\"::=\" expected.");
-    NextItem(item);
-    if (!isReserved(item, rwBEGIN)) RaiseError("\"BEGIN\" expected.");
+    if (item.kind != ikAssign) lexer_.RaiseError("\"::=\" expected.");
+    lexer_.NextItem(item);
+    if (!isReserved(item, rwBEGIN)) lexer_.RaiseError("\"BEGIN\" expected.");
 }
 
-void tmibfile::skipExports() {
+void ModuleParser::skipExports() {
     tmibitem item;
-    do NextItem(item);
+    do lexer_.NextItem(item);
     while (item.kind != ikEnd && !isSymbol(item, ';'));
 }
 
 // IMPORTS a, b FROM M1 c FROM M2 ;  gives the lines M1:a, M1:b, M2:c.
-void tmibfile::parseImports() {
+void ModuleParser::parseImports() {
     tmibitem item;
     for (;;) {
         std::vector<std::string> names;
         for (;;) {
-            NextItem(item);
+            lexer_.NextItem(item);
             if (isSymbol(item, ';')) return;
             if (item.kind != ikTypeRef && item.kind != ikValueRef && !isReserved(item, rwINTEGER))
-                RaiseError("Identifier or Type expected.");
+                lexer_.RaiseError("Identifier or Type expected.");
             names.push_back(item.text);
-            NextItem(item);  // the separator, normally ","
+            lexer_.NextItem(item);  // the separator, normally ","
             if (isReserved(item, rwFROM) || item.kind == ikEnd) break;
         }
-        if (!isReserved(item, rwFROM)) RaiseError("\"FROM\" expected.");
-        NextItem(item);
-        if (item.kind != ikTypeRef && item.kind != ikValueRef) RaiseError("Module Reference expected.");
-        const std::string position = std::to_string(Position);
-        const int from = scopeFor(item.text);
-        for (const std::string& name : names) {
-            if (currentScope_ >= 0) scopes_.at(currentScope_).importedFrom.try_emplace(name, from);
-            ImportList.push_back(item.text + ":" + name);
-            ImportPositions.push_back(position);
-            ImportFiles.push_back(FileName);
-        }
+        if (!isReserved(item, rwFROM)) lexer_.RaiseError("\"FROM\" expected.");
+        lexer_.NextItem(item);
+        if (item.kind != ikTypeRef && item.kind != ikValueRef)
+            lexer_.RaiseError("Module Reference expected.");
+        for (const std::string& name : names) sink_.AddImport(item.text, name, lexer_.Position);
     }
 }
 
-void tmibfile::parseTypeAssignment(const tmibitem& head) {
+void ModuleParser::parseTypeAssignment(const tmibitem& head) {
     tmibitem item;
-    NextItem(item);
+    lexer_.NextItem(item);
     if (isReserved(item, rwMACRO)) {
-        do NextItem(item);
+        do lexer_.NextItem(item);
         while (item.kind != ikEnd && !isReserved(item, rwEND));
         return;
     }
-    if (item.kind != ikAssign) RaiseError("\"::=\" expected.");
-    addType(ParseType(head.text));
+    if (item.kind != ikAssign) lexer_.RaiseError("\"::=\" expected.");
+    sink_.AddType(types_.Parse(head.text));
 }

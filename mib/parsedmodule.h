@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "mib/mibfile.h"
+#include "mib/symboltable.h"
 
 // What ParseModule adds to a parser object for one module file, or the error that ended it.
 struct ParsedModule {
@@ -16,9 +16,7 @@ struct ParsedModule {
     std::vector<std::string> importList, importPositions;  // as tmibfile's lists, ImportFiles all fileName
     // With the scope numbers of the run and Imported true; shared by the parser objects taking them
     // (an object with other scope numbers, or taking the module as not imported, takes copies).
-    std::vector<std::shared_ptr<const tasntype>> types;
-    std::vector<std::shared_ptr<const tmibentry>> entries;
-    ModuleNames names;             // of types and entries, by their places in those lists
+    ModuleRecords records;
     std::vector<std::string> log;  // the "Type: " and "Value: " lines the parse wrote
     std::exception_ptr error;      // eparseexception or MibFileError; the log holds the lines before it
 };

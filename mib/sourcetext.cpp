@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "mib/mibfile.h"
 #include "text/textfile.h"
 
 std::string ReadFileBytes(const std::string& fileName) {
@@ -16,24 +15,6 @@ std::string JoinLinesWithCrLf(const std::string& raw) {
     joined.reserve(raw.size() + raw.size() / 16);
     textfile::ForEachLine(text, [&joined](std::string_view line) { joined.append(line).append("\r\n"); });
     return joined;
-}
-
-void tmibfile::LoadFile(const std::string& fileName) {
-    LoadText(ReadFileBytes(fileName), fileName);
-}
-
-void tmibfile::LoadText(const std::string& text, const std::string& fileName) {
-    // Joining with CR LF at most doubles the text, and Position must still fit in 32 bits.
-    if (text.size() > textfile::MaxFileSize)
-        throw MibFileError("File \"" + fileName + "\" is too large to be a MIB module");
-    Text = JoinLinesWithCrLf(text);
-    Position = 1;
-    FileName = fileName;
-    lines_.Reset();
-}
-
-int32_t tmibfile::lineAt(int32_t position) {
-    return lines_.LineAt(Text, static_cast<std::size_t>(std::max(position, 1) - 1));  // Position is 1-based
 }
 
 int LineOfPosition(const std::string& text, int32_t position) {

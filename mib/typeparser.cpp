@@ -1,6 +1,7 @@
-// The ASN.1 type parser: one type into the compact tasntype form the import needs.
+#include "mib/typeparser.h"
+
 #include "mib/itempredicates.h"
-#include "mib/mibfile.h"
+#include "mib/miblexer.h"
 #include "text/asciicase.h"
 
 namespace {
@@ -115,30 +116,26 @@ void setIntegerKind(tasntype& type, const std::string& spelling) {
 
 }  // namespace
 
-tasntype tmibfile::ParseType(const std::string& name) {
-    NestingGuard nesting(typeDepth_);
-    if (typeDepth_ > maxTypeNesting) RaiseError("Type nesting too deep.");
+tasntype TypeParser::Parse(const std::string& name) {
+    NestingGuard nesting(depth_);
+    if (depth_ > maxTypeNesting) lexer_.RaiseError("Type nesting too deep.");
     tasntype type;
     type.Name = name;
     tmibitem item;
-    NextItem(item);
-    parseTypeForm(type, item);
+    lexer_.NextItem(item);
+    parseForm(type, item);
     skipConstraintTail(type.Detail);
     return type;
 }
 
-tasntype tmibfile::parseNestedType() {
-    return ParseType("none");
-}
-
-void tmibfile::parseTypeForm(tasntype& type, tmibitem& item) {
+void TypeParser::parseForm(tasntype& type, tmibitem& item) {
     auto expect = [&](TReservedWord word, const char* message) {
-        NextItem(item);
-        if (!isReserved(item, word)) RaiseError(message);
+        lexer_.NextItem(item);
+        if (!isReserved(item, word)) lexer_.RaiseError(message);
     };
     if (item.kind == ikTypeRef) {
         if (item.text == "MODULE-COMPLIANCE" || item.text == "AGENT-CAPABILITIES") {
-            do NextItem(item);
+            do lexer_.NextItem(item);
             while (item.kind != ikEnd && item.kind != ikAssign);
             type.BaseType = "@ignore";
         } else if (item.text == "TEXTUAL-CONVENTION") {
@@ -157,9 +154,9 @@ void tmibfile::parseTypeForm(tasntype& type, tmibitem& item) {
             setIntegerKind(type, item.text);
             break;
         case rwENUMERATED:
-            RaiseError("Enumerated Type not supported.");
+            lexer_.RaiseError("Enumerated Type not supported.");
         case rwREAL:
-            RaiseError("Real Type not supported yet.");
+            lexer_.RaiseError("Real Type not supported yet.");
         case rwBIT:
             expect(rwSTRING, "\"STRING\" expected.");
             type.BaseType = "@bstring";
@@ -176,7 +173,7 @@ void tmibfile::parseTypeForm(tasntype& type, tmibitem& item) {
             parseSequence(type, item);
             break;
         case rwSET:
-            RaiseError("Set Type not supported.");
+            lexer_.RaiseError("Set Type not supported.");
         case rwCHOICE:
             type.BaseType = "@choice";
             parseChoice(type);
@@ -186,12 +183,12 @@ void tmibfile::parseTypeForm(tasntype& type, tmibitem& item) {
             type.BaseType = "@objectid";
             break;
         case rwRELATIVE_OID:
-            RaiseError("Relative OID not supported.");
+            lexer_.RaiseError("Relative OID not supported.");
         case rwEMBEDDED:
             expect(rwPDV, "\"PDV\" expected.");
-            RaiseError("Embedded PDV not supported.");
+            lexer_.RaiseError("Embedded PDV not supported.");
         case rwEXTERNAL:
-            RaiseError("External not supported.");
+            lexer_.RaiseError("External not supported.");
         default:
             break;  // IA5String, ObjectDescriptor and the like carry no base type
     }
@@ -199,55 +196,55 @@ void tmibfile::parseTypeForm(tasntype& type, tmibitem& item) {
 
 // SEQUENCE OF Row, or SEQUENCE { member Type, ... }; item still names SEQUENCE, so the lexer
 // treats the first member name as a definition start.
-void tmibfile::parseSequence(tasntype& type, tmibitem& item) {
-    NextItem(item);
+void TypeParser::parseSequence(tasntype& type, tmibitem& item) {
+    lexer_.NextItem(item);
     if (isReserved(item, rwOF)) {
-        type.ElementType = parseNestedType().BaseType;
+        type.ElementType = ParseNested().BaseType;
         return;
     }
     if (!isSymbol(item, '{')) return;
-    FlagScope members(InSequenceMembers);
+    FlagScope members(lexer_.InSequenceMembers);
     do {
-        NextItem(item);
-        if (item.kind != ikValueRef) RaiseError("Identifier expected.");
+        lexer_.NextItem(item);
+        if (item.kind != ikValueRef) lexer_.RaiseError("Identifier expected.");
         const std::string member = item.text;
-        const tasntype memberType = parseNestedType();
+        const tasntype memberType = ParseNested();
         type.Items.push_back(member + "=" + memberType.BaseType +
                              (memberType.ElementType.empty() ? "" : "|" + memberType.ElementType));
-        NextItem(item);
-        if (!isSymbol(item, '}') && !isSymbol(item, ',')) RaiseError("\"}\" or \",\" expected.");
-        DefinitionStart = true;
+        lexer_.NextItem(item);
+        if (!isSymbol(item, '}') && !isSymbol(item, ',')) lexer_.RaiseError("\"}\" or \",\" expected.");
+        lexer_.DefinitionStart = true;
     } while (!isSymbol(item, '}'));
 }
 
-void tmibfile::parseChoice(tasntype& type) {
+void TypeParser::parseChoice(tasntype& type) {
     tmibitem item;
-    NextItem(item);
-    if (!isSymbol(item, '{')) RaiseError("\"{\" expected.");
+    lexer_.NextItem(item);
+    if (!isSymbol(item, '{')) lexer_.RaiseError("\"{\" expected.");
     do {
-        NextItem(item);
-        if (item.kind != ikValueRef && item.kind != ikReserved) RaiseError("Identifier expected.");
+        lexer_.NextItem(item);
+        if (item.kind != ikValueRef && item.kind != ikReserved) lexer_.RaiseError("Identifier expected.");
         const std::string alternative = item.text;
-        type.Items.push_back(alternative + "=" + parseNestedType().BaseType);
-        NextItem(item);
-        if (!isSymbol(item, '}') && !isSymbol(item, ',')) RaiseError("\"}\" or \",\" expected.");
+        type.Items.push_back(alternative + "=" + ParseNested().BaseType);
+        lexer_.NextItem(item);
+        if (!isSymbol(item, '}') && !isSymbol(item, ',')) lexer_.RaiseError("\"}\" or \",\" expected.");
     } while (!isSymbol(item, '}'));
 }
 
 // TEXTUAL-CONVENTION clauses ... SYNTAX Type: the convention takes the base type of its SYNTAX,
 // so DisplayString is "@string", a Counter64 convention "@counter" and 64-bit.
-void tmibfile::parseTextualConvention(tasntype& type) {
+void TypeParser::parseTextualConvention(tasntype& type) {
     type.BaseType = "@integer";
     tmibitem item;
-    NextItem(item);
+    lexer_.NextItem(item);
     while (item.kind != ikEnd && item.text != "SYNTAX") {
         const bool hint = item.text == "DISPLAY-HINT";
-        NextItem(item);  // the clause's value, a single item
+        lexer_.NextItem(item);  // the clause's value, a single item
         if (hint && item.kind == ikString) type.DisplayHint = item.text;
-        NextItem(item);  // the next keyword
+        lexer_.NextItem(item);  // the next keyword
     }
     if (item.kind == ikEnd) return;
-    tasntype syntax = parseNestedType();
+    tasntype syntax = ParseNested();
     type.BaseType = syntax.BaseType;
     type.ElementType = syntax.ElementType;
     type.IsUnsigned = syntax.IsUnsigned;
@@ -257,22 +254,22 @@ void tmibfile::parseTextualConvention(tasntype& type) {
 
 // One parenthesized or braced group after a type: a range, a SIZE, named numbers or BITS names.
 // A single range and named numbers are kept in detail.
-void tmibfile::skipConstraintTail(SyntaxDetail& detail) {
-    const int32_t saved = Position;
+void TypeParser::skipConstraintTail(SyntaxDetail& detail) {
+    const int32_t saved = lexer_.Position;
     tmibitem item;
-    NextItem(item);
+    lexer_.NextItem(item);
     char open = 0, close = 0;
     if (isSymbol(item, '('))
         open = '(', close = ')';
     else if (isSymbol(item, '{'))
         open = '{', close = '}';
     else {
-        Position = saved;
+        lexer_.Position = saved;
         return;
     }
     ConstraintWatcher watcher(open);
     for (int depth = 1; depth > 0;) {
-        NextItem(item);
+        lexer_.NextItem(item);
         if (item.kind == ikEnd) return;
         if (isSymbol(item, open)) ++depth;
         if (isSymbol(item, close)) --depth;

@@ -1,7 +1,8 @@
-// The value-assignment parser: OBJECT-TYPE and every other macro use by one clause scheme,
-// and the OID value after "::=".
+#include "mib/valueparser.h"
+
 #include "mib/itempredicates.h"
-#include "mib/mibfile.h"
+#include "mib/miblexer.h"
+#include "mib/typeparser.h"
 #include "text/textfile.h"
 
 namespace {
@@ -22,29 +23,30 @@ void appendNormalizedText(std::string& result, const std::string& text) {
 
 }  // namespace
 
-void tmibfile::parseValueAssignment(const tmibitem& head) {
+std::shared_ptr<tmibentry> ValueParser::Parse(const tmibitem& head) {
     auto entry = std::make_shared<tmibentry>();  // one allocation with the count its sharing needs
     entry->Name = head.text;
-    entry->Line = lineAt(Position);  // Position is just past the name, on its line
-    entry->Macro = parseNestedType().BaseType;
-    if (entry->Macro == "@ignore") return;  // MODULE-COMPLIANCE, AGENT-CAPABILITIES: already read whole
+    entry->Line = lexer_.LineAt(lexer_.Position);  // Position is just past the name, on its line
+    entry->Macro = types_.ParseNested().BaseType;
+    if (entry->Macro == "@ignore")
+        return nullptr;  // MODULE-COMPLIANCE, AGENT-CAPABILITIES: already read whole
     parseClauses(*entry);
     parseOidValue(*entry);
-    entry->Imported = Imported;
-    addEntry(std::move(entry));
+    return entry;
 }
 
 // KEYWORD value ... up to and including "::=" (or the end of text, where the value then fails).
-void tmibfile::parseClauses(tmibentry& entry) {
+void ValueParser::parseClauses(tmibentry& entry) {
     tmibitem item;
     for (;;) {
-        NextItem(item);
+        lexer_.NextItem(item);
         if (item.kind == ikAssign) return;
-        if (item.kind != ikTypeRef && item.kind != ikValueRef) RaiseError("Identifier or Type expected.");
+        if (item.kind != ikTypeRef && item.kind != ikValueRef)
+            lexer_.RaiseError("Identifier or Type expected.");
         if (entry.Clauses.empty()) entry.Clauses.reserve(4);  // most macros have two to six clauses
         const std::string keyword = item.text;
         if (keyword == "SYNTAX") {
-            tasntype syntax = parseNestedType();
+            tasntype syntax = types_.ParseNested();
             if (!syntax.ElementType.empty()) {
                 entry.Clauses.push_back("SYNTAX=" + syntax.BaseType + "|" + syntax.ElementType);
             } else {
@@ -55,13 +57,13 @@ void tmibfile::parseClauses(tmibentry& entry) {
             }
             continue;
         }
-        NextItem(item);
+        lexer_.NextItem(item);
         if (keyword == "AUGMENTS" || keyword == "INDEX") {
-            if (!isSymbol(item, '{')) RaiseError("\"{\" expected.");
+            if (!isSymbol(item, '{')) lexer_.RaiseError("\"{\" expected.");
             if (keyword == "AUGMENTS") {
                 entry.Augments = readBracedContent(item);
             } else {
-                FlagScope index(InIndex);  // IMPLIED IfName reads as ifName, in the text too
+                FlagScope index(lexer_.InIndex);  // IMPLIED IfName reads as ifName, in the text too
                 entry.Clauses.push_back("INDEX=" + readBracedContent(item));
             }
         } else if (isSymbol(item, '{')) {
@@ -82,10 +84,10 @@ void tmibfile::parseClauses(tmibentry& entry) {
 
 // The items after "{" up to the first "}", as text: { ifIndex, IMPLIED ifName } gives
 // "ifIndex,ifName"; numbers give their value, symbols their character, other items nothing.
-std::string tmibfile::readBracedContent(tmibitem& item) {
+std::string ValueParser::readBracedContent(tmibitem& item) {
     std::string content;
     for (;;) {
-        NextItem(item);
+        lexer_.NextItem(item);
         if (item.kind == ikEnd || isSymbol(item, '}')) return content;
         if (item.kind == ikNumber)
             content += std::to_string(item.value);
@@ -97,39 +99,39 @@ std::string tmibfile::readBracedContent(tmibitem& item) {
 }
 
 // { parent 3 6 }, { iso org(3) dod(6) 1 } or a bare number.
-void tmibfile::parseOidValue(tmibentry& entry) {
+void ValueParser::parseOidValue(tmibentry& entry) {
     // An arc that does not fit would wrap into another number, another vendor's OID.
     auto arc = [this](const tmibitem& number) {
         if (number.value < 0 || number.value > UINT32_MAX)
-            RaiseError("OID arc out of range 0..4294967295 (Value=" + number.text + ").");
+            lexer_.RaiseError("OID arc out of range 0..4294967295 (Value=" + number.text + ").");
         return static_cast<uint32_t>(number.value);
     };
     tmibitem item;
-    NextItem(item);
+    lexer_.NextItem(item);
     if (item.kind == ikNumber) {
         entry.OidParts.push_back({"???", arc(item)});
         return;
     }
-    if (!isSymbol(item, '{')) RaiseError("\"{\" or number expected.");
+    if (!isSymbol(item, '{')) lexer_.RaiseError("\"{\" or number expected.");
     entry.OidParts.reserve(2);  // most values are { parent number }
-    NextItem(item);
+    lexer_.NextItem(item);
     while (item.kind != ikEnd && !isSymbol(item, '}')) {
         if (item.kind == ikNumber) {
             entry.OidParts.push_back({"???", arc(item)});
-            NextItem(item);
+            lexer_.NextItem(item);
         } else if (item.kind == ikValueRef) {
             entry.OidParts.push_back({item.text, 0});
-            NextItem(item);
+            lexer_.NextItem(item);
             if (isSymbol(item, '(')) {
-                NextItem(item);
-                if (item.kind != ikNumber) RaiseError("Number expected.");
+                lexer_.NextItem(item);
+                if (item.kind != ikNumber) lexer_.RaiseError("Number expected.");
                 entry.OidParts.back().number = arc(item);
-                NextItem(item);
-                if (!isSymbol(item, ')')) RaiseError("\")\" expected.");
-                NextItem(item);
+                lexer_.NextItem(item);
+                if (!isSymbol(item, ')')) lexer_.RaiseError("\")\" expected.");
+                lexer_.NextItem(item);
             }
         } else {
-            RaiseError("Identifier or Number expected.");
+            lexer_.RaiseError("Identifier or Number expected.");
         }
     }
 }

@@ -130,6 +130,8 @@ TEST_F(FileCommandsTest, RefusedOrBrokenFilesLeaveANewLibrary) {
     for (const Case& c : std::vector<Case>{
              {"app/bom.oidlib", "information", "Can not open encrypted oid file."},
              {"app/mismatch.oidlib", "error", "XML Parser mismatch: Wanted </system>, got </System>"},
+             {"library/empty-list-first.oidlib", "error",
+              "A second <list> (the first is on line 2): a library holds one list of entries"},
              {"app/missing.oidlib", "error", ""}}) {
         form.reset();
         startAndOpenSample();

@@ -12,6 +12,8 @@ int main(int argc, char** argv) {
     QTemporaryDir userFolders;
     qputenv("XDG_CACHE_HOME", userFolders.filePath("cache").toLocal8Bit());
     qputenv("XDG_DATA_HOME", userFolders.filePath("data").toLocal8Bit());
+    // Qt would otherwise make a runtime folder of its own in /tmp and leave it there.
+    qputenv("XDG_RUNTIME_DIR", userFolders.path().toLocal8Bit());
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -102,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(Version, DeadPort,
                                            DeadCase{SnmpVersion::v3, "are the user and keys right?"}),
                          [](const auto& info) { return VersionName(info.param.version); });
 
-// Cancelled 100 ms after the start, a walk must end within 200 ms more in every phase.
+// Cancelled 100 ms after the start, a walk must end at once in every phase: within 3 s, far
+// below the timeouts it would otherwise wait out, with room for a loaded machine.
 void ExpectCancelledAtOnce(const AgentSettings& settings) {
     const auto start = Clock::now();
     double cancelledAt = 0;
@@ -117,7 +118,7 @@ void ExpectCancelledAtOnce(const AgentSettings& settings) {
     } catch (const CheckError& error) {
         EXPECT_EQ(error.Failure(), CheckFailure::cancelled) << error.what();
     }
-    EXPECT_LT(SecondsSince(start) - cancelledAt, 0.2) << DescribeAgent(settings);
+    EXPECT_LT(SecondsSince(start) - cancelledAt, 3.0) << DescribeAgent(settings);
 }
 
 TEST(CancelledWalk, EndsAtOnceWhileTheNameIsLookedUp) {

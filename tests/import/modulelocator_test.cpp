@@ -8,10 +8,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iostream>
 #include <thread>
 
 #include "import/stripcomments.h"
 #include "mib/sourcetext.h"
+#include "normaluser.h"
 #include "tempfolder.h"
 
 namespace fs = std::filesystem;
@@ -357,6 +359,48 @@ TEST(ImportModuleHeaders, ReadsOnlyTheHeadOfALargeFile) {
     ModuleHeaders headers;
     EXPECT_EQ(LocateModule(logger, "LATE", folder.Folder(), headers), "");
     EXPECT_EQ(LocateModule(logger, "EARLY", folder.Folder(), headers), folder.Folder() + "b.txt");
+}
+
+// The index is the program's own file: a link planted at its name, by another user in a folder
+// of theirs (as root) or by the user (as a normal user), is replaced by the index, and the file
+// it points at keeps its bytes.
+TEST(ImportModuleIndex, LinkAtTheIndexNameIsReplacedNotFollowed) {
+    TempFolder modules(TempFolder::Access::everyone), victims(TempFolder::Access::everyone);
+    std::ofstream(modules.path / "a.mib", std::ios::binary) << Header("ALPHA");
+    const std::string folder = modules.path.string() + "/";
+    const auto savedWithoutFollowing = [&](const std::string& saver, uid_t planter) {
+        const fs::path cache = victims.path / (saver + " cache"), victim = victims.path / (saver + " victim");
+        fs::create_directory(cache);
+        std::ofstream(victim, std::ios::binary) << "precious";
+        fs::permissions(victim, fs::perms(0666));
+        const std::string index = ModuleIndexFile(cache.string(), folder);
+        fs::create_symlink(victim, index);
+        if (::lchown(index.c_str(), planter, planter) != 0 || ::chown(cache.c_str(), planter, planter) != 0)
+            return false;
+        fs::permissions(cache, fs::perms(0777));
+        const auto check = [&saver, &folder, index, victim] {
+            ModuleHeaders headers;
+            headers.UseIndex(index);
+            ImportLogger logger;
+            LocateModule(logger, "NONE", folder, headers);
+            headers.SaveIndex();
+            bool ok = true;
+            for (const auto& [holds, what] :
+                 {std::pair{ReadFileBytes(victim.string()) == "precious", "victim kept"},
+                  {!fs::is_symlink(index), "link replaced"},
+                  {ReadFileBytes(index).starts_with("oidwright module headers 1 1\n"), "index written"}})
+                if (!holds) {
+                    std::cerr << saver << ": failed: " << what << "\n";
+                    ok = false;
+                }
+            return ok;
+        };
+        return saver == "root" ? check() : testuser::AsNormalUser(check);
+    };
+    if (::geteuid() == 0) {
+        EXPECT_TRUE(savedWithoutFollowing("root", testuser::Nobody));
+    }
+    EXPECT_TRUE(savedWithoutFollowing("normal user", ::geteuid() == 0 ? testuser::Nobody : ::geteuid()));
 }
 
 TEST(ImportModuleIndex, DamagedIndexIsIgnoredAndRebuilt) {

@@ -167,19 +167,17 @@ TEST(OidFile, EveryChildOfListIsAnEntry) {
 }
 
 // Entries are read one at a time, each in the storage of the one before: nothing of one entry
-// shows in the next. Only the root's first <list> is read, even an empty one.
-TEST(OidFile, EachEntryKeepsOnlyItsOwnFieldsAndOnlyTheFirstListCounts) {
+// shows in the next.
+TEST(OidFile, EachEntryKeepsOnlyItsOwnFields) {
     std::string pieces;
     for (int i = 0; i < 40; ++i) pieces += "<b>" + std::to_string(i) + "</b>";
-    const std::string system = "<system><version>1</version></system>";
     toidfile library;
     library.LoadFromText(
-        "<?xml?><oidlist><x><list><entry><name>nested</name></entry></list></x><list>"
+        "<?xml?><oidlist><list>"
         "<entry><description>d" +
         pieces +
         "</description><name>a</name><max>5</max></entry>"
-        "<entry><oid>1.3</oid></entry><entry/></list>" +
-        system + "<list><entry><name>later</name></entry></list></oidlist>");
+        "<entry><oid>1.3</oid></entry><entry/></list><system><version>1</version></system></oidlist>");
     ASSERT_EQ(library.Count(), 3);
     EXPECT_EQ(library.Entries(0)->description, "d");
     EXPECT_EQ(library.Entries(0)->name, "a");
@@ -189,9 +187,44 @@ TEST(OidFile, EachEntryKeepsOnlyItsOwnFieldsAndOnlyTheFirstListCounts) {
     EXPECT_EQ(*library.Entries(2), empty);
     empty.oid = "1.3";
     EXPECT_EQ(*library.Entries(1), empty);
-    toidfile afterEmpty;
-    afterEmpty.LoadFromText("<?xml?><oidlist>" + system + "<list/><list><entry/></list></oidlist>");
-    EXPECT_EQ(afterEmpty.Count(), 0);
+}
+
+// Reading one list of several, or none where there are entries elsewhere, would adopt a part of
+// the library as the whole, and the next save would lose the rest.
+TEST(OidFile, ExactlyOneListUnderTheRootOrNothingIsAdopted) {
+    struct Case {
+        const char* body;  // the root's children after <system>, from line 3
+        std::string message;
+        int line;
+    };
+    const std::string second =
+        "A second <list> (the first is on line 3): a library holds one list of entries";
+    const std::string elsewhere =
+        "A <list> that is not a child of the root element: the entries belong in the one <list> under the "
+        "root";
+    const Case cases[] = {
+        {"<list/>\n<list><entry><name>A|b|c</name></entry></list>", second, 4},
+        {"<list><entry/></list>\n<List><entry/><entry/></List>", second, 4},
+        {"<list><entry/></list>\n<LIST/>", second, 4},
+        {"<x>\n<list><entry/></list></x>", elsewhere, 4},
+        {"<list><entry/>\n<entry><list/></entry></list>", elsewhere, 4},
+        {"<list>\n<list><entry/></list></list>", elsewhere, 4},
+        {"<other><entry/></other>", "No <list> of entries under the root element", 1},
+    };
+    for (const Case& c : cases) {
+        toidfile library;
+        library.Add(Named("kept"));
+        try {
+            library.LoadFromText(std::string("<?xml?><oidlist>\n<system><version>1</version></system>\n") +
+                                 c.body + "</oidlist>\n");
+            ADD_FAILURE() << "adopted " << c.body;
+        } catch (const OidFileError& error) {
+            EXPECT_EQ(error.what(), c.message) << c.body;
+            EXPECT_EQ(error.Line(), c.line) << c.body;
+        }
+        ASSERT_EQ(library.Count(), 1) << c.body;
+        EXPECT_EQ(library.Entries(0)->name, "kept");
+    }
 }
 
 TEST(OidFile, LoadingAppends) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "mib/mibfile.h"
+#include "mib/miblexer.h"
 #include "mib/reservedwords.h"
 
 namespace {
@@ -9,12 +9,12 @@ constexpr bool atDefinitionStart = true;
 
 // Every item up to the end of text, one word each: T:name (type), V:name (value), R:word (reserved),
 // N:value, S:"text", B (empty bit string), the symbol's character, or the multi-character symbol.
-std::string lex(tmibfile& file, const std::string& text, bool definitionStart = false) {
-    file.LoadText(text, "lex.mib");
-    file.DefinitionStart = definitionStart;
+std::string lex(MibLexer& lexer, const std::string& text, bool definitionStart = false) {
+    lexer.LoadText(text, "lex.mib");
+    lexer.DefinitionStart = definitionStart;
     std::string items;
     tmibitem item;
-    for (file.NextItem(item); item.kind != ikEnd; file.NextItem(item)) {
+    for (lexer.NextItem(item); item.kind != ikEnd; lexer.NextItem(item)) {
         if (!items.empty()) items += ' ';
         switch (item.kind) {
             case ikTypeRef:
@@ -62,8 +62,8 @@ std::string lex(tmibfile& file, const std::string& text, bool definitionStart = 
 }
 
 std::string lex(const std::string& text, bool definitionStart = false) {
-    tmibfile file;
-    return lex(file, text, definitionStart);
+    MibLexer lexer;
+    return lex(lexer, text, definitionStart);
 }
 
 struct LexCase {
@@ -144,9 +144,9 @@ const LexErrorCase lexErrors[] = {
 class LexerErrors : public testing::TestWithParam<LexErrorCase> {};
 
 TEST_P(LexerErrors, RaisesWithPosition) {
-    tmibfile file;
+    MibLexer lexer;
     try {
-        lex(file, GetParam().text);
+        lex(lexer, GetParam().text);
         FAIL() << "no error";
     } catch (const eparseexception& error) {
         EXPECT_STREQ(error.what(), GetParam().message);
@@ -159,60 +159,60 @@ INSTANTIATE_TEST_SUITE_P(Lexer, LexerErrors, testing::ValuesIn(lexErrors),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Lexer, CaseRepairsAreWrittenBackIntoText) {
-    tmibfile file;
-    lex(file, "IfEntry OBJECT-TYPE", atDefinitionStart);
-    EXPECT_EQ(file.Text, "ifEntry OBJECT-TYPE\r\n");
-    lex(file, "myString ::= OCTET STRING", atDefinitionStart);
-    EXPECT_EQ(file.Text, "MyString ::= OCTET STRING\r\n");
-    file.LoadText("IfName", "lex.mib");
-    file.InIndex = true;
+    MibLexer lexer;
+    lex(lexer, "IfEntry OBJECT-TYPE", atDefinitionStart);
+    EXPECT_EQ(lexer.Text, "ifEntry OBJECT-TYPE\r\n");
+    lex(lexer, "myString ::= OCTET STRING", atDefinitionStart);
+    EXPECT_EQ(lexer.Text, "MyString ::= OCTET STRING\r\n");
+    lexer.LoadText("IfName", "lex.mib");
+    lexer.InIndex = true;
     tmibitem item;
-    file.NextItem(item);
+    lexer.NextItem(item);
     EXPECT_EQ(item.text, "ifName");
-    EXPECT_EQ(file.Text, "ifName\r\n");
+    EXPECT_EQ(lexer.Text, "ifName\r\n");
 }
 
 TEST(Lexer, EndIsRepeated) {
-    tmibfile file;
-    file.LoadText("", "lex.mib");
+    MibLexer lexer;
+    lexer.LoadText("", "lex.mib");
     tmibitem item;
     for (int i = 0; i < 3; ++i) {
-        file.NextItem(item);
+        lexer.NextItem(item);
         EXPECT_EQ(item.kind, ikEnd);
     }
 }
 
 TEST(Lexer, BraceAfterSequenceStartsADefinition) {
-    tmibfile file;
-    file.LoadText("SEQUENCE { IfIndex x", "lex.mib");
-    file.InSequenceMembers = true;
+    MibLexer lexer;
+    lexer.LoadText("SEQUENCE { IfIndex x", "lex.mib");
+    lexer.InSequenceMembers = true;
     tmibitem item;
-    file.NextItem(item);
+    lexer.NextItem(item);
     EXPECT_EQ(item.reserved, rwSEQUENCE);
-    file.NextItem(item);
-    EXPECT_TRUE(file.DefinitionStart);
-    file.NextItem(item);
+    lexer.NextItem(item);
+    EXPECT_TRUE(lexer.DefinitionStart);
+    lexer.NextItem(item);
     EXPECT_EQ(item.kind, ikValueRef);
     EXPECT_EQ(item.text, "ifIndex");
-    EXPECT_FALSE(file.DefinitionStart);
+    EXPECT_FALSE(lexer.DefinitionStart);
 }
 
 TEST(Lexer, PeekWordReadsRawText) {
-    tmibfile file;
-    file.LoadText("  a  ::={ b", "lex.mib");
-    EXPECT_EQ(file.PeekWord(1, 1), "a");
-    EXPECT_EQ(file.PeekWord(1, 2), "::={");
-    EXPECT_EQ(file.PeekWord(1, 3), "b");
-    EXPECT_EQ(file.PeekWord(1, 4), "");
-    EXPECT_EQ(file.PeekWord(4, 1), "::={");
-    EXPECT_EQ(file.Position, 1);
+    MibLexer lexer;
+    lexer.LoadText("  a  ::={ b", "lex.mib");
+    EXPECT_EQ(lexer.PeekWord(1, 1), "a");
+    EXPECT_EQ(lexer.PeekWord(1, 2), "::={");
+    EXPECT_EQ(lexer.PeekWord(1, 3), "b");
+    EXPECT_EQ(lexer.PeekWord(1, 4), "");
+    EXPECT_EQ(lexer.PeekWord(4, 1), "::={");
+    EXPECT_EQ(lexer.Position, 1);
 }
 
 TEST(Lexer, LongRunsAreLookedAtOnlyAsFarAsNeeded) {
-    tmibfile file;
+    MibLexer lexer;
     const std::string braces(100, '{');
-    file.LoadText("a " + braces + " b", "lex.mib");
-    EXPECT_EQ(file.PeekWord(1, 2), braces.substr(0, tmibfile::PeekLength));
+    lexer.LoadText("a " + braces + " b", "lex.mib");
+    EXPECT_EQ(lexer.PeekWord(1, 2), braces.substr(0, MibLexer::PeekLength));
     // The cut run still differs from every word it is compared with: only a brace followed by a
     // lone brace merges with it, and a capital name before a long run of digits is a type name.
     EXPECT_EQ(lex("{{{{ }}}}"), "{ { { } } }");

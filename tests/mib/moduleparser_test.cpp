@@ -73,7 +73,7 @@ TEST(ModuleParser, HeaderDefinitionsAndSkips) {
     EXPECT_EQ(file.TypeAt(1).Name, "MyType");
     EXPECT_NE(file.Text.find("MyType ::="), std::string::npos);
     EXPECT_EQ(file.Position, mibtest::positionAfter(file.Text, "{ iso 1 }\r\nEND"));
-    EXPECT_TRUE(file.DefinitionStart);
+    EXPECT_TRUE(file.Lexer().DefinitionStart);
 }
 
 TEST(ModuleParser, LogIsSilentAtLevelOne) {

@@ -119,10 +119,10 @@ TEST(Parser, TypeNestingIsBounded) {
 TEST(Parser, ErrorLeavesNoFlagSetForTheNextModule) {
     tmibfile file;
     EXPECT_NE(mibtest::parse(file, body("T ::= SEQUENCE { a INTEGER 5 }")).message, "");
-    EXPECT_FALSE(file.InSequenceMembers);
+    EXPECT_FALSE(file.Lexer().InSequenceMembers);
     EXPECT_EQ(mibtest::parse(file, body("x OBJECT-TYPE INDEX { a 'F'X } ::= { b 1 }")).message,
               "Unsupported Hex or binary number format.");
-    EXPECT_FALSE(file.InIndex);
+    EXPECT_FALSE(file.Lexer().InIndex);
 }
 
 }  // namespace

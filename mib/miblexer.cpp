@@ -1,14 +1,15 @@
-// The lexer of tmibfile: turns Text into items, repairing the case of a name's first letter
-// where the context says whether a type or a value name stands there.
+#include "mib/miblexer.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
 #include <limits>
 
-#include "mib/mibfile.h"
 #include "mib/reservedwords.h"
+#include "mib/sourcetext.h"
 #include "text/asciicase.h"
+#include "text/textfile.h"
 
 namespace {
 
@@ -106,7 +107,25 @@ bool convertBitString(const std::string& content, int base, int64_t& value) {
 
 }  // namespace
 
-void tmibfile::RaiseError(const std::string& message) const {
+void MibLexer::LoadFile(const std::string& fileName) {
+    LoadText(ReadFileBytes(fileName), fileName);
+}
+
+void MibLexer::LoadText(const std::string& text, const std::string& fileName) {
+    // Joining with CR LF at most doubles the text, and Position must still fit in 32 bits.
+    if (text.size() > textfile::MaxFileSize)
+        throw MibFileError("File \"" + fileName + "\" is too large to be a MIB module");
+    Text = JoinLinesWithCrLf(text);
+    Position = 1;
+    FileName = fileName;
+    lines_.Reset();
+}
+
+int32_t MibLexer::LineAt(int32_t position) {
+    return lines_.LineAt(Text, static_cast<std::size_t>(std::max(position, 1) - 1));  // Position is 1-based
+}
+
+void MibLexer::RaiseError(const std::string& message) const {
     throw eparseexception(message, FileName, Position);
 }
 
@@ -115,7 +134,7 @@ void tmibfile::RaiseError(const std::string& message) const {
 // longer word still differs from all of them. Reading further would make a long run of braces
 // or names cost its whole length again at every brace and name in it. Earlier words are passed
 // whole: the lexer asks for a second word only after a first one of three characters.
-std::string_view tmibfile::PeekWord(int32_t start, int n) const {
+std::string_view MibLexer::PeekWord(int32_t start, int n) const {
     const size_t size = Text.size();
     size_t i = start < 1 ? 0 : static_cast<size_t>(start) - 1;
     std::string_view word;
@@ -129,7 +148,7 @@ std::string_view tmibfile::PeekWord(int32_t start, int n) const {
     return word;
 }
 
-void tmibfile::NextItem(tmibitem& item) {
+void MibLexer::NextItem(tmibitem& item) {
     const int32_t size = static_cast<int32_t>(Text.size());
     auto at = [&](int32_t pos) { return pos >= 1 && pos <= size ? Text[pos - 1] : '\0'; };
     auto startsWith = [&](int32_t pos, const char* s) {
@@ -238,7 +257,7 @@ void tmibfile::NextItem(tmibitem& item) {
     DefinitionStart = item.kind == ikSymbol && item.symbol == '{' && item.reserved == rwSEQUENCE;
 }
 
-void tmibfile::lexApostropheString(tmibitem& item) {
+void MibLexer::lexApostropheString(tmibitem& item) {
     const size_t close = Text.find('\'', static_cast<size_t>(Position));
     const size_t end = close == std::string::npos ? Text.size() : close;
     const std::string content(Text, Position, end - Position);
@@ -261,13 +280,13 @@ void tmibfile::lexApostropheString(tmibitem& item) {
     ++Position;
 }
 
-void tmibfile::repairFirstLetter(tmibitem& item, int32_t start, bool toUpper) {
+void MibLexer::repairFirstLetter(tmibitem& item, int32_t start, bool toUpper) {
     char& first = Text[start - 1];
     first = toUpper ? asciicase::Upper(first) : asciicase::Lower(first);
     item.text[0] = first;
 }
 
-void tmibfile::classifyIdentifier(tmibitem& item, int32_t start) {
+void MibLexer::classifyIdentifier(tmibitem& item, int32_t start) {
     item.reserved = LookupReserved(item.text);
     if (item.reserved != rwNone) {
         // The SMI modules define Counter32, Gauge32 and the like as ordinary types.
