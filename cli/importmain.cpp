@@ -43,8 +43,9 @@ headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright) for later 
                  the files share are read once; the exit status is the worst one met
   --units-from-mib
                  read units, scales, row names and named values from the MIB (UNITS,
-                 DISPLAY-HINT, base types, ranges, enumerations); the log names each
-                 entry's rule
+                 DISPLAY-HINT, base types, ranges, enumerations, descriptions), and
+                 keep runs of capitals as one word of a name; the log names each
+                 entry's rule, and why an object takes no unit
   --log          also print the full import log (it names every numeric object that
                  made no entry, and why)
   -q             print no reports (errors and warnings still go to standard error)
@@ -56,8 +57,8 @@ error when OUT is "-"; "Import successful!" follows once everything asked is wri
 An entry equal in name and OID to one of IN is not added again.
 
 Exit status: 0 success; 1 an import was incomplete (a parent chain did not reach the
-root, an augmented row was missing or a type is defined nowhere; OUT is still written
-and the full log printed); 2 a parse error or missing module ("FILE:LINE: MESSAGE" on
+root or ran deeper than 128 arcs, an augmented row was missing or a type is defined
+nowhere, each named on standard error; OUT is still written and the full log printed); 2 a parse error or missing module ("FILE:LINE: MESSAGE" on
 standard error, then every missing module and where it was looked for; nothing is
 written) or an unreadable MIB file; 3 IN cannot be read, or OUT or PAGE cannot be
 written; 4 wrong arguments.

@@ -1,6 +1,5 @@
 #include "import/mibunits.h"
 
-#include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
@@ -232,15 +231,11 @@ std::optional<Reading> UnitFromSyntax(const ObjectText& object, std::vector<std:
     return UnitFromDescription(object, notes);
 }
 
-// The first sentence and the later ones that state the value; after a title of up to six words
-// ("The Insight Agent's polling frequency.") the second sentence too.
+// The first sentence and the later ones that state the value.
 std::vector<std::string_view> OwnSentences(std::string_view description) {
-    constexpr std::ptrdiff_t TitleBlanks = 5;
     std::vector<std::string_view> sentences = Sentences(description);
-    const bool title =
-        !sentences.empty() && std::count(sentences[0].begin(), sentences[0].end(), ' ') <= TitleBlanks;
     for (std::size_t i = sentences.size(); i-- > 1;)
-        if (!StatesItsValue(sentences[i]) && !(title && i == 1))
+        if (!StatesItsValue(sentences[i]))
             sentences.erase(sentences.begin() + static_cast<std::ptrdiff_t>(i));
     return sentences;
 }
