@@ -162,7 +162,7 @@ std::optional<Reading> UnitFromCounterName(const ObjectText& object, std::vector
     const std::string counted = CountedThing(name);
     if (counted.empty()) return std::nullopt;
     const std::string reason = "a counter of " + counted;
-    if (!IsCountOfThings(counted)) return Reading{{TUnitType::sutCustom, counted, {}}, reason};
+    if (!YieldsToDescription(counted)) return Reading{{TUnitType::sutCustom, counted, {}}, reason};
     if (std::optional<Reading> described = CountFromDescription(object);
         described && described->unit.units != counted) {
         notes.push_back(reason + " yields to its description");

@@ -269,12 +269,12 @@ std::string_view WordBeforeCountedThing(std::string_view identifier) {
     return identifier.substr(before, last - before);
 }
 
-bool IsCountOfThings(std::string_view called) {
-    constexpr std::array<std::string_view, 20> Things = {
+bool YieldsToDescription(std::string_view called) {
+    constexpr std::array<std::string_view, 21> Yielding = {
         "addresses", "ports",     "routes", "hosts",    "users",    "interfaces", "peers",
         "entries",   "neighbors", "flows",  "buffers",  "circuits", "channels",   "subscribers",
-        "files",     "threads",   "nodes",  "stations", "paths",    "instances"};
-    return std::find(Things.begin(), Things.end(), called) != Things.end();
+        "files",     "threads",   "nodes",  "stations", "paths",    "instances",  "events"};
+    return std::find(Yielding.begin(), Yielding.end(), called) != Yielding.end();
 }
 
 std::optional<UnitWord> FindStandardConventionUnit(

@@ -58,9 +58,10 @@ std::string CountedThing(std::string_view identifier);
 // The camel-case word before the counted word CountedThing finds: "udpNoPorts" -> "No".
 std::string_view WordBeforeCountedThing(std::string_view identifier);
 
-// Whether a counted noun names things rather than events ("ports", "addresses"): a counter of
-// ...NoPorts counts datagrams for no port, and its description says so.
-bool IsCountOfThings(std::string_view called);
+// Whether a counted noun of an identifier yields to what the description counts: one that names
+// things rather than events ("ports", "addresses"), since a counter of ...NoPorts counts datagrams
+// for no port, and the vague "events" ("the number of cells dropped").
+bool YieldsToDescription(std::string_view called);
 
 // The unit a textual convention's name is when it is a plain unit word: "Voltage" -> "V".
 std::optional<UnitWord> FindConventionUnit(std::string_view name);

@@ -154,6 +154,11 @@ const PatternCase patternCases[] = {
      "pLoadAvg", "pLoadAvg: UNITS \"hundredths of processes\" -> processes / 100"},
     {"IdentifierLength", Object("pQueueLength", "Gauge32", "Queue depth.", 1), "pQueueLength",
      "pQueueLength: identifier \"Length\" names no unit -> #"},
+    {"VagueEventsYield", Object("pDropEvents", "Counter32", "The number of cells dropped by the switch.", 1),
+     "pDropEvents",
+     "pDropEvents: a counter of events yields to its description; DESCRIPTION \"number of cells\" -> cells"},
+    {"EventsOtherwise", Object("pLinkEvents", "Counter32", "Link changes seen.", 1), "pLinkEvents",
+     "pLinkEvents: a counter of events -> events"},
     {"CounterOfNoPorts", Object("pNoPorts", "Counter32", "Datagrams for which no port was open.", 1),
      "pNoPorts", "pNoPorts: a counter of No ports counts no ports; no unit in the MIB -> #"},
 };
