@@ -8,10 +8,12 @@ sample drawn from another build keeps every object whose decision both builds ma
 
   bench/unit_sample.py --bin build/bin [--size 160] [--seed units-2024] [--judged OLD.tsv]
                        [--out docs/unit-sample.tsv] [--context FILE] [FOLDER]
+  bench/unit_sample.py --score docs/unit-sample.tsv
 
 --judged carries over the judgement of each row whose module, object, unit and scale are
 unchanged; rows left to judge have "?" and are printed with their MIB text to --context.
-Prints the count of entries, the share with a unit, and the precision per rule of the judged rows.
+Prints the count of entries, the share with a unit, and the precision per rule of the judged rows;
+--score prints only the precision per rule of a sample judged before.
 """
 import argparse
 import collections
@@ -99,9 +101,24 @@ def definition(path, name):
     return text[start.start() : text.find("\n", end) + 1 if end >= 0 else start.start() + 3000]
 
 
+def print_precision(rows):
+    """The share of right judgements per rule and in all."""
+    by_rule = collections.defaultdict(collections.Counter)
+    for row in rows:
+        by_rule[row["rule"]][row["judgement"]] += 1
+    right = wrong = 0
+    for rule, counts in sorted(by_rule.items()):
+        right, wrong = right + counts["right"], wrong + counts["wrong"]
+        judged_here = counts["right"] + counts["wrong"]
+        share = f"{100.0 * counts['right'] / judged_here:.0f} %" if judged_here else "-"
+        print(f"  {rule}: {counts['right']} of {judged_here} right ({share}), {counts['?']} to judge")
+    print(f"all: {right} of {right + wrong} right ({100.0 * right / max(right + wrong, 1):.1f} %)")
+
+
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--bin", required=True)
+    parser.add_argument("--bin")
+    parser.add_argument("--score")
     parser.add_argument("--size", type=int, default=160)
     parser.add_argument("--seed", default="units-2024")
     parser.add_argument("--judged")
@@ -109,8 +126,14 @@ def main():
     parser.add_argument("--context")
     parser.add_argument("folder", nargs="?", default=os.path.join(HERE, "../../shared/mibs-collection/mibs"))
     args = parser.parse_args()
+    if args.score:
+        with open(args.score, newline="") as file:
+            print_precision(list(csv.DictReader(file, delimiter="\t")))
+        return
     if not os.path.isdir(args.folder):
         sys.exit(f"unit_sample: {args.folder} is not present")
+    if not args.bin:
+        sys.exit("unit_sample: --bin or --score is needed")
     program = os.path.join(args.bin, "oidwright-import")
 
     population = []
@@ -150,16 +173,7 @@ def main():
 
     print(f"decisions: {len(population)}, entries: {entries}, with a unit: {units} "
           f"({100.0 * units / max(entries, 1):.1f} %)")
-    by_rule = collections.defaultdict(collections.Counter)
-    for row in rows:
-        by_rule[row["rule"]][row["judgement"]] += 1
-    right = wrong = 0
-    for rule, counts in sorted(by_rule.items()):
-        right, wrong = right + counts["right"], wrong + counts["wrong"]
-        judged_here = counts["right"] + counts["wrong"]
-        share = f"{100.0 * counts['right'] / judged_here:.0f} %" if judged_here else "-"
-        print(f"  {rule}: {counts['right']} of {judged_here} right ({share}), {counts['?']} to judge")
-    print(f"all: {right} of {right + wrong} right ({100.0 * right / max(right + wrong, 1):.1f} %)")
+    print_precision(rows)
 
 
 if __name__ == "__main__":

@@ -71,21 +71,6 @@ std::size_t CamelWordEnd(const std::string& text, std::size_t start) {
     return at;
 }
 
-// "ifHCInOctets" -> "if", "HC", "In", "Octets"; "dot3StatsFCSErrors" -> "dot3", "Stats", "FCS", "Errors".
-std::vector<std::string> CamelCaseWords(const std::string& text) {
-    std::vector<std::string> words;
-    for (std::size_t start = 0; start < text.size();) {
-        if (text[start] == ' ') {
-            ++start;
-            continue;
-        }
-        const std::size_t end = CamelWordEnd(text, start);
-        words.push_back(text.substr(start, end - start));
-        start = end;
-    }
-    return words;
-}
-
 }  // namespace
 
 std::vector<Replacement> LoadReplaceList(const std::string& fileName) {
@@ -134,16 +119,22 @@ std::string DisplayNames::MakeDisplayName(std::string text, bool splitAbbreviati
 }
 
 std::string DisplayNames::SplitKeepingCapitalRuns(const std::string& text) const {
-    std::vector<std::string> words = CamelCaseWords(text);
-    for (std::string& word : words)
-        if (std::count_if(word.begin(), word.end(), IsUpper) < 2) word = windows1251case::Lower(word);
-    // A lone lower-case first letter joins the next word: "x Sent" -> "xsent".
-    if (words.size() >= 2 && words[0].size() == 1 && IsLower(words[0][0])) {
-        words[1] = words[0] + words[1];
-        words.erase(words.begin());
-    }
+    const std::string lowered = windows1251case::Lower(text);  // as long as text
     std::string joined;
-    for (const std::string& word : words) joined += (joined.empty() ? "" : " ") + word;
+    for (std::size_t start = 0; start < text.size();) {
+        if (text[start] == ' ') {
+            ++start;
+            continue;
+        }
+        const std::size_t end = CamelWordEnd(text, start);
+        const bool capitalRun = std::count_if(text.begin() + static_cast<std::ptrdiff_t>(start),
+                                              text.begin() + static_cast<std::ptrdiff_t>(end), IsUpper) >= 2;
+        // A lone lower-case first letter joins the next word: "x Sent" -> "xsent".
+        const bool afterLoneLetter = joined.size() == 1 && IsLower(joined[0]);
+        if (!joined.empty() && !afterLoneLetter) joined += ' ';
+        joined.append(capitalRun ? text : lowered, start, end - start);
+        start = end;
+    }
     ApplyReplacements(joined);
     CollapseBlanks(joined);
     return joined;

@@ -38,6 +38,15 @@ struct Reading {
     bool scalable = false;  // from the description or from nothing: "multiplied by 100" may scale it
 };
 
+// The first sentence and the later ones that state the value.
+std::vector<std::string_view> SentencesStatingTheValue(std::string_view description) {
+    std::vector<std::string_view> sentences = Sentences(description);
+    for (std::size_t i = sentences.size(); i-- > 1;)
+        if (!StatesItsValue(sentences[i]))
+            sentences.erase(sentences.begin() + static_cast<std::ptrdiff_t>(i));
+    return sentences;
+}
+
 // What the rules read of one object.
 struct ObjectText {
     const tmibfile& mib;
@@ -45,8 +54,15 @@ struct ObjectText {
     const std::vector<const tasntype*>& chain;
     bool counter;
     std::string_view description;
-    std::string_view first;                      // its first sentence
-    std::vector<std::string_view> ownSentences;  // the first and the later ones that state its value
+    std::string_view first;  // its first sentence
+
+    // The first sentence and the later ones that state its value, split only when a rule asks:
+    // most objects are decided before.
+    const std::vector<std::string_view>& OwnSentences() const {
+        if (!ownSentencesCache) ownSentencesCache = SentencesStatingTheValue(description);
+        return *ownSentencesCache;
+    }
+    mutable std::optional<std::vector<std::string_view>> ownSentencesCache = {};
 };
 
 // The first detail on the object's own syntax or its chain for which has holds.
@@ -196,7 +212,7 @@ std::optional<Reading> UnitFromPercentRange(const ObjectText& object) {
 // unit only when it counts time.
 std::optional<Reading> UnitFromDescription(const ObjectText& object, std::vector<std::string>& notes) {
     std::optional<Reading> found;
-    for (const std::string_view sentence : object.ownSentences) {
+    for (const std::string_view sentence : object.OwnSentences()) {
         std::string words;
         if (std::optional<UnitWord> unit = FindUnitInText(sentence, words))
             found = Reading{*unit, "DESCRIPTION \"in " + words + "\"", true};
@@ -231,18 +247,9 @@ std::optional<Reading> UnitFromSyntax(const ObjectText& object, std::vector<std:
     return UnitFromDescription(object, notes);
 }
 
-// The first sentence and the later ones that state the value.
-std::vector<std::string_view> OwnSentences(std::string_view description) {
-    std::vector<std::string_view> sentences = Sentences(description);
-    for (std::size_t i = sentences.size(); i-- > 1;)
-        if (!StatesItsValue(sentences[i]))
-            sentences.erase(sentences.begin() + static_cast<std::ptrdiff_t>(i));
-    return sentences;
-}
-
 ObjectText ReadObject(const tmibfile& mib, const tmibentry& symbol, const std::vector<const tasntype*>& chain,
                       bool counter, std::string_view description) {
-    return {mib, symbol, chain, counter, description, FirstSentence(description), OwnSentences(description)};
+    return {mib, symbol, chain, counter, description, FirstSentence(description)};
 }
 
 // A whole value whose low and high halves are objects of their own takes their unit: dskAvail
@@ -330,7 +337,7 @@ Reading ReadUnit(const tmibfile& mib, const ObjectText& object, const Toiddata& 
         reading->reason += ", identifier \"PerSec\"";
     }
     if (reading->scalable) {
-        for (const std::string_view sentence : object.ownSentences) {
+        for (const std::string_view sentence : object.OwnSentences()) {
             std::string words;
             if (const std::optional<UnitFactor> scale = FindScaleInText(sentence, words)) {
                 reading->unit.factor = Combine(reading->unit.factor, *scale);
