@@ -65,6 +65,11 @@ std::string SinceADate(std::string_view description) {
 
 // "high-order 32 bits" when the description names a half of a wider value.
 std::string HalfPhrase(std::string_view description) {
+    // Most descriptions hold none of the words a half needs: spare them the lower-cased copy.
+    if (windows1251case::FindIgnoringCase(description, "order") == npos &&
+        windows1251case::FindIgnoringCase(description, "half") == npos &&
+        windows1251case::FindIgnoringCase(description, "bit") == npos)
+        return "";
     const std::string lower = windows1251case::Lower(description);
     for (const std::string_view side :
          {"high", "low", "upper", "lower", "most significant", "least significant"}) {
@@ -140,9 +145,12 @@ std::string HalfOfWiderValue(const tmibfile& mib, const tmibentry& symbol,
 
 std::vector<const tmibentry*> HalvesOf(const tmibfile& mib, const tmibentry& symbol) {
     for (const auto& [low, high] : {std::pair{"Low", "High"}, std::pair{"Lo", "Hi"}}) {
+        // A name that is not there costs a search of every module: ask for the high half only
+        // after the low one.
         const int lowIndex = mib.EntryIndex(symbol.Name + low, symbol.Module);
+        if (lowIndex < 0) continue;
         const int highIndex = mib.EntryIndex(symbol.Name + high, symbol.Module);
-        if (lowIndex >= 0 && highIndex >= 0) return {&mib.EntryAt(lowIndex), &mib.EntryAt(highIndex)};
+        if (highIndex >= 0) return {&mib.EntryAt(lowIndex), &mib.EntryAt(highIndex)};
     }
     return {};
 }
