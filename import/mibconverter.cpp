@@ -1,6 +1,7 @@
 #include "import/mibconverter.h"
 
 #include <map>
+#include <string_view>
 
 #include "import/displaynames.h"
 #include "import/importlogger.h"
@@ -145,16 +146,27 @@ void MibConverter::Convert(const tmibentry& symbol, const std::string& syntax, c
 }
 
 void MibConverter::KeepUnitWordsWhereIndicatorsMeet() {
-    std::map<std::pair<std::string, std::string>, int> readers;  // by group and indicator
-    for (const EntryIndicator& made : indicators_) ++readers[{made.group, made.entry->indicator}];
-    for (const EntryIndicator& made : indicators_) {
-        if (made.entry->indicator == made.unstripped || readers[{made.group, made.entry->indicator}] < 2)
-            continue;
+    // Only an indicator that lost its unit word can read as another's: count the readers of those.
+    using GroupAndIndicator = std::pair<std::string_view, std::string_view>;
+    const auto key = [](const EntryIndicator& made) {
+        return GroupAndIndicator{made.group, made.entry->indicator};
+    };
+    const auto stripped = [](const EntryIndicator& made) { return made.entry->indicator != made.unstripped; };
+    std::map<GroupAndIndicator, int> readers;
+    for (const EntryIndicator& made : indicators_)
+        if (stripped(made)) readers.emplace(key(made), 0);
+    if (readers.empty()) return;
+    for (const EntryIndicator& made : indicators_)
+        if (const auto found = readers.find(key(made)); found != readers.end()) ++found->second;
+    std::vector<const EntryIndicator*> meeting;
+    for (const EntryIndicator& made : indicators_)
+        if (stripped(made) && readers.at(key(made)) >= 2) meeting.push_back(&made);
+    for (const EntryIndicator* made : meeting) {
         if (log_.Level >= 2)
-            log_.Log(made.symbol + ": indicator \"" + made.unstripped +
-                     "\" keeps its unit word: another entry of \"" + made.group + "\" reads \"" +
-                     made.entry->indicator + "\"");
-        made.entry->indicator = made.unstripped;
+            log_.Log(made->symbol + ": indicator \"" + made->unstripped +
+                     "\" keeps its unit word: another entry of \"" + made->group + "\" reads \"" +
+                     made->entry->indicator + "\"");
+        made->entry->indicator = made->unstripped;
     }
 }
 
