@@ -54,14 +54,18 @@ struct ObjectText {
     const std::vector<const tasntype*>& chain;
     bool counter;
     std::string_view description;
-    std::string_view first;  // its first sentence
 
-    // The first sentence and the later ones that state its value, split only when a rule asks:
-    // most objects are decided before.
+    // Its first sentence, and the sentences that state its value, found only when a rule
+    // asks: most objects are decided before.
+    std::string_view First() const {
+        if (!firstCache) firstCache = FirstSentence(description);
+        return *firstCache;
+    }
     const std::vector<std::string_view>& OwnSentences() const {
         if (!ownSentencesCache) ownSentencesCache = SentencesStatingTheValue(description);
         return *ownSentencesCache;
     }
+    mutable std::optional<std::string_view> firstCache = {};
     mutable std::optional<std::vector<std::string_view>> ownSentencesCache = {};
 };
 
@@ -123,13 +127,13 @@ bool CountsTime(const ObjectText& object) {
         for (const std::string_view time : TimeWords)
             if (asciicase::EqualsIgnoringCase(word, time)) return true;
     for (const std::string_view phrase : TimePhrases)
-        if (HoldsWord(object.first, phrase)) return true;
+        if (HoldsWord(object.First(), phrase)) return true;
     return false;
 }
 
 std::optional<Reading> CountFromDescription(const ObjectText& object) {
     std::string words;
-    if (std::optional<UnitWord> unit = FindCountInText(object.first, words))
+    if (std::optional<UnitWord> unit = FindCountInText(object.First(), words))
         return Reading{*unit, "DESCRIPTION \"" + words + "\""};
     return std::nullopt;
 }
@@ -227,13 +231,13 @@ std::optional<Reading> UnitFromDescription(const ObjectText& object, std::vector
     if (found) return found;
     const SyntaxDetail* range = RangeDetail(object);
     std::string words;
-    if (!object.counter && (!range || range->rangeHigh <= 100) && SpeaksOfPercent(object.first, words))
+    if (!object.counter && (!range || range->rangeHigh <= 100) && SpeaksOfPercent(object.First(), words))
         return Reading{{TUnitType::sutPercent, "%", {}}, "DESCRIPTION \"" + words + "\"", true};
     if (std::optional<Reading> counted = CountFromDescription(object)) {
         counted->scalable = true;
         return counted;
     }
-    if (std::optional<UnitWord> unit = FindCountInName(object.first, words))
+    if (std::optional<UnitWord> unit = FindCountInName(object.First(), words))
         return Reading{*unit, "DESCRIPTION \"" + words + "\"", true};
     return std::nullopt;
 }
@@ -249,7 +253,7 @@ std::optional<Reading> UnitFromSyntax(const ObjectText& object, std::vector<std:
 
 ObjectText ReadObject(const tmibfile& mib, const tmibentry& symbol, const std::vector<const tasntype*>& chain,
                       bool counter, std::string_view description) {
-    return {mib, symbol, chain, counter, description, FirstSentence(description)};
+    return {mib, symbol, chain, counter, description};
 }
 
 // A whole value whose low and high halves are objects of their own takes their unit: dskAvail
