@@ -37,8 +37,7 @@ std::string SummaryLine(const CollectionItem& item) {
         case CollectionItem::Imported:
             return module + entries;
         case CollectionItem::Incomplete:
-            return module + entries +
-                   ", incomplete: a parent chain did not reach the root or an augmented row was missing";
+            return module + entries + ", incomplete: " + item.message;
         case CollectionItem::Failed:
             // An error in a module the file imports names that module's file: say whose import it ended.
             if (item.message.starts_with(item.fileName + ":") ||

@@ -59,8 +59,9 @@ headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright) for later 
                  status is the worst one met
   --units-from-mib
                  read units, scales, row names and named values from the MIB (UNITS,
-                 DISPLAY-HINT, base types, ranges, enumerations); the log names each
-                 entry's rule
+                 DISPLAY-HINT, base types, ranges, enumerations, descriptions), and
+                 keep runs of capitals as one word of a name; the log names each
+                 entry's rule, and why an object takes no unit
   --repair       read past the common faults of real MIBs that a strict parse refuses
                  (page headers and footers of RFCs and drafts, "//" comments, stray or
                  missing commas, unassigned arcs such as XXX, a missing quote, ...) and
@@ -77,12 +78,13 @@ Without -o and --html nothing is written. Reports go to standard output, or to s
 error when OUT is "-"; "Import successful!" follows once everything asked is written.
 
 Exit status: 0 success; 1 an import was incomplete (a parent chain did not reach the
-root, an augmented row was missing or a type is defined nowhere; OUT is still written
-and the full log printed); 2 a parse error or missing module ("FILE:LINE: MESSAGE" on
-standard error, then every missing module and where it was looked for, and whether
---repair would import it; nothing is written), an unreadable MIB file or another
-failure that ends the run (out of memory, the working folder removed); 3 IN cannot be
-read, or OUT or PAGE cannot be written; 4 wrong arguments.
+root or ran deeper than 128 arcs, an augmented row was missing or a type is defined
+nowhere, each named on standard error; OUT is still written and the full log printed);
+2 a parse error or missing module ("FILE:LINE: MESSAGE" on standard error, then every
+missing module and where it was looked for, and whether --repair would import it;
+nothing is written), an unreadable MIB file or another failure that ends the run (out
+of memory, the working folder removed); 3 IN cannot be read, or OUT or PAGE cannot be
+written; 4 wrong arguments.
 )";
 
 struct Options {
@@ -222,6 +224,8 @@ int Run(int argc, char** argv) {
     }
     PrintLines(std::cerr, runner.RepairLines);
     if (const std::string noEntry = runner.NoEntryLine(); !noEntry.empty()) std::cerr << noEntry << "\n";
+    if (const std::string incomplete = runner.IncompleteLine(); !incomplete.empty())
+        std::cerr << incomplete << "\n";
     if (runner.Failed) std::cerr << "oidwright-import: import incomplete, see the log\n";
 
     if (!WriteOutputs(library, options)) return exitLibraryError;

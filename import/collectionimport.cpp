@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "import/importlogger.h"
+#include "import/incompletecauses.h"
 #include "import/repairhint.h"
 #include "library/filesave.h"
 #include "library/htmloverview.h"
@@ -68,6 +69,7 @@ CollectionItem CollectionImport::ImportFile(const std::string& fileName, const s
     item.entries = library.Count();
     item.repairs = static_cast<int>(library.ImportStats.Repairs.size());
     item.result = complete ? CollectionItem::Imported : CollectionItem::Incomplete;
+    if (!complete) item.message = incompletecauses::Summary(library.ImportStats.IncompleteCauses);
     // A module with no entry (an SMI or textual-convention module) makes no library worth writing.
     if (item.entries == 0) return item;
 

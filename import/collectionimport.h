@@ -19,8 +19,8 @@ struct CollectionItem {
     int entries = 0;         // Imported or Incomplete with none: nothing was written
     int repairs = 0;         // faults repaired (ImportOptions::repair)
     Result result = Imported;
-    // Failed: "FILE:LINE: MESSAGE" (or the file error); Duplicate: the file imported first under
-    // the same module name; Unwritable: the save's message.
+    // Failed: "FILE:LINE: MESSAGE" (or the file error); Incomplete: why ("unknown type Countr32");
+    // Duplicate: the file imported first under the same module name; Unwritable: the save's message.
     std::string message;
     std::string repairHint;  // Failed: that repair mode would import it (see RepairHintOf), or ""
 };

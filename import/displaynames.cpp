@@ -43,6 +43,34 @@ void CollapseBlanks(std::string& text) {
     text.resize(kept);
 }
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Where the word that starts at start ends: at a blank, before a capital that follows a
+// lower-case letter or a digit, or before the last capital of a run that a lower-case letter
+// follows ("HCIn" -> "HC", "In"). A run of two capitals keeps the lower case after it
+// ("NUcast"), and so does a plural or a version ("PDUs", "IPv4").
+std::size_t CamelWordEnd(const std::string& text, std::size_t start) {
+    std::size_t at = start + 1;
+    if (IsUpper(text[start])) {
+        while (at < text.size() && IsUpper(text[at])) ++at;
+        const std::size_t run = at - start;
+        if (run > 1 && at < text.size() && IsLower(text[at])) {
+            const bool plural = text[at] == 's' && (at + 1 == text.size() || !IsLower(text[at + 1]));
+            const bool version = text[at] == 'v' && at + 1 < text.size() && IsDigit(text[at + 1]);
+            if (plural) return at + 1;
+            if (!version && run > 2) return at - 1;
+        }
+    }
+    for (; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c == ' ') break;
+        if (IsUpper(c) && (IsLower(text[at - 1]) || IsDigit(text[at - 1]))) break;
+    }
+    return at;
+}
+
 }  // namespace
 
 std::vector<Replacement> LoadReplaceList(const std::string& fileName) {
@@ -77,6 +105,7 @@ void DisplayNames::AddAbbreviation(const std::string& word) {
 }
 
 std::string DisplayNames::MakeDisplayName(std::string text, bool splitAbbreviations) const {
+    if (KeepCapitalRuns) return SplitKeepingCapitalRuns(text);
     if (splitAbbreviations) IsolateAbbreviations(text);
     // Camel split from the right: "ifInOctets" -> "if In Octets"; capital runs stay joined.
     for (std::size_t a = text.size() >= 3 ? text.size() - 2 : 0; a-- > 0;) {
@@ -87,6 +116,28 @@ std::string DisplayNames::MakeDisplayName(std::string text, bool splitAbbreviati
     ApplyReplacements(text);
     CollapseBlanks(text);
     return windows1251case::Lower(text);
+}
+
+std::string DisplayNames::SplitKeepingCapitalRuns(const std::string& text) const {
+    const std::string lowered = windows1251case::Lower(text);  // as long as text
+    std::string joined;
+    for (std::size_t start = 0; start < text.size();) {
+        if (text[start] == ' ') {
+            ++start;
+            continue;
+        }
+        const std::size_t end = CamelWordEnd(text, start);
+        const bool capitalRun = std::count_if(text.begin() + static_cast<std::ptrdiff_t>(start),
+                                              text.begin() + static_cast<std::ptrdiff_t>(end), IsUpper) >= 2;
+        // A lone lower-case first letter joins the next word: "x Sent" -> "xsent".
+        const bool afterLoneLetter = joined.size() == 1 && IsLower(joined[0]);
+        if (!joined.empty() && !afterLoneLetter) joined += ' ';
+        joined.append(capitalRun ? text : lowered, start, end - start);
+        start = end;
+    }
+    ApplyReplacements(joined);
+    CollapseBlanks(joined);
+    return joined;
 }
 
 // Puts blanks around each occurrence of a collected word; the search start only moves forward,

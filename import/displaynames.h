@@ -18,14 +18,19 @@ class DisplayNames {
     // Sorted without regard to case, no duplicates; refilled per object.
     std::vector<std::string> Abbreviations;
     std::vector<Replacement> ReplaceList;
+    // With units from the MIB: a run of capitals stays one word in its own case and the
+    // description's abbreviations are not needed ("ifHCInOctets" -> "if HC in octets").
+    bool KeepCapitalRuns = false;
 
     // Collects every word of the description with two or more capitals A..Z.
     void CollectAbbreviations(const std::string& description);
 
-    // "ifInOctets" -> "if in octets"; with "CPU" collected, "hrCPULoad" -> "hr cpu load".
+    // "ifInOctets" -> "if in octets"; with "CPU" collected, "hrCPULoad" -> "hr cpu load"; with
+    // KeepCapitalRuns "hrSWRunPerfCPU" -> "hr SW run perf CPU", "ifInNUcastPkts" -> "if in NUcast pkts".
     std::string MakeDisplayName(std::string text, bool splitAbbreviations) const;
 
   private:
+    std::string SplitKeepingCapitalRuns(const std::string& text) const;
     void AddAbbreviation(const std::string& word);
     void IsolateAbbreviations(std::string& text) const;
     void ApplyReplacements(std::string& text) const;

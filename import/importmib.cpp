@@ -154,6 +154,7 @@ bool ImportMib(toidfile& library, const ImportLogger& log, const std::string& fi
     log.Log("Load: " + fileName);
     DisplayNames names;
     names.ReplaceList = LoadReplaceList(program.replaceList);
+    names.KeepCapitalRuns = options.unitsFromMib;
     library.ImportStats.Clear();
 
     tmibfile mib;

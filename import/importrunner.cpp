@@ -1,6 +1,9 @@
 #include "import/importrunner.h"
 
+#include <algorithm>
+
 #include "import/importlogger.h"
+#include "import/incompletecauses.h"
 #include "text/paths.h"
 
 namespace {
@@ -27,6 +30,7 @@ void ImportRunner::Run(toidfile& library, const std::vector<std::string>& files,
     Failed = false;
     NoEntryObjects = 0;
     RepairLines.clear();
+    IncompleteCauses.clear();
     if (files.empty()) return;
     if (files.size() > 1) ReuseParsedModules = true;
     if (!ModuleIndexFolder.empty())
@@ -64,6 +68,9 @@ bool ImportRunner::RunImport(toidfile& library, const std::string& fileName, con
     NoEntryObjects += library.ImportStats.NoEntryObjects;
     RepairLines.insert(RepairLines.end(), library.ImportStats.Repairs.begin(),
                        library.ImportStats.Repairs.end());
+    for (const std::string& cause : library.ImportStats.IncompleteCauses)
+        if (std::find(IncompleteCauses.begin(), IncompleteCauses.end(), cause) == IncompleteCauses.end())
+            IncompleteCauses.push_back(cause);
     return ok;
 }
 
@@ -90,6 +97,7 @@ std::vector<std::string> ImportRunner::ReportLines(const std::vector<std::string
     if (!RepairLines.empty()) lines.emplace_back();
     lines.insert(lines.end(), RepairLines.begin(), RepairLines.end());
     if (const std::string noEntry = NoEntryLine(); !noEntry.empty()) lines.push_back(noEntry);
+    if (const std::string incomplete = IncompleteLine(); !incomplete.empty()) lines.push_back(incomplete);
     lines.insert(lines.end(), afterReports.begin(), afterReports.end());
     if (Failed) lines.insert(lines.end(), WarningHead.begin(), WarningHead.end());
     return lines;
@@ -105,4 +113,9 @@ std::vector<std::string> ImportRunner::WarningLines() const {
     std::vector<std::string> lines(WarningHead.begin(), WarningHead.end());
     AppendLog(lines, ImportLog);
     return lines;
+}
+
+std::string ImportRunner::IncompleteLine() const {
+    if (IncompleteCauses.empty()) return "";
+    return "The import is incomplete: " + incompletecauses::Summary(IncompleteCauses) + ".";
 }

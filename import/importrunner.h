@@ -16,8 +16,9 @@ class ImportRunner {
   public:
     std::vector<std::string> ImportLog;
     std::vector<std::string> ImportReport;
-    bool Failed = false;     // some file's import returned false
-    int NoEntryObjects = 0;  // numeric objects of all files that made no entry
+    bool Failed = false;                        // some file's import returned false
+    int NoEntryObjects = 0;                     // numeric objects of all files that made no entry
+    std::vector<std::string> IncompleteCauses;  // why imports were incomplete, each once
     // "FILE:LINE: repaired: WHAT" for each fault the imports of the run repaired (Options.repair).
     std::vector<std::string> RepairLines;
     // The user's cache folder for the module header index of each working folder, which
@@ -54,8 +55,8 @@ class ImportRunner {
                    const ProgramFiles& program);
 
     // The lines the import log window shows after the run: "Import successful!" and the
-    // reports, or on a failure the reports and WarningLines; the repair lines, the no-entry line and
-    // afterReports (what meeting the library's entries did) follow the reports.
+    // reports, or on a failure the reports and WarningLines; the repair lines, the no-entry and
+    // incomplete lines and afterReports (what meeting the library's entries did) follow the reports.
     std::vector<std::string> SummaryLines(const std::vector<std::string>& afterReports = {}) const;
     // SummaryLines without the log (and the empty line after it) that a failed run appends:
     // after a failure they end with "Adding Importlog:".
@@ -64,6 +65,10 @@ class ImportRunner {
     // What follows the reports after a failed run: an empty line, the warning, "Adding Importlog:",
     // the whole log and an empty line.
     std::vector<std::string> WarningLines() const;
+
+    // What made the imports incomplete, so that the warning's advice to check the include files
+    // does not stand alone: "The import is incomplete: unknown type Countr32.", or "" when nothing did.
+    std::string IncompleteLine() const;
 
     // "49 numeric objects made no entry (see the full log for each one and why)", or "" when
     // every numeric object made one.

@@ -1,7 +1,11 @@
 #include "import/mibconverter.h"
 
+#include <map>
+#include <string_view>
+
 #include "import/displaynames.h"
 #include "import/importlogger.h"
+#include "import/incompletecauses.h"
 #include "import/mibunits.h"
 #include "import/units.h"
 #include "library/namekey.h"
@@ -69,6 +73,7 @@ bool MibConverter::ConvertAll() {
         else if (!syntax.empty() && syntax[0] != '@' && syntax != "BITS")  // BITS is SMIv2's own, not numeric
             UnreadableType(symbol, syntax);
     }
+    KeepUnitWordsWhereIndicatorsMeet();
     if (existing_.Skipped() > 0)
         log_.Log(std::to_string(existing_.Skipped()) +
                  " entries were in the library already and were not added again");
@@ -80,14 +85,14 @@ void MibConverter::Convert(const tmibentry& symbol, const std::string& syntax, c
     const ParentChain chain = WalkParents(mib_, symbol);
     stats.AddOid(symbol.Name, symbol.Macro, chain.rooted ? oidResolved : oidPartial);
     // An arc not assigned yet is a repair's finding, not a fault of the import.
-    if (!chain.rooted && !chain.unassigned) success_ = false;
+    if (!chain.rooted && !chain.unassigned) Incomplete(UnrootedCause(chain));
     if (chain.members.size() < 2)
         return NoEntry(symbol, chain.rooted ? "its parent is the root iso itself" : UnrootedReason(chain));
 
     auto entry = std::make_unique<Toiddata>();
     const std::string description = symbol.ClauseValue("DESCRIPTION");
     entry->description = Truncated(description);
-    names_.CollectAbbreviations(entry->description);
+    if (!names_.KeepCapitalRuns) names_.CollectAbbreviations(entry->description);
     const bool counter = syntax == "@counter";
     std::vector<const tasntype*> syntaxChain;
     if (counter || options_.unitsFromMib) syntaxChain = mib_.SyntaxChain(symbol);
@@ -123,18 +128,49 @@ void MibConverter::Convert(const tmibentry& symbol, const std::string& syntax, c
     }
 
     ApplyUnitRules(names_, symbol.Name, *entry);
-    entry->name = JoinNameKey(agent_, names_.MakeDisplayName(group, false),
-                              names_.MakeDisplayName(symbol.Name, true) + suffix);
+    const std::string groupName = names_.MakeDisplayName(group, false);
+    const std::string objectName = names_.MakeDisplayName(symbol.Name, true);
+    entry->name = JoinNameKey(agent_, groupName, objectName + suffix);
     entry->max = entry->unittype == TUnitType::sutPercent ? 100 : 0;
     if (options_.unitsFromMib) {
         const std::string why =
-            ReadUnitsFromMib(symbol, syntaxChain, entry->type == TValueMode::vmDiff, *entry);
+            ReadUnitsFromMib(mib_, symbol, syntaxChain, entry->type == TValueMode::vmDiff, *entry);
         if (log_.Level >= 2) log_.Log(symbol.Name + ": " + why);
+        // A unit word the entry does not show as its unit stays in its indicator.
+        if (entry->units == "#") entry->indicator = objectName;
     }
     const std::string name = entry->name, oid = entry->oid;
-    if (existing_.Admit(name, oid)) library_.Add(std::move(entry));
+    if (existing_.Admit(name, oid)) {
+        if (options_.unitsFromMib) indicators_.push_back({entry.get(), symbol.Name, groupName, objectName});
+        library_.Add(std::move(entry));
+    }
     stats.AddOid(name, oid, oidUseful);
     if (log_.Level >= 2) log_.Log(symbol.Name + ":  " + ChainText(chain));
+}
+
+void MibConverter::KeepUnitWordsWhereIndicatorsMeet() {
+    // Only an indicator that lost its unit word can read as another's: count the readers of those.
+    using GroupAndIndicator = std::pair<std::string_view, std::string_view>;
+    const auto key = [](const EntryIndicator& made) {
+        return GroupAndIndicator{made.group, made.entry->indicator};
+    };
+    const auto stripped = [](const EntryIndicator& made) { return made.entry->indicator != made.unstripped; };
+    std::map<GroupAndIndicator, int> readers;
+    for (const EntryIndicator& made : indicators_)
+        if (stripped(made)) readers.emplace(key(made), 0);
+    if (readers.empty()) return;
+    for (const EntryIndicator& made : indicators_)
+        if (const auto found = readers.find(key(made)); found != readers.end()) ++found->second;
+    std::vector<const EntryIndicator*> meeting;
+    for (const EntryIndicator& made : indicators_)
+        if (stripped(made) && readers.at(key(made)) >= 2) meeting.push_back(&made);
+    for (const EntryIndicator* made : meeting) {
+        if (log_.Level >= 2)
+            log_.Log(made->symbol + ": indicator \"" + made->unstripped +
+                     "\" keeps its unit word: another entry of \"" + made->group + "\" reads \"" +
+                     made->entry->indicator + "\"");
+        made->entry->indicator = made->unstripped;
+    }
 }
 
 const tasntype* MibConverter::RowType(const tmibentry& row) const {
@@ -155,7 +191,7 @@ std::string MibConverter::PlaceColumn(const tmibentry& columnRow, Toiddata& entr
             augmenting = true;
         } else {
             log_.Log("base table " + columnRow.Augments + "not found");
-            success_ = false;
+            Incomplete(incompletecauses::MissingAugmentedRow);
             return "the row " + columnRow.Augments + " that its row " + columnRow.Name +
                    " augments is not found";
         }
@@ -206,12 +242,25 @@ void MibConverter::NoEntry(const tmibentry& symbol, const std::string& reason) {
 
 void MibConverter::UnreadableType(const tmibentry& symbol, const std::string& type) {
     // A typo such as Countr32 would otherwise drop the object without a word.
-    success_ = false;
+    const bool defined = mib_.TypeIndex(type, symbol.Module) >= 0;  // then its chain loops back to it
+    Incomplete(incompletecauses::UnreadableType(type, defined));
     ++library_.ImportStats.NoEntryObjects;
     library_.ImportStats.AddOid(type, type, oidNotFound);
-    if (!log_.Logging()) return;
-    const bool defined = mib_.TypeIndex(type, symbol.Module) >= 0;  // then its chain loops back to it
-    log_.Log(Where(symbol) + (defined ? "circular type " : "unknown type ") + type + " of " + symbol.Name);
+    if (log_.Logging())
+        log_.Log(Where(symbol) + incompletecauses::UnreadableType(type, defined) + " of " + symbol.Name);
+}
+
+void MibConverter::Incomplete(const std::string& cause) {
+    success_ = false;
+    library_.ImportStats.AddIncompleteCause(cause);
+}
+
+std::string MibConverter::UnrootedCause(const ParentChain& chain) const {
+    if (chain.tooDeep) return incompletecauses::TooDeep();
+    if (chain.missingParent.empty()) return incompletecauses::NoParent;
+    if (mib_.EntryIndex(chain.missingParent, chain.members.back()->Module) >= 0)
+        return incompletecauses::ParentLoop;
+    return incompletecauses::UndefinedParent;
 }
 
 void MibConverter::NoteContradictingNumbers(const tmibentry& symbol) {

@@ -50,6 +50,9 @@ class MibConverter {
     // part's name gives the parent and its number is ignored; a later part's number is used.
     void NoteContradictingNumbers(const tmibentry& symbol);
     std::string Where(const tmibentry& symbol) const;  // "FILE:LINE: "
+    // Makes the import incomplete and names why in the statistics (see incompletecauses.h).
+    void Incomplete(const std::string& cause);
+    std::string UnrootedCause(const ParentChain& chain) const;
     std::string UnrootedReason(const ParentChain& chain) const;
     // The OID of a row other rows augment, as far as its chain goes; asked once per row.
     const std::string& AugmentedRowOid(const tmibentry& row);
@@ -65,6 +68,9 @@ class MibConverter {
     std::string RowNameOid(const tmibentry& row, const tasntype& rowType, const std::string& rowOid,
                            const std::string& firstIndex, const std::string& indexOid);
     const tasntype* RowType(const tmibentry& row) const;
+    // With units from the MIB: an indicator without its unit word that reads as another entry's
+    // of the same group ("length errors" and "errors" both "errors") gets the word back.
+    void KeepUnitWordsWhereIndicatorsMeet();
 
     toidfile& library_;
     const ImportLogger& log_;
@@ -77,4 +83,11 @@ class MibConverter {
     std::unordered_map<const tmibentry*, std::string> augmentedRowOids_;
     std::unordered_map<const tmibentry*, ForeignIndex> foreignIndexes_;  // by row of the index
     std::unordered_map<const tmibentry*, RowName> rowNames_;             // by row
+    struct EntryIndicator {
+        Toiddata* entry;         // owned by the library
+        std::string symbol;      // the object's identifier, for the log
+        std::string group;       // the group's display name
+        std::string unstripped;  // the object's display name, unit word and all
+    };
+    std::vector<EntryIndicator> indicators_;  // of the entries made, with units from the MIB
 };

@@ -81,6 +81,10 @@ inline constexpr std::array UnitTable = {
     UnitRow{"nanosecond", Custom, "seconds", 1, 1000000000},
     UnitRow{"nsec", Custom, "seconds", 1, 1000000000},
     UnitRow{"ns", Custom, "seconds", 1, 1000000000},
+    UnitRow{"timetick", Custom, "seconds", 1, 100},
+    UnitRow{"minute", Custom, "minutes", 1, 1},
+    UnitRow{"hour", Custom, "hours", 1, 1},
+    UnitRow{"day", Custom, "days", 1, 1},
     UnitRow{"degreecelsius", Custom, Celsius, 1, 1},
     UnitRow{"degreescelsius", Custom, Celsius, 1, 1},
     UnitRow{"celsius", Custom, Celsius, 1, 1},
@@ -124,6 +128,26 @@ inline constexpr std::array ConventionTable = {
     UnitRow{"voltage", Custom, "V", 1, 1},    UnitRow{"temperature", Custom, Celsius, 1, 1},
     UnitRow{"power", Custom, "W", 1, 1},      UnitRow{"current", Custom, "A", 1, 1},
     UnitRow{"frequency", Custom, "Hz", 1, 1}, UnitRow{"percent", Percent, "%", 1, 1},
+};
+
+// Conventions of standard modules whose values are always in one unit, named in their own words.
+struct StandardConvention {
+    std::string_view module, name;
+    TUnitType unittype;
+    const char* units;
+    std::int64_t multiplier, divisor;
+};
+
+inline constexpr std::array StandardConventions = {
+    // "A period of time, measured in units of 0.01 seconds."
+    StandardConvention{"SNMPv2-TC", "TimeInterval", Custom, "seconds", 1, 100},
+    // "a STP timer in units of 1/100 seconds"
+    StandardConvention{"BRIDGE-MIB", "Timeout", Custom, "seconds", 1, 100},
+    // "Storage size, expressed in units of 1024 bytes."
+    StandardConvention{"HOST-RESOURCES-MIB", "KBytes", Bytes, "bytes", 1024, 1},
+    // "This data type specifies 1 nanosecond units", "... 1 millisecond units"
+    StandardConvention{"FDDI-SMT73-MIB", "FddiTimeNano", Custom, "seconds", 1, 1000000000},
+    StandardConvention{"FDDI-SMT73-MIB", "FddiTimeMilli", Custom, "seconds", 1, 1000},
 };
 
 // A plural word that ends the identifiers of counters, and what the entry calls it.
@@ -192,6 +216,35 @@ inline constexpr auto CountedWords = std::to_array<CountedWord>({
     {"tunnels", "tunnels"},
     {"flows", "flows"},
     {"bits", "bits"},
+    {"overflows", "overflows"},
+    {"underflows", "underflows"},
+    {"records", "records"},
+    {"registrations", "registrations"},
+    {"deregistrations", "deregistrations"},
+    {"hops", "hops"},
+    {"buffers", "buffers"},
+    {"segments", "segments"},
+    {"fragments", "fragments"},
+    {"characters", "characters"},
+    {"instances", "instances"},
+    {"documents", "documents"},
+    {"operations", "operations"},
+    {"processes", "processes"},
+    {"circuits", "circuits"},
+    {"channels", "channels"},
+    {"subscribers", "subscribers"},
+    {"files", "files"},
+    {"alarms", "alarms"},
+    {"traps", "traps"},
+    {"notifications", "notifications"},
+    {"advertisements", "advertisements"},
+    {"retransmissions", "retransmissions"},
+    {"acknowledgements", "acknowledgements"},
+    {"allocations", "allocations"},
+    {"threads", "threads"},
+    {"nodes", "nodes"},
+    {"stations", "stations"},
+    {"paths", "paths"},
 });
 
 struct LeadingFactor {

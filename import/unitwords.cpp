@@ -9,8 +9,6 @@
 
 #include "import/unittables.h"
 #include "text/asciicase.h"
-#include "text/blanks.h"
-#include "text/windows1251case.h"
 
 namespace {
 
@@ -70,76 +68,153 @@ std::optional<UnitWord> Lookup(const RowIndex& rows, std::string_view key) {
     return std::nullopt;
 }
 
-std::string_view CountedNoun(std::string_view word) {
-    const auto found = CountedNouns().find(word);
-    return found == CountedNouns().end() ? std::string_view() : found->second;
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 
-// "seconds)." -> "seconds": the punctuation a phrase of running text ends in.
-void DropTrailingPunctuation(std::string& text) {
-    while (!text.empty() && std::string_view(".,;:)").find(text.back()) != std::string_view::npos)
-        text.pop_back();
+// Words of a unit text without the factor before or after them; first: where they start.
+struct ScaledWords {
+    std::vector<std::string> words;
+    UnitFactor factor;
+    std::size_t first = 0;
+};
+
+// "hundredths of a second" -> "second" / 100, "0.1 dB" -> "dB" / 10, "percentage times 100"
+// -> "percentage" / 100 (the value is the percentage times 100), "20 millisecond increments"
+// -> "millisecond" x 20.
+ScaledWords SplitFactor(std::vector<std::string> words) {
+    ScaledWords scaled;
+    if (words.size() >= 3 && words[words.size() - 2] == "times") {
+        if (const std::optional<UnitFactor> times = NumberFactor(words.back())) {
+            scaled.factor = {times->divisor, times->multiplier};
+            words.resize(words.size() - 2);
+        }
+    }
+    if (words.size() >= 2) {
+        const std::optional<UnitFactor> number = NumberFactor(words[0]);
+        for (const unittables::LeadingFactor& leading : unittables::LeadingFactors) {
+            if (number || words[0] != leading.word) continue;
+            scaled.factor = Combine(scaled.factor, {1, leading.divisor});
+            scaled.first = 1;
+            if (scaled.first < words.size() - 1 && words[scaled.first] == "of") ++scaled.first;
+            if (scaled.first < words.size() - 1 &&
+                (words[scaled.first] == "a" || words[scaled.first] == "an"))
+                ++scaled.first;
+            break;
+        }
+        if (number) {
+            scaled.factor = Combine(scaled.factor, *number);
+            scaled.first = 1;
+            const std::string& last = words.back();
+            if (words.size() >= 3 && (last == "increments" || last == "steps" || last == "units"))
+                words.pop_back();
+        }
+    }
+    scaled.words.assign(words.begin() + static_cast<std::ptrdiff_t>(scaled.first), words.end());
+    return scaled;
 }
 
-// Where the word at or after at starts, npos when none does (the standard find_first_not_of
-// searches its set of blanks once for every character).
-std::size_t NextWordStart(std::string_view text, std::size_t at) {
-    while (at < text.size() && IsSpaceTabOrLineBreak(text[at])) ++at;
-    return at < text.size() ? at : std::string_view::npos;
-}
-
-// Where the word at at ends: its first blank, or the end of text.
-std::size_t WordEnd(std::string_view text, std::size_t at) {
-    while (at < text.size() && !IsSpaceTabOrLineBreak(text[at])) ++at;
-    return at;
-}
-
-std::vector<std::string> LowerWords(std::string_view text) {
+// The words of a unit text, split at blanks, hyphens and underscores.
+std::vector<std::string> Words(std::string_view text, bool lower) {
     std::vector<std::string> words(1);
     for (const char c : text) {
-        if (c == ' ' || c == '-' || c == '_' || c == '\t') {
+        if (c == ' ' || c == '-' || c == '_' || c == '\t' || c == '\r' || c == '\n') {
             if (!words.back().empty()) words.emplace_back();
         } else {
-            words.back() += asciicase::Lower(c);
+            words.back() += lower ? asciicase::Lower(c) : c;
         }
     }
     if (words.back().empty()) words.pop_back();
     return words;
 }
 
+std::vector<std::string> LowerWords(std::string_view text) {
+    return Words(text, true);
+}
+
+bool IsCapital(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+
+// Where the last camel-case word of identifier starts at or before end: "BPDUs" is one word; in
+// "FCSErrors" only the last capital starts it.
+std::size_t CamelWordStart(std::string_view identifier, std::size_t end) {
+    std::size_t start = end;
+    while (start > 0 && identifier[start - 1] >= 'a' && identifier[start - 1] <= 'z') --start;
+    if (start == end) return end;
+    const std::size_t lowerStart = start;
+    while (start > 0 && IsCapital(identifier[start - 1])) --start;
+    const std::string word = asciicase::Lower(std::string(identifier.substr(start, end - start)));
+    if (lowerStart - start > 1 && CountedNoun(word).empty()) return lowerStart - 1;
+    return start;
+}
+
 }  // namespace
 
 UnitFactor Combine(UnitFactor a, UnitFactor b) {
-    UnitFactor result{a.multiplier * b.multiplier, a.divisor * b.divisor};
-    const std::int64_t common = std::gcd(result.multiplier, result.divisor);
-    if (common > 1) result = {result.multiplier / common, result.divisor / common};
+    // Reduced crosswise first, so that no product outgrows what the parts need.
+    const std::int64_t first = std::max<std::int64_t>(std::gcd(a.multiplier, b.divisor), 1);
+    const std::int64_t second = std::max<std::int64_t>(std::gcd(b.multiplier, a.divisor), 1);
+    a = {a.multiplier / first, a.divisor / second};
+    b = {b.multiplier / second, b.divisor / first};
+    UnitFactor result;
+    if (__builtin_mul_overflow(a.multiplier, b.multiplier, &result.multiplier) ||
+        __builtin_mul_overflow(a.divisor, b.divisor, &result.divisor))
+        return {0, 0};
     return result;
 }
 
-std::optional<UnitWord> FindUnitWord(std::string_view written) {
-    const std::vector<std::string> words = LowerWords(written);
-    std::size_t first = 0;
-    std::int64_t divisor = 1;
-    for (const unittables::LeadingFactor& leading : unittables::LeadingFactors) {
-        if (words.size() < 2 || words[0] != leading.word) continue;
-        divisor = leading.divisor;
-        first = 1;
-        if (first < words.size() - 1 && words[first] == "of") ++first;
-        if (first < words.size() - 1 && (words[first] == "a" || words[first] == "an")) ++first;
-        break;
+std::optional<UnitFactor> NumberFactor(std::string_view word) {
+    constexpr int MaxDigits = 9;
+    std::int64_t digits = 0, divisor = 1;
+    int count = 0;
+    bool point = false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const char c = word[i];
+        if (c == ',' && !point && i > 0 && i + 1 < word.size()) continue;
+        if (c == '.' && !point && i > 0 && i + 1 < word.size()) {
+            point = true;
+            continue;
+        }
+        if (!IsDigit(c) || ++count > MaxDigits) return std::nullopt;
+        digits = digits * 10 + (c - '0');
+        if (point) divisor *= 10;
     }
+    if (count == 0 || digits == 0) return std::nullopt;
+    return Combine({digits, 1}, {1, divisor});
+}
+
+std::optional<UnitWord> FindUnitWord(std::string_view written) {
+    const ScaledWords scaled = SplitFactor(LowerWords(written));
     std::string key;
-    for (std::size_t i = first; i < words.size(); ++i) {
-        for (const char c : words[i]) key += c == '/' ? std::string("per") : std::string(1, c);
+    for (const std::string& word : scaled.words) {
+        for (const char c : word) key += c == '/' ? std::string("per") : std::string(1, c);
     }
     std::optional<UnitWord> unit = Lookup(UnitRows(), key);
-    if (unit) unit->factor = Combine(unit->factor, {1, divisor});
+    if (unit) unit->factor = Combine(unit->factor, scaled.factor);
     return unit;
 }
 
-// Whether a unit phrase may start with word: some table key or leading factor begins with its
-// letters, or it is one with an "s" or punctuation after it ("seconds," with "second",
-// "bits/s" with "bit"). Most words after "in" fail at once: "case" does not pass for "c".
+std::optional<UnitWord> FindScaledWords(std::string_view written) {
+    const std::vector<std::string> words = Words(written, false);
+    const ScaledWords scaled = SplitFactor(LowerWords(written));
+    if (scaled.words.empty() || (scaled.factor.multiplier == 1 && scaled.factor.divisor == 1))
+        return std::nullopt;
+    std::string units;
+    for (std::size_t i = scaled.first; i < scaled.first + scaled.words.size(); ++i) {
+        if (std::any_of(words[i].begin(), words[i].end(), IsDigit)) return std::nullopt;
+        units += (units.empty() ? "" : " ") + words[i];
+    }
+    return UnitWord{TUnitType::sutCustom, units, scaled.factor};
+}
+
+bool NamesNoUnit(std::string_view written) {
+    const std::vector<std::string> words = LowerWords(written);
+    if (words.size() != 1) return words.empty();
+    constexpr std::array<std::string_view, 5> NoUnits = {"none", "count", "number", "value", "values"};
+    return NumberFactor(words[0]) || std::find(NoUnits.begin(), NoUnits.end(), words[0]) != NoUnits.end();
+}
+
 bool MayStartUnit(std::string_view word) {
     std::string lower;
     for (const char c : word) {
@@ -148,6 +223,11 @@ bool MayStartUnit(std::string_view word) {
     }
     if (lower.empty()) return false;
     if (UnitBeginnings().contains(lower)) return true;  // some key begins with the word
+    if (IsDigit(lower[0])) {
+        while (!lower.empty() && std::string_view(".,;:)").find(lower.back()) != std::string_view::npos)
+            lower.pop_back();
+        return NumberFactor(lower).has_value();
+    }
     const auto isLetter = [&lower](std::size_t at) {
         return at < lower.size() && lower[at] >= 'a' && lower[at] <= 'z';
     };
@@ -163,89 +243,49 @@ bool MayStartUnit(std::string_view word) {
     return false;
 }
 
-std::optional<UnitWord> FindUnitInText(std::string_view text, std::string& words) {
-    constexpr std::size_t MaxPhraseWords = 5;
-    // The words from at on, at most count of them: only those after an "in" are ever split off.
-    const auto nextWords = [&](std::size_t at, std::array<std::string_view, MaxPhraseWords + 2>& out) {
-        std::size_t count = 0;
-        while (count < out.size()) {
-            at = NextWordStart(text, at);
-            if (at == std::string_view::npos) break;
-            const std::size_t end = WordEnd(text, at);
-            out[count++] = text.substr(at, end - at);
-            at = end;
-        }
-        return count;
-    };
-    for (std::size_t at = windows1251case::FindIgnoringCase(text, "in"); at != std::string_view::npos;
-         at = windows1251case::FindIgnoringCase(text, "in", at + 2)) {
-        const bool wordStart = at == 0 || text[at - 1] == ' ' || text[at - 1] == '(';
-        if (!wordStart || (at + 2 < text.size() && text[at + 2] != ' ')) continue;
-        std::array<std::string_view, MaxPhraseWords + 2> split;
-        const std::size_t count = nextWords(at + 2, split);
-        std::size_t first = 0;
-        if (count > 2 && asciicase::EqualsIgnoringCase(split[0], "units") &&
-            asciicase::EqualsIgnoringCase(split[1], "of"))
-            first = 2;
-        if (first >= count || !MayStartUnit(split[first])) continue;
-        for (std::size_t n = std::min(MaxPhraseWords, count - first); n > 0; --n) {
-            std::string phrase;
-            for (std::size_t k = first; k < first + n; ++k)
-                phrase += (phrase.empty() ? "" : " ") + std::string(split[k]);
-            DropTrailingPunctuation(phrase);
-            if (phrase.size() < 2) continue;
-            if (std::optional<UnitWord> unit = FindUnitWord(phrase)) {
-                words = phrase;
-                return unit;
-            }
-        }
-    }
-    return std::nullopt;
+std::string_view CountedNoun(std::string_view lowerWord) {
+    const auto found = CountedNouns().find(lowerWord);
+    return found == CountedNouns().end() ? std::string_view() : found->second;
 }
 
 std::string CountedThing(std::string_view identifier) {
-    std::size_t start = identifier.size();
-    while (start > 0 && identifier[start - 1] >= 'a' && identifier[start - 1] <= 'z') --start;
-    const std::size_t lowerStart = start;
-    while (start > 0 && identifier[start - 1] >= 'A' && identifier[start - 1] <= 'Z') --start;
-    // "BPDUs" is one word; in "FCSErrors" only the last capital starts it.
-    for (const std::size_t from : {start, lowerStart > 0 ? lowerStart - 1 : lowerStart}) {
+    const std::size_t last = CamelWordStart(identifier, identifier.size());
+    if (last == identifier.size()) return "";
+    // Two words first: "OverFlows" are overflows, not flows.
+    const std::size_t before = CamelWordStart(identifier, last);
+    for (const std::size_t from : {before, last}) {
         const std::string word = asciicase::Lower(std::string(identifier.substr(from)));
-        if (const std::string_view called = CountedNoun(word); !called.empty()) return std::string(called);
+        const std::string_view called = CountedNoun(word);
+        if (called.empty()) continue;
+        if (called == "bits" && from > 0 && IsDigit(identifier[from - 1])) return "";  // "...64Bits"
+        return std::string(called);
     }
     return "";
 }
 
-std::optional<UnitWord> FindConventionUnit(std::string_view name) {
-    return Lookup(ConventionRows(), asciicase::Lower(std::string(name)));
+std::string_view WordBeforeCountedThing(std::string_view identifier) {
+    const std::size_t last = CamelWordStart(identifier, identifier.size());
+    const std::size_t before = CamelWordStart(identifier, last);
+    return identifier.substr(before, last - before);
 }
 
-std::optional<UnitWord> FindCountInText(std::string_view text, std::string& words) {
-    constexpr std::size_t MaxWordsBeforeNoun = 2;  // "the number of input IP datagrams"
-    text = text.substr(0, text.find(". "));
-    for (const std::string_view phrase : {"number of ", "count of "}) {
-        for (std::size_t at = windows1251case::FindIgnoringCase(text, phrase); at != std::string_view::npos;
-             at = windows1251case::FindIgnoringCase(text, phrase, at + 1)) {
-            if (at > 0 && text[at - 1] != ' ' && text[at - 1] != '(') continue;
-            std::size_t next = at + phrase.size();
-            for (std::size_t i = 0; i <= MaxWordsBeforeNoun && next < text.size(); ++i) {
-                // Words end at blanks only: "15-minute intervals" counts no minutes.
-                const std::size_t end = WordEnd(text, next);
-                std::string word = asciicase::Lower(std::string(text.substr(next, end - next)));
-                next = NextWordStart(text, end);
-                DropTrailingPunctuation(word);
-                if (word == "the" || word == "times") break;  // "number of the ...", "number of times"
-                std::optional<UnitWord> unit;
-                if (const std::string_view called = CountedNoun(word); !called.empty())
-                    unit = UnitWord{TUnitType::sutCustom, std::string(called), {}};
-                else if (word.size() >= 3)  // single letters name no unit here: "the number of C ..."
-                    unit = Lookup(UnitRows(), word);
-                if (unit) {
-                    words = std::string(phrase) + word;
-                    return unit;
-                }
-            }
-        }
-    }
+bool YieldsToDescription(std::string_view called) {
+    constexpr std::array<std::string_view, 21> Yielding = {
+        "addresses", "ports",     "routes", "hosts",    "users",    "interfaces", "peers",
+        "entries",   "neighbors", "flows",  "buffers",  "circuits", "channels",   "subscribers",
+        "files",     "threads",   "nodes",  "stations", "paths",    "instances",  "events"};
+    return std::find(Yielding.begin(), Yielding.end(), called) != Yielding.end();
+}
+
+std::optional<UnitWord> FindStandardConventionUnit(
+    std::string_view name, const std::function<bool(std::string_view module)>& definedIn) {
+    for (const unittables::StandardConvention& convention : unittables::StandardConventions)
+        if (convention.name == name && definedIn(convention.module))
+            return UnitWord{
+                convention.unittype, convention.units, {convention.multiplier, convention.divisor}};
     return std::nullopt;
+}
+
+std::optional<UnitWord> FindConventionUnit(std::string_view name) {
+    return Lookup(ConventionRows(), asciicase::Lower(std::string(name)));
 }

@@ -1,5 +1,7 @@
 #include "library/importstat.h"
 
+#include <algorithm>
+
 void timportstat::Clear() {
     IncludedFiles.Clear();
     MissingFiles.Clear();
@@ -9,6 +11,12 @@ void timportstat::Clear() {
     UsefulOids.Clear();
     NoEntryObjects = 0;
     Repairs.clear();
+    IncompleteCauses.clear();
+}
+
+void timportstat::AddIncompleteCause(const std::string& cause) {
+    if (std::find(IncompleteCauses.begin(), IncompleteCauses.end(), cause) == IncompleteCauses.end())
+        IncompleteCauses.push_back(cause);
 }
 
 void timportstat::AddFile(const std::string& module, bool found) {

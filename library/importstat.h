@@ -22,8 +22,11 @@ class timportstat {
     int NoEntryObjects = 0;  // numeric objects of the file that made no entry (each one is logged)
     // "FILE:LINE: repaired: WHAT" for each fault an import in repair mode read past (each one is logged).
     std::vector<std::string> Repairs;
+    // Why the import is incomplete, each cause once, in the order met; empty when it is complete.
+    std::vector<std::string> IncompleteCauses;
 
-    void Clear();  // empties the six lists, the count and the repairs, keeps ReportFile
+    void Clear();  // empties the six lists, the count, the repairs and the causes, keeps ReportFile
+    void AddIncompleteCause(const std::string& cause);  // unless it is there already
     void AddFile(const std::string& module, bool found);
     void AddOid(const std::string& key, const std::string& value, int outcome);
     void WriteReport(std::vector<std::string>& lines) const;

@@ -48,6 +48,37 @@ INSTANTIATE_TEST_SUITE_P(Import, DisplayNameTest,
                                          DisplayCase{"xSe", "", true, "x se"},
                                          DisplayCase{"", "", true, ""}));
 
+// With units from the MIB a run of capitals is one word in its own case; the description's
+// abbreviations play no part.
+TEST(DisplayNamesKeepingCapitalRuns, ReadAsAMonitorUserWouldSayThem) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"ifHCInOctets", "if HC in octets"},
+        {"cpmProcessPID", "cpm process PID"},
+        {"ssIOSent", "ss IO sent"},
+        {"hrSWRunPerfCPU", "hr SW run perf CPU"},
+        {"ifInNUcastPkts", "if in NUcast pkts"},           // two capitals keep what follows
+        {"dot1dTpPortInBPDUs", "dot1d tp port in BPDUs"},  // a plural of capitals
+        {"ethernetBytesIPv4IPv6Max", "ethernet bytes IPv4 IPv6 max"},
+        {"ospfv3IfOSPFv3Area", "ospfv3 if OSPFv3 area"},
+        {"dot3StatsFCSErrors", "dot3 stats FCS errors"},
+        {"cpmCPUTotal5secRev", "cpm CPU total5sec rev"},
+        {"xSent", "xsent"},
+        {"vRtrIfOperMtu", "vrtr if oper mtu"},
+        {"error46-time-stamp", "error46-time-stamp"},
+        {"MTU", "MTU"},
+        {"", ""},
+    };
+    DisplayNames names;
+    names.KeepCapitalRuns = true;
+    names.CollectAbbreviations("The Hc of SWRun");
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(names.MakeDisplayName(text, true), expected) << text;
+        EXPECT_EQ(names.MakeDisplayName(text, false), expected) << text;
+    }
+    names.ReplaceList = {{"if", "Interface"}};
+    EXPECT_EQ(names.MakeDisplayName("ifHCInOctets", true), "Interface HC in octets");
+}
+
 TEST(ImportAbbreviations, AreSortedWithoutCaseAndUnique) {
     DisplayNames names;
     names.CollectAbbreviations("MIB, CPU; (cpu) Cpu mib-II aB X-Y RAM-DISK/CPU \"SNMPv2\"");

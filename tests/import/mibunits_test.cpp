@@ -7,6 +7,7 @@
 
 #include "fixtureprograms.h"
 #include "import/importmib.h"
+#include "import/unitphrases.h"
 #include "import/unitwords.h"
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
@@ -334,6 +335,32 @@ TEST(UnitsFromMibRealData, TheObjectsUsersAskForFirst) {
          "C"},
         {"mikrotik.mib", "1.3.6.1.4.1.14988.1.1.3.1.0", "sutCustom V 10 max 0",
          "mtxrHlCoreVoltage: DISPLAY-HINT \"d-1\" of Voltage -> V / 10"},
+        // What the descriptions say where no UNITS clause does.
+        {"UCD-SNMP-MIB.mib", "1.3.6.1.4.1.2021.9.1.6", "sutBytes bytes 1024 multiply max 0",
+         "dskTotal: DESCRIPTION \"(kBytes)\" -> bytes x 1024"},
+        {"UCD-SNMP-MIB.mib", "1.3.6.1.4.1.2021.9.1.7", "sutBytes bytes 1024 multiply max 0",
+         "dskAvail: as its halves dskAvailLow, dskAvailHigh: DESCRIPTION \"(kBytes)\" -> bytes x 1024"},
+        {"UCD-SNMP-MIB.mib", "1.3.6.1.4.1.2021.9.1.8", "sutBytes bytes 1024 multiply max 0",
+         "dskUsed: as its halves dskUsedLow, dskUsedHigh: DESCRIPTION \"(kBytes)\" -> bytes x 1024"},
+        {"UCD-SNMP-MIB.mib", "1.3.6.1.4.1.2021.10.1.5", "sutCustom # 100 max 0",
+         "laLoadInt: DESCRIPTION \"multiplying by 100\" -> # / 100"},
+        {"UCD-SNMP-MIB.mib", "1.3.6.1.4.1.2021.11.9.0", "sutPercent % 1 max 100",
+         "ssCpuUser: DESCRIPTION \"percentage\" -> %"},
+        {"UCD-SNMP-MIB.mib", "1.3.6.1.4.1.2021.11.10.0", "sutPercent % 1 max 100",
+         "ssCpuSystem: DESCRIPTION \"percentage\" -> %"},
+        {"UCD-SNMP-MIB.mib", "1.3.6.1.4.1.2021.11.11.0", "sutPercent % 1 max 100",
+         "ssCpuIdle: DESCRIPTION \"percentage\" -> %"},
+        {"FORTINET-FORTIGATE-MIB.mib", "1.3.6.1.4.1.12356.101.4.1.5.0", "sutBytes bytes 1024 multiply max 0",
+         "fgSysMemCapacity: DESCRIPTION \"(KB)\" -> bytes x 1024"},
+        {"FORTINET-FORTIGATE-MIB.mib", "1.3.6.1.4.1.12356.101.4.1.6.0",
+         "sutBytes bytes 1048576 multiply max 0", "fgSysDiskUsage: DESCRIPTION \"(MB)\" -> bytes x 1048576"},
+        {"FORTINET-FORTIGATE-MIB.mib", "1.3.6.1.4.1.12356.101.4.1.7.0",
+         "sutBytes bytes 1048576 multiply max 0",
+         "fgSysDiskCapacity: DESCRIPTION \"(MB)\" -> bytes x 1048576"},
+        {"IF-MIB.mib", "1.3.6.1.2.1.31.1.1.1.15", "sutCustom bits/second 1000000 multiply max 0",
+         "ifHighSpeed: DESCRIPTION \"in 1,000,000 bits per second\" -> bits/second x 1000000"},
+        {"CISCO-PROCESS-MIB.my", "1.3.6.1.4.1.9.9.109.1.1.1.1.24", "sutCustom processes 100 max 0",
+         "cpmCPULoadAvg1min: UNITS \"hundredths of processes\" -> processes / 100"},
     };
     for (const RealObject& o : objects) {
         toidfile library;
@@ -353,7 +380,8 @@ TEST(UnitsFromMibRealData, TheObjectsUsersAskForFirst) {
     }
 }
 
-// Rows of interfaces are named by ifName, rows of physical entities by entPhysicalName.
+// Rows of interfaces are named by ifName, rows of physical entities by entPhysicalName; runs of
+// capitals stay one word.
 TEST(UnitsFromMibRealData, RowsOfInterfacesAndEntitiesCarryTheirNames) {
     SKIP_WITHOUT_SHARED(mibs, "mibs");
     const std::pair<const char*, const char*> cases[] = {
@@ -362,6 +390,13 @@ TEST(UnitsFromMibRealData, RowsOfInterfacesAndEntitiesCarryTheirNames) {
          "ENTITY-SENSOR-MIB|ent phy sensor: #[1.3.6.1.2.1.47.1.1.1.1.7]|ent phy sensor value"},
         {"HOST-RESOURCES-MIB.mib",
          "HOST-RESOURCES-MIB|hr storage: #[1.3.6.1.2.1.25.2.3.1.3]|hr storage used"},
+        // A run of capitals stays one word.
+        {"IF-MIB.mib", "IF-MIB|if x: #[1.3.6.1.2.1.31.1.1.1.1]|if HC in octets"},
+        {"CISCO-PROCESS-MIB.my",
+         "CISCO-PROCESS-MIB|cpm process: #[1.3.6.1.4.1.9.9.109.1.2.1.1.2]|cpm process PID: "
+         "#[1.3.6.1.4.1.9.9.109.1.2.1.1.1]"},
+        {"HOST-RESOURCES-MIB.mib",
+         "HOST-RESOURCES-MIB|hr SW run perf: #[1.3.6.1.2.1.25.4.2.1.2]|hr SW run perf CPU"},
     };
     for (const auto& [file, name] : cases) {
         toidfile library;
