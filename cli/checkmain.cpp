@@ -12,6 +12,7 @@
 #include "cli/commandline.h"
 #include "import/modulenames.h"
 #include "library/oidfile.h"
+#include "platform/program.h"
 #include "text/paths.h"
 #include "text/printable.h"
 #include "text/textfile.h"
@@ -170,7 +171,7 @@ int Run(int argc, char** argv) {
 
     ModuleOidNames names(LibraryModules(library),
                          options.mibs.empty() ? FolderOfFile(options.library) : options.mibs,
-                         ProgramFilesIn(ProgramFolder(argv[0])));
+                         ProgramFilesIn(platform::ProgramFolder(argv[0])));
     CheckResult result;
     try {
         result = options.walk.empty() ? CheckAgainstAgent(library, options.agent)
@@ -211,6 +212,7 @@ int Run(int argc, char** argv) {
 // Every failure ends with a message and an exit status, never with an abort: memory that runs
 // out while a capture or an agent's answers are read included.
 int main(int argc, char** argv) {
+    const platform::ConsoleProgram console(argc, argv);
     try {
         return Run(argc, argv);
     } catch (const std::bad_alloc&) {

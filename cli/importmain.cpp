@@ -1,6 +1,5 @@
 // oidwright-import: the window's MIB import for scripts and batch use.
 
-#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
 #include "mib/sourcetext.h"
+#include "platform/program.h"
 #include "text/printable.h"
 
 namespace {
@@ -31,7 +31,8 @@ The working folder is the folder of the first MIB file; modules not found there 
 searched in the standard folder (stdmib/ beside this program, or DIR), whose
 VELTRANE-STANDARD-MIB.mib is parsed first in every import. Words of replacelist.txt
 beside this program are replaced in display names. The module names read from file
-headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright) for later runs.
+headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright; on Windows
+%LOCALAPPDATA%\oidwright) for later runs.
 
   --library IN   start from the entries of IN instead of an empty library
   -o OUT         write the library to OUT when done ("-" for standard output)
@@ -69,14 +70,6 @@ struct Options {
     ImportOptions import;
     std::vector<std::string> files;
 };
-
-// Where the module header index lives: $XDG_CACHE_HOME/oidwright, else ~/.cache/oidwright.
-std::string UserCacheFolder() {
-    const char* cache = std::getenv("XDG_CACHE_HOME");
-    if (cache != nullptr && cache[0] == '/') return std::string(cache) + "/oidwright";
-    const char* home = std::getenv("HOME");
-    return home != nullptr && home[0] == '/' ? std::string(home) + "/.cache/oidwright" : "";
-}
 
 // Fills options; returns what is wrong with the arguments, or "" when nothing is.
 std::string ParseArguments(int argc, char** argv, Options& options) {
@@ -125,6 +118,7 @@ bool WriteOutputs(const toidfile& library, const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const platform::ConsoleProgram console(argc, argv);
     if (AsksForHelp(argc, argv)) {
         std::cout << Usage;
         return exitOk;
@@ -143,15 +137,15 @@ int main(int argc, char** argv) {
     toidfile library;
     if (!options.input.empty() && !ReadLibrary(library, options.input)) return exitLibraryError;
 
-    const std::string programFolder = ProgramFolder(argv[0]);
+    const std::string programFolder = platform::ProgramFolder(argv[0]);
     const ProgramFiles program = ProgramFilesIn(programFolder, options.stdmib);
 
     if (each)
-        return RunEach({options.each, options.output, options.html, program, UserCacheFolder(),
+        return RunEach({options.each, options.output, options.html, program, platform::UserCacheFolder(),
                         options.import, options.quiet});
 
     ImportRunner runner;
-    runner.ModuleIndexFolder = UserCacheFolder();
+    runner.ModuleIndexFolder = platform::UserCacheFolder();
     runner.KeepLog = !options.quiet;  // -q shows no log
     runner.Options = options.import;
     try {

@@ -1,8 +1,5 @@
 #include "import/moduleheaders.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <charconv>
 #include <chrono>
@@ -12,6 +9,7 @@
 #include "import/stripcomments.h"
 #include "library/filesave.h"
 #include "mib/sourcetext.h"
+#include "platform/paths.h"
 #include "text/asciicase.h"
 #include "text/blanks.h"
 #include "text/textfile.h"
@@ -52,25 +50,13 @@ std::string ScannedModuleName(const std::string& text) {
 }
 
 std::string ModuleIndexFile(const std::string& cacheFolder, const std::string& workingFolder) {
-    std::string folder = fs::absolute(workingFolder).lexically_normal().string();
-    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    std::string folder = platform::Utf8Of(fs::absolute(platform::PathOf(workingFolder)).lexically_normal());
+    while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
     std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
     for (const unsigned char c : folder) hash = (hash ^ c) * 1099511628211ull;
     char name[40];
     std::snprintf(name, sizeof name, "modules-%016llx.index", static_cast<unsigned long long>(hash));
-    return (fs::path(cacheFolder) / name).string();
-}
-
-bool ModuleHeaders::StampOf(const std::string& fileName, Stamp& stamp) {
-    struct stat info;
-    if (::stat(fileName.c_str(), &info) != 0) return false;
-    const auto nanoseconds = [](const struct timespec& time) {
-        return static_cast<std::uint64_t>(time.tv_sec) * 1000000000u +
-               static_cast<std::uint64_t>(time.tv_nsec);
-    };
-    stamp = {static_cast<std::uint64_t>(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim),
-             static_cast<std::uint64_t>(info.st_ino)};
-    return true;
+    return platform::Utf8Of(platform::PathOf(cacheFolder) / name);
 }
 
 void ModuleHeaders::UseIndex(const std::string& indexFile) {
@@ -90,9 +76,9 @@ const std::vector<std::string>& ModuleHeaders::FilesOf(const std::string& folder
     std::vector<std::string>& names = listing->second;
     std::error_code error;
     // The entry's type comes with the listing; only links and unknown types cost a stat.
-    for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
-         it.increment(error)) {
-        std::string name = it->path().filename().string();
+    for (fs::directory_iterator it(platform::PathOf(folder.empty() ? "." : folder), error), end;
+         !error && it != end; it.increment(error)) {
+        std::string name = platform::Utf8Of(it->path().filename());
         std::error_code typeError;
         if (!name.empty() && name[0] != '.' && it->is_regular_file(typeError))
             names.push_back(std::move(name));
@@ -107,7 +93,7 @@ const std::string* ModuleHeaders::Known(const std::string& fileName) {
     if (known == headers_.end()) return nullptr;
     if (!known->second.confirmed) {
         Stamp stamp;
-        if (!StampOf(fileName, stamp) || !(stamp == known->second.stamp)) return nullptr;
+        if (!platform::StampOf(fileName, stamp) || !(stamp == known->second.stamp)) return nullptr;
         known->second.confirmed = true;
     }
     return &known->second.moduleName;
@@ -116,7 +102,8 @@ const std::string* ModuleHeaders::Known(const std::string& fileName) {
 const std::string& ModuleHeaders::Read(const std::string& fileName) {
     LoadIndexOnFirstUse();
     Stamp stamp;
-    StampOf(fileName, stamp);  // taken before reading: a file changed meanwhile is read again next time
+    // Taken before reading: a file changed meanwhile is read again next time.
+    platform::StampOf(fileName, stamp);
     // Read as the parser reads a module: lines rejoined with CR LF, a byte-order mark dropped.
     std::string head, message;
     if (!textfile::TryReadFileHead(fileName, HeadBytes, head, message)) throw MibFileError(message);
@@ -133,7 +120,7 @@ const std::string& ModuleHeaders::Read(const std::string& fileName) {
 }
 
 bool ModuleHeaders::Vanished(const std::string& fileName) const {
-    const std::size_t separator = fileName.find_last_of('/');
+    const std::size_t separator = fileName.find_last_of("/\\");
     const auto listing = folders_.find(fileName.substr(0, separator + 1));
     if (listing == folders_.end()) return false;
     return !std::binary_search(listing->second.begin(), listing->second.end(),
@@ -162,12 +149,12 @@ void ModuleHeaders::SaveIndex(const std::string& indexFile) {
     for (const auto& [path, header] : headers_) {
         const Stamp& s = header.stamp;
         for (const std::uint64_t number :
-             {s.size, s.modified, s.changed, s.inode, std::uint64_t(header.moduleName.size())})
+             {s.size, s.modified, s.changed, s.identity, std::uint64_t(header.moduleName.size())})
             text += std::to_string(number) + " ";
         text += std::to_string(path.size()) + "\n" + header.moduleName + path + "\n";
     }
     try {
-        fs::create_directories(fs::path(indexFile).parent_path());
+        fs::create_directories(platform::PathOf(indexFile).parent_path());
         // The index is the program's own file: a link planted at its name is replaced, never
         // followed to write index text over whatever it points at.
         SaveFileContent(indexFile, text, NewFileSync::now, LinkAtName::replaced);
@@ -198,7 +185,7 @@ bool ModuleHeaders::ParseIndex(const std::string& text) {
         Stamp& s = header.stamp;
         std::uint64_t nameLength = 0, pathLength = 0;
         if (!ReadNumber(text, position, s.size, ' ') || !ReadNumber(text, position, s.modified, ' ') ||
-            !ReadNumber(text, position, s.changed, ' ') || !ReadNumber(text, position, s.inode, ' ') ||
+            !ReadNumber(text, position, s.changed, ' ') || !ReadNumber(text, position, s.identity, ' ') ||
             !ReadNumber(text, position, nameLength, ' ') || !ReadNumber(text, position, pathLength, '\n'))
             return false;
         const std::size_t left = text.size() - position;
