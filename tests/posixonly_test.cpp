@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 TEST(PosixOnly, TestFilesLeftOut) {
-    GTEST_SKIP() << "skipped: " POSIX_ONLY_TESTS " need POSIX (named pipes, sockets, owners and modes, "
+    GTEST_SKIP() << "skipped: " POSIX_ONLY_TESTS
+                    " need POSIX (named pipes, sockets, owners and modes, "
                     "other users' links, fork, signals, resource limits)";
 }
