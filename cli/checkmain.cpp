@@ -11,6 +11,7 @@
 #include "cli/commandline.h"
 #include "import/modulenames.h"
 #include "library/oidfile.h"
+#include "platform/program.h"
 #include "text/paths.h"
 #include "text/printable.h"
 #include "text/textfile.h"
@@ -173,7 +174,7 @@ int Run(int argc, char** argv) {
 
     ModuleOidNames names(LibraryModules(library),
                          options.mibs.empty() ? FolderOfFile(options.library) : options.mibs,
-                         ProgramFilesIn(ProgramFolder(argv[0])));
+                         ProgramFilesIn(platform::ProgramFolder(argv[0])));
     CheckResult result;
     try {
         result = options.walk.empty() ? CheckAgainstAgent(library, options.agent)
@@ -217,5 +218,6 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const platform::ConsoleProgram console(argc, argv);
     return RunToAnEnd("oidwright-check", exitUnreadable, [&] { return Run(argc, argv); });
 }

@@ -2,30 +2,19 @@
 // What the command-line programs share: the --help scan and reading the library they start from.
 
 #include <exception>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <new>
 #include <string>
-#include <string_view>
 
 #include "library/oidfile.h"
 #include "text/printable.h"
+#include "text/textfile.h"
 
 // True when any argument is --help, wherever it stands.
 inline bool AsksForHelp(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (std::string(argv[i]) == "--help") return true;
     return false;
-}
-
-// The folder of the running program, where its stdmib/ lies: through /proc/self/exe, so that a
-// link in bin/ finds the real folder, else from argv[0].
-inline std::string ProgramFolder(const char* argv0) {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    const std::filesystem::path program = error ? std::filesystem::absolute(argv0) : self;
-    return program.parent_path().string();
 }
 
 // An -o value as the programs take it: "-" also for the names of standard output, which is
@@ -39,9 +28,8 @@ inline std::string OutputName(const std::string& value) {
 // Whether a file begins with a UTF-8 byte-order mark: a library saved so is refused as encrypted,
 // while any other file that does not begin with "<?xml" is no library at all.
 inline bool BeginsWithByteOrderMark(const std::string& fileName) {
-    char start[3] = {};
-    std::ifstream(fileName, std::ios::binary).read(start, 3);
-    return std::string_view(start, 3) == "\xEF\xBB\xBF";
+    std::string start, message;
+    return textfile::TryReadFileHead(fileName, 3, start, message) && start == "\xEF\xBB\xBF";
 }
 
 // Reads fileName into library; false, with "FILE: REASON" or "FILE:LINE: REASON" (malformed

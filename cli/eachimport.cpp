@@ -1,12 +1,12 @@
 #include "cli/eachimport.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
 
 #include "import/collectionimport.h"
+#include "platform/paths.h"
+#include "platform/program.h"
 #include "text/printable.h"
 
 namespace {
@@ -54,7 +54,8 @@ std::string SummaryLine(const CollectionItem& item) {
 
 bool MakeFolder(const std::string& folder) {
     std::error_code error;
-    if (folder.empty() || std::filesystem::create_directories(folder, error) || !error) return true;
+    if (folder.empty() || std::filesystem::create_directories(platform::PathOf(folder), error) || !error)
+        return true;
     std::cerr << "Cannot create folder \"" << EscapeForTerminal(folder) << "\". " << error.message() << "\n";
     return false;
 }
@@ -63,7 +64,7 @@ bool MakeFolder(const std::string& folder) {
 
 int RunEach(const EachOptions& options) {
     std::error_code error;
-    if (!std::filesystem::is_directory(options.folder, error)) {
+    if (!std::filesystem::is_directory(platform::PathOf(options.folder), error)) {
         std::cerr << "oidwright-import: " << EscapeForTerminal(options.folder) << " is not a folder\n";
         return 2;
     }
@@ -74,7 +75,7 @@ int RunEach(const EachOptions& options) {
     collection.PageFolder = options.pageFolder;
     collection.ModuleIndexFolder = options.moduleIndexFolder;
     collection.Options = options.import;
-    const bool progress = ::isatty(STDERR_FILENO) == 1;
+    const bool progress = platform::StandardErrorIsTerminal();
     int worst = 0, counts[5] = {}, entries = 0, empty = 0, repairedFiles = 0, repairs = 0;
     collection.OnItem = [&](const CollectionItem& item, int done, int total) {
         worst = std::max(worst, ExitStatus(item.result));

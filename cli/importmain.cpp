@@ -1,6 +1,5 @@
 // oidwright-import: the window's MIB import for scripts and batch use.
 
-#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "library/oidfile.h"
 #include "mib/mibfile.h"
 #include "mib/sourcetext.h"
+#include "platform/program.h"
 #include "text/printable.h"
 
 namespace {
@@ -37,7 +37,8 @@ VELTRANE-STANDARD-MIB.mib is parsed first in every import, then in the folders o
 $MIBDIRS, ~/.snmp/mibs, /usr/share/snmp/mibs and its ietf/ and iana/, and
 /usr/share/mibs/ietf, iana/ and site/ (those that exist). Words of replacelist.txt
 beside this program are replaced in display names. The module names read from file
-headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright) for later runs.
+headers are kept in $XDG_CACHE_HOME/oidwright (or ~/.cache/oidwright; on Windows
+%LOCALAPPDATA%\oidwright) for later runs.
 
   --library IN   start from the entries of IN instead of an empty library
   --existing keep|replace
@@ -94,14 +95,6 @@ struct Options {
     ExistingChoice existing = ExistingChoice::Keep;
     std::vector<std::string> files;
 };
-
-// Where the module header index lives: $XDG_CACHE_HOME/oidwright, else ~/.cache/oidwright.
-std::string UserCacheFolder() {
-    const char* cache = std::getenv("XDG_CACHE_HOME");
-    if (cache != nullptr && cache[0] == '/') return std::string(cache) + "/oidwright";
-    const char* home = std::getenv("HOME");
-    return home != nullptr && home[0] == '/' ? std::string(home) + "/.cache/oidwright" : "";
-}
 
 // Fills options; returns what is wrong with the arguments, or "" when nothing is.
 std::string ParseArguments(int argc, char** argv, Options& options) {
@@ -181,7 +174,7 @@ int Run(int argc, char** argv) {
     toidfile library;
     if (!options.input.empty() && !ReadLibrary(library, options.input)) return exitLibraryError;
 
-    const std::string programFolder = ProgramFolder(argv[0]);
+    const std::string programFolder = platform::ProgramFolder(argv[0]);
     const ProgramFiles program = ProgramFilesIn(programFolder, options.stdmib);
 
     if (each)
@@ -189,12 +182,12 @@ int Run(int argc, char** argv) {
                         .libraryFolder = options.output,
                         .pageFolder = options.html,
                         .program = program,
-                        .moduleIndexFolder = UserCacheFolder(),
+                        .moduleIndexFolder = platform::UserCacheFolder(),
                         .import = options.import,
                         .quiet = options.quiet});
 
     ImportRunner runner;
-    runner.ModuleIndexFolder = UserCacheFolder();
+    runner.ModuleIndexFolder = platform::UserCacheFolder();
     runner.KeepLog = !options.quiet;  // -q shows no log
     runner.Options = options.import;
     toidfile imported;  // met with the library's entries afterwards, so that none comes twice
@@ -239,5 +232,6 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const platform::ConsoleProgram console(argc, argv);
     return RunToAnEnd(Program, exitParseError, [&] { return Run(argc, argv); });
 }

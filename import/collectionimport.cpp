@@ -1,7 +1,5 @@
 #include "import/collectionimport.h"
 
-#include <filesystem>
-
 #include "import/importlogger.h"
 #include "import/incompletecauses.h"
 #include "import/repairhint.h"
@@ -10,22 +8,22 @@
 #include "library/oidfile.h"
 #include "library/oidfileerror.h"
 #include "mib/sourcetext.h"
+#include "platform/paths.h"
 #include "text/asciicase.h"
-
-namespace fs = std::filesystem;
+#include "text/paths.h"
 
 std::vector<std::string> MibFilesIn(const std::string& folder) {
     ModuleHeaders listing;
     std::vector<std::string> files;
     for (const std::string& name : listing.FilesOf(folder)) {
-        const std::string extension = asciicase::Lower(fs::path(name).extension().string());
+        const std::string extension = asciicase::Lower(platform::Utf8Of(platform::PathOf(name).extension()));
         if (extension == ".mib" || extension == ".my" || extension == ".txt") files.push_back(folder + name);
     }
     return files;
 }
 
 std::vector<CollectionItem> CollectionImport::Run(const std::string& folder, const ProgramFiles& program) {
-    const std::string workingFolder = (fs::path(folder) / "").string();
+    const std::string workingFolder = JoinPath(folder, "");
     if (!ModuleIndexFolder.empty()) headers_.UseIndex(ModuleIndexFile(ModuleIndexFolder, workingFolder));
     const std::vector<std::string> files = MibFilesIn(workingFolder);
     std::vector<CollectionItem> items;
@@ -83,11 +81,11 @@ CollectionItem CollectionImport::ImportFile(const std::string& fileName, const s
     try {
         // The run syncs all new files at its end, once (a replaced file is synced before it is replaced).
         if (!LibraryFolder.empty())
-            SaveFileContent((fs::path(LibraryFolder) / (item.moduleName + ".oidlib")).string(),
-                            library.SaveToText(), NewFileSync::later);
+            SaveFileContent(JoinPath(LibraryFolder, item.moduleName + ".oidlib"), library.SaveToText(),
+                            NewFileSync::later);
         if (!PageFolder.empty())
-            SaveFileContent((fs::path(PageFolder) / (item.moduleName + ".html")).string(),
-                            HtmlOverview(library), NewFileSync::later);
+            SaveFileContent(JoinPath(PageFolder, item.moduleName + ".html"), HtmlOverview(library),
+                            NewFileSync::later);
     } catch (const std::exception& error) {
         item.result = CollectionItem::Unwritable;
         item.message = error.what();

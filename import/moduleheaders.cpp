@@ -1,8 +1,5 @@
 #include "import/moduleheaders.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <charconv>
 #include <chrono>
@@ -12,6 +9,7 @@
 #include "import/stripcomments.h"
 #include "library/filesave.h"
 #include "mib/sourcetext.h"
+#include "platform/paths.h"
 #include "text/asciicase.h"
 #include "text/blanks.h"
 #include "text/paths.h"
@@ -55,11 +53,11 @@ std::string ScannedModuleName(const std::string& text) {
 
 std::string CanonicalFolder(const std::string& folder) {
     std::error_code error;
-    fs::path path = fs::absolute(folder.empty() ? "." : folder, error);
+    fs::path path = fs::absolute(platform::PathOf(folder.empty() ? "." : folder), error);
     // A folder that cannot be resolved (too deep, no permission) keeps its plain absolute form.
     if (fs::path resolved = fs::weakly_canonical(path, error); !error) path = std::move(resolved);
-    std::string text = path.lexically_normal().string();
-    while (text.size() > 1 && text.back() == '/') text.pop_back();
+    std::string text = platform::Utf8Of(path.lexically_normal());
+    while (text.size() > 1 && (text.back() == '/' || text.back() == '\\')) text.pop_back();
     return text == "/" ? text : text + "/";
 }
 
@@ -69,19 +67,7 @@ std::string ModuleIndexFile(const std::string& cacheFolder, const std::string& w
     for (const unsigned char c : folder) hash = (hash ^ c) * 1099511628211ull;
     char name[40];
     std::snprintf(name, sizeof name, "modules-%016llx.index", static_cast<unsigned long long>(hash));
-    return (fs::path(cacheFolder) / name).string();
-}
-
-bool ModuleHeaders::StampOf(const std::string& fileName, Stamp& stamp) {
-    struct stat info;
-    if (::stat(fileName.c_str(), &info) != 0) return false;
-    const auto nanoseconds = [](const struct timespec& time) {
-        return static_cast<std::uint64_t>(time.tv_sec) * 1000000000u +
-               static_cast<std::uint64_t>(time.tv_nsec);
-    };
-    stamp = {static_cast<std::uint64_t>(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim),
-             static_cast<std::uint64_t>(info.st_ino)};
-    return true;
+    return platform::Utf8Of(platform::PathOf(cacheFolder) / name);
 }
 
 void ModuleHeaders::UseIndex(const std::string& indexFile) {
@@ -108,8 +94,9 @@ const std::vector<std::string>& ModuleHeaders::FilesOf(const std::string& folder
     std::vector<std::string>& names = listing->second;
     std::error_code error;
     // The entry's type comes with the listing; only links and unknown types cost a stat.
-    for (fs::directory_iterator it(key, error), end; !error && it != end; it.increment(error)) {
-        std::string name = it->path().filename().string();
+    for (fs::directory_iterator it(platform::PathOf(key), error), end; !error && it != end;
+         it.increment(error)) {
+        std::string name = platform::Utf8Of(it->path().filename());
         std::error_code typeError;
         if (!name.empty() && name[0] != '.' && it->is_regular_file(typeError))
             names.push_back(std::move(name));
@@ -129,7 +116,7 @@ const std::string* ModuleHeaders::Known(const std::string& folder, const std::st
     if (known == headers_.end()) return nullptr;
     if (!known->second.confirmed) {
         Stamp stamp;
-        if (!StampOf(path, stamp) || !(stamp == known->second.stamp)) return nullptr;
+        if (!platform::StampOf(path, stamp) || !(stamp == known->second.stamp)) return nullptr;
         known->second.confirmed = true;
     }
     return &known->second.moduleName;
@@ -140,7 +127,8 @@ const std::string& ModuleHeaders::Read(const std::string& folder, const std::str
     const std::string fileName =
         JoinPath(folder, name);  // as spelt, for the message of a file that cannot be read
     Stamp stamp;
-    StampOf(fileName, stamp);  // taken before reading: a file changed meanwhile is read again next time
+    // Taken before reading: a file changed meanwhile is read again next time.
+    platform::StampOf(fileName, stamp);
     // Read as the parser reads a module: lines rejoined with CR LF, a byte-order mark dropped.
     std::string head, message;
     if (!textfile::TryReadFileHead(fileName, HeadBytes, head, message)) throw MibFileError(message);
@@ -157,7 +145,7 @@ const std::string& ModuleHeaders::Read(const std::string& folder, const std::str
 }
 
 bool ModuleHeaders::Vanished(const std::string& fileName) const {
-    const std::size_t separator = fileName.find_last_of('/');
+    const std::size_t separator = fileName.find_last_of("/\\");
     const auto listing = folders_.find(fileName.substr(0, separator + 1));
     if (listing == folders_.end()) return false;
     return !std::binary_search(listing->second.begin(), listing->second.end(),
@@ -186,12 +174,12 @@ void ModuleHeaders::SaveIndex(const std::string& indexFile) {
     for (const auto& [path, header] : headers_) {
         const Stamp& s = header.stamp;
         for (const std::uint64_t number :
-             {s.size, s.modified, s.changed, s.inode, std::uint64_t(header.moduleName.size())})
+             {s.size, s.modified, s.changed, s.identity, std::uint64_t(header.moduleName.size())})
             text += std::to_string(number) + " ";
         text += std::to_string(path.size()) + "\n" + header.moduleName + path + "\n";
     }
     try {
-        fs::create_directories(fs::path(indexFile).parent_path());
+        fs::create_directories(platform::PathOf(indexFile).parent_path());
         // The index is the program's own file: a link planted at its name is replaced, never
         // followed to write index text over whatever it points at.
         SaveFileContent(indexFile, text, NewFileSync::now, LinkAtName::replaced);
@@ -222,7 +210,7 @@ bool ModuleHeaders::ParseIndex(const std::string& text) {
         Stamp& s = header.stamp;
         std::uint64_t nameLength = 0, pathLength = 0;
         if (!ReadNumber(text, position, s.size, ' ') || !ReadNumber(text, position, s.modified, ' ') ||
-            !ReadNumber(text, position, s.changed, ' ') || !ReadNumber(text, position, s.inode, ' ') ||
+            !ReadNumber(text, position, s.changed, ' ') || !ReadNumber(text, position, s.identity, ' ') ||
             !ReadNumber(text, position, nameLength, ' ') || !ReadNumber(text, position, pathLength, '\n'))
             return false;
         const std::size_t left = text.size() - position;

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/files.h"
+
 // The module name a file's header declares, upper-cased, or "" when the text has no
 // header the scan accepts. "FOO-MIB DEFINITIONS ::= BEGIN" -> "FOO-MIB".
 std::string ScannedModuleName(const std::string& text);
@@ -71,16 +73,12 @@ class ModuleHeaders {
     void SaveIndex(const std::string& indexFile);
 
   private:
-    struct Stamp {
-        std::uint64_t size = 0, modified = 0, changed = 0, inode = 0;
-        bool operator==(const Stamp&) const = default;
-    };
+    using Stamp = platform::FileStamp;
     struct Header {
         Stamp stamp;
         std::string moduleName;
         bool confirmed = false;  // stamp compared with the file since the index was loaded
     };
-    static bool StampOf(const std::string& fileName, Stamp& stamp);
     bool ParseIndex(const std::string& text);
     void LoadIndexOnFirstUse();
     bool Vanished(const std::string& fileName) const;  // from a folder listed in this run

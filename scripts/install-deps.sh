@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages needed to build, test, benchmark and fuzz Oidwright.
+# Installs the Debian packages needed to build, test, benchmark and fuzz Oidwright, and to
+# cross-build its command line for Windows and run that under Wine.
 # Run as root on Debian 12; safe to run again (apt-get skips what is installed).
 set -euo pipefail
 
@@ -13,6 +14,7 @@ packages=(
   libpugixml-dev smitools
   xvfb xauth fonts-dejavu-core
   libsnmp-dev snmp snmpd
+  g++-mingw-w64-x86-64-posix googletest wine64
 )
 
 missing=()

@@ -9,7 +9,11 @@
 
 int main(int argc, char** argv) {
     const TempFolder userFolders;
+#ifdef _WIN32
+    ::_wputenv_s(L"LOCALAPPDATA", (userFolders.path / "cache").c_str());
+#else
     ::setenv("XDG_CACHE_HOME", (userFolders / "cache").c_str(), 1);
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

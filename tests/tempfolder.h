@@ -1,10 +1,8 @@
 #pragma once
 // A fresh folder of a test's own, removed with all it holds when the test ends.
 
-#include <stdlib.h>
-
-#include <cerrno>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <system_error>
 
@@ -21,17 +19,27 @@ class TempFolder {
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
+    // A file in the folder named as the program joins names: with "/" on every system.
+    std::string operator/(const std::string& name) const { return path.string() + "/" + name; }
 
     const std::filesystem::path path;
 
   private:
-    // A name no other process or earlier run holds: mkdtemp picks it and makes the folder at once.
+    // A name no other process or earlier run holds: a random one, made at once (a name taken
+    // meanwhile is not made, and another is tried). The new folder is its maker's alone.
     static std::filesystem::path Make(Access access) {
-        std::string name = (std::filesystem::temp_directory_path() / "oidwright-test-XXXXXX").string();
-        if (::mkdtemp(name.data()) == nullptr)
-            throw std::system_error(errno, std::generic_category(), "cannot make a folder like " + name);
-        if (access == Access::everyone) std::filesystem::permissions(name, std::filesystem::perms::all);
-        return name;
+        namespace fs = std::filesystem;
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const fs::path name = fs::temp_directory_path() / ("oidwright-test-" + std::to_string(random()));
+            std::error_code error;
+            if (!fs::create_directory(name, error)) {
+                if (error) throw std::system_error(error, "cannot make a folder like " + name.string());
+                continue;
+            }
+            fs::permissions(name, access == Access::everyone ? fs::perms::all : fs::perms::owner_all);
+            return name;
+        }
+        throw std::system_error(std::make_error_code(std::errc::file_exists), "cannot make a test folder");
     }
 };
