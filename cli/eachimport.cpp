@@ -68,6 +68,12 @@ int RunEach(const EachOptions& options) {
         std::cerr << "oidwright-import: " << EscapeForTerminal(options.folder) << " is not a folder\n";
         return 2;
     }
+    // A working folder removed under the run is still a folder, but one that lists nothing.
+    if (std::filesystem::canonical(platform::PathOf(options.folder), error); error) {
+        std::cerr << "oidwright-import: cannot read the folder " << EscapeForTerminal(options.folder) << ": "
+                  << error.message() << "\n";
+        return 2;
+    }
     if (!MakeFolder(options.libraryFolder) || !MakeFolder(options.pageFolder)) return 3;
 
     CollectionImport collection;

@@ -1,6 +1,7 @@
 #include "import/modulenames.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "import/modulelocator.h"
 #include "import/parentchain.h"
@@ -161,9 +162,17 @@ IndexType ModuleOidNames::IndexTypeOf(const tmibentry& object) const {
         type.kind = written == "InetAddress" ? Kind::inetAddress : Kind::string;
     else if (base == "@objectid")
         type.kind = Kind::objectId;
-    type.labels = object.Syntax.namedNumbers;
+    const auto* namedNumbers = &object.Syntax.namedNumbers;
     for (const tasntype* t : chain)
-        if (type.labels.empty()) type.labels = t->Detail.namedNumbers;
+        if (namedNumbers->empty()) namedNumbers = &t->Detail.namedNumbers;
+    // A number beyond 64 bits names no index arc.
+    for (const auto& [label, number] : *namedNumbers) {
+        std::int64_t value = 0;
+        const char* end = number.data() + number.size();
+        if (const auto read = std::from_chars(number.data(), end, value);
+            read.ec == std::errc() && read.ptr == end)
+            type.labels.emplace_back(label, value);
+    }
     return type;
 }
 

@@ -107,7 +107,7 @@ void FileCommands::load(const QString& fileName) {
     document.libraryReplaced();
     document.setFileName(fileName);
     // OIDs no device answers as written load unchanged: the status bar says where the first one is.
-    if (const std::vector<LoadNote>& notes = document.library().LoadNotes; !notes.empty())
+    if (const std::vector<LoadNote>& notes = loaded.LoadNotes; !notes.empty())
         host_.runner().setStatusText(
             toQt("Line " + std::to_string(notes[0].line) + ": " + notes[0].message +
                  (notes.size() > 1 ? " (" + std::to_string(notes.size() - 1) + " more like it)" : "")));
