@@ -69,7 +69,7 @@ int RunEach(const EachOptions& options) {
         return 2;
     }
     // A working folder removed under the run is still a folder, but one that lists nothing.
-    if (std::filesystem::canonical(platform::PathOf(options.folder), error); error) {
+    if (std::filesystem::canonical(platform::PathOf(options.folder), error).empty()) {
         std::cerr << "oidwright-import: cannot read the folder " << EscapeForTerminal(options.folder) << ": "
                   << error.message() << "\n";
         return 2;
