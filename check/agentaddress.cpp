@@ -10,6 +10,7 @@
 #include <mutex>
 #include <thread>
 
+#include "check/agenthost.h"
 #include "check/checkerror.h"
 
 namespace {
@@ -70,37 +71,7 @@ std::string WaitForLookup(const std::string& name, const KeepWaiting& keepWaitin
     return result->address;
 }
 
-// A host as users type it, split: "name:1161" -> {"name", "1161"}, "[2001:db8::1]:161" ->
-// {"2001:db8::1", "161"}; "name" and "2001:db8::1" (more than one colon) take port "161".
-struct AgentHost {
-    std::string name, port;
-};
-
-AgentHost SplitAgentHost(const std::string& host) {
-    if (host.starts_with('[')) {
-        const std::size_t close = host.find(']');
-        if (close != std::string::npos)
-            return {host.substr(1, close - 1),
-                    host.compare(close + 1, 1, ":") == 0 ? host.substr(close + 2) : "161"};
-    } else if (const std::size_t colon = host.find(':');
-               colon != std::string::npos && host.find(':', colon + 1) == std::string::npos) {
-        return {host.substr(0, colon), host.substr(colon + 1)};
-    }
-    return {host, "161"};
-}
-
-// A port from 1 to 65535 written in digits.
-bool IsPortNumber(const std::string& port) {
-    return !port.empty() && port.size() <= 5 && port.find_first_not_of("0123456789") == std::string::npos &&
-           std::stoi(port) >= 1 && std::stoi(port) <= 65535;
-}
-
 }  // namespace
-
-std::string PortProblem(const std::string& host) {
-    if (IsPortNumber(SplitAgentHost(host).port)) return "";
-    return "The port of " + host + " must be a number from 1 to 65535.";
-}
 
 std::string LookUpAgent(const std::string& host, const KeepWaiting& keepWaiting) {
     if (std::string problem = PortProblem(host); !problem.empty())

@@ -13,9 +13,6 @@ using KeepWaiting = std::function<bool()>;
 // CheckError badSettings for a port that is no number from 1 to 65535, unknownHost
 // ("Unknown host: name") or cancelled.
 std::string LookUpAgent(const std::string& host, const KeepWaiting& keepWaiting);
-// "" for a host whose port can be used, else what is wrong with it: "The port of
-// 192.0.2.1:99999 must be a number from 1 to 65535."
-std::string PortProblem(const std::string& host);
 
 // A host name's first address as text ("192.0.2.7", "2001:db8::1"), or "" when it has none.
 using NameLookup = std::function<std::string(const std::string& name)>;

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "check/agentaddress.h"
+#include "check/agenthost.h"
 #include "text/asciicase.h"
 
 namespace {
