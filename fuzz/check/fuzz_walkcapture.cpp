@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     AnyShortName names;
     const CaptureReading reading =
         ReadWalkCapture(".1.3.6.1.2.1.1.3.0 = Timeticks: (1) 0:00:00.01\n", answers, &names);
-    if (reading.variables != 1 || answers.Count() != 1 || !reading.skippedLines.empty()) {
+    if (reading.variables != 1 || answers.Count() != 1 || !reading.skippedLines.Empty()) {
         std::fprintf(stderr, "fuzz_walkcapture: the clean seed capture is not read\n");
         std::abort();
     }
