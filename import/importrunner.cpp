@@ -1,7 +1,5 @@
 #include "import/importrunner.h"
 
-#include <algorithm>
-
 #include "import/importlogger.h"
 #include "import/incompletecauses.h"
 #include "text/paths.h"
@@ -69,8 +67,7 @@ bool ImportRunner::RunImport(toidfile& library, const std::string& fileName, con
     RepairLines.insert(RepairLines.end(), library.ImportStats.Repairs.begin(),
                        library.ImportStats.Repairs.end());
     for (const std::string& cause : library.ImportStats.IncompleteCauses)
-        if (std::find(IncompleteCauses.begin(), IncompleteCauses.end(), cause) == IncompleteCauses.end())
-            IncompleteCauses.push_back(cause);
+        AddIncompleteCause(IncompleteCauses, cause);
     return ok;
 }
 

@@ -252,7 +252,7 @@ void MibConverter::UnreadableType(const tmibentry& symbol, const std::string& ty
 
 void MibConverter::Incomplete(const std::string& cause) {
     success_ = false;
-    library_.ImportStats.AddIncompleteCause(cause);
+    AddIncompleteCause(library_.ImportStats.IncompleteCauses, cause);
 }
 
 std::string MibConverter::UnrootedCause(const ParentChain& chain) const {

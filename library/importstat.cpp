@@ -14,9 +14,8 @@ void timportstat::Clear() {
     IncompleteCauses.clear();
 }
 
-void timportstat::AddIncompleteCause(const std::string& cause) {
-    if (std::find(IncompleteCauses.begin(), IncompleteCauses.end(), cause) == IncompleteCauses.end())
-        IncompleteCauses.push_back(cause);
+void AddIncompleteCause(std::vector<std::string>& causes, const std::string& cause) {
+    if (std::find(causes.begin(), causes.end(), cause) == causes.end()) causes.push_back(cause);
 }
 
 void timportstat::AddFile(const std::string& module, bool found) {

@@ -26,8 +26,10 @@ class timportstat {
     std::vector<std::string> IncompleteCauses;
 
     void Clear();  // empties the six lists, the count, the repairs and the causes, keeps ReportFile
-    void AddIncompleteCause(const std::string& cause);  // unless it is there already
     void AddFile(const std::string& module, bool found);
     void AddOid(const std::string& key, const std::string& value, int outcome);
     void WriteReport(std::vector<std::string>& lines) const;
 };
+
+// Appends cause to causes unless they hold it already: each cause is named once, in the order met.
+void AddIncompleteCause(std::vector<std::string>& causes, const std::string& cause);

@@ -3,18 +3,13 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include "app/editor/captionpath.h"
 #include "app/editor/treebuilder.h"
 #include "app/qtstrings.h"
 #include "library/oiddata.h"
 #include "widgets/oidtreeview.h"
 
 namespace {
-
-QString pathOf(const QTreeWidgetItem* node) {
-    QString path = node->text(0);
-    for (node = node->parent(); node; node = node->parent()) path = node->text(0) + '\n' + path;
-    return path;
-}
 
 // An entry matches by its caption, or by its OID written with or without the leading dot.
 bool matches(const TreeNode* entryNode, const QString& text) {
@@ -85,13 +80,13 @@ void TreeFilter::filter() {
 void TreeFilter::rememberExpansion() {
     expanded_.clear();
     tree_.forEachNode([this](TreeNode* node) {
-        if (node->isExpanded()) expanded_.insert(pathOf(node));
+        if (node->isExpanded()) expanded_.insert(CaptionPath(node));
     });
 }
 
 void TreeFilter::restoreExpansion() {
     tree_.collapseAll();
     tree_.forEachNode([this](TreeNode* node) {
-        if (node->childCount() > 0 && expanded_.contains(pathOf(node))) node->setExpanded(true);
+        if (node->childCount() > 0 && expanded_.contains(CaptionPath(node))) node->setExpanded(true);
     });
 }
