@@ -20,6 +20,15 @@ void GiveBack(MibLexer& lexer) {
     lexer.Position = lexer.ItemStart;
 }
 
+// The item that comes next, left unread (ItemStart tells where it begins).
+tmibitem NextItemAhead(MibLexer& lexer) {
+    const int32_t saved = lexer.Position;
+    tmibitem item;
+    lexer.NextItem(item);
+    lexer.Position = saved;
+    return item;
+}
+
 }  // namespace
 
 void FindModuleHeader(MibLexer& lexer, tmibitem& item) {
@@ -98,10 +107,7 @@ bool SpeltInOtherCase(MibLexer& lexer, const tmibitem& item, const char* keyword
 
 bool MemberWithoutType(MibLexer& lexer, const std::string& member) {
     if (!lexer.Repairing()) return false;
-    const int32_t saved = lexer.Position;
-    tmibitem item;
-    lexer.NextItem(item);
-    lexer.Position = saved;
+    const tmibitem item = NextItemAhead(lexer);
     if (item.kind != ikValueRef) return false;
     lexer.Repaired(lexer.ItemStart, "member " + member + " without a type read before " + item.text);
     lexer.DefinitionStart = true;  // the next member's name, read again
@@ -136,10 +142,7 @@ bool MissingMemberComma(MibLexer& lexer, const tmibitem& item) {
 
 bool MissingMacro(MibLexer& lexer, tmibentry& entry) {
     if (!lexer.Repairing()) return false;
-    const int32_t saved = lexer.Position;
-    tmibitem item;
-    lexer.NextItem(item);
-    lexer.Position = saved;
+    const tmibitem item = NextItemAhead(lexer);
     if (item.kind != ikTypeRef || item.text != "SYNTAX") return false;
     lexer.Repaired(lexer.ItemStart,
                    "OBJECT-TYPE missing before SYNTAX: " + entry.Name + " read as an OBJECT-TYPE");
